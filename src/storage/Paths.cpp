@@ -1,0 +1,161 @@
+#include "Paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QStandardPaths>
+
+#ifndef MOUSECFG_SHARE_DIR
+#define MOUSECFG_SHARE_DIR "/usr/local/share/mousecfg"
+#endif
+
+namespace {
+
+QMutex g_mutex;
+QString g_configDir;
+QString g_dataDir;
+
+QString appDir()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+bool isWritableDir(const QString &path)
+{
+    QFileInfo fi(path);
+    return fi.isDir() && fi.isWritable();
+}
+
+// Copy the shipped default configuration into a new per-user folder.
+void seedFrom(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    if (!QFileInfo(from).isDir())
+        return;
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString rel = QDir(from).relativeFilePath(src);
+        const QString dst = to + QLatin1Char('/') + rel;
+        if (QFileInfo::exists(dst))
+            continue;
+        QDir().mkpath(QFileInfo(dst).absolutePath());
+        QFile::copy(src, dst);
+    }
+}
+
+QString resolveConfigDir()
+{
+    const QString env = qEnvironmentVariable("MOUSECFG_CONFIG_DIR");
+    if (!env.isEmpty()) {
+        QDir().mkpath(env);
+        return QDir(env).absolutePath();
+    }
+    const QString beside = appDir() + QStringLiteral("/Configs");
+    if (isWritableDir(beside))
+        return beside;
+    QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share/mousecfg");
+    const QString user = base + QStringLiteral("/Configs");
+    if (!QFileInfo(user).isDir()) {
+        QString shipped = beside;
+        if (!QFileInfo(shipped).isDir())
+            shipped = Paths::dataDir() + QStringLiteral("/Configs");
+        seedFrom(shipped, user);
+    }
+    return user;
+}
+
+QString resolveDataDir()
+{
+    const QString env = qEnvironmentVariable("MOUSECFG_DATA_DIR");
+    if (!env.isEmpty())
+        return QDir(env).absolutePath();
+    const QString beside = appDir();
+    if (QFileInfo::exists(beside + QStringLiteral("/DefaultProfile.bin")))
+        return beside;
+    const QString share = QStringLiteral(MOUSECFG_SHARE_DIR);
+    if (QFileInfo::exists(share + QStringLiteral("/DefaultProfile.bin")))
+        return share;
+    return beside;
+}
+
+} // namespace
+
+namespace Paths {
+
+QString configDir()
+{
+    QMutexLocker lock(&g_mutex);
+    if (g_configDir.isEmpty())
+        g_configDir = resolveConfigDir();
+    return g_configDir;
+}
+
+QString dataDir()
+{
+    {
+        QMutexLocker lock(&g_mutex);
+        if (!g_dataDir.isEmpty())
+            return g_dataDir;
+    }
+    const QString dir = resolveDataDir();
+    QMutexLocker lock(&g_mutex);
+    if (g_dataDir.isEmpty())
+        g_dataDir = dir;
+    return g_dataDir;
+}
+
+QString deviceDescriptionFile()
+{
+    return dataDir() + QStringLiteral("/DefaultProfile.bin");
+}
+
+void setConfigDir(const QString &dir)
+{
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+    QMutexLocker lock(&g_mutex);
+    g_configDir = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
+}
+
+void setDataDir(const QString &dir)
+{
+    QMutexLocker lock(&g_mutex);
+    g_dataDir = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
+}
+
+bool isSafeName(const QString &name, QString *errorText)
+{
+    auto fail = [errorText](const QString &why) {
+        if (errorText)
+            *errorText = why;
+        return false;
+    };
+    if (name.isEmpty())
+        return fail(QStringLiteral("The name is empty."));
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return fail(QStringLiteral("The name \"%1\" is not allowed.").arg(name));
+    if (name.trimmed() != name)
+        return fail(QStringLiteral("The name must not begin or end with a blank."));
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return fail(QStringLiteral("The name must not contain '/' or '\\'."));
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return fail(QStringLiteral("The name must not contain control characters."));
+    }
+    // Leave room for the longest extension we add (".MSMACRO") within NAME_MAX.
+    if (name.toUtf8().size() > 240)
+        return fail(QStringLiteral("The name is too long."));
+    if (errorText)
+        errorText->clear();
+    return true;
+}
+
+} // namespace Paths

@@ -1,0 +1,31 @@
+#pragma once
+// Where the program's files live. The configuration folder is resolved once
+// per process (tests and the command line may override it first).
+
+#include <QString>
+
+namespace Paths {
+
+// The writable configuration folder ("Configs"): MOUSECFG_CONFIG_DIR when set;
+// else "Configs" beside the executable when it exists and is writable; else
+// the per-user data location + "/Configs", seeded from the shipped defaults.
+QString configDir();
+
+// Read-only data (DefaultProfile.bin, skin, lang): MOUSECFG_DATA_DIR when set;
+// else the executable's folder when it holds DefaultProfile.bin; else the
+// installed share folder.
+QString dataDir();
+
+// Full path of DefaultProfile.bin in the data folder.
+QString deviceDescriptionFile();
+
+// Overrides for the command line and tests; an empty string restores the default rule.
+void setConfigDir(const QString &dir);
+void setDataDir(const QString &dir);
+
+// True when NAME may become one path component inside its folder: not empty,
+// no '/', '\\', no control characters, not "." or "..", no leading/trailing
+// blanks, not longer than the file system allows. errorText receives the reason.
+bool isSafeName(const QString &name, QString *errorText = nullptr);
+
+} // namespace Paths
