@@ -53,7 +53,7 @@ struct ButtonAssignment
     int32_t Fun = 0;
     int32_t LoopNumber = 0;
     int32_t KeyNumber = 0;
-    std::array<KeyInfo, kKeyInfoCount> KeyInfo{};
+    std::array<::KeyInfo, kKeyInfoCount> KeyInfo{};
     uint8_t Res1 = 0;
     uint8_t Res2 = 0;
     uint8_t Res3 = 0;

@@ -1,0 +1,78 @@
+#pragma once
+// Profile files (.prof), the profile set in Config.ini plus one file per slot,
+// and the configuration export (.conf). QSettings INI files; every save goes
+// through QSettings' atomic save-file, so an interrupted save leaves the old
+// file whole. Names that would leave their folder are refused.
+
+#include "DeviceDescription.h"
+#include "ProfileTypes.h"
+
+#include <QString>
+
+namespace ProfileStore {
+
+// Configs/Profile/NAME.prof (empty, errorText set, when NAME is unsafe).
+QString slotProfilePath(const QString &name, QString *errorText = nullptr);
+// Configs/MODEL/Profile/NAME.prof (empty, errorText set, when a name is unsafe).
+QString libraryProfilePath(const QString &model, const QString &name, QString *errorText = nullptr);
+// Configs/Profile/DefaultProfile.prof.
+QString defaultProfilePath();
+
+// Reads section PROFILE_<section> of FILE into profile; every missing key gets
+// its default (LedMoveOFF 255, LedSleepTime 1, else 0 or empty) and integers
+// are cut to their field width. False (with errorText) when the file is
+// missing, unreadable or too large; profile then holds the defaults.
+bool readProfileSection(int section, ProfileData &profile, const QString &file,
+                        QString *errorText = nullptr);
+// Writes all 11,099 keys of profile to section PROFILE_<section> of FILE.
+bool writeProfileSection(int section, const ProfileData &profile, const QString &file,
+                         QString *errorText = nullptr);
+
+// Reads Configs/Profile/NAME.prof, section PROFILE_0.
+bool readSlotProfile(ProfileData &profile, const QString &name, QString *errorText = nullptr);
+// Writes Configs/Profile/NAME.prof, section PROFILE_0.
+bool writeSlotProfile(const ProfileData &profile, const QString &name, QString *errorText = nullptr);
+// Reads / writes the library profile Configs/MODEL/Profile/NAME.prof.
+bool readLibraryProfile(ProfileData &profile, const QString &model, const QString &name,
+                        QString *errorText = nullptr);
+bool writeLibraryProfile(const ProfileData &profile, const QString &model, const QString &name,
+                         QString *errorText = nullptr);
+
+// Loads the set: "Config" keys of Config.ini, the five slot files, and the
+// button matrix of the device description into the global matrix table.
+// Returns 0; -1 (with errorText) when a slot name is unsafe (that slot then
+// holds the defaults) - the rest of the set is still loaded.
+int loadProfileSet(ProfileSet &set, QString *errorText = nullptr);
+// Writes the "Config" keys and Profile1 to Config.ini, then slot 0's file
+// under names[0]. Slots 1 to 4 are not written.
+bool saveProfileSet(const ProfileSet &set, QString *errorText = nullptr);
+// saveProfileSet plus the files of slots 1 to 4 and all five slot names; used
+// when a whole set replaces the stored one (import).
+bool saveWholeProfileSet(const ProfileSet &set, QString *errorText = nullptr);
+
+// Writes the "Config" keys, the five slot names and sections PROFILE_0..4
+// (without LedMoveOFF and LedSleepTime) into FILE.
+bool exportProfileSet(const ProfileSet &set, const QString &file, QString *errorText = nullptr);
+// Reads the same keys back into set. LedMoveOFF and LedSleepTime keep their
+// values; a slot name missing from the file (or unsafe) keeps the current name.
+bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText = nullptr);
+
+// "MouseName/Name" of an export or profile file (empty when missing).
+QString readExportModelName(const QString &file);
+// Writes "MouseName/Name" into FILE.
+bool writeExportModelName(const QString &file, const QString &model, QString *errorText = nullptr);
+
+// The export command: "MouseName/Name" = model plus the whole set.
+bool exportConfiguration(const ProfileSet &set, const QString &file, const QString &model,
+                         QString *errorText = nullptr);
+// The import command: refuses a file of another model with
+// "The file is not match current mouse!"; set is untouched on failure.
+bool importConfiguration(ProfileSet &set, const QString &file, const QString &model,
+                         QString *errorText = nullptr);
+
+// The global button matrix: device slot of each profile button, loaded with
+// the profile set. Safe to read from any thread.
+DeviceDescription::ButtonMatrix buttonMatrix();
+void setButtonMatrix(const DeviceDescription::ButtonMatrix &matrix);
+
+} // namespace ProfileStore
