@@ -1,0 +1,153 @@
+#pragma once
+// The commands of the main window's profile area: the per-model profile
+// library (bind, add, copy, delete, rename, export and import of a profile
+// file), reset of one or all profiles, export and import of a configuration
+// file, and the write to the mouse behind the progress dialog (apply, OK,
+// cancel).
+//
+// The main window owns one ProfileCommands and hands it a ProfileCommandHost:
+// the few things the commands need from the window (the two profile sets,
+// the poller, the pages, the name editor, the window itself). Message boxes,
+// file dialogs and the progress dialog also go through the host, with
+// default implementations on the skinned widget kit, so tests can answer them.
+
+#include "ProfileTypes.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+class ProfileCommandHost
+{
+public:
+    virtual ~ProfileCommandHost();
+
+    // The set every page edits, and the copy last written to the mouse.
+    virtual ProfileSet &currentSet() = 0;
+    virtual ProfileSet &lastSentSet() = 0;
+
+    // Parent of message boxes and dialogs (the main window).
+    virtual QWidget *dialogParent() = 0;
+
+    // The battery and status poller.
+    virtual void stopPoller() = 0;
+    virtual void startPoller() = 0;
+
+    // Copies the values of the DPI and performance pages and the report rate
+    // into the current set (before an apply).
+    virtual void collectPages() = 0;
+    // Fills every page from the current record of the current set (FillPages).
+    virtual void fillPages() = 0;
+    // Shows NAME in the name editor.
+    virtual void showProfileName(const QString &name) = 0;
+    // RetranslateUi: texts again, then the poller restarted after 500 ms.
+    virtual void retranslate() {}
+    // After a configuration import: first tab, model-dependent pictures.
+    virtual void configurationImported() {}
+    // "OK" and "Cancel" hide the window.
+    virtual void hideWindow() {}
+    // SetCurrentProfile(current slot, reload = true): reloads the slot's
+    // library file into its record and fills the pages.
+    virtual void reloadCurrentProfile() {}
+
+    // A MirtMessageBox titled "Warning", frameless, parented to dialogParent():
+    // kind 1 asks "Yes"/"No", kind 2 has "Ok". Returns the dialog's result
+    // (QDialog::Accepted for "Yes" and "Ok").
+    virtual int showMessage(int kind, const QString &text);
+    // QFileDialog::getSaveFileName / getOpenFileName; empty when cancelled.
+    virtual QString saveFileName(const QString &caption, const QString &filter);
+    virtual QString openFileName(const QString &caption, const QString &filter);
+    // Runs JOB on a MirtProcessThread while a modal MirtProcessDialog shows
+    // the progress; returns JOB's result code.
+    virtual int runWithProgress(const std::function<int()> &job);
+};
+
+class ProfileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The write behind the progress dialog, run on the worker thread: saves
+    // the current set, computes the change mask, writes the set to the mouse,
+    // copies it over the last-sent copy and writes "Config/Diff". Returns the
+    // writer's result code (0 written).
+    using WriteFunction = std::function<int(ProfileSet &current, ProfileSet &lastSent)>;
+
+    // HOST is not owned and must outlive this object.
+    explicit ProfileCommands(ProfileCommandHost *host, QObject *parent = nullptr);
+    ~ProfileCommands() override;
+
+    // Replaces the write (tests); the default is the device layer's whole write.
+    void setWriteFunction(WriteFunction write);
+
+    // The model whose library is used ("PROFILE/ProductName"); reloads the
+    // library list and rebuilds the menu. Called at start and on a device change.
+    void setModelName(const QString &model);
+    QString modelName() const { return m_model; }
+
+    // The library list as loaded (at most 200 names).
+    QStringList library() const { return m_library; }
+    // The library menu: one action per library name; attach it to the
+    // library button. Rebuilt after every change of the list.
+    QMenu *libraryMenu() const { return m_libraryMenu; }
+    void rebuildLibraryMenu();
+
+    // Path of a library profile: config folder/MODEL/Profile/NAME.prof.
+    QString libraryFile(const QString &name) const;
+
+    // Result code of the last write (0 when it succeeded), -1 before any.
+    int lastWriteResult() const { return m_lastWriteResult; }
+
+    // True for "Profile 1" ... "Profile 5", which cannot be renamed or deleted.
+    static bool isDefaultProfileName(const QString &name);
+    // The user-visible text for a write result code (empty for 0).
+    static QString writeFailureText(int result);
+
+public slots:
+    // Library menu entry: binds NAME to the current slot and loads it.
+    void bindLibraryProfile(const QString &name);
+    void addProfile();                           // "ADD"
+    void copyProfile();                          // "COPY"
+    void deleteProfile();                        // "DELETE"
+    void renameProfile(const QString &newName);  // name editor, Enter
+    void resetProfile();                         // "RESET"
+    void resetAllProfiles();                     // "Reset All"
+    void exportProfile();                        // export-profile button
+    void importProfile();                        // import-profile button
+    void exportConfiguration();                  // "SAVE"
+    void importConfiguration();                  // "LOAD1"
+    void apply();                                // "Apply"
+    void ok();                                   // "OK"
+    void cancel();                               // "Cancel"
+
+    // Write with progress; returns the result code and shows the failure message.
+    int writeWithProgress();
+
+signals:
+    // The library list changed (added, copied, deleted, renamed, imported).
+    void libraryChanged();
+
+private slots:
+    void onLibraryAction(QAction *action);
+
+private:
+    bool saveLibrary(const QStringList &names);
+    bool loadIntoCurrentSlot(const QString &name);
+    void bindToCurrentSlot(const QString &name);
+    QString currentSlotName() const;
+    bool fileOperationFailed(const QString &text);
+    bool libraryFull();
+
+    ProfileCommandHost *m_host;
+    WriteFunction m_write;
+    QString m_model;
+    QStringList m_library;
+    QMenu *m_libraryMenu;
+    int m_lastWriteResult = -1;
+};
