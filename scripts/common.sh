@@ -10,7 +10,7 @@ JOBS=${JOBS:-$(nproc)}
 BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qtbase5-dev qttools5-dev-tools qttools5-dev libqt5svg5-dev
-  libhidapi-dev libudev-dev libx11-dev libxtst-dev
+  libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
   fonts-dejavu-core fonts-wqy-microhei
 )
 TEST_PACKAGES=(

@@ -1,0 +1,62 @@
+#pragma once
+// Sends notices to the on-screen display. When no one listens it starts the
+// OSD program detached and tries again, five times 500 ms apart, on timers:
+// the caller never waits. Notices given meanwhile queue up and go out in order.
+
+#include "OsdBlock.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class ProgramLauncher;
+class QLocalSocket;
+
+class OsdClient : public QObject
+{
+    Q_OBJECT
+public:
+    // LAUNCHER is not owned. PROGRAM is the OSD program's full path.
+    OsdClient(ProgramLauncher *launcher, const QString &program, QObject *parent = nullptr);
+    ~OsdClient() override;
+
+    void setServerName(const QString &name) { m_serverName = name; }
+    QString serverName() const { return m_serverName; }
+    // Five attempts, 500 ms apart, by default.
+    void setRetry(int attempts, int intervalMs);
+
+    // Queues TEXT in the accent COLOR and sends what is queued.
+    void showOsd(const QString &text, const QColor &color);
+    void showOsd(const QByteArray &block);
+
+    bool isBusy() const { return m_socket != nullptr || m_retryTimer.isActive(); }
+    int pendingCount() const { return m_queue.size(); }
+
+signals:
+    void delivered(const QString &text);
+    // The OSD did not appear after all attempts: the queued notices are dropped.
+    void dropped(int count);
+
+private slots:
+    void tryConnect();
+    void onConnected();
+    void onSocketError();
+    void onBytesWritten(qint64 bytes);
+
+private:
+    void finishSocket();
+    void scheduleRetry();
+
+    ProgramLauncher *m_launcher;
+    QString m_program;
+    QString m_serverName;
+    int m_attempts = 5;
+    int m_intervalMs = 500;
+    int m_attempt = 0;
+    bool m_started = false; // the program was started in this round
+    QList<QByteArray> m_queue;
+    QByteArray m_sending;
+    qint64 m_toWrite = 0;
+    QLocalSocket *m_socket = nullptr;
+    QTimer m_retryTimer;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// One running copy per product and user: a lock file in the runtime folder,
+// named after the product as the mutex name was
+// ("<product> Wireless Gaming Mouse Mutex1"). A lock left behind by a copy
+// that crashed is recognised as stale and taken over.
+
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+class SingleInstance
+{
+public:
+    // DIRECTORY empty: the runtime location, or the temporary folder.
+    explicit SingleInstance(const QString &productName, const QString &directory = QString());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
+
+    // True when this process now holds the lock (or already held it). False
+    // when another live copy holds it, or the lock cannot be written
+    // (errorString() tells which).
+    bool tryAcquire();
+    bool isAcquired() const { return m_acquired; }
+    void release();
+
+    // True when tryAcquire() failed because another copy runs.
+    bool otherInstanceRunning() const { return m_otherRunning; }
+    QString errorString() const { return m_errorString; }
+    QString lockFilePath() const { return m_path; }
+
+    // "ORVALE8 Wireless Gaming Mouse Mutex1", made safe as a file name.
+    static QString lockName(const QString &productName);
+    static QString defaultDirectory();
+
+private:
+    QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_acquired = false;
+    bool m_otherRunning = false;
+    QString m_errorString;
+};
