@@ -1,0 +1,137 @@
+// Commands over the stored configuration: show, defaults, export-conf,
+// import-conf, key-name and key-usage.
+
+#include "AppConfig.h"
+#include "CliCommand.h"
+#include "CliProfileJson.h"
+#include "DeviceDescription.h"
+#include "KeyTables.h"
+#include "ProfileDefaults.h"
+#include "ProfileStore.h"
+
+namespace {
+
+// Loads the set as the program does at start: into the last-sent copy, then
+// copied into the current set. Problems are reported but do not stop.
+ProfileSet loadCurrentSet()
+{
+    ProfileSet lastSent;
+    QString problem;
+    ProfileStore::loadProfileSet(lastSent, &problem);
+    if (!problem.isEmpty())
+        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
+    ProfileSet current = lastSent;
+    return current;
+}
+
+bool parseInt(const QString &text, int *value)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok, 10);
+    if (ok)
+        *value = v;
+    return ok;
+}
+
+int runShow(const CliContext &, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: show takes no arguments"));
+    cliPrint(jsonText(profileSetToJson(loadCurrentSet())));
+    return CliOk;
+}
+
+int runDefaults(const CliContext &, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: defaults takes no arguments"));
+    ProfileData profile;
+    ProfileDefaults::buildDefaultProfile(profile);
+    const QJsonObject out{{QStringLiteral("profile"), profileToJson(profile)},
+                          {QStringLiteral("sensor"), sensorDefaultsToJson(ProfileDefaults::defaultSensorBytes())}};
+    cliPrint(jsonText(out));
+    return CliOk;
+}
+
+int runExport(const CliContext &, const QStringList &args)
+{
+    if (args.size() != 1 || args.first().isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: export-conf FILE"));
+    const ProfileSet set = loadCurrentSet();
+    QString error;
+    if (!ProfileStore::exportConfiguration(set, args.first(), DeviceDescription::productName(), &error)) {
+        cliError(QStringLiteral("mousecfg-cli: export failed: %1").arg(error));
+        return CliFailure;
+    }
+    return CliOk;
+}
+
+int runImport(const CliContext &, const QStringList &args)
+{
+    if (args.size() != 1 || args.first().isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: import-conf FILE"));
+    ProfileSet set = loadCurrentSet();
+    QString error;
+    if (!ProfileStore::importConfiguration(set, args.first(), DeviceDescription::productName(), &error)) {
+        cliError(error);
+        return CliFailure;
+    }
+    // A slot that neither the file nor the configuration names gets its default name.
+    for (int i = 0; i < kProfileCount; ++i) {
+        if (set.names[size_t(i)].isEmpty())
+            set.names[size_t(i)] = ProfileDefaults::defaultSlotName(i);
+    }
+    if (!ProfileStore::saveWholeProfileSet(set, &error)) {
+        cliError(QStringLiteral("mousecfg-cli: the imported configuration could not be saved: %1").arg(error));
+        return CliFailure;
+    }
+    return CliOk;
+}
+
+int runKeyName(const CliContext &, const QStringList &args)
+{
+    int index = 0;
+    int lang = AppConfig::readLangID();
+    if (args.isEmpty() || !parseInt(args.first(), &index))
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: key-name INDEX [--lang N]"));
+    for (int i = 1; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--lang") && i + 1 < args.size() && parseInt(args.at(i + 1), &lang))
+            ++i;
+        else
+            return cliUsageError(QStringLiteral("mousecfg-cli: usage: key-name INDEX [--lang N]"));
+    }
+    KeyTables::setFrenchLanguageId(DeviceDescription::french());
+    KeyTables::setCurrentLanguageId(lang);
+    cliPrint(KeyTables::keyName(index));
+    return CliOk;
+}
+
+int runKeyUsage(const CliContext &, const QStringList &args)
+{
+    int index = 0;
+    if (args.size() != 1 || !parseInt(args.first(), &index))
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: key-usage INDEX"));
+    int usage = 0;
+    if (!KeyTables::indexToUsage(index, usage)) {
+        cliError(QStringLiteral("mousecfg-cli: key index %1 has no HID usage").arg(index));
+        return CliFailure;
+    }
+    cliPrint(QString::number(usage));
+    return CliOk;
+}
+
+CliRegistrar showCommand({QStringLiteral("show"), QStringLiteral("show"),
+                          QStringLiteral("print the stored profile set as JSON"), runShow});
+CliRegistrar defaultsCommand({QStringLiteral("defaults"), QStringLiteral("defaults"),
+                              QStringLiteral("print the default profile and sensor settings as JSON"),
+                              runDefaults});
+CliRegistrar exportCommand({QStringLiteral("export-conf"), QStringLiteral("export-conf FILE"),
+                            QStringLiteral("export the profile set to a configuration file"), runExport});
+CliRegistrar importCommand({QStringLiteral("import-conf"), QStringLiteral("import-conf FILE"),
+                            QStringLiteral("import a configuration file of this model and save it"), runImport});
+CliRegistrar keyNameCommand({QStringLiteral("key-name"), QStringLiteral("key-name INDEX [--lang N]"),
+                             QStringLiteral("print the display name of a key index"), runKeyName});
+CliRegistrar keyUsageCommand({QStringLiteral("key-usage"), QStringLiteral("key-usage INDEX"),
+                              QStringLiteral("print the HID keyboard usage of a key index"), runKeyUsage});
+
+} // namespace

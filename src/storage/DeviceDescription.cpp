@@ -1,0 +1,188 @@
+#include "DeviceDescription.h"
+
+#include "IniAccess.h"
+#include "Paths.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include <utility>
+
+using IniAccess::intOr;
+using IniAccess::toByte;
+using IniAccess::toInt;
+
+namespace {
+
+const QString kSection = QStringLiteral("PROFILE/");
+
+int readInt(const QString &key, int def)
+{
+    const QString file = DeviceDescription::filePath();
+    if (!IniAccess::notTooLarge(file))
+        return def;
+    QSettings s(file, QSettings::IniFormat);
+    return intOr(s, kSection + key, def);
+}
+
+QString readString(const QString &key)
+{
+    const QString file = DeviceDescription::filePath();
+    if (!IniAccess::notTooLarge(file))
+        return QString();
+    QSettings s(file, QSettings::IniFormat);
+    return s.value(kSection + key).toString();
+}
+
+int maskedButtonCount(const QSettings &s)
+{
+    return toInt(s.value(kSection + QStringLiteral("ButtonCount"))) ^
+           toInt(s.value(kSection + QStringLiteral("MouseDpi")));
+}
+
+int loadMatrixKeys(DeviceDescription::ButtonMatrix &matrix, const QString &pattern, bool bounded)
+{
+    const QString file = DeviceDescription::filePath();
+    if (!IniAccess::checkReadable(file))
+        return -1;
+    QSettings s(file, QSettings::IniFormat);
+    DeviceDescription::ButtonMatrix m{};
+    for (int i = 0; i < int(m.size()); ++i) {
+        uint8_t v = toByte(s.value(kSection + QStringLiteral("BUTTON_INFO") + pattern.arg(i)));
+        // The writer places button i at slot m[i]; a slot past the 16 would
+        // write outside the table, so such an entry keeps the button's own slot.
+        if (bounded && v >= m.size())
+            v = uint8_t(i);
+        m[size_t(i)] = v;
+    }
+    matrix = m;
+    return maskedButtonCount(s);
+}
+
+} // namespace
+
+namespace DeviceDescription {
+
+QString filePath() { return Paths::deviceDescriptionFile(); }
+
+bool exists() { return QFileInfo(filePath()).isFile(); }
+
+QString productName() { return readString(QStringLiteral("ProductName")); }
+
+int buttonCount()
+{
+    return readInt(QStringLiteral("ButtonCount"), 0) ^ readInt(QStringLiteral("MouseDpi"), 0);
+}
+
+int dpiStageCount()
+{
+    return buttonCount() ^ readInt(QStringLiteral("DPICount"), 0);
+}
+
+QString version() { return readString(QStringLiteral("Version")); }
+int disableMacro() { return readInt(QStringLiteral("DisableMacro"), 0); }
+int showSleep() { return readInt(QStringLiteral("ShowSleep"), 1); }
+
+void sleepRange(int *minimum, int *maximum)
+{
+    int lo = readInt(QStringLiteral("SleepMin"), 1);
+    int hi = readInt(QStringLiteral("SleepMax"), 9);
+    if (lo > hi)
+        std::swap(lo, hi);
+    if (minimum)
+        *minimum = lo;
+    if (maximum)
+        *maximum = hi;
+}
+
+int scrollRev() { return readInt(QStringLiteral("ScrollRev"), 0); }
+
+int minDelay()
+{
+    // The unit divides every macro delay: never let it be 0 or negative.
+    const int unit = readInt(QStringLiteral("MinDelay"), 1);
+    return unit >= 1 ? unit : 1;
+}
+
+int wideDpiRange() { return readInt(QStringLiteral("33254"), 0); }
+int colorMode() { return readInt(QStringLiteral("ColorMode"), 0); }
+int ledDisable() { return readInt(QStringLiteral("ledDisable"), 0); }
+int syncMode() { return readInt(QStringLiteral("SyncMode"), 0); }
+int french() { return readInt(QStringLiteral("french"), -1); }
+int showMouseButton() { return readInt(QStringLiteral("showMouseButton"), 1); }
+int closeWindow() { return readInt(QStringLiteral("CloseWindow"), 0); }
+
+int loadMatrix(ButtonMatrix &matrix)
+{
+    return loadMatrixKeys(matrix, QStringLiteral("_%1_Matrix"), true) < 0 ? -1 : 0;
+}
+
+int loadMatrix2(ButtonMatrix &matrix) { return loadMatrixKeys(matrix, QStringLiteral("_%1_Matrix2"), false); }
+
+int loadSensorDefaults(SensorDefaults &values)
+{
+    const QString file = filePath();
+    if (!IniAccess::checkReadable(file))
+        return -1;
+    QSettings s(file, QSettings::IniFormat);
+    static const char *const keys[kSensorDefaultCount] = {"lift", "angle", "butondelay", "jitter",
+                                                          "wake", "sensormode", "sync"};
+    static const int defaults[kSensorDefaultCount] = {0, 0, 20, 0, 0, 1, 0};
+    for (int i = 0; i < kSensorDefaultCount; ++i)
+        values[size_t(i)] = uint8_t(intOr(s, kSection + QLatin1String(keys[i]), defaults[i]) & 0xff);
+    return 0;
+}
+
+int loadTemplate(ProfileTemplate &tmpl)
+{
+    const QString file = filePath();
+    if (!IniAccess::checkReadable(file))
+        return -1;
+    QSettings s(file, QSettings::IniFormat);
+    auto key = [](const QString &name) { return kSection + name; };
+    auto v = [&s, &key](const QString &name) { return s.value(key(name)); };
+
+    ProfileTemplate t;
+    t.dpi = toByte(v(QStringLiteral("dpi")));
+    for (int i = 0; i < 8; ++i)
+        t.dpiXY[size_t(i)] = IniAccess::toInt32(v(QStringLiteral("DPI_INFO_%1_xy").arg(i)));
+    t.backPic = v(QStringLiteral("BackPic")).toString();
+    t.companyName = v(QStringLiteral("CompanyName")).toString();
+    t.productName = v(QStringLiteral("ProductName")).toString();
+    t.folderPath = v(QStringLiteral("FolderPath")).toString();
+    t.pollRate = IniAccess::toInt32(v(QStringLiteral("pollrate")));
+    t.ledMode = toByte(v(QStringLiteral("LedMode")));
+    for (int i = 0; i < 4; ++i) {
+        t.lang[size_t(i)] = toByte(v(QStringLiteral("Lang_%1").arg(i)));
+        t.fontSize[size_t(i)] = toByte(v(QStringLiteral("FontSize_%1").arg(i)));
+        t.fontName[size_t(i)] = v(QStringLiteral("FontName_%1").arg(i)).toString();
+    }
+    t.fontColor = IniAccess::toColor(v(QStringLiteral("Font_RGB")));
+    t.style = toByte(v(QStringLiteral("Style")));
+    t.buttonCount = toByte(v(QStringLiteral("ButtonCount")));
+    for (int b = 0; b < 16; ++b) {
+        TemplateButton &btn = t.buttons[size_t(b)];
+        const QString p = QStringLiteral("BUTTON_INFO_%1_").arg(b);
+        btn.ID = IniAccess::toInt32(v(p + QStringLiteral("ID")));
+        btn.Fun = IniAccess::toInt32(v(p + QStringLiteral("Fun")));
+        btn.LoopNumber = IniAccess::toInt32(v(p + QStringLiteral("LoopNumber")));
+        btn.KeyNumber = IniAccess::toInt32(v(p + QStringLiteral("KeyNumber")));
+        btn.Res1 = toByte(v(p + QStringLiteral("Res1")));
+        btn.Res2 = toByte(v(p + QStringLiteral("Res2")));
+        btn.Res3 = toByte(v(p + QStringLiteral("Res3")));
+        btn.Res4 = toByte(v(p + QStringLiteral("Res4")));
+    }
+    for (int m = 0; m < 14; ++m) {
+        TemplateLedMode &led = t.ledModes[size_t(m)];
+        const QString p = QStringLiteral("LedMode/LED_MODE_%1").arg(m);
+        led.RGB = IniAccess::toColor(v(p + QStringLiteral("_RGB")));
+        led.bright = IniAccess::toInt32(v(p + QStringLiteral("_bright")));
+        led.breath = IniAccess::toInt32(v(p + QStringLiteral("_breath")));
+    }
+    t.ledMoveOff = uint8_t(intOr(s, key(QStringLiteral("LedMoveOFF")), 255) & 0xff);
+    t.ledSleepTime = uint8_t(intOr(s, key(QStringLiteral("LedSleepTime")), 1) & 0xff);
+    tmpl = t;
+    return 0;
+}
+
+} // namespace DeviceDescription

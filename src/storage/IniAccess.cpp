@@ -1,0 +1,87 @@
+#include "IniAccess.h"
+
+#include <QFileInfo>
+
+namespace IniAccess {
+
+void setError(QString *errorText, const QString &text)
+{
+    if (errorText)
+        *errorText = text;
+}
+
+bool notTooLarge(const QString &file, QString *errorText)
+{
+    const QFileInfo fi(file);
+    if (fi.exists() && fi.size() > kMaxIniBytes) {
+        setError(errorText, QStringLiteral("%1 is too large (%2 bytes) to be a settings file; it was not read.")
+                                .arg(file)
+                                .arg(fi.size()));
+        return false;
+    }
+    return true;
+}
+
+bool checkReadable(const QString &file, QString *errorText)
+{
+    const QFileInfo fi(file);
+    if (!fi.exists()) {
+        setError(errorText, QStringLiteral("%1 does not exist.").arg(file));
+        return false;
+    }
+    if (!fi.isFile() || !fi.isReadable()) {
+        setError(errorText, QStringLiteral("%1 cannot be read.").arg(file));
+        return false;
+    }
+    return notTooLarge(file, errorText);
+}
+
+int toInt(const QVariant &value)
+{
+    bool ok = false;
+    const int v = value.toInt(&ok);
+    return ok ? v : 0;
+}
+
+int32_t toInt32(const QVariant &value)
+{
+    bool ok = false;
+    const int v = value.toInt(&ok);
+    if (ok)
+        return v;
+    const qulonglong u = value.toULongLong(&ok);
+    if (ok && u <= 0xffffffffULL)
+        return int32_t(uint32_t(u));
+    return 0;
+}
+
+QColor toColor(const QVariant &value)
+{
+    if (!value.isValid())
+        return QColor();
+    if (value.userType() == QMetaType::QColor)
+        return value.value<QColor>();
+    if (value.userType() == QMetaType::QString) {
+        const QString name = value.toString().trimmed();
+        return QColor::isValidColor(name) ? QColor(name) : QColor();
+    }
+    return QColor();
+}
+
+int intOr(const QSettings &settings, const QString &key, int def)
+{
+    const QVariant v = settings.value(key);
+    return v.isValid() ? toInt(v) : def;
+}
+
+bool finish(QSettings &settings, QString *errorText)
+{
+    settings.sync();
+    if (settings.status() == QSettings::AccessError) {
+        setError(errorText, QStringLiteral("%1 could not be written.").arg(settings.fileName()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace IniAccess
