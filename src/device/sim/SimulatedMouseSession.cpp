@@ -1,0 +1,41 @@
+#include "SimulatedMouseSession.h"
+
+#include "Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString SimulatedMouseSession::defaultMemoryFile()
+{
+    return QDir(Paths::configDir()).filePath(QStringLiteral("simulated-mouse.ini"));
+}
+
+SimulatedMouseSession::SimulatedMouseSession(bool withCable, const QString &memoryFile)
+    : m_file(memoryFile)
+{
+    m_backend.plugReceiver(true);
+    if (withCable)
+        m_backend.plugCable(true);
+    setHidBackend(&m_backend);
+}
+
+SimulatedMouseSession::~SimulatedMouseSession()
+{
+    if (hidBackend() == &m_backend)
+        setHidBackend(nullptr);
+}
+
+bool SimulatedMouseSession::load(QString *errorText)
+{
+    bool ok = true;
+    m_backend.withFirmware([&](MouseFirmware &fw) { ok = fw.loadFromIni(m_file, errorText); });
+    return ok;
+}
+
+bool SimulatedMouseSession::save(QString *errorText)
+{
+    QDir().mkpath(QFileInfo(m_file).absolutePath());
+    bool ok = true;
+    m_backend.withFirmware([&](MouseFirmware &fw) { ok = fw.saveToIni(m_file, errorText); });
+    return ok;
+}
