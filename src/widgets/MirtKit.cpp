@@ -1,0 +1,254 @@
+#include "MirtKit.h"
+
+#include "AppConfig.h"
+#include "DeviceDescription.h"
+#include "Paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+
+#include <array>
+
+namespace {
+
+struct KitState
+{
+    double scale = 1.0;
+    int langId = -1;          // -1: not read yet
+    bool fontLoaded = false;
+    int fontLangId = -1;
+    QString fontFamily;
+    int fontPixelSize = 0;
+    int theme = -1;           // -1: not read yet
+    int colorMode = -1;       // -1: not read yet
+};
+
+KitState &state()
+{
+    static KitState s;
+    return s;
+}
+
+const std::array<QColor, 7> kAccentTable = {
+    QColor(255, 0, 0),   QColor(0, 255, 0),   QColor(0, 0, 255),   QColor(219, 200, 182),
+    QColor(255, 0, 255), QColor(0, 255, 255), QColor(255, 125, 0),
+};
+
+void ensureFont()
+{
+    KitState &s = state();
+    const int lang = MirtKit::languageId();
+    if (s.fontLoaded && s.fontLangId == lang)
+        return;
+    s.fontFamily = AppConfig::fontFamily(lang);
+    s.fontPixelSize = AppConfig::fontSize(lang);
+    s.fontLangId = lang;
+    s.fontLoaded = true;
+}
+
+} // namespace
+
+static void initKitResources()
+{
+    Q_INIT_RESOURCE(mousecfg_widgets);
+}
+
+namespace MirtKit {
+
+double scaleFactor()
+{
+    return state().scale;
+}
+
+void setScaleFactor(double factor)
+{
+    if (factor > 0.0)
+        state().scale = factor;
+}
+
+int scaled(double value)
+{
+    return int(value * state().scale);
+}
+
+int languageId()
+{
+    KitState &s = state();
+    if (s.langId < 0)
+        s.langId = qMax(0, AppConfig::readLangID());
+    return s.langId;
+}
+
+void setLanguageId(int langId)
+{
+    state().langId = qMax(0, langId);
+}
+
+QString languageFontFamily()
+{
+    ensureFont();
+    return state().fontFamily;
+}
+
+int languageFontPixelSize()
+{
+    ensureFont();
+    return state().fontPixelSize;
+}
+
+QFont languageFont(int designPixelSize, int reduction)
+{
+    ensureFont();
+    const KitState &s = state();
+    QFont font;
+    if (!s.fontFamily.isEmpty())
+        font.setFamily(s.fontFamily);
+    int size = designPixelSize > 0 ? designPixelSize : s.fontPixelSize - reduction;
+    if (size > 0) {
+        const int px = int(size * s.scale);
+        font.setPixelSize(qMax(1, px));
+    }
+    return font;
+}
+
+int accentCount()
+{
+    return int(kAccentTable.size());
+}
+
+QColor accentColorOf(int index)
+{
+    if (index < 0 || index >= accentCount())
+        index = 0;
+    return kAccentTable[size_t(index)];
+}
+
+int themeIndex()
+{
+    KitState &s = state();
+    if (s.theme < 0)
+        s.theme = AppConfig::colorThemeIndex();
+    if (s.theme < 0 || s.theme >= accentCount())
+        s.theme = 0;
+    return s.theme;
+}
+
+void setThemeIndex(int index)
+{
+    state().theme = (index >= 0 && index < accentCount()) ? index : 0;
+}
+
+QColor accentColor()
+{
+    return accentColorOf(themeIndex());
+}
+
+int colorMode()
+{
+    KitState &s = state();
+    if (s.colorMode < 0)
+        s.colorMode = DeviceDescription::colorMode() != 0 ? 1 : 0;
+    return s.colorMode;
+}
+
+void setColorMode(int mode)
+{
+    state().colorMode = mode != 0 ? 1 : 0;
+}
+
+QColor buttonTextColor(int imageState)
+{
+    if (colorMode() == 0) {
+        switch (imageState) {
+        case 1: return QColor(255, 255, 255);
+        case 2: return QColor(255, 255, 255);
+        case 3: return QColor(98, 102, 110);
+        default: return QColor(206, 210, 218);
+        }
+    }
+    // Alternative scheme: accent-coloured captions that turn white when active.
+    switch (imageState) {
+    case 1: return accentColor().lighter(140);
+    case 2: return QColor(255, 255, 255);
+    case 3: return QColor(98, 102, 110);
+    default: return accentColor();
+    }
+}
+
+QColor panelColor()
+{
+    return QColor(18, 19, 23);
+}
+
+QColor textColor()
+{
+    return colorMode() == 0 ? QColor(226, 229, 235) : accentColor();
+}
+
+QColor mutedTextColor()
+{
+    return QColor(138, 143, 153);
+}
+
+void reloadConfig()
+{
+    KitState &s = state();
+    s.fontLoaded = false;
+    s.langId = -1;
+    s.theme = -1;
+    s.colorMode = -1;
+}
+
+QString resolvePath(const QString &path)
+{
+    if (path.isEmpty() || path.startsWith(QLatin1Char(':')))
+        return path;
+    // Absolute paths are kept, except the program's own "/skin/..." form, which
+    // is relative to the data folder.
+    if (QFileInfo(path).isAbsolute() && (QFileInfo::exists(path) || !path.startsWith(QLatin1String("/skin/"))))
+        return path;
+    QString rel = path;
+    while (rel.startsWith(QLatin1Char('/')) || rel.startsWith(QLatin1String("./")))
+        rel = rel.mid(rel.startsWith(QLatin1Char('/')) ? 1 : 2);
+    if (!rel.startsWith(QLatin1String("skin/")))
+        rel.prepend(QLatin1String("skin/"));
+    return QDir(Paths::dataDir()).filePath(rel);
+}
+
+QString skinPath(const QString &name)
+{
+    return resolvePath(name);
+}
+
+QPixmap skinPixmap(const QString &name)
+{
+    return QPixmap(resolvePath(name));
+}
+
+void initResources()
+{
+    static bool done = false;
+    if (!done) {
+        initKitResources();
+        done = true;
+    }
+}
+
+} // namespace MirtKit
+
+void SetScaledGeometry(QWidget *widget, double factor, int x, int y, int w, int h)
+{
+    MirtKit::setScaleFactor(factor);
+    if (widget)
+        widget->setGeometry(int(x * factor), int(y * factor), int(w * factor), int(h * factor));
+}
+
+void RescaleGeometry(QWidget *widget, double factor)
+{
+    if (!widget)
+        return;
+    const QRect g = widget->geometry();
+    widget->setGeometry(int(g.x() * factor), int(g.y() * factor), int(g.width() * factor),
+                        int(g.height() * factor));
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Values every kit widget shares: the window scale factor, the language font,
+// the accent colour of the colour theme, the colour scheme of the device
+// description and the location of the skin pictures.
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+
+class QWidget;
+
+namespace MirtKit {
+
+// The window scale factor (1.0 to 5.0) published by the main window.
+double scaleFactor();
+void setScaleFactor(double factor);
+// int(value × scale factor), the rule every design value follows.
+int scaled(double value);
+
+// The current language index ("Config/LangID"). Read from LangConfig.ini on
+// first use; the main window sets it again on every language change.
+int languageId();
+void setLanguageId(int langId);
+
+// Family and pixel size of "FONT_LIST/FONT_%d" / "FONT_LIST/FONT_SIZE_%d" for
+// the current language. The values are cached per language; call
+// reloadConfig() after Config.ini changed behind the program's back.
+QString languageFontFamily();
+int languageFontPixelSize();
+// The language font with its pixel size × scale factor. designPixelSize > 0
+// replaces the configured size; reduction is taken off the configured size.
+QFont languageFont(int designPixelSize = 0, int reduction = 0);
+
+// The accent colour table of the colour theme ("Config/GColorID").
+int accentCount();
+QColor accentColorOf(int themeIndex);
+// Accent colour of the configured theme; an index outside the table gives
+// the first entry.
+QColor accentColor();
+int themeIndex();
+void setThemeIndex(int themeIndex);
+
+// "PROFILE/ColorMode": 0 standard colours, anything else the alternative
+// scheme. Read from the device description on first use.
+int colorMode();
+void setColorMode(int mode);
+
+// Text pen of a button in image state 0 normal, 1 hover, 2 pressed, 3 disabled
+// under the current colour scheme.
+QColor buttonTextColor(int state);
+// Panel and text colours of the dark skin.
+QColor panelColor();
+QColor textColor();
+QColor mutedTextColor();
+
+// Forgets every cached configuration value (fonts, theme, colour mode).
+void reloadConfig();
+
+// Full path of a picture: ":/..." resource paths and existing absolute paths
+// are kept; "/skin/x.png", "skin/x.png" and "x.png" resolve inside the skin
+// folder of the data folder.
+QString resolvePath(const QString &path);
+QString skinPath(const QString &name);
+// Loads a skin picture; a missing file gives a null pixmap.
+QPixmap skinPixmap(const QString &name);
+
+// Links the compiled-in resources (":/yes_Btn", ":/no_Btn", ":/skin/loading.gif").
+void initResources();
+
+} // namespace MirtKit
+
+// Sets the geometry to (int(x·f), int(y·f), int(w·f), int(h·f)) and publishes f
+// as the kit's scale factor.
+void SetScaledGeometry(QWidget *widget, double factor, int x, int y, int w, int h);
+// Multiplies the widget's current geometry by factor, truncating each value.
+void RescaleGeometry(QWidget *widget, double factor);

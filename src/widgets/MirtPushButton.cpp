@@ -1,0 +1,263 @@
+#include "MirtPushButton.h"
+
+#include "MirtKit.h"
+
+#include <QBitmap>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, const QString &iconPath)
+    : QPushButton(parent)
+{
+    MirtKit::initResources();
+    for (const QString &path : imagePaths)
+        m_pixmaps.append(QPixmap(MirtKit::resolvePath(path)));
+    if (!iconPath.isEmpty())
+        m_icon = QPixmap(MirtKit::resolvePath(iconPath));
+
+    // The normal look is the first image with its alpha taken down to 200/255.
+    if (!m_pixmaps.isEmpty() && !m_pixmaps.first().isNull()) {
+        const QPixmap &first = m_pixmaps.first();
+        QPixmap faded(first.size());
+        faded.fill(Qt::transparent);
+        QPainter p(&faded);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawPixmap(0, 0, first);
+        p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        p.fillRect(faded.rect(), QColor(0, 0, 0, 200));
+        p.end();
+        m_pixmaps.first() = faded;
+    }
+    setFlat(true);
+    setAttribute(Qt::WA_Hover, true);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+    updateMask();
+}
+
+void MirtPushButton::SetState(int n)
+{
+    m_bOn = n != 0;
+    m_iIndex = n;
+    update();
+}
+
+void MirtPushButton::SetHoverLatch(bool bLatch)
+{
+    m_bHoverLatch = bLatch;
+    m_iIndex = 0;
+    update();
+}
+
+void MirtPushButton::SetEnabledLook(bool bEnable)
+{
+    m_bEnabled = bEnable;
+    m_iIndex = bEnable ? 0 : 3;
+    if (m_bHoverLatch && m_bOn)
+        m_iIndex = 1;
+    setEnabled(bEnable);
+    update();
+}
+
+void MirtPushButton::setText(const QString &text)
+{
+    QPushButton::setText(text);
+    setAccessibleName(text);
+    m_syncedName = text;
+}
+
+void MirtPushButton::SetTextColors(const QList<QColor> &colors)
+{
+    m_textColors = colors;
+    update();
+}
+
+void MirtPushButton::SetFontSize(int designPixelSize)
+{
+    m_iFontSize = designPixelSize;
+    update();
+}
+
+void MirtPushButton::SetTextAlignment(Qt::Alignment alignment)
+{
+    m_textAlignment = alignment & Qt::AlignHorizontal_Mask;
+    update();
+}
+
+void MirtPushButton::SetGradientEnabled(bool bEnable)
+{
+    m_bGradient = bEnable;
+    update();
+}
+
+void MirtPushButton::enterEvent(QEvent *event)
+{
+    if (m_bEnabled) {
+        m_iIndex = m_pixmaps.size() > 1 ? 1 : 0;
+        m_bLeavePending = true;
+        update();
+        emit OverSignal(this, true);
+    }
+    QPushButton::enterEvent(event);
+}
+
+void MirtPushButton::leaveEvent(QEvent *event)
+{
+    if (m_bEnabled) {
+        m_iIndex = (m_bHoverLatch && m_bOn) ? 1 : 0;
+        update();
+        if (m_bLeavePending)
+            emit OverSignal(this, false);
+        m_bLeavePending = false;
+    }
+    QPushButton::leaveEvent(event);
+}
+
+void MirtPushButton::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_bEnabled) {
+        event->ignore();
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        const bool wasOn = m_bOn;
+        m_bOn = !m_bOn;
+        if (m_pixmaps.size() > 2)
+            m_iIndex = wasOn ? 0 : 2;
+        m_bLeavePending = false;
+        update();
+        emit EnterSignal(this);
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void MirtPushButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_bEnabled) {
+        event->ignore();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && m_pixmaps.size() > 1) {
+        m_iIndex = 1;
+        update();
+    }
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void MirtPushButton::resizeEvent(QResizeEvent *event)
+{
+    QPushButton::resizeEvent(event);
+    updateMask();
+}
+
+void MirtPushButton::updateMask()
+{
+    // The widget's shape follows the opaque area of its first image.
+    if (m_pixmaps.isEmpty() || m_pixmaps.first().isNull() || size().isEmpty()) {
+        clearMask();
+        return;
+    }
+    const QImage shape = m_pixmaps.first().toImage().scaled(size(), Qt::IgnoreAspectRatio,
+                                                             Qt::SmoothTransformation);
+    const QRegion region(QBitmap::fromImage(shape.createAlphaMask(Qt::ThresholdAlphaDither)));
+    // A fully transparent image would make the button unclickable: keep it whole.
+    if (region.isEmpty())
+        clearMask();
+    else
+        setMask(region);
+}
+
+const QPixmap *MirtPushButton::scaledImage(int index)
+{
+    if (m_scaledSize != size()) {
+        m_scaled.clear();
+        m_scaledSize = size();
+    }
+    if (m_scaled.isEmpty()) {
+        for (const QPixmap &pm : qAsConst(m_pixmaps))
+            m_scaled.append(pm.isNull() ? pm
+                                        : pm.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    if (index < 0 || index >= m_scaled.size() || m_scaled.at(index).isNull())
+        return nullptr;
+    return &m_scaled.at(index);
+}
+
+QColor MirtPushButton::penFor(int index) const
+{
+    if (index >= 0 && index < m_textColors.size() && m_textColors.at(index).isValid())
+        return m_textColors.at(index);
+    return MirtKit::buttonTextColor(index);
+}
+
+void MirtPushButton::paintEvent(QPaintEvent *)
+{
+    // Keep the accessible name in step with a caption set through the base class.
+    if (accessibleName() == m_syncedName && text() != m_syncedName) {
+        setAccessibleName(text());
+        m_syncedName = text();
+    }
+
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+
+    const QRect r = rect();
+    const int state = m_iIndex;
+    const QPixmap *img = scaledImage(state);
+    if (img) {
+        p.drawPixmap(r, *img);
+    } else if (state == 3 && scaledImage(0)) {
+        // No disabled image: the normal one, dimmed.
+        p.setOpacity(0.45);
+        p.drawPixmap(r, *scaledImage(0));
+        p.setOpacity(1.0);
+    } else if (const QPixmap *normal = scaledImage(0)) {
+        p.drawPixmap(r, *normal);
+    }
+
+    // Pressed and selected states glow in the accent colour from the bottom.
+    const bool highlighted = state == 2 || (state == 1 && m_bOn);
+    if (m_bGradient && highlighted && !text().isEmpty()) {
+        QColor accent = MirtKit::accentColor();
+        QLinearGradient g(QPointF(0, r.bottom() + 1), QPointF(0, r.top()));
+        QColor c0 = accent;
+        c0.setAlpha(230);
+        QColor c1 = accent;
+        c1.setAlpha(120);
+        QColor c2 = accent;
+        c2.setAlpha(18);
+        g.setColorAt(0.0, c0);
+        g.setColorAt(0.1, c1);
+        g.setColorAt(1.0, c2);
+        p.fillRect(r, g);
+    }
+
+    int textLeft = 0;
+    if (!m_icon.isNull()) {
+        const int side = qMax(1, r.height() - 2 * qMax(1, r.height() / 6));
+        const QSize iconSize = m_icon.size().scaled(side, side, Qt::KeepAspectRatio);
+        const int margin = qMax(2, r.height() / 5);
+        const QRect iconRect(QPoint(margin, (r.height() - iconSize.height()) / 2), iconSize);
+        if (text().isEmpty())
+            p.drawPixmap(QRect(QPoint((r.width() - iconSize.width()) / 2, iconRect.top()), iconSize), m_icon);
+        else
+            p.drawPixmap(iconRect, m_icon);
+        textLeft = text().isEmpty() ? 0 : iconRect.right() + margin;
+    }
+
+    if (!text().isEmpty()) {
+        QFont f = MirtKit::languageFont(m_iFontSize);
+        if (m_iFontSize <= 0 && MirtKit::languageFontPixelSize() <= 0)
+            f.setPixelSize(qMax(1, MirtKit::scaled(12)));
+        p.setFont(f);
+        p.setPen(penFor(state));
+        const int pad = qMax(2, r.height() / 5);
+        QRect tr = r.adjusted(textLeft + pad, 0, -pad, 0);
+        if (textLeft > 0)
+            tr.setLeft(textLeft);
+        const QString shown = p.fontMetrics().elidedText(text(), Qt::ElideRight, tr.width());
+        p.drawText(tr, int(m_textAlignment) | Qt::AlignVCenter, shown);
+    }
+}

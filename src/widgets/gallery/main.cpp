@@ -1,0 +1,63 @@
+// mousecfg-gallery: shows every kit widget and every skin picture.
+//
+//   mousecfg-gallery [--scale F] [--screenshot FILE] [--theme N] [--color-mode N]
+
+#include "Gallery.h"
+#include "MirtKit.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("mousecfg-gallery"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Every kit widget and skin picture at a chosen scale."));
+    parser.addHelpOption();
+    QCommandLineOption scaleOpt(QStringLiteral("scale"), QStringLiteral("Window scale factor, 1.0 to 5.0."),
+                                QStringLiteral("factor"), QStringLiteral("1.0"));
+    QCommandLineOption shotOpt(QStringLiteral("screenshot"), QStringLiteral("Save a picture of the window and quit."),
+                               QStringLiteral("file"));
+    QCommandLineOption themeOpt(QStringLiteral("theme"), QStringLiteral("Accent colour index, 0 to 6."),
+                                QStringLiteral("index"));
+    QCommandLineOption modeOpt(QStringLiteral("color-mode"), QStringLiteral("0 standard, 1 alternative colours."),
+                               QStringLiteral("mode"));
+    parser.addOptions({scaleOpt, shotOpt, themeOpt, modeOpt});
+    parser.process(app);
+
+    bool ok = false;
+    const double scale = parser.value(scaleOpt).toDouble(&ok);
+    if (!ok || scale < 1.0 || scale > 5.0) {
+        std::fprintf(stderr, "mousecfg-gallery: the scale must be a number from 1.0 to 5.0\n");
+        return 2;
+    }
+    if (parser.isSet(themeOpt)) {
+        const int theme = parser.value(themeOpt).toInt(&ok);
+        if (!ok || theme < 0 || theme >= MirtKit::accentCount()) {
+            std::fprintf(stderr, "mousecfg-gallery: the theme must be 0 to %d\n", MirtKit::accentCount() - 1);
+            return 2;
+        }
+        MirtKit::setThemeIndex(theme);
+    }
+    if (parser.isSet(modeOpt))
+        MirtKit::setColorMode(parser.value(modeOpt).toInt());
+
+    MirtKit::setScaleFactor(scale);
+    Gallery gallery(scale);
+    gallery.show();
+    if (parser.isSet(shotOpt)) {
+        const QString file = parser.value(shotOpt);
+        QTimer::singleShot(600, &gallery, [&gallery, file]() {
+            const bool saved = gallery.grab().save(file);
+            if (!saved)
+                std::fprintf(stderr, "mousecfg-gallery: cannot write %s\n", qPrintable(file));
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app.exec();
+}
