@@ -46,11 +46,7 @@ void OsdClient::showOsd(const QByteArray &block)
     m_queue.append(block);
     while (m_queue.size() > kMaxQueued)
         m_queue.removeFirst();
-    if (!isBusy()) {
-        m_attempt = 0;
-        m_started = false;
-        tryConnect();
-    }
+    startRoundIfQueued();
 }
 
 void OsdClient::tryConnect()
@@ -66,16 +62,21 @@ void OsdClient::tryConnect()
 
 void OsdClient::onConnected()
 {
-    m_sending.clear();
-    for (const QByteArray &b : qAsConst(m_queue))
-        m_sending += b;
-    m_toWrite = m_sending.size();
-    if (m_socket->write(m_sending) != m_sending.size()) {
+    // What is queued now goes out; later notices wait for the next round.
+    m_inFlight = m_queue;
+    m_queue.clear();
+    QByteArray data;
+    for (const QByteArray &b : qAsConst(m_inFlight))
+        data += b;
+    m_toWrite = data.size();
+    if (m_socket->write(data) != data.size()) {
         qDebug() << "SendMessage failed\n";
-        const int count = m_queue.size();
-        m_queue.clear();
+        const int count = m_inFlight.size();
+        m_inFlight.clear();
+        m_toWrite = 0;
         finishSocket();
         emit dropped(count);
+        startRoundIfQueued();
     }
 }
 
@@ -87,10 +88,9 @@ void OsdClient::onBytesWritten(qint64 bytes)
     if (m_toWrite > 0)
         return;
     // All of it went out.
-    const QList<QByteArray> sent = m_queue;
-    m_queue.clear();
+    const QList<QByteArray> sent = m_inFlight;
+    m_inFlight.clear();
     m_toWrite = 0;
-    m_sending.clear();
     finishSocket();
     for (const QByteArray &b : sent) {
         Osd::Notice n;
@@ -98,6 +98,11 @@ void OsdClient::onBytesWritten(qint64 bytes)
             emit delivered(n.text);
     }
     // Notices given while these were on their way.
+    startRoundIfQueued();
+}
+
+void OsdClient::startRoundIfQueued()
+{
     if (!m_queue.isEmpty() && !isBusy()) {
         m_attempt = 0;
         m_started = false;
@@ -115,10 +120,11 @@ void OsdClient::onSocketError()
     if (wasConnected) {
         // The OSD went away while we wrote.
         qDebug() << "SendMessage failed\n" << error;
-        const int count = m_queue.size();
-        m_queue.clear();
+        const int count = m_inFlight.size();
+        m_inFlight.clear();
         m_toWrite = 0;
         emit dropped(count);
+        startRoundIfQueued();
         return;
     }
     scheduleRetry();

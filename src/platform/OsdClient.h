@@ -30,7 +30,7 @@ public:
     void showOsd(const QByteArray &block);
 
     bool isBusy() const { return m_socket != nullptr || m_retryTimer.isActive(); }
-    int pendingCount() const { return m_queue.size(); }
+    int pendingCount() const { return m_queue.size() + m_inFlight.size(); }
 
 signals:
     void delivered(const QString &text);
@@ -46,6 +46,7 @@ private slots:
 private:
     void finishSocket();
     void scheduleRetry();
+    void startRoundIfQueued();
 
     ProgramLauncher *m_launcher;
     QString m_program;
@@ -54,8 +55,8 @@ private:
     int m_intervalMs = 500;
     int m_attempt = 0;
     bool m_started = false; // the program was started in this round
-    QList<QByteArray> m_queue;
-    QByteArray m_sending;
+    QList<QByteArray> m_queue;    // waiting for the next connection
+    QList<QByteArray> m_inFlight; // written on the current one
     qint64 m_toWrite = 0;
     QLocalSocket *m_socket = nullptr;
     QTimer m_retryTimer;

@@ -19,22 +19,18 @@ bool OsdServer::listen(const QString &name)
 {
     const QString serverName = name.isEmpty() ? Osd::serverName() : name;
     m_errorString.clear();
+    // Someone answering means another OSD runs; silence means at most a
+    // socket file left behind by one that crashed, which goes.
+    QLocalSocket probe;
+    probe.connectToServer(serverName, QIODevice::WriteOnly);
+    if (probe.waitForConnected(500)) {
+        probe.abort();
+        m_errorString = QStringLiteral("another on-screen display is running");
+        return false;
+    }
+    QLocalServer::removeServer(serverName);
     if (m_server->listen(serverName))
         return true;
-    if (m_server->serverError() == QAbstractSocket::AddressInUseError) {
-        // Someone answering means another OSD runs; silence means a socket
-        // file left behind by one that crashed.
-        QLocalSocket probe;
-        probe.connectToServer(serverName, QIODevice::WriteOnly);
-        if (probe.waitForConnected(500)) {
-            probe.abort();
-            m_errorString = QStringLiteral("another on-screen display is running");
-            return false;
-        }
-        QLocalServer::removeServer(serverName);
-        if (m_server->listen(serverName))
-            return true;
-    }
     m_errorString = m_server->errorString();
     return false;
 }
