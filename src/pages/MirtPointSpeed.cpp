@@ -1,0 +1,337 @@
+#include "MirtPointSpeed.h"
+
+#include "MirtKit.h"
+#include "MirtLabel.h"
+#include "MirtSlider.h"
+#include "MouseSettingsLauncher.h"
+#include "PageStyle.h"
+
+#include <QCheckBox>
+#include <QDebug>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace {
+constexpr double kPanelWidth = 506.0;
+constexpr double kPanelHeight = 77.0;
+constexpr int kSpeedMin = 1;
+constexpr int kSpeedMax = 20;
+constexpr int kSpeedDefault = 10;
+} // namespace
+
+MirtPointSpeed::MirtPointSpeed(QWidget *parent)
+    : QWidget(parent),
+      m_pMouseSettingBtn(new QPushButton(this)),
+      m_pSpeedTitle(new MirtLabel(QString(), this)),
+      m_pSpeedSlider(new MirtSlider(this)),
+      m_pSpeedValue(new MirtLabel(QString(), this)),
+      m_pScrollTitle(new MirtLabel(QString(), this)),
+      m_pScrollBox(new QSpinBox(this)),
+      m_pKeyTitle(new MirtLabel(QString(), this)),
+      m_pKeySlider(new MirtSlider(this)),
+      m_pKeyValue(new MirtLabel(QString(), this)),
+      m_pSyncTitle(new MirtLabel(QString(), this)),
+      m_pSyncOn(makeBox()),
+      m_pSyncOff(makeBox()),
+      m_pLiftTitle(new MirtLabel(QString(), this)),
+      m_pLift1(makeBox()),
+      m_pLift2(makeBox()),
+      m_pAngleTitle(new MirtLabel(QString(), this)),
+      m_pAngleOn(makeBox()),
+      m_pAngleOff(makeBox()),
+      m_pJitterTitle(new MirtLabel(QString(), this)),
+      m_pJitterOn(makeBox()),
+      m_pJitterOff(makeBox())
+{
+    setObjectName(QStringLiteral("MirtPointSpeed"));
+    m_pMouseSettingBtn->setObjectName(QStringLiteral("mouseSetting"));
+    m_pMouseSettingBtn->setStyleSheet(PageStyle::buttonSheet());
+    m_pMouseSettingBtn->setFont(MirtKit::languageFont(12));
+    m_pMouseSettingBtn->setCursor(Qt::PointingHandCursor);
+
+    for (MirtLabel *title : {m_pSpeedTitle, m_pScrollTitle, m_pKeyTitle, m_pSyncTitle, m_pLiftTitle,
+                             m_pAngleTitle, m_pJitterTitle})
+        title->SetFontSize(11);
+    m_pSpeedValue->SetFontSize(11);
+    m_pKeyValue->SetFontSize(11);
+    m_pSpeedValue->SetBold(true);
+    m_pKeyValue->SetBold(true);
+
+    m_pKeySlider->setOrientation(Qt::Horizontal);
+    m_pKeySlider->setRange(kDebounceMin, kDebounceMax);
+    m_pKeySlider->setSingleStep(1);
+    m_pKeySlider->setPageStep(1);
+    m_pKeySlider->setStyleSheet(PageStyle::sliderSheet());
+    m_pKeySlider->setObjectName(QStringLiteral("keyResponse"));
+
+    m_pSpeedSlider->setOrientation(Qt::Horizontal);
+    m_pSpeedSlider->setRange(kSpeedMin, kSpeedMax);
+    m_pSpeedSlider->setSingleStep(1);
+    m_pSpeedSlider->setPageStep(1);
+    m_pSpeedSlider->setStyleSheet(PageStyle::sliderSheet());
+    m_pSpeedSlider->setObjectName(QStringLiteral("pointerSpeed"));
+    m_pSpeedSlider->setValue(kSpeedDefault);
+
+    m_pScrollBox->setRange(kScrollMin, kScrollMax);
+    m_pScrollBox->setStyleSheet(PageStyle::spinBoxSheet());
+    m_pScrollBox->setFont(MirtKit::languageFont());
+    m_pScrollBox->setObjectName(QStringLiteral("scrollSpeed"));
+
+    connect(m_pScrollBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &MirtPointSpeed::sValueChangedSlot);
+    connect(m_pKeySlider, &QSlider::valueChanged, this, &MirtPointSpeed::onKeyResponseChanged);
+    connect(m_pSpeedSlider, &QSlider::valueChanged, this, &MirtPointSpeed::onPointerSpeedChanged);
+    connect(m_pSpeedSlider, &QSlider::sliderReleased, this, [this] {
+        if (m_pProfile)
+            emit PointerSpeedSignal(quint8(m_pSpeedSlider->value()));
+    });
+    connect(m_pMouseSettingBtn, &QPushButton::clicked, this, &MirtPointSpeed::onMouseSettingClicked);
+    for (QCheckBox *box : {m_pSyncOn, m_pSyncOff, m_pLift1, m_pLift2, m_pAngleOn, m_pAngleOff, m_pJitterOn,
+                           m_pJitterOff})
+        connect(box, &QCheckBox::clicked, this, &MirtPointSpeed::checkbtn_clicked);
+
+    m_pKeySlider->setValue(m_iDebounce);
+    m_pKeyValue->setNum(m_iDebounce);
+    m_pSpeedValue->setNum(kSpeedDefault);
+    showPairs();
+    retranslate();
+    setMouseSettingsLauncher(nullptr);
+    setEnabled(false); // until a profile is shown
+}
+
+QCheckBox *MirtPointSpeed::makeBox()
+{
+    auto *box = new QCheckBox(this);
+    box->setStyleSheet(PageStyle::checkBoxSheet());
+    box->setFont(MirtKit::languageFont(11));
+    return box;
+}
+
+void MirtPointSpeed::retranslate()
+{
+    m_pMouseSettingBtn->setText(tr("Mouse Setting"));
+    m_pMouseSettingBtn->setToolTip(tr("Open the desktop's mouse settings"));
+    m_pSpeedTitle->setText(tr("POINTER SPEED"));
+    m_pScrollTitle->setText(tr("SCROLL SPEED"));
+    m_pKeyTitle->setText(tr("Key Response"));
+    m_pSyncTitle->setText(tr("Enable sync"));
+    m_pLiftTitle->setText(tr("Lift Distance"));
+    m_pAngleTitle->setText(tr("Angle Snapping"));
+    m_pJitterTitle->setText(tr("Jitter"));
+    m_pSyncOn->setText(tr("ON"));
+    m_pSyncOff->setText(tr("OFF"));
+    m_pLift1->setText(tr("1mm"));
+    m_pLift2->setText(tr("2mm"));
+    m_pAngleOn->setText(tr("ON"));
+    m_pAngleOff->setText(tr("OFF"));
+    m_pJitterOn->setText(tr("ON"));
+    m_pJitterOff->setText(tr("OFF"));
+    m_pSyncOn->setAccessibleName(tr("Enable sync ON"));
+    m_pSyncOff->setAccessibleName(tr("Enable sync OFF"));
+    m_pLift1->setAccessibleName(tr("Lift Distance 1mm"));
+    m_pLift2->setAccessibleName(tr("Lift Distance 2mm"));
+    m_pAngleOn->setAccessibleName(tr("Angle Snapping ON"));
+    m_pAngleOff->setAccessibleName(tr("Angle Snapping OFF"));
+    m_pJitterOn->setAccessibleName(tr("Jitter ON"));
+    m_pJitterOff->setAccessibleName(tr("Jitter OFF"));
+    m_pKeySlider->setAccessibleName(tr("Key Response"));
+    m_pScrollBox->setAccessibleName(tr("SCROLL SPEED"));
+    m_pSpeedSlider->setAccessibleName(tr("POINTER SPEED"));
+    setPointerSpeedAvailable(m_bPointerSpeedAvailable);
+}
+
+void MirtPointSpeed::setData(ProfileData *profile, quint8 iSync, quint8 iLift, quint8 iAngle, quint8 iJitter,
+                             quint8 iDebounce)
+{
+    m_pProfile = profile;
+    m_iSync = iSync ? 1 : 0;
+    m_iLift = iLift == 1 ? 1 : 2;
+    m_iAngle = iAngle == 0 ? 0 : 1;
+    m_iJitter = iJitter == 0 ? 0 : 1;
+    m_iDebounce = quint8(qBound(kDebounceMin, int(iDebounce), kDebounceMax));
+    {
+        const QSignalBlocker blocker(m_pKeySlider);
+        m_pKeySlider->setValue(m_iDebounce);
+    }
+    m_pKeyValue->setNum(m_iDebounce);
+    if (profile) {
+        const QSignalBlocker b1(m_pScrollBox);
+        m_pScrollBox->setValue(profile->scrollspeed);
+        const QSignalBlocker b2(m_pSpeedSlider);
+        m_pSpeedSlider->setValue(profile->mousespeed);
+        m_pSpeedValue->setNum(m_pSpeedSlider->value());
+    }
+    showPairs();
+    setEnabled(profile != nullptr);
+}
+
+void MirtPointSpeed::setLift(quint8 iLift)
+{
+    m_iLift = iLift == 1 ? 1 : 2;
+    showPairs();
+}
+
+void MirtPointSpeed::collectInto(ProfileSet &set) const
+{
+    set.Sync = m_iSync;
+    set.LiftHigh = m_iLift;
+    set.AngleValue = m_iAngle;
+    set.Jitter = m_iJitter;
+    set.Debounce = m_iDebounce;
+}
+
+void MirtPointSpeed::showPairs()
+{
+    auto tick = [](QCheckBox *on, QCheckBox *off, bool first) {
+        const QSignalBlocker b1(on);
+        const QSignalBlocker b2(off);
+        on->setChecked(first);
+        off->setChecked(!first);
+    };
+    tick(m_pSyncOn, m_pSyncOff, m_iSync != 0);
+    tick(m_pLift1, m_pLift2, m_iLift == 1);
+    tick(m_pAngleOn, m_pAngleOff, m_iAngle == 0);
+    tick(m_pJitterOn, m_pJitterOff, m_iJitter == 0);
+}
+
+void MirtPointSpeed::checkbtn_clicked()
+{
+    auto *box = qobject_cast<QCheckBox *>(sender());
+    if (!box)
+        return;
+    if (box == m_pSyncOn)
+        m_iSync = 1;
+    else if (box == m_pSyncOff)
+        m_iSync = 0;
+    else if (box == m_pLift1 || box == m_pLift2) {
+        const quint8 lift = box == m_pLift1 ? 1 : 2;
+        const bool changed = lift != m_iLift;
+        m_iLift = lift;
+        showPairs();
+        if (changed)
+            emit RefreshLift(m_iLift);
+        return;
+    } else if (box == m_pAngleOn)
+        m_iAngle = 0;
+    else if (box == m_pAngleOff)
+        m_iAngle = 1;
+    else if (box == m_pJitterOn)
+        m_iJitter = 0;
+    else if (box == m_pJitterOff)
+        m_iJitter = 1;
+    showPairs();
+}
+
+void MirtPointSpeed::sValueChangedSlot(int iValue)
+{
+    if (m_pProfile)
+        m_pProfile->scrollspeed = quint8(iValue);
+    qDebug("slider_clicked 1 = %d", iValue);
+}
+
+void MirtPointSpeed::onKeyResponseChanged(int iValue)
+{
+    m_iDebounce = quint8(qBound(kDebounceMin, iValue, kDebounceMax));
+    qDebug("slider_clicked 1 = %d", iValue);
+    m_pKeyValue->setNum(m_iDebounce);
+}
+
+void MirtPointSpeed::onPointerSpeedChanged(int iValue)
+{
+    m_pSpeedValue->setNum(iValue);
+    if (!m_pProfile)
+        return;
+    m_pProfile->mousespeed = quint8(iValue);
+    if (!m_pSpeedSlider->isSliderDown())
+        emit PointerSpeedSignal(quint8(iValue));
+}
+
+void MirtPointSpeed::setPointerSpeedAvailable(bool bAvailable)
+{
+    m_bPointerSpeedAvailable = bAvailable;
+    m_pSpeedSlider->setEnabled(bAvailable);
+    m_pSpeedTitle->setEnabled(bAvailable);
+    m_pSpeedValue->setEnabled(bAvailable);
+    const QString tip = bAvailable ? tr("Pointer speed of the desktop, kept with the profile")
+                                   : tr("This desktop's pointer speed cannot be changed from here; "
+                                        "the value is kept with the profile");
+    m_pSpeedSlider->setToolTip(tip);
+    m_pSpeedTitle->setToolTip(tip);
+}
+
+void MirtPointSpeed::setMouseSettingsLauncher(MouseSettingsLauncher *launcher)
+{
+    m_pLauncher = launcher;
+    const bool available = launcher && launcher->isAvailable();
+    m_pMouseSettingBtn->setEnabled(available);
+    m_pMouseSettingBtn->setToolTip(available ? tr("Open the desktop's mouse settings")
+                                             : tr("No mouse settings program was found on this desktop"));
+}
+
+void MirtPointSpeed::setShowMouseButton(bool bShow)
+{
+    m_bShowMouseButton = bShow;
+    m_pMouseSettingBtn->setVisible(bShow);
+}
+
+void MirtPointSpeed::onMouseSettingClicked()
+{
+    if (!m_pLauncher)
+        return;
+    if (!m_pLauncher->open()) {
+        qDebug() << "mouse settings:" << m_pLauncher->errorString();
+        emit MouseSettingFailed(m_pLauncher->errorString());
+    }
+}
+
+void MirtPointSpeed::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutPanel();
+}
+
+void MirtPointSpeed::layoutPanel()
+{
+    const double fx = width() / kPanelWidth;
+    const double fy = height() / kPanelHeight;
+    auto place = [fx, fy](QWidget *w, double x, double y, double ww, double hh) {
+        w->setGeometry(int(x * fx), int(y * fy), int(ww * fx), int(hh * fy));
+    };
+    const double r1 = 3, r2 = 28, r3 = 52, h = 22;
+    place(m_pMouseSettingBtn, 6, r1, 106, h);
+    place(m_pSpeedTitle, 122, r1, 92, h);
+    place(m_pSpeedSlider, 214, r1, 118, h);
+    place(m_pSpeedValue, 336, r1, 24, h);
+    place(m_pScrollTitle, 370, r1, 84, h);
+    place(m_pScrollBox, 454, r1 + 1, 46, h - 2);
+
+    place(m_pKeyTitle, 6, r2, 84, h);
+    place(m_pKeySlider, 92, r2, 118, h);
+    place(m_pKeyValue, 214, r2, 24, h);
+    place(m_pSyncTitle, 250, r2, 84, h);
+    place(m_pSyncOn, 336, r2, 50, h);
+    place(m_pSyncOff, 388, r2, 56, h);
+
+    place(m_pLiftTitle, 6, r3, 82, h);
+    place(m_pLift1, 90, r3, 48, h);
+    place(m_pLift2, 138, r3, 50, h);
+    place(m_pAngleTitle, 192, r3, 90, h);
+    place(m_pAngleOn, 282, r3, 42, h);
+    place(m_pAngleOff, 324, r3, 48, h);
+    place(m_pJitterTitle, 376, r3, 38, h);
+    place(m_pJitterOn, 414, r3, 42, h);
+    place(m_pJitterOff, 456, r3, 50, h);
+}
+
+void MirtPointSpeed::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor panel = MirtKit::panelColor();
+    panel.setAlpha(220);
+    painter.setPen(QPen(QColor(55, 55, 60), 1));
+    painter.setBrush(panel);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+}
