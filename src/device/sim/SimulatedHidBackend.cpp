@@ -188,6 +188,7 @@ int SimulatedHidBackend::write(HidDevice *device, const uint8_t *data, size_t le
         Frame frame{};
         std::memcpy(frame.data(), data, std::min<size_t>(length, kFrameSize));
         m_written.append(frame);
+        ++m_writesOn[h->connection];
         if (m_unplugAfter >= 0 && --m_unplugAfter < 0) {
             unplugLocked(h->connection, events);
             m_lastError = QStringLiteral("No such device");
@@ -405,6 +406,13 @@ void SimulatedHidBackend::clearWrittenFrames()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_written.clear();
+    m_writesOn[0] = m_writesOn[1] = 0;
+}
+
+int SimulatedHidBackend::writesOn(int connection) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_writesOn[connection == 1 ? 1 : 0];
 }
 
 int SimulatedHidBackend::openHandleCount() const
@@ -417,4 +425,10 @@ int SimulatedHidBackend::faultsInjected() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_faultCount;
+}
+
+void SimulatedHidBackend::injectReport(int connection, const Report &report)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    deliverLocked(connection == 1 ? 1 : 0, report, Answer::Normal);
 }

@@ -87,6 +87,8 @@ public:
     // The mouse's own buttons (the status report goes to the active connection).
     void pressDpiButton();
     void pressRateButton();
+    // A report of our choosing arrives on the connection's vendor collection.
+    void injectReport(int connection, const Report &report);
 
     // The firmware, under the backend's lock.
     void withFirmware(const std::function<void(MouseFirmware &)> &fn);
@@ -96,6 +98,8 @@ public:
     QVector<Frame> writtenFrames() const;
     void clearWrittenFrames();
     int openHandleCount() const;
+    // Frames written through each connection (0 receiver, 1 cable).
+    int writesOn(int connection) const;
     // Counts of injected faults (all kinds).
     int faultsInjected() const;
 
@@ -138,5 +142,6 @@ private:
     bool m_permissionDenied = false;
     QVector<Frame> m_written;
     int m_faultCount = 0;
+    int m_writesOn[2] = {0, 0};
     QString m_lastError;
 };

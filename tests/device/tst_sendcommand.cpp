@@ -1,0 +1,256 @@
+// SendCommand's write-and-verify discipline against the simulated mouse with
+// scripted answers, on a virtual clock: every branch, limit and result code.
+
+#include "CommandSet.h"
+#include "DeviceTestSupport.h"
+
+#include <QLoggingCategory>
+#include <QtTest>
+
+using Answer = SimulatedHidBackend::Answer;
+
+namespace {
+QStringList g_log;
+
+void captureLog(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtDebugMsg)
+        g_log.append(text);
+}
+
+int send(const Frame &f) { return SendCommand(f.data(), kFrameSize); }
+
+int countLines(const QString &text)
+{
+    return int(std::count(g_log.begin(), g_log.end(), text));
+}
+} // namespace
+
+class TestSendCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
+        qInstallMessageHandler(captureLog);
+    }
+    void cleanupTestCase() { qInstallMessageHandler(nullptr); }
+    void init() { g_log.clear(); }
+
+    void noDevice()
+    {
+        SimRig rig(true, false, false);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendNoDevice));
+        QCOMPARE(send(BlockFrame::endWrite()), int(kSendNoDevice));
+        QCOMPARE(countLines(QStringLiteral("no device--------------------------------------")), 2);
+        QCOMPARE(rig.clock().nowUs(), int64_t(0));
+    }
+
+    void verifiedEcho()
+    {
+        SimRig rig(true);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().writtenFrames().size(), 1);
+        QVERIFY(g_log.contains(QStringLiteral("hid_read start")));
+        QCOMPARE(g_log.last(), QStringLiteral(" "));
+        QVERIFY(g_log.contains(QStringLiteral("send success--------------------------------------")));
+        // The write is logged with 33 byte placeholders.
+        const auto write = std::find_if(g_log.begin(), g_log.end(),
+                                        [](const QString &l) { return l.startsWith(QLatin1String("hid_write")); });
+        QVERIFY(write != g_log.end());
+        QCOMPARE(write->count(QLatin1Char(' ')), 34);
+    }
+
+    void unverifiedFramesAreNotRead()
+    {
+        SimRig rig(true);
+        QCOMPARE(send(ControlFrame::selectProfile(3)), int(kSendOk));
+        QCOMPARE(rig.clock().nowUs(), int64_t(10000)); // the 10 ms pause, no read
+        QVERIFY(!g_log.contains(QStringLiteral("hid_read start")));
+        QCOMPARE(rig.sim().firmwareSnapshot().activeProfile(), 3);
+
+        // A sensor block is verified or not by its payload byte at frame position 4.
+        ProfileSet set = sampleSet();
+        set.profiles[0].LedSleepTime = 30;
+        g_log.clear();
+        QCOMPARE(send(BlockFrame::sensor(set, set.profiles[0], 0)), int(kSendOk));
+        QVERIFY(!g_log.contains(QStringLiteral("hid_read start")));
+        set.profiles[0].LedSleepTime = 5;
+        g_log.clear();
+        QCOMPARE(send(BlockFrame::sensor(set, set.profiles[0], 0)), int(kSendOk));
+        QVERIFY(g_log.contains(QStringLiteral("hid_read start")));
+
+        g_log.clear();
+        QCOMPARE(send(ControlFrame::reload(0x01)), int(kSendOk)); // 0x40 is verified
+        QVERIFY(g_log.contains(QStringLiteral("hid_read start")));
+    }
+
+    void mismatchInLastByteIsReRead()
+    {
+        SimRig rig(true);
+        Frame f = BlockFrame::beginWrite();
+        Report wrong{};
+        std::copy(f.begin() + 1, f.end(), wrong.begin());
+        wrong[31] ^= 0x01; // frame position 32
+        rig.sim().injectReport(0, wrong);
+        QCOMPARE(send(f), int(kSendOk));
+        QCOMPARE(countLines(QStringLiteral("command check fail, re read 0")), 1);
+        QCOMPARE(rig.sim().writtenFrames().size(), 1);
+    }
+
+    void allZeroAnswers()
+    {
+        SimRig rig(true);
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Zero);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().writtenFrames().size(), 2);
+        QCOMPARE(countLines(QStringLiteral("all 0, jump re write ")), 1);
+
+        // Six zero answers and no mismatch: counted as sent after six writes.
+        rig.sim().clearWrittenFrames();
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Zero << Answer::Zero << Answer::Zero << Answer::Zero
+                                                << Answer::Zero << Answer::Zero);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().writtenFrames().size(), 6);
+        QCOMPARE(countLines(QStringLiteral("multi all 0, go back--------------------------------------")), 1);
+    }
+
+    void allZeroAfterMismatchIsAMismatch()
+    {
+        SimRig rig(true);
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Corrupt << Answer::Zero << Answer::Zero << Answer::Zero
+                                                << Answer::Zero << Answer::Zero);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        // 1 corrupted, 5 zero answers (the timeout after the mismatch is the first
+        // all-zero), the sixth goes back to the check, then one clean write.
+        QCOMPARE(rig.sim().writtenFrames().size(), 7);
+        const int multi = int(g_log.indexOf(QStringLiteral("multi all 0, go back--------------------------------------")));
+        QVERIFY(multi > 0);
+        QCOMPARE(g_log.at(multi + 1), QStringLiteral("command check fail, re read 0"));
+    }
+
+    void silentMouseIsAFailure()
+    {
+        SimRig rig(true);
+        QList<Answer> lost;
+        for (int i = 0; i < 10; ++i)
+            lost << Answer::Lost;
+        rig.sim().scriptAnswers(lost);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendRetriesExhausted));
+        QCOMPARE(rig.sim().writtenFrames().size(), 6);
+    }
+
+    void readFailuresAskForRewrites()
+    {
+        SimRig rig(true);
+        rig.sim().scriptReadErrors(30);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().writtenFrames().size(), 2);
+        QCOMPARE(countLines(QStringLiteral("re read")), 29);
+        QCOMPARE(countLines(QStringLiteral("write fail 0")), 1);
+        QVERIFY(g_log.contains(QStringLiteral("hid_read start read fail 29")));
+
+        // Read failures never reset: the 31st and 32nd go straight to rewrites, the third gives up.
+        g_log.clear();
+        rig.sim().clearWrittenFrames();
+        rig.sim().scriptReadErrors(1000);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendRetriesExhausted));
+        QCOMPARE(rig.sim().writtenFrames().size(), 3);
+        QCOMPARE(countLines(QStringLiteral("multi rewrite fail--------------------------------------")), 1);
+        rig.sim().scriptReadErrors(0);
+    }
+
+    void mismatchesExhaustTheRewrites()
+    {
+        SimRig rig(true);
+        SimulatedHidBackend::Faults faults;
+        faults.corruptEcho = 1.0;
+        rig.sim().setFaults(faults);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendRetriesExhausted));
+        QCOMPARE(countLines(QStringLiteral("multi command check fail, go back--------------------------------------")), 1);
+        QCOMPARE(countLines(QStringLiteral("command check fail, re write 1")), 1);
+        QCOMPARE(countLines(QStringLiteral("command check fail, re write 2")), 1);
+        // Twenty mismatches before the first rewrite; all-zero rewrites in between do not count.
+        QVERIFY(countLines(QStringLiteral("command check fail, re read 0")) >= 19);
+    }
+
+    void writeFailureIsNotRetried()
+    {
+        SimRig rig(true);
+        rig.sim().scriptWriteErrors(1);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendWriteFailed));
+        QCOMPARE(rig.sim().writtenFrames().size(), 1);
+        QVERIFY(g_log.contains(QStringLiteral("hid_write fail--------------------------------------")));
+    }
+
+    void lateAndStolenAnswersAreAbsorbed()
+    {
+        SimRig rig(true);
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Late);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        // The rewrite's echo is still queued: the next command reads it first.
+        QCOMPARE(send(BlockFrame::endWrite()), int(kSendOk));
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Stolen);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        QCOMPARE(send(BlockFrame::endWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().firmwareSnapshot().stats().commits, 2);
+    }
+
+    void cableIsPreferred()
+    {
+        SimRig rig(true, true, true);
+        QVERIFY(receiverOpen() && cableOpen());
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().writesOn(1), 1);
+        QCOMPARE(rig.sim().writesOn(0), 0);
+        QCOMPARE(FirmwareRelease(), uint32_t(0x0203));
+        rig.sim().plugCable(false);
+        rig.rescan();
+        QCOMPARE(send(BlockFrame::endWrite()), int(kSendOk));
+        QCOMPARE(rig.sim().writesOn(0), 1);
+    }
+
+    void releaseLimits()
+    {
+        SimRig rig(true, true, true);
+        CloseDevices();
+        LoadDeviceList();
+        DeviceEntry &e = deviceList().entries[0];
+        e.receiverMaxRelease = 0x00FF; // receiver reports 0x0100: outside
+        e.cableMinRelease = 0x0200;
+        e.cableMaxRelease = 0x0300;    // cable reports 0x0203: inside
+        QCOMPARE(ScanDevices(), 0);
+        QCOMPARE(e.receiverMouseFound + e.receiverVendorFound, 0);
+        QCOMPARE(e.cableMouseFound + e.cableVendorFound, 2);
+        QCOMPARE(QByteArray(e.cableVendorPath), SimulatedHidBackend::pathOf(1, 2));
+        QCOMPARE(QByteArray(e.cableMousePath), SimulatedHidBackend::pathOf(1, 0));
+        QCOMPARE(OpenDevices(), 1);
+        QVERIFY(!receiverOpen());
+        QVERIFY(cableOpen());
+        deviceList().count = 0;
+        QCOMPARE(OpenDevices(), 0);
+    }
+
+    void switchAndReload()
+    {
+        SimRig rig(true);
+        SwitchProfile(4);
+        QCOMPARE(rig.sim().firmwareSnapshot().activeProfile(), 4);
+        QCOMPARE(ReloadSettings(), int(kSendOk));
+        const QVector<Frame> frames = rig.sim().writtenFrames();
+        QCOMPARE(frames.size(), 7);
+        QCOMPARE(int(frames[0][4]), 0x44);
+        const int order[5] = {0x04, 0x01, 0x02, 0x08, 0x10};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(int(frames[2 + i][6]), order[i]);
+        // ReloadSettings stops at the first failure.
+        rig.sim().clearWrittenFrames();
+        rig.sim().scriptWriteErrors(2);
+        QCOMPARE(ReloadSettings(), int(kSendWriteFailed));
+        QCOMPARE(rig.sim().writtenFrames().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSendCommand)
+#include "tst_sendcommand.moc"
