@@ -178,6 +178,8 @@ ln -s /bin/udevadm "$STAGE/lib/systemd/systemd-udevd"
 for prog in mousecfg-cli mousecfg-gadget; do
   if [ -x "$BIN_DIR/$prog" ]; then
     copy_with_libs "$BIN_DIR/$prog" "/opt/mousecfg/$prog"
+    # Debug information only makes the initramfs bigger and slower to unpack.
+    strip --strip-debug "$STAGE/opt/mousecfg/$prog" 2>/dev/null || true
   else
     log "note: $BIN_DIR/$prog not built"
   fi

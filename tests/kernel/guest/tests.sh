@@ -5,14 +5,33 @@
 TESTS="
 usb_enumeration
 raw_report_round_trip
+hotplug_events
 "
 
 APP_DIR=/opt/mousecfg
 CLI=$APP_DIR/mousecfg-cli
 GADGET=$APP_DIR/mousecfg-gadget
 
+# A configuration folder of its own for each test, seeded like a fresh install.
+CONFIG_DIR=/tmp/configs
+fresh_config() {
+  rm -rf "$CONFIG_DIR"
+  if [ -d "$APP_DIR/Configs.seed" ]; then
+    cp -r "$APP_DIR/Configs.seed" "$CONFIG_DIR"
+  else
+    mkdir -p "$CONFIG_DIR"
+  fi
+  chmod -R a+rwX "$CONFIG_DIR"
+}
+
+# The CLI with the test's folders.
+cli() {
+  [ -d "$CONFIG_DIR" ] || fresh_config
+  "$CLI" --config-dir "$CONFIG_DIR" --data-dir "$APP_DIR" "$@"
+}
+
 fail() {
-  echo "FAIL: $*"
+  echo "FAIL: $*" >&2
   exit 1
 }
 
@@ -27,7 +46,19 @@ expect_match() {
   echo "$1" | grep -Eq "$2" || fail "$3: expected /$2/ in: $1"
 }
 
+# has_cli_command NAME: the CLI in the guest offers NAME.
+has_cli_command() {
+  [ -x "$CLI" ] && "$CLI" --help 2>/dev/null | grep -Eq "^  $1( |\$)"
+}
+
+need_cli_command() {
+  [ -x "$CLI" ] || skip "mousecfg-cli was not built"
+  has_cli_command "$1" || skip "mousecfg-cli has no '$1' command yet"
+}
+
 cleanup_between_tests() {
+  for p in $(cat /tmp/bg-pids 2>/dev/null); do kill "$p" 2>/dev/null; done
+  rm -f /tmp/bg-pids
   gadget_unbind receiver
   gadget_unbind cable
 }
@@ -89,4 +120,141 @@ test_raw_report_round_trip() {
   wait $reader || fail "the host read nothing"
   got=$(od -An -tx1 -v /tmp/host-got.bin | tr -d ' \n')
   [ "$got" = "$hex" ] || fail "host read $got, gadget wrote $hex"
+}
+
+# ------------------------------------------------------------- hot-plug
+
+WATCH_LOG=/tmp/watch.log
+WATCH_SEEN=0
+
+watch_lines() { wc -l < "$WATCH_LOG"; }
+
+# wait_events N: wait for N more lines from watch; they land in $NEW_EVENTS.
+wait_events() {
+  want=$((WATCH_SEEN + $1))
+  WAIT_LIMIT=100 wait_for sh -c "[ \$(wc -l < $WATCH_LOG) -ge $want ]" \
+    || fail "expected $1 more events, got: $(tail -n +$((WATCH_SEEN + 1)) "$WATCH_LOG")"
+  NEW_EVENTS=$(sed -n "$((WATCH_SEEN + 1)),${want}p" "$WATCH_LOG")
+  WATCH_SEEN=$want
+  echo "$NEW_EVENTS"
+}
+
+# no_more_events: nothing further arrives within half a second.
+no_more_events() {
+  usleep 500000
+  [ "$(watch_lines)" -eq "$WATCH_SEEN" ] || fail "unexpected events: $(tail -n +$((WATCH_SEEN + 1)) "$WATCH_LOG")"
+}
+
+# check_plug_events arrival|removal receiver|cable: the two events of one plug
+# or pull name the connection's IDs and release, once the mouse collection
+# (interface 0) and once the vendor collection (interface 2), each with the
+# hidraw node that sysfs shows for that interface.
+check_plug_events() {
+  kind=$1 g=$2
+  pid=$(gadget_pid "$g") release=$(gadget_release "$g")
+  [ "$(echo "$NEW_EVENTS" | wc -l)" -eq 2 ] || fail "$kind of $g: not two events: $NEW_EVENTS"
+  for intf in 0 2; do
+    line=$(echo "$NEW_EVENTS" | grep " interface=$intf ") || fail "$kind of $g: no event for interface $intf"
+    expect_match "$line" "^$kind vid=$MODEL_VID pid=$pid interface=$intf release=$release path=/dev/hidraw[0-9]+\$" \
+      "$kind of $g"
+    path=${line##*path=}
+    if [ "$kind" = arrival ]; then
+      sysintf=$(gadget_hidraw_nodes "$g" | awk -v p="$path" '$2 == p { print $1 + 0 }')
+      [ "$sysintf" = "$intf" ] || fail "$path is interface '$sysintf' in sysfs, the event said $intf"
+      eval "ARRIVED_${g}_$intf=\"\$line\""
+    else
+      [ -e "$path" ] && fail "$path still exists after its removal event"
+      eval "arrived=\"\$ARRIVED_${g}_$intf\""
+      # A removal repeats what arrived at that path.
+      [ "${line#removal}" = "${arrived#arrival}" ] || fail "removal '$line' does not repeat '$arrived'"
+    fi
+  done
+}
+
+# The program's found flags, followed over the events: mouse and vendor flag
+# per connection; the warning case is when a removal leaves nothing flagged.
+FLAGS_receiver_0=0 FLAGS_receiver_2=0 FLAGS_cable_0=0 FLAGS_cable_2=0
+WARNINGS=0
+
+apply_events() {
+  old_ifs=$IFS
+  IFS='
+'
+  for line in $NEW_EVENTS; do
+    IFS=$old_ifs
+    set -- $line
+    case "$3" in
+      "pid=$MODEL_RECEIVER_PID") c=receiver ;;
+      "pid=$MODEL_CABLE_PID") c=cable ;;
+      *) fail "event of an unknown device: $line" ;;
+    esac
+    i=${4#interface=}
+    eval "cur=\$FLAGS_${c}_$i"
+    if [ "$1" = arrival ]; then
+      [ "$cur" = 0 ] || fail "second arrival without a removal: $line"
+      eval "FLAGS_${c}_$i=1"
+    else
+      [ "$cur" = 1 ] || fail "removal of something not flagged: $line"
+      eval "FLAGS_${c}_$i=0"
+      if [ "$FLAGS_receiver_0$FLAGS_receiver_2$FLAGS_cable_0$FLAGS_cable_2" = 0000 ]; then
+        WARNINGS=$((WARNINGS + 1))
+      fi
+    fi
+  done
+  IFS=$old_ifs
+}
+
+# expect_flags RECEIVER_MOUSE RECEIVER_VENDOR CABLE_MOUSE CABLE_VENDOR WARNINGS
+expect_flags() {
+  got="$FLAGS_receiver_0$FLAGS_receiver_2$FLAGS_cable_0$FLAGS_cable_2 $WARNINGS"
+  [ "$got" = "$1$2$3$4 $5" ] || fail "found flags/warnings $got, expected $1$2$3$4 $5"
+}
+
+# The sequences of the main window's hot-plug handling, through the real
+# kernel, udevd and `mousecfg-cli watch`.
+test_hotplug_events() {
+  need_cli_command watch
+  gadget_bind cable || fail "cable did not enumerate"
+  : > "$WATCH_LOG"
+  fresh_config
+  "$CLI" --config-dir "$CONFIG_DIR" --data-dir "$APP_DIR" watch --existing > "$WATCH_LOG" 2>/tmp/watch.err &
+  watch_pid=$!
+  echo $watch_pid >> /tmp/bg-pids
+  # --existing lines come after the monitor is in place: nothing is missed.
+  wait_events 2 >/dev/null
+  check_plug_events arrival cable
+  apply_events
+  expect_flags 0 0 1 1 0
+
+  echo "pull the only device: two removals, then the warning case"
+  gadget_unbind cable; wait_events 2; check_plug_events removal cable; apply_events
+  expect_flags 0 0 0 0 1
+  no_more_events
+
+  echo "plug the receiver: two arrivals"
+  gadget_bind receiver; wait_events 2; check_plug_events arrival receiver; apply_events
+  expect_flags 1 1 0 0 1
+
+  echo "plug the cable beside it"
+  gadget_bind cable; wait_events 2; check_plug_events arrival cable; apply_events
+  expect_flags 1 1 1 1 1
+
+  echo "pull the cable, the receiver stays: no warning"
+  gadget_unbind cable; wait_events 2; check_plug_events removal cable; apply_events
+  expect_flags 1 1 0 0 1
+
+  echo "plug the cable again, pull the receiver first: the cable stays"
+  gadget_bind cable; wait_events 2; check_plug_events arrival cable; apply_events
+  gadget_unbind receiver; wait_events 2; check_plug_events removal receiver; apply_events
+  expect_flags 0 0 1 1 1
+
+  echo "pull the cable, the last device: the warning case again"
+  gadget_unbind cable; wait_events 2; check_plug_events removal cable; apply_events
+  expect_flags 0 0 0 0 2
+  no_more_events
+
+  kill -TERM $watch_pid
+  wait $watch_pid
+  rc=$?
+  [ $rc -eq 0 ] || fail "watch ended with $rc on SIGTERM: $(cat /tmp/watch.err)"
 }
