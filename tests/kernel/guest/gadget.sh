@@ -130,3 +130,53 @@ gadget_unbind() {
   wait_for hidraw_count_is "$1" 0 || { echo "gadget $1: hidraw nodes did not go"; return 1; }
   udevadm settle --timeout=10 2>/dev/null || true
 }
+
+# ------------------------------------------------ the mouse behind the gadgets
+
+MOUSE_DIR=/tmp/mouse
+MOUSE_STATE=$MOUSE_DIR/simulated-mouse.ini
+
+# /dev/hidgN of a gadget's vendor function, known before the gadget is bound.
+gadget_vendor_node() {
+  echo "/dev/hidg$(cut -d: -f2 "$CFG/$1/functions/hid.vendor/dev")"
+}
+
+# start_mouse: mousecfg-gadget serving the vendor functions of both gadgets
+# (bound or not) with the memory in $MOUSE_STATE.
+start_mouse() {
+  [ -x "$GADGET" ] || skip "mousecfg-gadget was not built"
+  gadget_create receiver
+  gadget_create cable
+  mkdir -p "$MOUSE_DIR"
+  rm -f "$MOUSE_DIR/ready"
+  "$GADGET" --state "$MOUSE_STATE" --control "$MOUSE_DIR/control" --ready "$MOUSE_DIR/ready" \
+    --port "receiver:$(gadget_vendor_node receiver):$CFG/receiver/UDC" \
+    --port "cable:$(gadget_vendor_node cable):$CFG/cable/UDC" 2>>"$MOUSE_DIR/gadget.log" &
+  MOUSE_PID=$!
+  echo $MOUSE_PID >> /tmp/bg-pids
+  WAIT_LIMIT=100 wait_for test -e "$MOUSE_DIR/ready" || { cat "$MOUSE_DIR/gadget.log"; return 1; }
+}
+
+mouse_ctl() {
+  echo "$*" > "$MOUSE_DIR/control"
+}
+
+# mouse_dump FILE: what the gadget's firmware model holds, as JSON.
+mouse_dump() {
+  rm -f "$1"
+  mouse_ctl dump "$1"
+  WAIT_LIMIT=50 wait_for test -s "$1"
+}
+
+stop_mouse() {
+  [ -n "$MOUSE_PID" ] || return 0
+  mouse_ctl quit
+  wait "$MOUSE_PID"
+  rc=$?
+  MOUSE_PID=
+  return $rc
+}
+
+vendor_hidraw() {
+  gadget_hidraw_nodes "$1" | awk '$1 == "02" { print $2 }'
+}

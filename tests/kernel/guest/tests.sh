@@ -6,6 +6,7 @@ TESTS="
 usb_enumeration
 raw_report_round_trip
 hotplug_events
+gadget_firmware_answers
 "
 
 APP_DIR=/opt/mousecfg
@@ -59,6 +60,7 @@ need_cli_command() {
 cleanup_between_tests() {
   for p in $(cat /tmp/bg-pids 2>/dev/null); do kill "$p" 2>/dev/null; done
   rm -f /tmp/bg-pids
+  rm -rf "$MOUSE_DIR"
   gadget_unbind receiver
   gadget_unbind cable
 }
@@ -257,4 +259,53 @@ test_hotplug_events() {
   wait $watch_pid
   rc=$?
   [ $rc -eq 0 ] || fail "watch ended with $rc on SIGTERM: $(cat /tmp/watch.err)"
+}
+
+# ------------------------------------------------------- the gadget's mouse
+
+# read_report NODE FILE: one input report from a hidraw node, in hex.
+read_report() {
+  rm -f "$2"
+  timeout 5 dd if="$1" of="$2" bs=64 count=1 2>/dev/null
+  od -An -tx1 -v "$2" 2>/dev/null | tr -d ' \n'
+}
+
+# The firmware model answers on the vendor collection through the real stack:
+# the battery query gets the status report, the mouse's own DPI button sends
+# one by itself, on the cable when both are plugged in.
+test_gadget_firmware_answers() {
+  start_mouse || fail "mousecfg-gadget did not start"
+  gadget_bind receiver || fail "receiver did not enumerate"
+  mouse_ctl battery 42
+  rv=$(vendor_hidraw receiver)
+  # Battery query: block 0x0a, AA FF DD, checksum 0x6f.
+  echo "000aaaffdd$(printf '%054d' 0)6f" | xxd -r -p > /tmp/query.bin
+  timeout 5 dd if="$rv" of=/tmp/answer.bin bs=64 count=1 2>/dev/null &
+  reader=$!
+  usleep 200000
+  dd if=/tmp/query.bin of="$rv" bs=33 count=1 2>/dev/null || fail "write to $rv failed"
+  wait $reader || fail "no answer to the battery query"
+  answer=$(od -An -tx1 -v /tmp/answer.bin | tr -d ' \n')
+  case "$answer" in
+    0aaaffdd2a00*) ;;
+    *) fail "status report $answer, expected level 0x2a" ;;
+  esac
+
+  gadget_bind cable || fail "cable did not enumerate"
+  cv=$(vendor_hidraw cable)
+  timeout 5 dd if="$cv" of=/tmp/press.bin bs=64 count=1 2>/dev/null &
+  reader=$!
+  usleep 300000
+  mouse_ctl press-rate
+  wait $reader || fail "no status report on the cable after the rate button"
+  answer=$(od -An -tx1 -v /tmp/press.bin | tr -d ' \n')
+  case "$answer" in
+    0aaaffdd*) ;;
+    *) fail "report $answer after the rate button is no status report" ;;
+  esac
+
+  mouse_dump /tmp/mouse.json || fail "no dump"
+  grep -q . /tmp/mouse.json || fail "empty dump"
+  stop_mouse || fail "mousecfg-gadget did not end cleanly"
+  [ -s "$MOUSE_STATE" ] || fail "the mouse's memory was not saved"
 }
