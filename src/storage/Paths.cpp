@@ -92,9 +92,16 @@ namespace Paths {
 
 QString configDir()
 {
+    {
+        QMutexLocker lock(&g_mutex);
+        if (!g_configDir.isEmpty())
+            return g_configDir;
+    }
+    // Resolved without the lock: the per-user fallback asks dataDir(), which takes it too.
+    const QString dir = resolveConfigDir();
     QMutexLocker lock(&g_mutex);
     if (g_configDir.isEmpty())
-        g_configDir = resolveConfigDir();
+        g_configDir = dir;
     return g_configDir;
 }
 
