@@ -157,10 +157,19 @@ void UdevHotplugSource::onMonitorReadable()
             HidNodeInfo node;
             if (readNode(d, &node)) {
                 const auto known = m_nodes.constFind(node.devnode);
-                // Seen by the enumeration already: the event was queued meanwhile.
-                if (known == m_nodes.constEnd() || *known != node) {
-                    if (known == m_nodes.constEnd())
-                        m_order.append(node.devnode);
+                if (known != m_nodes.constEnd() && *known == node) {
+                    // Seen by the enumeration already: the event was queued meanwhile.
+                } else {
+                    if (known != m_nodes.constEnd()) {
+                        // Another device at a node we thought taken: its
+                        // removal was missed, so report it before the arrival.
+                        const HidNodeInfo old = *known;
+                        m_nodes.remove(old.devnode);
+                        m_order.removeAll(old.devnode);
+                        if (isSupported(old.vendorId, old.productId))
+                            emit deviceRemoved(old);
+                    }
+                    m_order.append(node.devnode);
                     m_nodes.insert(node.devnode, node);
                     qDebug() << "hot-plug arrival" << node.devnode;
                     if (isSupported(node.vendorId, node.productId))
