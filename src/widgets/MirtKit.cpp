@@ -226,6 +226,38 @@ QPixmap skinPixmap(const QString &name)
     return QPixmap(resolvePath(name));
 }
 
+QStringList skinPictureNames(const QString &model, int buttonCount)
+{
+    QStringList names = {
+        QStringLiteral("cfgMainback.png"), QStringLiteral("dlg.png"), QStringLiteral("dlg_gun.png"),
+        QStringLiteral("process.png"), QStringLiteral("bat1.png"), QStringLiteral("bat2.png"),
+        QStringLiteral("warn.png"), QStringLiteral("dongle.png"), QStringLiteral("dongle2.png"),
+        QStringLiteral("lightning.png"), QStringLiteral("mouselogo.png"), QStringLiteral("icon.ico"),
+        QStringLiteral("icon.png"), QStringLiteral("lang.png"), QStringLiteral("rate.png"),
+        QStringLiteral("profilesel.png"), QStringLiteral("bulletsel.png"), QStringLiteral("gunset_bullet.png"),
+        QStringLiteral("DPI-ON.png"), QStringLiteral("DPI-OFF.png"), QStringLiteral("checkbox2-1.png"),
+        QStringLiteral("checkbox2-2.png"), QStringLiteral("checkbox-1.png"), QStringLiteral("checkbox-2.png"),
+        QStringLiteral("radio-1.png"), QStringLiteral("radio-2.png"), QStringLiteral("slider_handle.png"),
+    };
+    for (int n = 1; n <= 3; ++n)
+        names << QStringLiteral("tabbutton-%1.png").arg(n);
+    for (int n = 1; n <= 4; ++n)
+        names << QStringLiteral("tab-%1.png").arg(n) << QStringLiteral("profile-%1.png").arg(n)
+              << QStringLiteral("cmd-%1.png").arg(n);
+    for (int n = 1; n <= 3; ++n)
+        names << QStringLiteral("close-%1.png").arg(n) << QStringLiteral("min-%1.png").arg(n)
+              << QStringLiteral("marker-%1.png").arg(n);
+    for (int n = 1; n <= 4; ++n)
+        names << QStringLiteral("btn_up%1.png").arg(n) << QStringLiteral("btn_down%1.png").arg(n);
+    for (const char *icon : {"keydown", "keyup", "mousedown", "mouseup", "move", "delay"})
+        names << QString::fromLatin1(icon) + QStringLiteral(".png");
+    names << QStringLiteral("mouse/%1/Mouse.png").arg(model);
+    for (int n = 1; n <= buttonCount; ++n)
+        names << QStringLiteral("mouse/%1/mouse_%2.png").arg(model).arg(n);
+    names << QStringLiteral("mouse/%1_Side.png").arg(model);
+    return names;
+}
+
 void initResources()
 {
     static bool done = false;

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -64,6 +65,14 @@ QString resolvePath(const QString &path);
 QString skinPath(const QString &name);
 // Loads a skin picture; a missing file gives a null pixmap.
 QPixmap skinPixmap(const QString &name);
+
+// Every picture of the skin folder, relative to it: the names the program
+// loads ("dlg.png", "mouse/MODEL/Mouse.png", "mouse/MODEL/mouse_N.png" for
+// N = 1..buttonCount, "mouse/MODEL_Side.png" ...) and the kit's own button
+// states ("tab-1..4.png", "profile-1..4.png", "cmd-1..4.png": normal, hover,
+// pressed, disabled; "close-1..3.png", "min-1..3.png", "marker-1..3.png":
+// normal, hover, pressed).
+QStringList skinPictureNames(const QString &model, int buttonCount);
 
 // Links the compiled-in resources (":/yes_Btn", ":/no_Btn", ":/skin/loading.gif").
 void initResources();

@@ -28,7 +28,12 @@ void MirtProcessbar::paintEvent(QPaintEvent *event)
         f.setPixelSize(qMax(1, MirtKit::scaled(12)));
     f.setBold(true);
     p.setFont(f);
+    const QString shown = p.fontMetrics().elidedText(m_strText, Qt::ElideRight, width());
+    // A dark halo keeps the white text readable over a light bar.
+    p.setPen(QColor(0, 0, 0, 170));
+    const int d = qMax(1, MirtKit::scaled(1));
+    for (const QPoint &o : {QPoint(-d, 0), QPoint(d, 0), QPoint(0, -d), QPoint(0, d)})
+        p.drawText(rect().translated(o), Qt::AlignCenter, shown);
     p.setPen(Qt::white);
-    p.drawText(rect(), Qt::AlignCenter,
-               p.fontMetrics().elidedText(m_strText, Qt::ElideRight, width()));
+    p.drawText(rect(), Qt::AlignCenter, shown);
 }

@@ -253,7 +253,9 @@ void MirtPushButton::paintEvent(QPaintEvent *)
             f.setPixelSize(qMax(1, MirtKit::scaled(12)));
         p.setFont(f);
         p.setPen(penFor(state));
-        const int pad = qMax(2, r.height() / 5);
+        // Buttons with a menu carry a drop-down mark at the right: keep the
+        // caption clear of it (on both sides, so it stays centred).
+        const int pad = menu() ? int(r.height() * 0.9) : qMax(2, r.height() / 5);
         QRect tr = r.adjusted(textLeft + pad, 0, -pad, 0);
         if (textLeft > 0)
             tr.setLeft(textLeft);

@@ -17,6 +17,10 @@
 #include <QMovie>
 #include <QPainter>
 #include <QScrollArea>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QStyleOptionSlider>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -57,8 +61,16 @@ Gallery::Gallery(double scale, QWidget *parent)
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setStyleSheet(QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"));
+    scroll->setStyleSheet(QStringLiteral(
+        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"
+        "QScrollBar:vertical { background: #121317; width: %1px; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #3a3e48; min-height: %2px; border-radius: %3px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+                              .arg(MirtKit::scaled(8)).arg(MirtKit::scaled(30)).arg(MirtKit::scaled(4)));
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *pictures = new QWidget;
+    m_pictures = pictures;
     buildPictures(pictures);
     scroll->setWidget(pictures);
     outer->addWidget(scroll, 1);
@@ -67,33 +79,8 @@ Gallery::Gallery(double scale, QWidget *parent)
 
 QStringList Gallery::skinPictures()
 {
-    QStringList names = {
-        QStringLiteral("cfgMainback.png"), QStringLiteral("dlg.png"), QStringLiteral("dlg_gun.png"),
-        QStringLiteral("process.png"), QStringLiteral("bat1.png"), QStringLiteral("bat2.png"),
-        QStringLiteral("warn.png"), QStringLiteral("dongle.png"), QStringLiteral("dongle2.png"),
-        QStringLiteral("lightning.png"), QStringLiteral("mouselogo.png"), QStringLiteral("icon.png"),
-        QStringLiteral("lang.png"), QStringLiteral("rate.png"), QStringLiteral("profilesel.png"),
-        QStringLiteral("bulletsel.png"), QStringLiteral("gunset_bullet.png"), QStringLiteral("DPI-ON.png"),
-        QStringLiteral("DPI-OFF.png"), QStringLiteral("checkbox2-1.png"), QStringLiteral("checkbox2-2.png"),
-        QStringLiteral("checkbox-1.png"), QStringLiteral("checkbox-2.png"), QStringLiteral("radio-1.png"),
-        QStringLiteral("radio-2.png"), QStringLiteral("slider_handle.png"),
-    };
-    for (int n = 1; n <= 3; ++n)
-        names << QStringLiteral("tabbutton-%1.png").arg(n);
-    for (int n = 1; n <= 4; ++n)
-        names << QStringLiteral("tab-%1.png").arg(n) << QStringLiteral("profile-%1.png").arg(n)
-              << QStringLiteral("cmd-%1.png").arg(n);
-    for (int n = 1; n <= 3; ++n)
-        names << QStringLiteral("close-%1.png").arg(n) << QStringLiteral("min-%1.png").arg(n)
-              << QStringLiteral("marker-%1.png").arg(n);
-    for (int n = 1; n <= 4; ++n)
-        names << QStringLiteral("btn_up%1.png").arg(n) << QStringLiteral("btn_down%1.png").arg(n);
-    for (const char *icon : {"keydown", "keyup", "mousedown", "mouseup", "move", "delay"})
-        names << QString::fromLatin1(icon) + QStringLiteral(".png");
-    names << QStringLiteral("mouse/%1/Mouse.png").arg(model());
-    for (int n = 1; n <= kShippedButtonCount; ++n)
-        names << QStringLiteral("mouse/%1/mouse_%2.png").arg(model()).arg(n);
-    names << QStringLiteral("mouse/%1_Side.png").arg(model());
+    QStringList names = MirtKit::skinPictureNames(model(), kShippedButtonCount);
+    names.removeAll(QStringLiteral("icon.ico"));
     return names;
 }
 
@@ -173,6 +160,7 @@ void Gallery::buildKit(QWidget *page)
     fn2->setFixedSize(sz(220, 30));
     fn2->setText(QStringLiteral("A very long key combination that does not fit: Ctrl + Alt + Shift + F12"));
     fn2->SetState(2);
+    fn2->setMenu(menu);
     grid->addWidget(fn1, 0, 0, 1, 2);
     grid->addWidget(fn2, 1, 0, 1, 2);
     auto *lang = new MirtPushButton({QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"),
@@ -222,10 +210,15 @@ void Gallery::buildKit(QWidget *page)
                               .arg(MirtKit::skinPath(QStringLiteral("slider_handle.png")))
                               .arg(MirtKit::scaled(20)).arg(MirtKit::scaled(8)));
     v->addWidget(slider);
-    auto *bubbleDemo = new MirtLabel(QStringLiteral("3"), page);
-    bubbleDemo->setObjectName(QStringLiteral("bubbleDemo"));
-    Q_UNUSED(bubbleDemo);
-    bubbleDemo->hide();
+    // Show the value bubble as a press would.
+    QTimer::singleShot(0, slider, [slider]() {
+        QStyleOptionSlider opt;
+        opt.initFrom(slider);
+        const QPoint at(slider->width() / 2, slider->height() / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, slider->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(slider, &press);
+    });
 
     auto *labels = new QHBoxLayout;
     auto *l1 = new MirtLabel(QStringLiteral("DPI : 1600"), page);
@@ -264,11 +257,19 @@ void Gallery::buildKit(QWidget *page)
 
     v->addWidget(caption(QStringLiteral("Message box (kind 1) and busy dialog"), page));
     auto *boxRow = new QHBoxLayout;
-    auto *box = new MirtMessageBox(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
-                                   QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED."), page, nullptr,
-                                   Qt::Widget);
-    box->setAttribute(Qt::WA_TranslucentBackground, false);
-    boxRow->addWidget(box);
+    // The boxes are modal windows; the gallery shows pictures of them.
+    for (int kind : {int(MirtMessageBox::kQuestion), int(MirtMessageBox::kDongle)}) {
+        MirtMessageBox box(kind, QString(), QStringLiteral("Warning"),
+                           kind == MirtMessageBox::kQuestion ? QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")
+                                                             : QStringLiteral("Dongle Disconnect!"),
+                           nullptr);
+        box.layout()->activate();
+        auto *shot = new QLabel(page);
+        const QPixmap pm = box.grab();
+        shot->setPixmap(pm.scaled(pm.size() * 0.36, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        shot->setAccessibleName(box.findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))->text());
+        boxRow->addWidget(shot, 0, Qt::AlignTop);
+    }
     auto *busy = new QLabel(page);
     busy->setFixedSize(sz(128, 128));
     busy->setStyleSheet(QStringLiteral("border-image: url(%1);").arg(MirtKit::skinPath(QStringLiteral("process.png"))));
@@ -276,23 +277,22 @@ void Gallery::buildKit(QWidget *page)
     movie->setScaledSize(sz(127, 127));
     busy->setMovie(movie);
     movie->start();
+    v->addLayout(boxRow);
+    boxRow = new QHBoxLayout;
     boxRow->addWidget(busy, 0, Qt::AlignTop);
     boxRow->addStretch(1);
     v->addLayout(boxRow);
     v->addStretch(1);
-    // The embedded box is shown as a plain child so the gallery can picture it.
-    box->setFixedSize(MirtKit::scaled(478) * 6 / 10 * 10 / 6, MirtKit::scaled(309));
-    box->setVisible(true);
 }
 
 void Gallery::buildPictures(QWidget *page)
 {
     auto *grid = new QGridLayout(page);
     grid->setSpacing(MirtKit::scaled(10));
-    const int cell = MirtKit::scaled(96);
+    const int cell = MirtKit::scaled(84);
     int col = 0;
     int rowIndex = 0;
-    const int columns = 5;
+    const int columns = 6;
     for (const QString &name : skinPictures()) {
         QPixmap pm = MirtKit::skinPixmap(name);
         auto *pic = new QLabel(page);

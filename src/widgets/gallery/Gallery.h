@@ -12,6 +12,8 @@ public:
 
     // The skin pictures the gallery shows, relative to the skin folder.
     static QStringList skinPictures();
+    // The page of skin pictures, whole (not only the part scrolled into view).
+    QWidget *picturesPage() const { return m_pictures; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -20,4 +22,5 @@ private:
     void buildKit(QWidget *page);
     void buildPictures(QWidget *page);
     double m_scale;
+    QWidget *m_pictures = nullptr;
 };

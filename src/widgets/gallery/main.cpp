@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
@@ -53,7 +54,14 @@ int main(int argc, char **argv)
     if (parser.isSet(shotOpt)) {
         const QString file = parser.value(shotOpt);
         QTimer::singleShot(600, &gallery, [&gallery, file]() {
-            const bool saved = gallery.grab().save(file);
+            // The window, and the whole page of pictures beside it.
+            QString picturesFile = file;
+            const int dot = picturesFile.lastIndexOf(QLatin1Char('.'));
+            picturesFile.insert(dot > 0 ? dot : picturesFile.size(), QStringLiteral("-pictures"));
+            QPixmap pictures(gallery.picturesPage()->size());
+            pictures.fill(QColor(11, 12, 15));
+            gallery.picturesPage()->render(&pictures, QPoint(), QRegion(), QWidget::DrawChildren);
+            const bool saved = gallery.grab().save(file) && pictures.save(picturesFile);
             if (!saved)
                 std::fprintf(stderr, "mousecfg-gallery: cannot write %s\n", qPrintable(file));
             QCoreApplication::exit(saved ? 0 : 1);

@@ -1,0 +1,289 @@
+// The image-state rules of the skin's push button.
+
+#include "MirtKit.h"
+#include "MirtPushButton.h"
+#include "TestConfig.h"
+
+#include <QAccessible>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Four solid state pictures, each a different colour, so painting can be told apart.
+QStringList makeImages(const QTemporaryDir &dir, int count)
+{
+    const QColor colors[] = {QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200), QColor(200, 200, 0)};
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        QImage img(40, 20, QImage::Format_ARGB32);
+        img.fill(colors[i]);
+        const QString path = dir.filePath(QStringLiteral("state%1.png").arg(i));
+        img.save(path);
+        paths << path;
+    }
+    return paths;
+}
+
+void enter(QWidget *w)
+{
+    QEvent e(QEvent::Enter);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+void leave(QWidget *w)
+{
+    QEvent e(QEvent::Leave);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+class TestMirtPushButton : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void threeImagesFollowHoverPressRelease();
+    void oneImageNeverChangesButSignals();
+    void overSignalSkipsLeaveAfterPress();
+    void setStateSetsOnAndIndex();
+    void hoverLatchKeepsHoverAfterLeave();
+    void enabledLookAndIgnoredInput();
+    void firstImageAlphaIsReduced();
+    void maskFollowsOpaqueAreaAndSize();
+    void captionNamesTheButton();
+    void missingImagesPaintNothingAndDoNotCrash();
+    void longCaptionIsElided();
+
+private:
+    QTemporaryDir m_dir;
+    TestConfig *m_config = nullptr;
+};
+
+void TestMirtPushButton::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_config = new TestConfig;
+    MirtKit::setScaleFactor(1.0);
+}
+
+void TestMirtPushButton::threeImagesFollowHoverPressRelease()
+{
+    MirtPushButton b(makeImages(m_dir, 3));
+    b.resize(40, 20);
+    QSignalSpy clicked(&b, &QAbstractButton::clicked);
+    QCOMPARE(b.imageIndex(), 0);
+    enter(&b);
+    QCOMPARE(b.imageIndex(), 1);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 2);
+    QVERIFY(b.isOn());
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 1);
+    QCOMPARE(clicked.count(), 1);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 0);
+    QVERIFY(!b.isOn());
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    QCOMPARE(clicked.count(), 2);
+    leave(&b);
+    QCOMPARE(b.imageIndex(), 0);
+}
+
+void TestMirtPushButton::oneImageNeverChangesButSignals()
+{
+    MirtPushButton b(makeImages(m_dir, 1));
+    b.resize(40, 20);
+    QSignalSpy entered(&b, &MirtPushButton::EnterSignal);
+    QSignalSpy clicked(&b, &QAbstractButton::clicked);
+    enter(&b);
+    QCOMPARE(b.imageIndex(), 0);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 0);
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(entered.at(0).at(0).value<MirtPushButton *>(), &b);
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 0);
+    QCOMPARE(clicked.count(), 1);
+
+    // Two images: hover and release show image 1, a press keeps it.
+    MirtPushButton two(makeImages(m_dir, 2));
+    two.resize(40, 20);
+    enter(&two);
+    QCOMPARE(two.imageIndex(), 1);
+    QTest::mousePress(&two, Qt::LeftButton);
+    QCOMPARE(two.imageIndex(), 1);
+    QTest::mouseRelease(&two, Qt::LeftButton);
+    QCOMPARE(two.imageIndex(), 1);
+}
+
+void TestMirtPushButton::overSignalSkipsLeaveAfterPress()
+{
+    MirtPushButton b(makeImages(m_dir, 3));
+    b.resize(40, 20);
+    QSignalSpy over(&b, &MirtPushButton::OverSignal);
+    enter(&b);
+    leave(&b);
+    QCOMPARE(over.count(), 2);
+    QCOMPARE(over.at(0).at(1).toBool(), true);
+    QCOMPARE(over.at(1).at(1).toBool(), false);
+    QCOMPARE(over.at(1).at(0).value<MirtPushButton *>(), &b);
+
+    over.clear();
+    enter(&b);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    leave(&b);
+    QCOMPARE(over.count(), 1); // only the enter
+    QCOMPARE(over.at(0).at(1).toBool(), true);
+}
+
+void TestMirtPushButton::setStateSetsOnAndIndex()
+{
+    MirtPushButton b(makeImages(m_dir, 3));
+    b.SetState(1);
+    QCOMPARE(b.imageIndex(), 1);
+    QVERIFY(b.isOn());
+    QCOMPARE(b.GetState(), 1);
+    b.SetState(0);
+    QCOMPARE(b.imageIndex(), 0);
+    QVERIFY(!b.isOn());
+    // After SetState(1) the next press turns the button off: image 0.
+    b.SetState(1);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 0);
+}
+
+void TestMirtPushButton::hoverLatchKeepsHoverAfterLeave()
+{
+    MirtPushButton b(makeImages(m_dir, 3));
+    b.SetState(1);
+    b.SetHoverLatch(true);
+    QCOMPARE(b.imageIndex(), 0);
+    QVERIFY(b.isHoverLatched());
+    enter(&b);
+    leave(&b);
+    QCOMPARE(b.imageIndex(), 1); // latched and on
+    b.SetState(0);
+    enter(&b);
+    leave(&b);
+    QCOMPARE(b.imageIndex(), 0); // latched but off
+}
+
+void TestMirtPushButton::enabledLookAndIgnoredInput()
+{
+    MirtPushButton b(makeImages(m_dir, 4));
+    b.resize(40, 20);
+    QSignalSpy entered(&b, &MirtPushButton::EnterSignal);
+    QSignalSpy over(&b, &MirtPushButton::OverSignal);
+    b.SetEnabledLook(false);
+    QCOMPARE(b.imageIndex(), 3);
+    QVERIFY(!b.isEnabled());
+    enter(&b);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    QCOMPARE(b.imageIndex(), 3);
+    QCOMPARE(entered.count(), 0);
+    QCOMPARE(over.count(), 0);
+    QVERIFY(!b.isOn());
+
+    b.SetEnabledLook(true);
+    QCOMPARE(b.imageIndex(), 0);
+    QVERIFY(b.isEnabled());
+
+    // Latched and on: the enabled look is the hover image.
+    b.SetState(1);
+    b.SetHoverLatch(true);
+    b.SetEnabledLook(true);
+    QCOMPARE(b.imageIndex(), 1);
+}
+
+void TestMirtPushButton::firstImageAlphaIsReduced()
+{
+    MirtPushButton b(makeImages(m_dir, 2));
+    b.resize(40, 20);
+    QImage shot(b.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    b.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QColor c = shot.pixelColor(20, 10);
+    QVERIFY2(qAbs(c.alpha() - 200) <= 2, qPrintable(QString::number(c.alpha())));
+    QVERIFY(c.red() > 150 && c.green() < 50); // state 0 is the red picture
+
+    b.SetState(1);
+    shot.fill(Qt::transparent);
+    b.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    QCOMPARE(shot.pixelColor(20, 10).alpha(), 255);
+    QVERIFY(shot.pixelColor(20, 10).green() > 150);
+}
+
+void TestMirtPushButton::maskFollowsOpaqueAreaAndSize()
+{
+    // Left half opaque, right half transparent.
+    QImage img(40, 20, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.fillRect(0, 0, 20, 20, Qt::white);
+    p.end();
+    const QString path = m_dir.filePath(QStringLiteral("half.png"));
+    QVERIFY(img.save(path));
+    MirtPushButton b({path});
+    b.resize(80, 40);
+    b.show(); // a hidden widget gets its resize event when shown
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    QVERIFY(b.mask().contains(QPoint(10, 20)));
+    QVERIFY(!b.mask().contains(QPoint(70, 20)));
+    b.resize(160, 40);
+    QVERIFY(b.mask().contains(QPoint(70, 20)));
+    QVERIFY(!b.mask().contains(QPoint(150, 20)));
+}
+
+void TestMirtPushButton::captionNamesTheButton()
+{
+    MirtPushButton b(makeImages(m_dir, 3));
+    b.setText(QStringLiteral("Apply"));
+    QCOMPARE(b.accessibleName(), QStringLiteral("Apply"));
+    QCOMPARE(b.text(), QStringLiteral("Apply"));
+    // A caption set through the base class is picked up when the button paints.
+    static_cast<QPushButton &>(b).setText(QStringLiteral("Cancel"));
+    b.resize(80, 20);
+    QImage shot(b.size(), QImage::Format_ARGB32);
+    b.render(&shot);
+    QCOMPARE(b.accessibleName(), QStringLiteral("Cancel"));
+}
+
+void TestMirtPushButton::missingImagesPaintNothingAndDoNotCrash()
+{
+    MirtPushButton b({m_dir.filePath(QStringLiteral("nope.png")), QStringLiteral("/skin/nope.png")});
+    b.resize(40, 20);
+    QCOMPARE(b.imageCount(), 2);
+    enter(&b);
+    QTest::mousePress(&b, Qt::LeftButton);
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    b.SetEnabledLook(false);
+    QImage shot(b.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    b.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    QCOMPARE(shot.pixelColor(20, 10).alpha(), 0);
+    QVERIFY(b.mask().isEmpty()); // no picture: no shape
+}
+
+void TestMirtPushButton::longCaptionIsElided()
+{
+    MirtPushButton b(makeImages(m_dir, 1));
+    b.resize(60, 20);
+    b.setText(QStringLiteral("A caption far too long for a sixty pixel button"));
+    QImage shot(b.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    b.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    // Text pixels stay inside the button's own padding on the right.
+    const QColor edge = shot.pixelColor(59, 10);
+    QVERIFY(edge.red() > 150 && edge.green() < 60);
+}
+
+QTEST_MAIN(TestMirtPushButton)
+#include "tst_mirtpushbutton.moc"
