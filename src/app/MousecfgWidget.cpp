@@ -1,0 +1,387 @@
+// The main window's construction, window chrome, tray icon, poller and shutdown.
+
+#include "MousecfgWidget.h"
+
+#include "AppConfig.h"
+#include "DeviceDescription.h"
+#include "DeviceLink.h"
+#include "HotplugFeed.h"
+#include "MirtAction.h"
+#include "MirtGetBatteryThread.h"
+#include "MirtKit.h"
+#include "MirtMessageBox.h"
+#include "MirtPushButton.h"
+#include "Paths.h"
+#include "PointerSpeed.h"
+#include "ProfileDefaults.h"
+#include "ProfileStore.h"
+#include "ScaleTable.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSettings>
+#include <QTranslator>
+
+#include <cmath>
+#include <cstdlib>
+
+bool g_bWarningShown = false;
+
+MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent)
+    : QWidget(parent), m_services(services)
+{
+    qRegisterMetaType<DeviceChange>("DeviceChange");
+    setObjectName(QStringLiteral("MousecfgWidget"));
+    resize(400, 300);
+    setWindowTitle(tr("MousecfgWidget"));
+    setAttribute(Qt::WA_TranslucentBackground, false);
+
+    // Pictures of the window itself.
+    m_strAppDir = Paths::dataDir();
+    m_pixBack[0] = MirtKit::skinPixmap(QStringLiteral("/skin/cfgMainback.png"));
+    m_pixBattery[0] = MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png"));
+    m_pixBattery[1] = MirtKit::skinPixmap(QStringLiteral("/skin/bat2.png"));
+
+    // Size from the screen's logical DPI, centred on the primary screen.
+    computeScale();
+    MirtKit::setScaleFactor(m_dScale);
+    setBaseSize(ScaleTable::kDesignWidth, ScaleTable::kDesignHeight);
+    setMinimumSize(ScaleTable::kDesignWidth, ScaleTable::kDesignHeight);
+    resize(m_iExpectWidth, m_iExpectHeight);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect g = screen->geometry();
+        move(g.x() + (g.width() - m_iExpectWidth) / 2, g.y() + (g.height() - m_iExpectHeight) / 2);
+    }
+    ensureBackground(m_iDpiVal);
+    if (!m_pixBack[m_iDpiVal].isNull())
+        setMask(m_pixBack[m_iDpiVal].mask());
+
+    m_iConnectionMode = 3;
+    m_bDeviceReady = 0;
+
+    // Device notifications: listen before enumerating, so nothing slips between.
+    if (m_services.hotplug) {
+        connect(m_services.hotplug, &HotplugFeed::deviceChanged, this, &MousecfgWidget::onDeviceChanged);
+        m_bHotplugRunning = m_services.hotplug->start();
+        if (!m_bHotplugRunning)
+            qDebug() << "hot-plug notifications unavailable:" << m_services.hotplug->errorString();
+    }
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+
+    m_reopenTimer.setSingleShot(true);
+    m_reopenTimer.setInterval(500);
+    connect(&m_reopenTimer, &QTimer::timeout, this, &MousecfgWidget::reopenDevices);
+
+    m_strProductName = DeviceDescription::productName();
+
+    // Find the mouse.
+    m_iDeviceCount = 0;
+    LoadDeviceList();
+    ScanDevices();
+
+    // Language and colour scheme.
+    MirtKit::setLanguageId(AppConfig::readLangID());
+    MirtKit::setColorMode(DeviceDescription::colorMode());
+    m_pTranslator = new QTranslator(this);
+
+    buildWidgets();
+    RefreshMouseList();
+
+    const AppConfig::LanguageTable languages = AppConfig::loadLanguageTable();
+    const int langId = AppConfig::readLangID();
+    if (langId >= 0 && langId < int(languages.files.size()) && !languages.files[size_t(langId)].isEmpty()) {
+        const QString qm = m_strAppDir + QStringLiteral("/lang/") + languages.files[size_t(langId)] +
+                           QStringLiteral(".qm");
+        if (m_pTranslator->load(qm))
+            QCoreApplication::installTranslator(m_pTranslator);
+    }
+
+    // Open the mouse and start listening to it.
+    openDevicesAndPoll();
+
+    // The stored settings: last-sent copy, then the working copy.
+    loadProfileData();
+
+    m_bDragging = false;
+    m_bFrontView = true;
+    createPages();
+    if (m_pProfileCommands)
+        m_pProfileCommands->setModelName(m_strProductName);
+    setMarkerImages();
+    layoutWidgets();
+
+    SelectTab(kTabLighting);
+    FillPages();
+    RetranslateUi();
+    showProfileName(m_ProfileSet.names[m_ProfileSet.ProfileID]);
+    ProfileDefaults::writeDefaultProfileFile();
+    setStyleSheet(QStringLiteral("*{outline:0px;}"));
+
+    if (m_services.showTray)
+        createTray();
+    const QIcon icon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico")));
+    setWindowIcon(icon);
+
+    slotRefreshBatteryStatus(0, 1, 1);
+    RefreshConnectionMode();
+
+    // The current profile's file, held open for the life of the window.
+    QString error;
+    const QString file = ProfileStore::slotProfilePath(m_ProfileSet.current().ProfileName, &error);
+    if (!file.isEmpty())
+        m_pProfileSettings = new QSettings(file, QSettings::IniFormat, this);
+    else
+        qDebug() << "current profile file:" << error;
+
+    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+}
+
+MousecfgWidget::~MousecfgWidget()
+{
+    m_reopenTimer.stop();
+    if (m_services.hotplug)
+        m_services.hotplug->disconnect(this);
+    StopBatteryThread();
+    CloseDevices();
+    ExitHid();
+    if (m_pTranslator)
+        QCoreApplication::removeTranslator(m_pTranslator);
+    if (m_pTray)
+        m_pTray->hide();
+}
+
+QString MousecfgWidget::productTitle() const { return m_strProductName + m_services.titleSuffix; }
+
+// ---------------------------------------------------------------------------
+// Scale
+
+void MousecfgWidget::computeScale()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    m_iDpiVal = ScaleTable::indexForDpi(dpi);
+    m_dScale = ScaleTable::factorOf(m_iDpiVal);
+    m_iExpectWidth = ScaleTable::expectedWidth(m_iDpiVal);
+    m_iExpectHeight = ScaleTable::expectedHeight(m_iDpiVal);
+}
+
+void MousecfgWidget::ensureBackground(int index)
+{
+    if (index <= 0 || index >= int(m_pixBack.size()) || m_pixBack[0].isNull() ||
+        !m_pixBack[size_t(index)].isNull())
+        return;
+    m_pixBack[size_t(index)] = m_pixBack[0].scaled(ScaleTable::expectedWidth(index),
+                                                   ScaleTable::expectedHeight(index),
+                                                   Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+void MousecfgWidget::applyScale()
+{
+    ensureBackground(m_iDpiVal);
+    MirtKit::setScaleFactor(m_dScale);
+    const QPixmap &back = m_pixBack[size_t(m_iDpiVal)];
+    if (!back.isNull()) {
+        if (back.size() == size())
+            setMask(back.mask());
+        else
+            setMask(back.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation).mask());
+    }
+    layoutWidgets();
+    RefreshMousePictures();
+}
+
+void MousecfgWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    QScreen *screen = nullptr;
+    if (windowHandle())
+        screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const int index = ScaleTable::indexForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
+    if (index != m_iDpiVal) {
+        // Another DPI: a new factor, a new size and everything laid out again.
+        m_iDpiVal = index;
+        m_dScale = ScaleTable::factorOf(index);
+        m_iExpectWidth = ScaleTable::expectedWidth(index);
+        m_iExpectHeight = ScaleTable::expectedHeight(index);
+        applyScale();
+        if (size() != QSize(m_iExpectWidth, m_iExpectHeight))
+            resize(m_iExpectWidth, m_iExpectHeight);
+    } else if (width() == m_iExpectWidth && height() == m_iExpectHeight) {
+        qDebug("singleShot\n");
+        const int snapped = ScaleTable::indexForWidth(width());
+        if (snapped >= 0) {
+            m_iDpiVal = snapped;
+            m_dScale = ScaleTable::factorOf(snapped);
+        }
+        applyScale();
+    } else {
+        // Resized by someone else (a window manager): the mask follows the new size.
+        applyScale();
+    }
+    qDebug("width = %d, height = %d m_iDpiVal = %d\n", width(), height(), m_iDpiVal);
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+const QPixmap &MousecfgWidget::batteryFrame() const
+{
+    return m_pixBattery[m_iConnectionMode <= 1 ? 1 : 0];
+}
+
+void MousecfgWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (!m_pixBack[0].isNull()) {
+        const QPixmap back = m_pixBack[0].scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        p.drawPixmap(0, 0, back);
+    } else {
+        p.fillRect(rect(), MirtKit::panelColor());
+    }
+    const QRect frame(MirtKit::scaled(69), MirtKit::scaled(581), MirtKit::scaled(86), MirtKit::scaled(47));
+    const QPixmap &bat = batteryFrame();
+    if (!bat.isNull())
+        p.drawPixmap(frame, bat);
+}
+
+// ---------------------------------------------------------------------------
+// Window chrome
+
+void MousecfgWidget::closeButtonPressed()
+{
+    if (DeviceDescription::closeWindow() == 0 && (m_pTray || !m_services.showTray)) {
+        hide();
+        return;
+    }
+    if (DeviceDescription::closeWindow() == 0) {
+        // Without a tray icon a hidden window could not be brought back.
+        showMinimized();
+        return;
+    }
+    // End the program, but not under a thread that still reads the mouse.
+    m_reopenTimer.stop();
+    StopBatteryThread();
+    CloseDevices();
+    emit exitRequested(0);
+    QCoreApplication::exit(0);
+}
+
+void MousecfgWidget::closeEvent(QCloseEvent *event)
+{
+    // The window manager's close (Alt+F4) behaves like the close button.
+    event->ignore();
+    closeButtonPressed();
+}
+
+void MousecfgWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_bDragging = true;
+        const QPointF g = event->screenPos();
+        m_pressPos = QPoint(int(std::lround(g.x())), int(std::lround(g.y())));
+        m_frameOrigin = frameGeometry().topLeft();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_bDragging) {
+        const QPointF g = event->screenPos();
+        const int dx = int(std::lround(g.x())) - m_pressPos.x();
+        const int dy = int(std::lround(g.y())) - m_pressPos.y();
+        if (std::abs(dx) + std::abs(dy) > 4)
+            move(m_frameOrigin + QPoint(dx, dy));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void MousecfgWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_bDragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// Tray
+
+void MousecfgWidget::createTray()
+{
+    m_pLoadAction = new MirtAction(tr("&Load Config"), this);
+    connect(m_pLoadAction, &QAction::triggered, this, &MousecfgWidget::slotWarning);
+    m_pQuitAction = new MirtAction(tr("&Quit"), this);
+    connect(m_pQuitAction, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    m_pTrayMenu = new QMenu(this);
+    m_pTrayMenu->addAction(m_pLoadAction);
+    if (m_services.extraTrayMenu)
+        m_pTrayMenu->addMenu(m_services.extraTrayMenu);
+    m_pTrayMenu->addAction(m_pQuitAction);
+
+    m_pTray = new QSystemTrayIcon(this);
+    m_pTray->setContextMenu(m_pTrayMenu);
+    connect(m_pTray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
+    m_pTray->setIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));
+    m_pTray->setToolTip(productTitle());
+    m_pTray->setVisible(true);
+}
+
+void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::DoubleClick && reason != QSystemTrayIcon::Trigger)
+        return;
+    if (isHidden() || isMinimized()) {
+        if (isMinimized())
+            showNormal();
+        slotWarning();
+    } else if (!g_bWarningShown) {
+        hide();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Poller
+
+void MousecfgWidget::StartBatteryThread()
+{
+    if (m_pBatteryThread) {
+        if (m_pBatteryThread->isRunning())
+            return;
+        // It ended by itself (no device): make room for a new one.
+        m_pBatteryThread->wait();
+        delete m_pBatteryThread;
+        m_pBatteryThread = nullptr;
+    }
+    m_pBatteryThread = new MirtGetBatteryThread();
+    connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshBatteryStatus, this,
+            &MousecfgWidget::slotRefreshBatteryStatus);
+    connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshStatus, this, &MousecfgWidget::slotRefreshStatus);
+    m_pBatteryThread->start(QThread::InheritPriority);
+}
+
+void MousecfgWidget::StopBatteryThread()
+{
+    if (!m_pBatteryThread)
+        return;
+    // Stop, and wait for it to leave its loop: no handle is closed under a reader.
+    m_pBatteryThread->stop();
+    m_pBatteryThread->wait();
+    delete m_pBatteryThread;
+    m_pBatteryThread = nullptr;
+}
+
+bool MousecfgWidget::batteryThreadRunning() const
+{
+    return m_pBatteryThread && m_pBatteryThread->isRunning();
+}

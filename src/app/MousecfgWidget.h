@@ -1,0 +1,302 @@
+#pragma once
+// The main window: one frameless, skin-shaped 999 × 640 surface (design units,
+// scaled by the window scale factor) that follows the mouse as its receiver
+// and cable come and go, shows its connection and battery, switches profiles
+// and hosts the settings pages under four tabs. It owns the status poller and
+// the tray icon; the DeviceLink module data and the profile sets sit beside it.
+
+#include "DeviceChange.h"
+#include "MirtMessageBox.h"
+#include "MirtPlugInWatch.h"
+#include "ProfileCommands.h"
+#include "ProfileTypes.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QRect>
+#include <QPixmap>
+#include <QPoint>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+class HotplugFeed;
+class MirtAction;
+class MirtGetBatteryThread;
+class MirtLabel;
+class MirtProcessbar;
+class MirtPushButton;
+class OsdClient;
+class PointerSpeed;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSettings;
+class QTranslator;
+
+// What the window needs from the system, handed in so tests can pass fakes.
+// Nothing here is owned by the window; null members are simply not used.
+struct MousecfgServices
+{
+    HotplugFeed *hotplug = nullptr;       // device arrival and removal
+    PointerSpeed *pointerSpeed = nullptr; // the desktop's pointer speed
+    OsdClient *osd = nullptr;             // on-screen notices
+    QMenu *extraTrayMenu = nullptr;       // added to the tray menu (the simulated mouse's controls)
+    QString titleSuffix;                  // appended to the window title (" - simulated mouse")
+    bool showTray = true;                 // create the tray icon
+};
+
+// True while the "Dongle Disconnect!" warning is open: the tray toggle then
+// does not hide the window.
+extern bool g_bWarningShown;
+
+class MousecfgWidget : public QWidget, public MirtPlugInWatch, public ProfileCommandHost
+{
+    Q_OBJECT
+
+public:
+    // Tabs, in the order of their buttons.
+    enum Tab { kTabLighting = 0, kTabCustomize = 1, kTabDpi = 2, kTabMacro = 3, kTabCount = 4 };
+    // Warnings the window can show instead of its content.
+    enum class DeviceProblem { None, Disconnected, NoPermission };
+
+    static constexpr int kMarkersPerView = 20;
+    static constexpr int kMarkerCount = 2 * kMarkersPerView + 2;
+
+    explicit MousecfgWidget(const MousecfgServices &services = MousecfgServices(), QWidget *parent = nullptr);
+    ~MousecfgWidget() override;
+
+    // --- start-up and shutdown ---
+    void StartBatteryThread();
+    void StopBatteryThread();
+    bool batteryThreadRunning() const;
+    // The window title for the product (and the simulation suffix).
+    QString productTitle() const;
+    // "PROFILE/CloseWindow" 0 hides the window (to the tray); otherwise the
+    // program ends: poller stopped and device closed first, exit code 0.
+    void closeButtonPressed();
+
+    // --- discovery and hot-plug ---
+    // One arrival or removal of a HID interface.
+    void HandleDeviceChange(const DeviceChange &change);
+    // An interface path of the other system's notifications (the leading
+    // "\\?\" dropped), arrived true for an arrival.
+    void HandleDeviceChange(const QString &path, bool arrived);
+    void RefreshMouseList();
+    int deviceCount() const { return m_iDeviceCount; }
+    int deviceReady() const override { return m_bDeviceReady; }
+    // What keeps the mouse from being used right now.
+    DeviceProblem deviceProblem() const;
+    // The open warning box, if any (tests answer it).
+    MirtMessageBox *warningBox() const { return m_pWarningBox; }
+    static QString permissionText();
+
+    // --- window content ---
+    void SelectTab(int index);
+    int currentTab() const { return m_iCurrentTab; }
+    void RefreshConnectionMode();
+    int connectionMode() const { return m_iConnectionMode; }
+    void SetCurrentProfile(int index, bool bReload);
+    void FillPages();
+    void RefreshMousePictures();
+    void RetranslateUi();
+    void ShowOsd(const QString &text);
+    void ShowFrontView(bool bFront);
+    bool frontViewShown() const { return m_bFrontView; }
+
+    // Scale factor and its index (0 = 1.0 … 16 = 5.0).
+    double scaleFactor() const { return m_dScale; }
+    int scaleIndex() const { return m_iDpiVal; }
+
+    // The widgets tests look at.
+    MirtProcessbar *batteryBar() const { return m_pBatteryBar; }
+    QLabel *receiverLabel() const { return m_pReceiverLabel; }
+    QLabel *chargingLabel() const { return m_pChargingLabel; }
+    MirtPushButton *tabButton(int index) const { return m_tabButtons.value(index); }
+    MirtPushButton *profileButton(int index) const { return m_profileButtons.value(index); }
+    MirtPushButton *mouseSelector() const { return m_pMouseSelector; }
+    MirtPushButton *closeButton() const { return m_pCloseBtn; }
+    MirtPushButton *minimiseButton() const { return m_pMinBtn; }
+    MirtPushButton *marker(int index) const { return m_markers.value(index); }
+    QWidget *pageArea(int tab) const { return m_pageAreas.value(tab); }
+    QLineEdit *nameEditor() const { return m_pNameEdit; }
+    QSystemTrayIcon *trayIcon() const { return m_pTray; }
+    QMenu *trayMenu() const { return m_pTrayMenu; }
+    ProfileCommands *profileCommands() const { return m_pProfileCommands; }
+    const QPixmap &batteryFrame() const;
+    int lastBatteryLevel() const { return m_iLastBattery; }
+    int selectedType() const { return m_iSelType; }
+    int selectedIndex(int type) const { return m_iSelIndex[type < 3 && type >= 0 ? type : 0]; }
+    quint8 liftValue() const { return m_iLift; }
+
+    // --- ProfileCommandHost ---
+    ProfileSet &currentSet() override { return m_ProfileSet; }
+    ProfileSet &lastSentSet() override { return m_LastSentSet; }
+    QWidget *dialogParent() override { return this; }
+    void stopPoller() override { StopBatteryThread(); }
+    void startPoller() override { StartBatteryThread(); }
+    void collectPages() override;
+    void fillPages() override { FillPages(); }
+    void showProfileName(const QString &name) override;
+    void retranslate() override { RetranslateUi(); }
+    void configurationImported() override;
+    void hideWindow() override { hide(); }
+    void reloadCurrentProfile() override;
+
+signals:
+    // Every on-screen notice, as sent.
+    void osdNotice(const QString &text);
+    // The window asked the program to end (close button with "PROFILE/CloseWindow" set).
+    void exitRequested(int code);
+
+public slots:
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void SelBtnChanged(quint8 iBtn, quint8 iType);
+    void slotGotoMacro(quint8 iTab);
+    void slot_show_mousename(QAction *action);
+    void slotPopOneClickBox();
+    void slotEnableButtons(bool bEnable);
+    void slotLiftChange(quint8 iLift);
+    void slotProfileNameChange();
+    void slotRefreshProfile(quint8 iProfile);
+    void slotRefreshDPIStage(quint8 iDPI);
+    void slotRefreshRate(quint8 iRate);
+    void slotWarning();
+    void slotWarnClose();
+    void slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
+    void slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    void slotRefreshWriteStatus(quint8 iStatus);
+    void slotMouseOver(MirtPushButton *btn, bool bType);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void onDeviceChanged(const DeviceChange &change);
+    void onProfileAction(QAction *action);
+    void onTabPressed(MirtPushButton *btn);
+    void onProfileButtonClicked();
+    void onMarkerClicked();
+    void reopenDevices();
+
+private:
+    // Construction pieces (MousecfgWidget.cpp).
+    void computeScale();
+    void ensureBackground(int index);
+    void applyScale();
+    void createTray();
+    // The widgets (MousecfgView.cpp).
+    void buildWidgets();
+    void layoutWidgets();
+    void createPages();
+    void buildProfileMenu();
+    void setMarkerImages();
+    void layoutMarkers();
+    void updateMarkerVisibility();
+    MirtPushButton *makeButton(const QStringList &images, const QString &text = QString());
+    // Places WIDGET at its design rectangle (kept for later re-layouts).
+    void place(QWidget *widget, int x, int y, int w, int h);
+    // Hot-plug (MousecfgDevice.cpp).
+    void reloadAfterDeviceChange(bool bSelectFirstButton);
+    void scheduleReopen();
+    bool openDevicesAndPoll();
+    // Status (MousecfgStatus.cpp).
+    void setBatteryStyle(bool bGrey);
+    QString stageDpiText(int stage) const;
+    void applyPointerSpeed();
+    void loadProfileData();
+
+    MousecfgServices m_services;
+    QString m_strAppDir;
+    QString m_strProductName;
+
+    // Scale.
+    int m_iDpiVal = 0;
+    double m_dScale = 1.0;
+    int m_iExpectWidth = 999;
+    int m_iExpectHeight = 640;
+    std::array<QPixmap, 17> m_pixBack;
+    std::array<QPixmap, 2> m_pixBattery;
+
+    // Dragging.
+    bool m_bDragging = false;
+    QPoint m_pressPos;
+    QPoint m_frameOrigin;
+
+    // Device.
+    int m_iDeviceCount = 0;
+    int m_bDeviceReady = 0;
+    MirtGetBatteryThread *m_pBatteryThread = nullptr;
+    QTimer m_reopenTimer;
+    QPointer<MirtMessageBox> m_pWarningBox;
+    DeviceProblem m_warningProblem = DeviceProblem::None; // what the open box says
+    bool m_bSwitchWarning = false;                         // the open box makes room for another
+    bool m_bHotplugRunning = false;
+
+    // Status.
+    int m_iConnectionMode = 3;
+    quint8 m_iCharging = 0;
+    int m_iLastBattery = -1;
+    quint8 m_iLift = 1;
+    int m_iSelType = 0;
+    int m_iSelIndex[3] = {0, 0, 0};
+    bool m_bFrontView = true;
+    int m_iCurrentTab = kTabCustomize;
+    int m_iHoverButton = -1;
+
+    // Profile data: what the pages edit and what was last sent to the mouse.
+    ProfileSet m_ProfileSet;
+    ProfileSet m_LastSentSet;
+    QSettings *m_pProfileSettings = nullptr;
+
+    // Widgets and their design rectangles.
+    QHash<QWidget *, QRect> m_designRects;
+    QTranslator *m_pTranslator = nullptr;
+    MirtPushButton *m_pCloseBtn = nullptr;
+    MirtPushButton *m_pMinBtn = nullptr;
+    MirtPushButton *m_pLangBtn = nullptr;
+    MirtPushButton *m_pFirmwareBtn = nullptr;
+    MirtPushButton *m_pMouseSelector = nullptr;
+    QMenu *m_pMouseMenu = nullptr;
+    QStringList m_mouseNames;
+    MirtLabel *m_pVersionLabel = nullptr;
+    QLabel *m_pLogoLabel = nullptr;
+    MirtLabel *m_pTitleLabel = nullptr;
+    QList<MirtPushButton *> m_tabButtons;
+    QList<QWidget *> m_pageAreas;
+    QList<MirtPushButton *> m_profileButtons;
+    MirtPushButton *m_pProfileMenuBtn = nullptr;
+    QMenu *m_pProfileMenu = nullptr;
+    QList<MirtAction *> m_profileActions;
+    MirtLabel *m_pNameLabel = nullptr;
+    QLineEdit *m_pNameEdit = nullptr;
+    MirtPushButton *m_pLibraryBtn = nullptr;
+    MirtPushButton *m_pExportProfileBtn = nullptr;
+    MirtPushButton *m_pImportProfileBtn = nullptr;
+    QList<MirtPushButton *> m_commandButtons; // RESET, ADD, DELETE, COPY, Reset All, OK, Cancel, Apply, LOAD1, SAVE
+    QLabel *m_pTopPicture = nullptr;
+    QLabel *m_pSidePicture = nullptr;
+    MirtPushButton *m_pFrontBtn = nullptr;
+    MirtPushButton *m_pSideBtn = nullptr;
+    QList<MirtPushButton *> m_markers; // 0..19 top, 20..39 side, 40..41 extra
+    QLabel *m_pChargingLabel = nullptr;
+    QLabel *m_pReceiverLabel = nullptr;
+    MirtProcessbar *m_pBatteryBar = nullptr;
+    ProfileCommands *m_pProfileCommands = nullptr;
+
+    // Tray.
+    QSystemTrayIcon *m_pTray = nullptr;
+    QMenu *m_pTrayMenu = nullptr;
+    MirtAction *m_pLoadAction = nullptr;
+    MirtAction *m_pQuitAction = nullptr;
+};

@@ -1,0 +1,199 @@
+// mousecfg: the configuration utility's main program.
+
+#include "AppOptions.h"
+#include "DeviceDescription.h"
+#include "HotplugFeed.h"
+#include "MirtKit.h"
+#include "MousecfgWidget.h"
+#include "OsdBlock.h"
+#include "OsdClient.h"
+#include "Paths.h"
+#include "PointerSpeed.h"
+#include "ProgramLauncher.h"
+#include "ShippedModel.h"
+#include "SimulatedMouseFeed.h"
+#include "SimulatedMouseSession.h"
+#include "SimulationMenu.h"
+#include "SingleInstance.h"
+#include "UdevHotplugSource.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalFd[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char c = 1;
+    // Only async-signal-safe work here: the event loop does the rest.
+    ssize_t ignored = ::write(g_signalFd[0], &c, 1);
+    (void)ignored;
+}
+
+// SIGTERM, SIGINT and SIGHUP end the program as "&Quit" does: the poller
+// stops, the device is closed, the simulated mouse's memory is saved.
+void quitOnTerminationSignals(QObject *parent)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalFd) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalFd[1], QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, parent, [] {
+        char c;
+        ssize_t ignored = ::read(g_signalFd[1], &c, 1);
+        (void)ignored;
+        QCoreApplication::quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &sa, nullptr);
+}
+
+// A configuration folder given on the command line that holds no
+// configuration yet starts from the shipped defaults; nothing is overwritten.
+void seedConfigDir(const QString &dir)
+{
+    if (QFileInfo::exists(dir + QStringLiteral("/Config.ini")))
+        return;
+    QString shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/Configs");
+    if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile())
+        shipped = Paths::dataDir() + QStringLiteral("/Configs");
+    if (!QFileInfo(shipped).isDir() || QDir(shipped) == QDir(dir))
+        return;
+    QDirIterator it(shipped, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = dir + QLatin1Char('/') + QDir(shipped).relativeFilePath(src);
+        if (QFileInfo::exists(dst))
+            continue;
+        QDir().mkpath(QFileInfo(dst).absolutePath());
+        QFile::copy(src, dst);
+    }
+}
+
+void printLine(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit() + '\n';
+    fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    fflush(stream);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    QCoreApplication::setApplicationName(QStringLiteral("mousecfg"));
+    // The window hides to the tray; closing a message box must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const AppOptions options = AppOptions::parse(app.arguments().mid(1));
+    if (options.help) {
+        printLine(stdout, AppOptions::helpText());
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        printLine(stderr, options.error);
+        return 2;
+    }
+    if (!options.dataDir.isEmpty()) {
+        if (!QDir(options.dataDir).exists()) {
+            printLine(stderr, QStringLiteral("mousecfg: the data folder %1 does not exist").arg(options.dataDir));
+            return 2;
+        }
+        Paths::setDataDir(options.dataDir);
+    }
+    if (!options.configDir.isEmpty()) {
+        if (!QDir().mkpath(options.configDir) || !QFileInfo(options.configDir).isWritable()) {
+            printLine(stderr, QStringLiteral("mousecfg: the configuration folder %1 cannot be written")
+                                  .arg(options.configDir));
+            return 2;
+        }
+        Paths::setConfigDir(options.configDir);
+        seedConfigDir(Paths::configDir());
+    }
+
+    // One running copy per product.
+    const QString product = DeviceDescription::productName();
+    SingleInstance instance(product);
+    if (!instance.tryAcquire()) {
+        if (!instance.otherInstanceRunning())
+            printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
+        return 1;
+    }
+
+    // The mouse: the real one through udev and hidraw, or the simulated one.
+    std::unique_ptr<SimulatedMouseSession> simulation;
+    std::unique_ptr<HotplugFeed> feed;
+    std::unique_ptr<UdevHotplugSource> udev;
+    std::unique_ptr<SimulationMenu> simulationMenu;
+    bool saveSimulation = true;
+    if (options.simulate) {
+        simulation = std::make_unique<SimulatedMouseSession>(options.simulateCable);
+        QString error;
+        if (!simulation->load(&error)) {
+            // Keep the file as it is: the run starts from the factory state and is not saved.
+            printLine(stderr, QStringLiteral("mousecfg: the simulated mouse's memory %1 was not loaded (%2); "
+                                             "this run will not overwrite it.")
+                                  .arg(simulation->memoryFile(), error));
+            saveSimulation = false;
+        }
+        feed = std::make_unique<SimulatedMouseFeed>(&simulation->backend());
+        simulationMenu = std::make_unique<SimulationMenu>(&simulation->backend());
+    } else {
+        udev = std::make_unique<UdevHotplugSource>();
+        udev->setSupportedIds({UsbId{kShippedVendorId, kShippedReceiverPid}, UsbId{kShippedVendorId, kShippedCablePid}});
+        feed = std::make_unique<HotplugSourceFeed>(udev.get());
+    }
+
+    std::unique_ptr<PointerSpeed> pointerSpeed = createPointerSpeed();
+    DetachedProgramLauncher launcher;
+    OsdClient osd(&launcher, QCoreApplication::applicationDirPath() + QStringLiteral("/mousecfg-osd"));
+
+    MousecfgServices services;
+    services.hotplug = feed.get();
+    services.pointerSpeed = pointerSpeed.get();
+    services.osd = &osd;
+    services.extraTrayMenu = simulationMenu.get();
+    if (options.simulate)
+        services.titleSuffix = QCoreApplication::translate("MousecfgWidget", " - simulated mouse");
+
+    int result = 0;
+    {
+        MousecfgWidget window(services);
+        quitOnTerminationSignals(&window);
+        if (window.deviceCount() != 0) {
+            window.setWindowOpacity(1.0);
+            window.show();
+        }
+        window.setWindowIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));
+        window.setWindowTitle(window.productTitle());
+        result = app.exec();
+    }
+
+    if (simulation && saveSimulation) {
+        QString error;
+        if (!simulation->save(&error))
+            printLine(stderr, QStringLiteral("mousecfg: the simulated mouse's memory was not saved: %1").arg(error));
+    }
+    return result;
+}
