@@ -73,7 +73,7 @@ done
 CACHE_DIR=$WORK_DIR/cache
 mkdir -p "$CACHE_DIR"
 
-# Name and version apt would install for a package, from the local lists.
+# Version apt would install for a package, from the local package lists.
 candidate_version() {
   apt-cache policy "$1" 2>/dev/null | awk '/Candidate:/ { print $2; exit }'
 }
@@ -116,6 +116,11 @@ fetch_unpack() {
 KERNEL_MODULES=(usb-common usbcore udc-core dummy_hcd configfs libcomposite usb_f_hid usb_f_ss_lb hid hid-generic usbhid)
 
 T_FETCH=$(date +%s.%N)
+# Fresh containers often come without package lists: fetch them once.
+if ! apt-cache show linux-image-amd64 >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
+  log "no package lists; running apt-get update"
+  apt-get update -qq >/dev/null 2>&1 || true
+fi
 # linux-image-amd64 is a metapackage; the image itself is its dependency.
 IMAGE_PKG=$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/ { print $2; exit }')
 if [ -z "$IMAGE_PKG" ]; then

@@ -7,6 +7,11 @@ usb_enumeration
 raw_report_round_trip
 hotplug_events
 gadget_firmware_answers
+cli_list
+cli_write
+cli_status_and_switch
+write_unplug_fault
+permissions
 "
 
 APP_DIR=/opt/mousecfg
@@ -308,4 +313,214 @@ test_gadget_firmware_answers() {
   grep -q . /tmp/mouse.json || fail "empty dump"
   stop_mouse || fail "mousecfg-gadget did not end cleanly"
   [ -s "$MOUSE_STATE" ] || fail "the mouse's memory was not saved"
+}
+
+# ------------------------------------------------- the program, end to end
+
+# ini_value FILE SECTION KEY
+ini_value() {
+  awk -F= -v sec="[$2]" -v key="$3" '
+    /^\[/ { insec = ($0 == sec); next }
+    insec && $1 == key { sub(/^[^=]*=/, ""); print; exit }' "$1" 2>/dev/null
+}
+
+config_diff() { ini_value "$CONFIG_DIR/Config.ini" Config Diff; }
+
+# no_crash RC OUTPUT WHAT: the program ended by itself, without a sanitizer report.
+no_crash() {
+  [ "$1" -lt 128 ] || fail "$3: killed by signal $(($1 - 128)): $2"
+  echo "$2" | grep -q -E 'AddressSanitizer|UndefinedBehaviorSanitizer|runtime error:' \
+    && fail "$3: sanitizer report: $2"
+  return 0
+}
+
+# expected_after_write JSON: what the in-process simulated mouse holds after
+# the same write from the same configuration, as sim-show prints it.
+expected_after_write() {
+  sim_cfg=/tmp/sim-configs
+  rm -rf "$sim_cfg"
+  cp -r "$CONFIG_DIR.seed" "$sim_cfg"
+  "$CLI" --simulate --config-dir "$sim_cfg" --data-dir "$APP_DIR" write > /tmp/sim-write.out 2>&1 \
+    || fail "write to the simulated mouse failed: $(cat /tmp/sim-write.out)"
+  "$CLI" --simulate --config-dir "$sim_cfg" --data-dir "$APP_DIR" sim-show > "$1" 2>/tmp/sim-show.err \
+    || fail "sim-show failed: $(cat /tmp/sim-show.err)"
+}
+
+# Compact JSON for comparison (both sides print Qt's key order).
+json_compact() { tr -d ' \n\t' < "$1"; }
+
+# Both connections of the mouse as hidraw paths, "receiver 0 /dev/hidrawN" ...
+mouse_nodes() {
+  for g in receiver cable; do
+    gadget_hidraw_nodes "$g" | while read -r intf path; do echo "$g $((intf + 0)) $path"; done
+  done
+}
+
+# list finds the receiver and the cable, each with the paths of its vendor and
+# mouse collections as the kernel numbered them.
+test_cli_list() {
+  need_cli_command list
+  gadget_bind receiver || fail "receiver did not enumerate"
+  gadget_bind cable || fail "cable did not enumerate"
+  fresh_config
+  out=$(cli list 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" list
+  [ $rc -eq 0 ] || fail "list ended with $rc"
+  mouse_nodes > /tmp/nodes
+  while read -r g intf path; do
+    echo "$out" | grep -q "$path\b" || fail "list does not show the $g interface $intf at $path"
+  done < /tmp/nodes
+  expect_match "$out" "$MODEL_RECEIVER_PID" "list names the receiver"
+  expect_match "$out" "$MODEL_CABLE_PID" "list names the cable"
+}
+
+# A whole write through the kernel: the gadget's firmware model then holds
+# exactly what the simulated mouse holds after the same write.
+test_cli_write() {
+  need_cli_command write
+  need_cli_command sim-show
+  start_mouse || fail "mousecfg-gadget did not start"
+  gadget_bind receiver || fail "receiver did not enumerate"
+  mouse_dump /tmp/before.json || fail "no dump before the write"
+  fresh_config
+  cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
+  out=$(cli write 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" write
+  [ $rc -eq 0 ] || fail "write ended with $rc"
+  [ "$(config_diff)" = 0 ] || fail "Config/Diff is '$(config_diff)' after a good write"
+  mouse_dump /tmp/after.json || fail "no dump after the write"
+  expected_after_write /tmp/expected.json
+  [ "$(json_compact /tmp/after.json)" = "$(json_compact /tmp/expected.json)" ] \
+    || fail "the mouse holds $(cat /tmp/after.json), expected $(cat /tmp/expected.json)"
+  [ "$(json_compact /tmp/after.json)" != "$(json_compact /tmp/before.json)" ] \
+    || fail "the write changed nothing in the mouse"
+
+  echo "the same write over the cable when both are present"
+  mouse_ctl quit; wait "$MOUSE_PID"; rm -f "$MOUSE_STATE"
+  start_mouse || fail "mousecfg-gadget did not restart"
+  gadget_bind cable || fail "cable did not enumerate"
+  out=$(cli write 2>&1)
+  rc=$?
+  no_crash $rc "$out" "write over the cable"
+  [ $rc -eq 0 ] || fail "write over the cable ended with $rc: $out"
+  mouse_dump /tmp/after-cable.json || fail "no dump"
+  [ "$(json_compact /tmp/after-cable.json)" = "$(json_compact /tmp/expected.json)" ] \
+    || fail "after the write over the cable the mouse holds $(cat /tmp/after-cable.json)"
+}
+
+# status reads the battery of the gadget's mouse; switch 3 reaches it.
+test_cli_status_and_switch() {
+  need_cli_command status
+  start_mouse || fail "mousecfg-gadget did not start"
+  gadget_bind receiver || fail "receiver did not enumerate"
+  fresh_config
+  mouse_ctl battery 57
+  out=$(cli status 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" status
+  [ $rc -eq 0 ] || fail "status ended with $rc"
+  expect_match "$out" "\b57\b" "status shows the battery level"
+  mouse_ctl charging 1
+  mouse_ctl battery 12
+  out=$(cli status 2>&1) || fail "second status failed: $out"
+  expect_match "$out" "\b12\b" "status follows the battery level"
+
+  need_cli_command switch
+  out=$(cli switch 3 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" switch
+  [ $rc -eq 0 ] || fail "switch 3 ended with $rc"
+  mouse_dump /tmp/switched.json || fail "no dump"
+  grep -q '"activeProfile": *3\b' /tmp/switched.json \
+    || fail "the mouse's active profile after switch 3: $(grep activeProfile /tmp/switched.json)"
+}
+
+# The receiver goes away in the middle of a write: the write ends with a
+# failure code, "Config/Diff" = 1, nothing crashes; after it is back, the
+# next write succeeds.
+test_write_unplug_fault() {
+  need_cli_command write
+  start_mouse || fail "mousecfg-gadget did not start"
+  gadget_bind receiver || fail "receiver did not enumerate"
+  fresh_config
+  cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
+  # The fifth frame of the write never arrives: the gadget unbinds instead.
+  mouse_ctl unplug-after receiver 5
+  out=$(cli write 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" "interrupted write"
+  [ $rc -ne 0 ] || fail "the interrupted write reported success"
+  [ "$(config_diff)" = 1 ] || fail "Config/Diff is '$(config_diff)' after a failed write"
+  WAIT_LIMIT=50 wait_for hidraw_count_is receiver 0 || fail "the receiver did not go away"
+
+  gadget_bind receiver || fail "receiver did not come back"
+  out=$(cli write 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" "write after rebinding"
+  [ $rc -eq 0 ] || fail "the write after rebinding ended with $rc"
+  [ "$(config_diff)" = 0 ] || fail "Config/Diff is '$(config_diff)' after the good write"
+  mouse_dump /tmp/after.json || fail "no dump"
+  expected_after_write /tmp/expected.json
+  [ "$(json_compact /tmp/after.json)" = "$(json_compact /tmp/expected.json)" ] \
+    || fail "after the repeated write the mouse holds $(cat /tmp/after.json)"
+}
+
+as_user() {
+  setpriv --reuid=1000 --regid=1000 --clear-groups -- "$@"
+}
+
+# Without access to the nodes list says so and names the udev rule; with the
+# rule's effect (the nodes handed to the user at the seat) it opens them.
+test_permissions() {
+  need_cli_command list
+  gadget_bind receiver || fail "receiver did not enumerate"
+  gadget_bind cable || fail "cable did not enumerate"
+  fresh_config
+  mouse_nodes > /tmp/nodes
+  while read -r g intf path; do
+    [ "$(stat -c %u "$path")" = 0 ] || fail "$path is not root's before any rule"
+  done < /tmp/nodes
+  out=$(as_user "$CLI" --config-dir "$CONFIG_DIR" --data-dir "$APP_DIR" list 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" "list without access"
+  echo "$out" | grep -qi "permission" || fail "list does not say that permission is missing"
+  echo "$out" | grep -q "70-mousecfg.rules" || fail "list does not name the udev rule"
+
+  if [ -f /mousecfg-test/70-mousecfg.rules ]; then
+    # The shipped rule tags the nodes "uaccess"; logind would then grant them
+    # to the user at the seat. No logind here: a stand-in rule does that part.
+    cp /mousecfg-test/70-mousecfg.rules /etc/udev/rules.d/
+    echo 'SUBSYSTEM=="hidraw", TAG=="uaccess", OWNER="mouser"' > /etc/udev/rules.d/73-test-seat.rules
+    udevadm control --reload
+    gadget_unbind cable; gadget_unbind receiver
+    gadget_bind receiver || fail "receiver did not come back"
+    gadget_bind cable || fail "cable did not come back"
+    rm -f /etc/udev/rules.d/70-mousecfg.rules /etc/udev/rules.d/73-test-seat.rules
+    udevadm control --reload
+    mouse_nodes > /tmp/nodes
+    while read -r g intf path; do
+      [ "$(stat -c %U "$path")" = mouser ] || fail "the udev rule did not reach $path ($(stat -c %U "$path"))"
+    done < /tmp/nodes
+  else
+    echo "no packaging/70-mousecfg.rules: handing the nodes over by hand"
+    while read -r g intf path; do chown mouser "$path"; done < /tmp/nodes
+  fi
+  out=$(as_user "$CLI" --config-dir "$CONFIG_DIR" --data-dir "$APP_DIR" list 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" "list with access"
+  [ $rc -eq 0 ] || fail "list with access ended with $rc"
+  echo "$out" | grep -qi "permission" && fail "list still complains about permissions"
+  while read -r g intf path; do
+    echo "$out" | grep -q "$path\b" || fail "list does not show $path"
+  done < /tmp/nodes
 }
