@@ -292,7 +292,7 @@ void Gallery::buildPictures(QWidget *page)
     const int cell = MirtKit::scaled(84);
     int col = 0;
     int rowIndex = 0;
-    const int columns = 6;
+    const int columns = 5;
     for (const QString &name : skinPictures()) {
         QPixmap pm = MirtKit::skinPixmap(name);
         auto *pic = new QLabel(page);
@@ -310,6 +310,7 @@ void Gallery::buildPictures(QWidget *page)
         pic->setAccessibleName(name);
         auto *cap = caption(name.section(QLatin1Char('/'), -1), page);
         cap->SetFontSize(9);
+        cap->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         cap->setAlignment(Qt::AlignCenter);
         if (col + span > columns) {
             col = 0;

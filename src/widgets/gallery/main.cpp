@@ -4,9 +4,12 @@
 
 #include "Gallery.h"
 #include "MirtKit.h"
+#include "MirtMessageBox.h"
+#include "MirtProcessDialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLayout>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -61,7 +64,20 @@ int main(int argc, char **argv)
             QPixmap pictures(gallery.picturesPage()->size());
             pictures.fill(QColor(11, 12, 15));
             gallery.picturesPage()->render(&pictures, QPoint(), QRegion(), QWidget::DrawChildren);
-            const bool saved = gallery.grab().save(file) && pictures.save(picturesFile);
+            // And the two modal windows at full size.
+            QString boxFile = file;
+            boxFile.insert(dot > 0 ? dot : boxFile.size(), QStringLiteral("-messagebox"));
+            MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
+                               QStringLiteral("Send data failed, please try again."));
+            box.layout()->activate();
+            QString busyFile = file;
+            busyFile.insert(dot > 0 ? dot : busyFile.size(), QStringLiteral("-busy"));
+            MirtProcessDialog busy(&gallery);
+            QPixmap busyShot(busy.size());
+            busyShot.fill(QColor(11, 12, 15));
+            busy.render(&busyShot, QPoint(), QRegion(), QWidget::DrawChildren);
+            const bool saved = gallery.grab().save(file) && pictures.save(picturesFile)
+                && box.grab().save(boxFile) && busyShot.save(busyFile);
             if (!saved)
                 std::fprintf(stderr, "mousecfg-gallery: cannot write %s\n", qPrintable(file));
             QCoreApplication::exit(saved ? 0 : 1);
