@@ -10,7 +10,14 @@ namespace {
 
 void putInt(QByteArray &block, int offset, quint32 value)
 {
-    qToLittleEndian<quint32>(value, block.data() + offset);
+    for (int i = 0; i < 4; ++i)
+        block[offset + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+void putUnit(QByteArray &block, int offset, quint16 value)
+{
+    block[offset] = char(value & 0xFF);
+    block[offset + 1] = char(value >> 8);
 }
 
 quint32 getInt(const QByteArray &block, int offset)
@@ -25,7 +32,7 @@ void putText(QByteArray &block, int offset, const QString &text)
     if (units < text.size() && units > 0 && text.at(units - 1).isHighSurrogate())
         --units;
     for (int i = 0; i < units; ++i)
-        qToLittleEndian<quint16>(text.at(i).unicode(), block.data() + offset + 2 * i);
+        putUnit(block, offset + 2 * i, text.at(i).unicode());
     // The rest of the field, terminator included, stays zero.
 }
 
