@@ -191,8 +191,6 @@ for prog in mousecfg-cli mousecfg-gadget; do
 done
 [ -f "$BIN_DIR/DefaultProfile.bin" ] && cp "$BIN_DIR/DefaultProfile.bin" "$STAGE/opt/mousecfg/"
 [ -d "$BIN_DIR/Configs" ] && cp -r "$BIN_DIR/Configs" "$STAGE/opt/mousecfg/Configs.seed"
-# hidapi's hidraw backend is what the program uses; keep its library even if
-# nothing above pulled it in (the probe tool in the guest opens it directly).
 if [ -f "$SOURCE_DIR/packaging/70-mousecfg.rules" ]; then
   cp "$SOURCE_DIR/packaging/70-mousecfg.rules" "$STAGE/mousecfg-test/70-mousecfg.rules"
 fi
