@@ -1,0 +1,703 @@
+// The profile area's commands against a temporary configuration folder: the
+// library (bind, add, copy, delete, rename, import/export), reset, the
+// configuration export/import, and the write with its messages, including a
+// real write to the simulated mouse.
+
+#include "AppConfig.h"
+#include "DeviceLink.h"
+#include "Paths.h"
+#include "ProfileCommands.h"
+#include "ProfileDefaults.h"
+#include "ProfileStore.h"
+#include "ProfileWriter.h"
+#include "ProtocolConstants.h"
+#include "ShippedModel.h"
+#include "SimulatedHidBackend.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+const QString kModel = QString::fromLatin1(kShippedProductName);
+
+class FakeHost : public ProfileCommandHost
+{
+public:
+    struct Message
+    {
+        int kind;
+        QString text;
+    };
+
+    ProfileSet current;
+    ProfileSet lastSent;
+    QWidget window;
+    QList<Message> messages;
+    QList<int> answers;                 // answers to kind-1 boxes, in order
+    int defaultAnswer = QDialog::Accepted;
+    QString saveName;
+    QString openName;
+    QString shownName;
+    bool realProgress = false;
+    int fills = 0, stops = 0, starts = 0, hides = 0, reloads = 0, imports = 0, retranslates = 0,
+        collects = 0, progressRuns = 0;
+
+    ProfileSet &currentSet() override { return current; }
+    ProfileSet &lastSentSet() override { return lastSent; }
+    QWidget *dialogParent() override { return &window; }
+    void stopPoller() override { ++stops; }
+    void startPoller() override { ++starts; }
+    void collectPages() override { ++collects; }
+    void fillPages() override { ++fills; }
+    void showProfileName(const QString &name) override { shownName = name; }
+    void retranslate() override { ++retranslates; }
+    void configurationImported() override { ++imports; }
+    void hideWindow() override { ++hides; }
+    void reloadCurrentProfile() override { ++reloads; }
+
+    int showMessage(int kind, const QString &text) override
+    {
+        messages.append({kind, text});
+        if (kind == 1)
+            return answers.isEmpty() ? defaultAnswer : answers.takeFirst();
+        return QDialog::Accepted;
+    }
+    QString saveFileName(const QString &, const QString &) override { return saveName; }
+    QString openFileName(const QString &, const QString &) override { return openName; }
+    int runWithProgress(const std::function<int()> &job) override
+    {
+        ++progressRuns;
+        return realProgress ? ProfileCommandHost::runWithProgress(job) : job();
+    }
+
+    QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
+};
+
+// A library profile whose report rate and first DPI value tell it apart.
+ProfileData markedProfile(int marker)
+{
+    ProfileData p;
+    ProfileDefaults::buildDefaultProfile(p);
+    p.pollrate = quint8(marker);
+    p.DPI_INFO[0].x = p.DPI_INFO[0].y = 100 + marker;
+    return p;
+}
+
+int markerOf(const ProfileData &p)
+{
+    return p.pollrate;
+}
+
+} // namespace
+
+class TestProfileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void addTakesNextFreeName();
+    void addWithoutTemplateBuildsDefaults();
+    void libraryRefusesEntry201();
+    void copyTwice();
+    void deleteAndReplacementWalk_data();
+    void deleteAndReplacementWalk();
+    void deleteRefusals();
+    void deleteFailureKeepsLibrary();
+    void renameRefusedAndAccepted();
+    void bindLibraryProfile();
+    void resetOneAndAll();
+    void exportImportConfigurationRoundTrip();
+    void importOfAnotherModelRefused();
+    void importProfile();
+    void writeFailureKeepsEditsAndRetries();
+    void macrosNotWrittenIsReported();
+    void okAndCancel();
+    void applyToSimulatedMouse();
+
+private:
+    void makeLibrary(const QStringList &names, bool withTemplate = true);
+    void bindSlots(const QStringList &names);
+    QString libFile(const QString &name) const { return ProfileStore::libraryProfilePath(kModel, name); }
+    ProfileData readLib(const QString &name) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeHost> m_host;
+    std::unique_ptr<ProfileCommands> m_commands;
+    QList<int> m_writeResults;
+    int m_writes = 0;
+};
+
+void TestProfileCommands::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    Paths::setConfigDir(m_dir->path());
+    QSettings(AppConfig::globalConfigFile(), QSettings::IniFormat).setValue(QStringLiteral("MouseSenSor/1"),
+                                                                           kShippedSensorModel);
+    m_host = std::make_unique<FakeHost>();
+    ProfileDefaults::buildDefaultSet(m_host->current);
+    m_host->lastSent = m_host->current;
+    m_commands = std::make_unique<ProfileCommands>(m_host.get());
+    m_writeResults.clear();
+    m_writes = 0;
+    m_commands->setWriteFunction([this](ProfileSet &current, ProfileSet &lastSent) {
+        ++m_writes;
+        lastSent = current;
+        const int result = m_writeResults.isEmpty() ? 0 : m_writeResults.takeFirst();
+        AppConfig::writeDiff(result == kSendOk || result == kResultMacrosNotWritten ? 0 : 1);
+        return result;
+    });
+}
+
+void TestProfileCommands::cleanup()
+{
+    m_commands.reset();
+    m_host.reset();
+    Paths::setConfigDir(QString());
+    m_dir.reset();
+}
+
+void TestProfileCommands::makeLibrary(const QStringList &names, bool withTemplate)
+{
+    int marker = 1;
+    for (const QString &name : names) {
+        QDir().mkpath(QFileInfo(libFile(name)).absolutePath());
+        ProfileData p = markedProfile(marker++);
+        p.ProfileName = name;
+        QVERIFY(ProfileStore::writeProfileSection(0, p, libFile(name)));
+    }
+    if (withTemplate)
+        QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(99), libFile(QStringLiteral("DefaultProfile"))));
+    QVERIFY(AppConfig::saveProfileList(kModel, names));
+    m_commands->setModelName(kModel);
+    QCOMPARE(m_commands->library(), names);
+}
+
+// Binds the slots to NAMES (slot i gets names[i]) and loads their records.
+void TestProfileCommands::bindSlots(const QStringList &names)
+{
+    for (int i = 0; i < kProfileCount; ++i) {
+        m_host->current.names[i] = i < names.size() ? names[i] : ProfileDefaults::defaultSlotName(i);
+        if (i < names.size() && QFileInfo(libFile(names[i])).isFile()) {
+            QVERIFY(ProfileStore::readProfileSection(0, m_host->current.profiles[i], libFile(names[i])));
+            m_host->current.profiles[i].ProfileName = names[i];
+        }
+    }
+}
+
+ProfileData TestProfileCommands::readLib(const QString &name) const
+{
+    ProfileData p;
+    ProfileStore::readProfileSection(0, p, libFile(name));
+    return p;
+}
+
+void TestProfileCommands::addTakesNextFreeName()
+{
+    makeLibrary({QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Profile 3")});
+    bindSlots({QStringLiteral("Profile 1")});
+    m_commands->addProfile();
+    const QStringList expected = {QStringLiteral("Profile 1"), QStringLiteral("Profile 2"),
+                                  QStringLiteral("Profile 3"), QStringLiteral("Profile 4")};
+    QCOMPARE(m_commands->library(), expected);
+    QCOMPARE(AppConfig::loadProfileList(kModel), expected);
+    QVERIFY(QFile::exists(libFile(QStringLiteral("Profile 4"))));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Profile 4"));
+    QCOMPARE(m_host->shownName, QStringLiteral("Profile 4"));
+    QCOMPARE(markerOf(m_host->current.profiles[0]), 99); // the template's content
+    QCOMPARE(m_host->fills, 1);
+    QCOMPARE(m_commands->libraryMenu()->actions().size(), 4);
+    QVERIFY(m_host->messages.isEmpty());
+    QCOMPARE(m_writes, 0); // nothing reaches the mouse before apply
+}
+
+void TestProfileCommands::addWithoutTemplateBuildsDefaults()
+{
+    makeLibrary({QStringLiteral("Profile 1")}, false);
+    bindSlots({QStringLiteral("Profile 1")});
+    m_commands->addProfile();
+    QCOMPARE(m_commands->library().last(), QStringLiteral("Profile 2"));
+    ProfileData expected;
+    ProfileDefaults::buildDefaultProfile(expected);
+    QCOMPARE(m_host->current.profiles[0].DPI_INFO, expected.DPI_INFO);
+    QCOMPARE(m_host->current.profiles[0].pollrate, expected.pollrate);
+}
+
+void TestProfileCommands::libraryRefusesEntry201()
+{
+    QStringList names;
+    for (int i = 0; i < AppConfig::kProfileLibraryMax; ++i)
+        names << QStringLiteral("P%1").arg(i);
+    QVERIFY(AppConfig::saveProfileList(kModel, names));
+    m_commands->setModelName(kModel);
+    QCOMPARE(m_commands->library().size(), 200);
+    bindSlots({QStringLiteral("P0")});
+
+    m_commands->addProfile();
+    QCOMPARE(m_host->messages.size(), 1);
+    QVERIFY(m_host->lastText().contains(QLatin1String("200")));
+    m_commands->copyProfile();
+    QCOMPARE(m_host->messages.size(), 2);
+    QCOMPARE(AppConfig::loadProfileList(kModel).size(), 200);
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Profile 1"))));
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("P0 copy"))));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("P0"));
+}
+
+void TestProfileCommands::copyTwice()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    bindSlots({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    m_commands->copyProfile();
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming copy"));
+    QCOMPARE(m_host->shownName, QStringLiteral("Gaming copy"));
+    QCOMPARE(markerOf(readLib(QStringLiteral("Gaming copy"))), 1);
+
+    m_commands->bindLibraryProfile(QStringLiteral("Gaming"));
+    m_commands->copyProfile();
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming copy2"));
+    const QStringList expected = {QStringLiteral("Gaming"), QStringLiteral("Office"), QStringLiteral("Gaming copy"),
+                                  QStringLiteral("Gaming copy2")};
+    QCOMPARE(AppConfig::loadProfileList(kModel), expected);
+    QCOMPARE(m_commands->libraryMenu()->actions().size(), 4);
+}
+
+void TestProfileCommands::deleteAndReplacementWalk_data()
+{
+    QTest::addColumn<QStringList>("library");
+    QTest::addColumn<QStringList>("slotNames"); // slot 0 (current) first
+    QTest::addColumn<QString>("replacement");
+    const QString a = QStringLiteral("Alpha"), b = QStringLiteral("Beta"), c = QStringLiteral("Gamma"),
+                  d = QStringLiteral("Delta");
+    QTest::newRow("first entry: the next one") << QStringList{a, b, c} << QStringList{a} << b;
+    QTest::newRow("middle entry: the next one") << QStringList{a, b, c} << QStringList{b} << c;
+    QTest::newRow("last of three: the second") << QStringList{a, b, c} << QStringList{c} << b;
+    QTest::newRow("next bound elsewhere: walks towards the start")
+        << QStringList{a, b, c, d} << QStringList{b, c} << a;
+    QTest::newRow("walk passes the deleted entry") << QStringList{a, b, c, d} << QStringList{c, d, b} << a;
+    QTest::newRow("walk runs off the start: an entry after it")
+        << QStringList{a, b, c} << QStringList{a, b} << c;
+}
+
+void TestProfileCommands::deleteAndReplacementWalk()
+{
+    QFETCH(QStringList, library);
+    QFETCH(QStringList, slotNames);
+    QFETCH(QString, replacement);
+    makeLibrary(library);
+    bindSlots(slotNames);
+    const QString deleted = slotNames.first();
+
+    m_commands->deleteProfile();
+    QCOMPARE(m_host->messages.size(), 1); // the question only
+    QCOMPARE(m_host->messages.first().text, QStringLiteral("Are you sure you want delete this profile?"));
+    QStringList expected = library;
+    expected.removeAll(deleted);
+    QCOMPARE(AppConfig::loadProfileList(kModel), expected);
+    QVERIFY(!QFile::exists(libFile(deleted)));
+    QCOMPARE(m_host->current.names[0], replacement);
+    QCOMPARE(m_host->shownName, replacement);
+    QCOMPARE(markerOf(m_host->current.profiles[0]), library.indexOf(replacement) + 1);
+    QCOMPARE(m_host->fills, 1);
+    for (int i = 1; i < slotNames.size(); ++i)
+        QCOMPARE(m_host->current.names[i], slotNames[i]);
+}
+
+void TestProfileCommands::deleteRefusals()
+{
+    makeLibrary({QStringLiteral("Profile 1")});
+    bindSlots({QStringLiteral("Profile 1")});
+    m_commands->deleteProfile();
+    QCOMPARE(m_host->lastText(), QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED."));
+
+    makeLibrary({QStringLiteral("Profile 2"), QStringLiteral("Gaming"), QStringLiteral("Other")});
+    bindSlots({QStringLiteral("Profile 2")});
+    m_commands->deleteProfile();
+    QCOMPARE(m_host->lastText(), QStringLiteral("The default Profile cannot be deleted or renamed."));
+
+    // Every other entry is bound to another slot: nothing to fall back on.
+    bindSlots({QStringLiteral("Gaming"), QStringLiteral("Profile 2"), QStringLiteral("Other")});
+    m_commands->deleteProfile();
+    QVERIFY(m_host->lastText().startsWith(QLatin1String("EVERY OTHER PROFILE")));
+    QVERIFY(QFile::exists(libFile(QStringLiteral("Gaming"))));
+
+    // "No" to the question.
+    bindSlots({QStringLiteral("Gaming")});
+    m_host->answers = {QDialog::Rejected};
+    m_commands->deleteProfile();
+    QCOMPARE(m_commands->library().size(), 3);
+    QVERIFY(QFile::exists(libFile(QStringLiteral("Gaming"))));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming"));
+    QCOMPARE(m_host->fills, 0);
+}
+
+void TestProfileCommands::deleteFailureKeepsLibrary()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Broken")});
+    // A profile "file" that cannot be removed: a folder with something in it.
+    QVERIFY(QFile::remove(libFile(QStringLiteral("Broken"))));
+    QVERIFY(QDir().mkpath(libFile(QStringLiteral("Broken")) + QStringLiteral("/inside")));
+    bindSlots({QStringLiteral("Broken")});
+    m_commands->deleteProfile();
+    QVERIFY(m_host->lastText().startsWith(QLatin1String("THE PROFILE FILE COULD NOT BE DELETED.")));
+    const QStringList expected = {QStringLiteral("Gaming"), QStringLiteral("Broken")};
+    QCOMPARE(AppConfig::loadProfileList(kModel), expected);
+    QCOMPARE(m_commands->library(), expected);
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Broken"));
+}
+
+void TestProfileCommands::renameRefusedAndAccepted()
+{
+    makeLibrary({QStringLiteral("Profile 2"), QStringLiteral("Gaming"), QStringLiteral("Other")});
+    bindSlots({QStringLiteral("Profile 2")});
+    m_commands->renameProfile(QStringLiteral("Mine"));
+    QCOMPARE(m_host->lastText(), QStringLiteral("The default Profile cannot be deleted or renamed."));
+    QCOMPARE(m_host->shownName, QStringLiteral("Profile 2"));
+
+    bindSlots({QStringLiteral("Gaming")});
+    m_commands->renameProfile(QStringLiteral("Other"));
+    QCOMPARE(m_host->lastText(), QStringLiteral("Profile Exist!"));
+    QCOMPARE(m_host->shownName, QStringLiteral("Gaming"));
+
+    // A name that would leave the library folder.
+    const int before = m_host->messages.size();
+    for (const QString &bad : {QStringLiteral("../../escape"), QStringLiteral(".."), QStringLiteral("a/b"),
+                               QStringLiteral(""), QStringLiteral("tab\there")}) {
+        m_commands->renameProfile(bad);
+        QCOMPARE(m_host->shownName, QStringLiteral("Gaming"));
+    }
+    QCOMPARE(m_host->messages.size(), before + 5);
+    QVERIFY(!QFile::exists(m_dir->path() + QStringLiteral("/escape.prof")));
+    QVERIFY(!QFile::exists(m_dir->path() + QStringLiteral("/") + kModel + QStringLiteral("/escape.prof")));
+    QCOMPARE(m_commands->library().size(), 3);
+
+    m_commands->renameProfile(QStringLiteral("Fast"));
+    const QStringList expected = {QStringLiteral("Profile 2"), QStringLiteral("Fast"), QStringLiteral("Other")};
+    QCOMPARE(AppConfig::loadProfileList(kModel), expected);
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Gaming"))));
+    QCOMPARE(markerOf(readLib(QStringLiteral("Fast"))), 2);
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Fast"));
+    QCOMPARE(m_host->current.profiles[0].ProfileName, QStringLiteral("Fast"));
+    QCOMPARE(m_host->shownName, QStringLiteral("Fast"));
+    QSettings config(AppConfig::globalConfigFile(), QSettings::IniFormat);
+    QCOMPARE(config.value(QStringLiteral("Config/Profile1")).toString(), QStringLiteral("Fast"));
+}
+
+void TestProfileCommands::bindLibraryProfile()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office"), QStringLiteral("Third")});
+    bindSlots({QStringLiteral("Gaming"), QStringLiteral("Profile 2"), QStringLiteral("Office")});
+    m_commands->bindLibraryProfile(QStringLiteral("Office"));
+    QCOMPARE(m_host->lastText(), QStringLiteral("Profile is Already Used!"));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming"));
+    QCOMPARE(m_host->fills, 0);
+
+    // Through the library menu.
+    QAction *third = m_commands->libraryMenu()->actions().at(2);
+    QCOMPARE(third->text(), QStringLiteral("Third"));
+    third->trigger();
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Third"));
+    QCOMPARE(markerOf(m_host->current.profiles[0]), 3);
+    QCOMPARE(m_host->shownName, QStringLiteral("Third"));
+    QCOMPARE(m_host->fills, 1);
+    QCOMPARE(m_writes, 0);
+
+    // A library file that cannot be read changes nothing.
+    QVERIFY(QFile::remove(libFile(QStringLiteral("Gaming"))));
+    m_commands->bindLibraryProfile(QStringLiteral("Gaming"));
+    QVERIFY(m_host->lastText().startsWith(QLatin1String("THE PROFILE FILE COULD NOT BE READ.")));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Third"));
+}
+
+void TestProfileCommands::resetOneAndAll()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    bindSlots({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    m_host->answers = {QDialog::Rejected};
+    m_commands->resetProfile();
+    QCOMPARE(markerOf(m_host->current.profiles[0]), 1);
+    QCOMPARE(m_writes, 0);
+
+    m_commands->resetProfile();
+    ProfileData defaults;
+    ProfileDefaults::buildDefaultProfile(defaults);
+    QCOMPARE(m_host->current.profiles[0].DPI_INFO, defaults.DPI_INFO);
+    QCOMPARE(m_host->current.profiles[0].pollrate, defaults.pollrate);
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming"));
+    QCOMPARE(m_host->current.profiles[0].ProfileName, QStringLiteral("Gaming"));
+    QCOMPARE(markerOf(m_host->current.profiles[1]), 2);
+    QCOMPARE(m_host->stops, 1);
+    QCOMPARE(m_host->retranslates, 1);
+    QCOMPARE(m_writes, 1);
+    QCOMPARE(m_host->starts, 1);
+    // The library keeps what was applied.
+    QCOMPARE(readLib(QStringLiteral("Gaming")).pollrate, defaults.pollrate);
+
+    m_commands->resetAllProfiles();
+    for (int i = 0; i < kProfileCount; ++i) {
+        QCOMPARE(m_host->current.names[i], QStringLiteral("Profile %1").arg(i + 1));
+        QCOMPARE(m_host->current.profiles[i].DPI_INFO, defaults.DPI_INFO);
+    }
+    QCOMPARE(m_writes, 2);
+    QCOMPARE(m_host->shownName, QStringLiteral("Profile 1"));
+    // The default names are in the library again.
+    QVERIFY(m_commands->library().contains(QStringLiteral("Profile 5")));
+    QVERIFY(QFile::exists(libFile(QStringLiteral("Profile 5"))));
+}
+
+void TestProfileCommands::exportImportConfigurationRoundTrip()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    bindSlots({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    ProfileSet &set = m_host->current;
+    set.ProfileID = 1;
+    set.AngleValue = 1;
+    set.LiftHigh = 2;
+    set.Sync = 1;
+    set.Jitter = 1;
+    set.Debounce = 17;
+    set.profiles[1].DPI_INFO[3].x = 77;
+    set.profiles[1].DPI_INFO[3].link = 0;
+    set.profiles[4].scrollspeed = 9;
+    const ProfileSet exported = set;
+
+    QTemporaryDir outside;
+    m_host->saveName = outside.path() + QStringLiteral("/mine"); // no suffix typed
+    m_commands->exportConfiguration();
+    QVERIFY(m_host->messages.isEmpty());
+    const QString file = outside.path() + QStringLiteral("/mine.conf");
+    QVERIFY(QFile::exists(file));
+
+    // A clean configuration folder and a fresh window.
+    cleanup();
+    init();
+    m_commands->setModelName(kModel);
+    m_host->openName = file;
+    m_commands->importConfiguration();
+    QVERIFY2(m_host->messages.isEmpty(), qPrintable(m_host->lastText()));
+    QCOMPARE(m_host->imports, 1);
+    QCOMPARE(m_writes, 1);
+    ProfileSet got = m_host->current;
+    ProfileSet want = exported;
+    for (int i = 0; i < kProfileCount; ++i) {
+        got.profiles[i].ProfilePath.clear();
+        want.profiles[i].ProfilePath.clear();
+        // A configuration file carries neither the LED options (they stay
+        // with the slot) nor a record name apart from the slot name.
+        want.profiles[i].LedMoveOFF = got.profiles[i].LedMoveOFF;
+        want.profiles[i].LedSleepTime = got.profiles[i].LedSleepTime;
+        want.profiles[i].ProfileName = want.names[i];
+    }
+    QCOMPARE(got.ProfileID, want.ProfileID);
+    QCOMPARE(got.names, want.names);
+    QVERIFY(got.profiles == want.profiles);
+    QCOMPARE(got.Debounce, quint8(17));
+    QVERIFY(got == want);
+    // The imported names are library profiles of this folder now.
+    QVERIFY(m_commands->library().contains(QStringLiteral("Office")));
+    QCOMPARE(readLib(QStringLiteral("Office")).DPI_INFO[3].x, 77);
+}
+
+void TestProfileCommands::importOfAnotherModelRefused()
+{
+    makeLibrary({QStringLiteral("Gaming")});
+    bindSlots({QStringLiteral("Gaming")});
+    QTemporaryDir outside;
+    const QString conf = outside.path() + QStringLiteral("/other.conf");
+    QVERIFY(ProfileStore::exportConfiguration(m_host->current, conf, QStringLiteral("SOMEOTHER")));
+    const ProfileSet before = m_host->current;
+    m_host->current.profiles[0].pollrate = 8; // an unapplied edit stays
+    m_host->openName = conf;
+    m_commands->importConfiguration();
+    QCOMPARE(m_host->lastText(), QStringLiteral("The file is not match current mouse!"));
+    QCOMPARE(m_host->current.profiles[0].pollrate, quint8(8));
+    QCOMPARE(m_writes, 0);
+
+    const QString prof = outside.path() + QStringLiteral("/Foreign.prof");
+    QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(4), prof));
+    QVERIFY(ProfileStore::writeExportModelName(prof, QStringLiteral("SOMEOTHER")));
+    m_host->openName = prof;
+    m_commands->importProfile();
+    QCOMPARE(m_host->lastText(), QStringLiteral("The file is not match current mouse!"));
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Foreign"))));
+    QCOMPARE(m_commands->library(), QStringList{QStringLiteral("Gaming")});
+    Q_UNUSED(before);
+}
+
+void TestProfileCommands::importProfile()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    bindSlots({QStringLiteral("Gaming")});
+    QTemporaryDir outside;
+
+    // Export what the slot shows, under a new name.
+    m_host->current.profiles[0].DPI_INFO[1].x = 61;
+    m_host->saveName = outside.path() + QStringLiteral("/Travel.prof");
+    m_commands->exportProfile();
+    QVERIFY(m_host->messages.isEmpty());
+    QCOMPARE(ProfileStore::readExportModelName(m_host->saveName), kModel);
+
+    m_host->openName = m_host->saveName;
+    m_commands->importProfile();
+    QVERIFY2(m_host->messages.isEmpty(), qPrintable(m_host->lastText()));
+    QVERIFY(m_commands->library().contains(QStringLiteral("Travel")));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Travel"));
+    QCOMPARE(m_host->current.profiles[0].DPI_INFO[1].x, 61);
+    QCOMPARE(m_writes, 1);
+
+    // The same file again: the name exists.
+    m_commands->importProfile();
+    QCOMPARE(m_host->lastText(), QStringLiteral("Profile Exist!"));
+    QCOMPARE(m_writes, 1);
+
+    // A file that cannot be read (far too large for a profile) changes nothing.
+    const QString bad = outside.path() + QStringLiteral("/Bad.prof");
+    QVERIFY(QFile::copy(m_host->saveName, bad));
+    {
+        QFile big(bad);
+        QVERIFY(big.resize(17 * 1024 * 1024)); // sparse
+    }
+    m_host->openName = bad;
+    m_host->messages.clear();
+    const ProfileSet before = m_host->current;
+    m_commands->importProfile();
+    QVERIFY(m_host->current == before);
+    QVERIFY(!m_commands->library().contains(QStringLiteral("Bad")));
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Bad"))));
+    QCOMPARE(m_host->messages.size(), 1);
+    QCOMPARE(m_writes, 1);
+}
+
+void TestProfileCommands::writeFailureKeepsEditsAndRetries()
+{
+    makeLibrary({QStringLiteral("Gaming")});
+    bindSlots({QStringLiteral("Gaming")});
+    m_host->current.profiles[0].pollrate = 2;
+
+    // No device: "Mouse is sleeping or not connected.", "No" keeps the edits.
+    m_writeResults = {kSendNoDevice};
+    m_host->answers = {QDialog::Rejected};
+    m_commands->apply();
+    QCOMPARE(m_host->collects, 1);
+    QCOMPARE(m_host->stops, 1);
+    QCOMPARE(m_host->messages.size(), 1);
+    QCOMPARE(m_host->messages.first().kind, 1);
+    QCOMPARE(m_host->lastText(), QStringLiteral("Mouse is sleeping or not connected."));
+    QCOMPARE(m_commands->lastWriteResult(), int(kSendNoDevice));
+    QCOMPARE(m_host->current.profiles[0].pollrate, quint8(2));
+    QCOMPARE(AppConfig::readDiff(), 1);
+    QCOMPARE(m_host->starts, 0); // polling stays stopped
+
+    // No echo: "Send data failed, please try again."; "Yes" tries again.
+    m_host->messages.clear();
+    m_writeResults = {kSendRetriesExhausted, kSendOk};
+    m_host->answers = {QDialog::Accepted};
+    m_commands->apply();
+    QCOMPARE(m_host->messages.size(), 1);
+    QCOMPARE(m_host->lastText(), QStringLiteral("Send data failed, please try again."));
+    QCOMPARE(m_writes, 3);
+    QCOMPARE(m_commands->lastWriteResult(), 0);
+    QCOMPARE(AppConfig::readDiff(), 0);
+    QCOMPARE(m_host->starts, 1);
+}
+
+void TestProfileCommands::macrosNotWrittenIsReported()
+{
+    makeLibrary({QStringLiteral("Gaming")});
+    bindSlots({QStringLiteral("Gaming")});
+    m_writeResults = {kResultMacrosNotWritten};
+    m_commands->apply();
+    QCOMPARE(m_host->messages.size(), 1);
+    QCOMPARE(m_host->messages.first().kind, 2);
+    QVERIFY(m_host->lastText().contains(QLatin1String("MACROS")));
+    QCOMPARE(m_host->starts, 1);
+}
+
+void TestProfileCommands::okAndCancel()
+{
+    makeLibrary({QStringLiteral("Gaming")});
+    bindSlots({QStringLiteral("Gaming")});
+    m_writeResults = {kSendWriteFailed};
+    m_host->answers = {QDialog::Rejected};
+    m_commands->ok();
+    QCOMPARE(m_host->hides, 0); // a failed write keeps the window and its edits
+    m_commands->ok();
+    QCOMPARE(m_host->hides, 1);
+    m_commands->cancel();
+    QCOMPARE(m_host->hides, 2);
+    QCOMPARE(m_host->reloads, 1);
+    QCOMPARE(m_writes, 2);
+}
+
+void TestProfileCommands::applyToSimulatedMouse()
+{
+    makeLibrary({QStringLiteral("Profile 1")});
+    bindSlots({QStringLiteral("Profile 1")});
+    // The real write behind the real progress dialog.
+    m_commands = std::make_unique<ProfileCommands>(m_host.get());
+    m_commands->setModelName(kModel);
+    m_host->realProgress = true;
+
+    SimulatedHidBackend sim;
+    setHidBackend(&sim);
+    LoadDeviceList();
+    ScanDevices();
+    OpenDevices();
+
+    ProfileSet &set = m_host->current;
+    set.profiles[0].DPI_INFO[2].x = set.profiles[0].DPI_INFO[2].y = 300;
+    set.profiles[0].pollrate = 2;
+    set.Debounce = 11;
+
+    // Unplugged.
+    m_host->answers = {QDialog::Rejected};
+    m_commands->apply();
+    QCOMPARE(m_commands->lastWriteResult(), int(kSendNoDevice));
+    QCOMPARE(m_host->lastText(), QStringLiteral("Mouse is sleeping or not connected."));
+    QCOMPARE(AppConfig::readDiff(), 1);
+    QCOMPARE(set.profiles[0].DPI_INFO[2].x, 300);
+
+    // Plugged in: the next apply succeeds.
+    sim.plugReceiver(true);
+    ScanDevices();
+    OpenDevices();
+    m_host->messages.clear();
+    m_commands->apply();
+    QCOMPARE(m_commands->lastWriteResult(), 0);
+    QVERIFY2(m_host->messages.isEmpty(), qPrintable(m_host->lastText()));
+    QCOMPARE(AppConfig::readDiff(), 0);
+    QVERIFY(m_host->lastSent == set);
+
+    // The mouse holds exactly the blocks of the applied set.
+    const MouseFirmware firmware = sim.firmwareSnapshot();
+    const QVector<Frame> frames = wholeWriteFrames(set, WriteContext::fromConfiguration());
+    int compared = 0;
+    for (const Frame &frame : frames) {
+        const int code = frame[1];
+        if (code < 1 || code > 9)
+            continue;
+        const MouseFirmware::Block &block = firmware.block(firmware.activeProfile(), code);
+        QVERIFY2(std::equal(block.begin(), block.end(), frame.begin() + 2), qPrintable(QString::number(code)));
+        ++compared;
+    }
+    QCOMPARE(compared, 8);
+
+    CloseDevices();
+    setHidBackend(nullptr);
+}
+
+QTEST_MAIN(TestProfileCommands)
+#include "tst_profilecommands.moc"
