@@ -1,0 +1,225 @@
+// Commands that talk to the mouse (or to the simulated mouse with --simulate):
+// list, status, switch, write, frames and sim-show.
+
+#include "CliCommand.h"
+#include "CliDeviceSession.h"
+
+#include "AppConfig.h"
+#include "DeviceLink.h"
+#include "ProfileStore.h"
+#include "ProfileWriter.h"
+#include "ShippedModel.h"
+#include "SimulatedMouseSession.h"
+#include "StatusQuery.h"
+#include "WholeWrite.h"
+
+#include <QDir>
+#include <QJsonDocument>
+
+namespace {
+
+const QString kSendFailed = QStringLiteral("Send data failed, please try again.");
+const QString kNoDevice = QStringLiteral("no device");
+const QString kUdevRule = QStringLiteral("70-mousecfg.rules");
+
+int fail(const QString &text)
+{
+    cliError(text);
+    return CliFailure;
+}
+
+// Opens the session or prints why not.
+bool openSession(CliDeviceSession &session)
+{
+    QString error;
+    if (session.open(&error))
+        return true;
+    cliError(QStringLiteral("mousecfg-cli: %1").arg(error));
+    return false;
+}
+
+int finishSession(CliDeviceSession &session, int code)
+{
+    QString error;
+    if (!session.finish(&error)) {
+        cliError(QStringLiteral("mousecfg-cli: %1").arg(error));
+        return CliFailure;
+    }
+    return code;
+}
+
+ProfileSet loadStoredSet()
+{
+    ProfileSet set;
+    QString problem;
+    ProfileStore::loadProfileSet(set, &problem);
+    if (!problem.isEmpty())
+        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
+    return set;
+}
+
+int runFrames(const CliContext &, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: frames takes no arguments"));
+    cliQuietDeviceLog();
+    const ProfileSet set = loadStoredSet();
+    const QVector<Frame> frames = wholeWriteFrames(set, WriteContext::fromConfiguration());
+    QStringList lines;
+    for (const Frame &f : frames)
+        lines << hexBytes(f.data(), kFrameSize);
+    cliPrint(lines.join(QLatin1Char('\n')));
+    return CliOk;
+}
+
+int runWrite(const CliContext &ctx, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: write takes no arguments"));
+    CliDeviceSession session(ctx);
+    if (!openSession(session))
+        return CliFailure;
+    // As at start-up: the stored set is the last-sent copy and the current set.
+    ProfileSet lastSent = loadStoredSet();
+    const ProfileSet current = lastSent;
+    const WholeWriteOutcome out = runWholeWrite(current, lastSent, false, WriteContext::fromConfiguration());
+    if (!out.saveError.isEmpty())
+        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(out.saveError));
+    if (out.result == kSendOk)
+        return finishSession(session, CliOk);
+    finishSession(session, CliFailure);
+    return fail(out.result == kResultMacrosNotWritten ? wholeWriteMessage(out.result) : kSendFailed);
+}
+
+int runSwitch(const CliContext &ctx, const QStringList &args)
+{
+    bool ok = false;
+    const int n = args.size() == 1 ? args.first().toInt(&ok) : 0;
+    if (!ok || n < 1 || n > kProfileCount)
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: switch N (N = 1 to 5)"));
+    CliDeviceSession session(ctx);
+    if (!openSession(session))
+        return CliFailure;
+    if (!commandHandleOpen()) {
+        finishSession(session, CliFailure);
+        return fail(kNoDevice);
+    }
+    SwitchProfile(n - 1);
+    const int reload = ReloadSettings();
+    AppConfig::setCurrentSlot(n - 1);
+    const int code = finishSession(session, reload == kSendOk ? CliOk : CliFailure);
+    if (reload != kSendOk)
+        return fail(kSendFailed);
+    return code;
+}
+
+int runStatus(const CliContext &ctx, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: status takes no arguments"));
+    CliDeviceSession session(ctx);
+    if (!openSession(session))
+        return CliFailure;
+    StatusReading reading;
+    const int res = queryStatus(reading);
+    finishSession(session, CliOk);
+    if (res == kSendNoDevice)
+        return fail(kNoDevice);
+    if (res != kSendOk)
+        return fail(QStringLiteral("the mouse did not answer the status query"));
+    cliPrint(QStringLiteral("battery=%1 dpi=%2 rate=%3").arg(reading.battery).arg(reading.dpiStage).arg(reading.rate));
+    return CliOk;
+}
+
+QString openability(const QByteArray &path)
+{
+    HidBackend *backend = hidBackend();
+    if (HidDevice *d = backend->openPath(path)) {
+        backend->close(d);
+        return QStringLiteral("can be opened");
+    }
+    if (backend->permissionDenied(path))
+        return QStringLiteral("cannot be opened: permission denied; install the udev rule %1 "
+                              "(packaging/%1 into /etc/udev/rules.d), then re-plug the device")
+            .arg(kUdevRule);
+    const QString why = backend->error(nullptr);
+    return QStringLiteral("cannot be opened%1").arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
+}
+
+int runList(const CliContext &ctx, const QStringList &args)
+{
+    const bool quiet = args == QStringList{QStringLiteral("--quiet")};
+    if (!args.isEmpty() && !quiet)
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: list [--quiet]"));
+    CliDeviceSession session(ctx);
+    if (!openSession(session))
+        return CliFailure;
+    CloseDevices(); // list only probes; it holds nothing open
+    const DeviceEntry &e = deviceList().entries[0];
+    QStringList lines;
+    int found = 0;
+    struct Conn
+    {
+        const char *name;
+        int pid;
+        int mouseFound, vendorFound;
+        const char *mousePath, *vendorPath;
+    };
+    const Conn conns[2] = {
+        {"receiver", e.receiverProductId, e.receiverMouseFound, e.receiverVendorFound, e.receiverMousePath,
+         e.receiverVendorPath},
+        {"cable", e.cableProductId, e.cableMouseFound, e.cableVendorFound, e.cableMousePath, e.cableVendorPath}};
+    for (const Conn &c : conns) {
+        if (!c.mouseFound && !c.vendorFound)
+            continue;
+        ++found;
+        lines << QStringLiteral("%1 %2:%3").arg(QLatin1String(c.name))
+                     .arg(kShippedVendorId, 4, 16, QLatin1Char('0'))
+                     .arg(c.pid, 4, 16, QLatin1Char('0'));
+        if (c.mouseFound)
+            lines << QStringLiteral("  mouse collection  %1  %2")
+                         .arg(QString::fromLatin1(c.mousePath), openability(QByteArray(c.mousePath)));
+        else
+            lines << QStringLiteral("  mouse collection  not found");
+        if (c.vendorFound)
+            lines << QStringLiteral("  vendor collection %1  %2")
+                         .arg(QString::fromLatin1(c.vendorPath), openability(QByteArray(c.vendorPath)));
+        else
+            lines << QStringLiteral("  vendor collection not found");
+    }
+    finishSession(session, CliOk);
+    if (!found)
+        return quiet ? CliFailure : fail(kNoDevice);
+    if (!quiet)
+        cliPrint(lines.join(QLatin1Char('\n')));
+    return CliOk;
+}
+
+int runSimShow(const CliContext &ctx, const QStringList &args)
+{
+    if (!args.isEmpty())
+        return cliUsageError(QStringLiteral("mousecfg-cli: sim-show takes no arguments"));
+    MouseFirmware firmware;
+    QString error;
+    if (!firmware.loadFromIni(QDir(ctx.configDir).filePath(QStringLiteral("simulated-mouse.ini")), &error))
+        return fail(QStringLiteral("mousecfg-cli: %1").arg(error));
+    cliPrint(QString::fromUtf8(QJsonDocument(firmware.toJson()).toJson(QJsonDocument::Indented)).trimmed());
+    return CliOk;
+}
+
+CliRegistrar framesCommand({QStringLiteral("frames"), QStringLiteral("frames"),
+                            QStringLiteral("print the frames a whole write of the stored set sends (no device)"),
+                            runFrames});
+CliRegistrar writeCommand({QStringLiteral("write"), QStringLiteral("write"),
+                           QStringLiteral("write the stored profile set to the mouse, as Apply does"), runWrite});
+CliRegistrar switchCommand({QStringLiteral("switch"), QStringLiteral("switch N"),
+                            QStringLiteral("switch the mouse to profile N (1 to 5) and make it the current slot"),
+                            runSwitch});
+CliRegistrar statusCommand({QStringLiteral("status"), QStringLiteral("status"),
+                            QStringLiteral("query battery, DPI stage and report rate once"), runStatus});
+CliRegistrar listCommand({QStringLiteral("list"), QStringLiteral("list [--quiet]"),
+                          QStringLiteral("list the supported devices found; exit 1 when there is none"), runList});
+CliRegistrar simShowCommand({QStringLiteral("sim-show"), QStringLiteral("sim-show"),
+                             QStringLiteral("print what the simulated mouse holds, as JSON"), runSimShow});
+
+} // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// The device side of a mousecfg-cli command: the simulated mouse (with its
+// memory file) or hidapi, the frame trace, and the opened device list.
+
+#include "CliCommand.h"
+
+#include <QFile>
+#include <QString>
+
+#include <memory>
+
+class SimulatedMouseSession;
+
+class CliDeviceSession
+{
+public:
+    explicit CliDeviceSession(const CliContext &ctx);
+    ~CliDeviceSession(); // closes the handles, stores the simulated mouse's memory
+
+    // Loads the simulated memory, opens the trace file, scans and opens the
+    // devices. False with errorText when the command cannot go on.
+    bool open(QString *errorText);
+    // Stores the simulated mouse's memory; false with errorText on failure.
+    bool finish(QString *errorText);
+
+    bool simulated() const { return m_sim != nullptr; }
+
+private:
+    const CliContext &m_ctx;
+    std::unique_ptr<SimulatedMouseSession> m_sim;
+    QFile m_trace;
+    bool m_opened = false;
+};
+
+// Developer log off for the command line unless QT_LOGGING_RULES asks for it.
+void cliQuietDeviceLog();

@@ -1,0 +1,158 @@
+// mousecfg-cli's device commands against the simulated mouse, run as the
+// real executable: consecutive commands see one mouse through its memory file.
+
+#include "DeviceTestSupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+struct Run
+{
+    int code = -1;
+    QString out, err;
+};
+} // namespace
+
+class TestCliDevice : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_cli;
+
+    Run cli(const QStringList &args)
+    {
+        QProcess p;
+        QStringList all{QStringLiteral("--config-dir"), m_dir.filePath(QStringLiteral("Configs"))};
+        p.setProcessChannelMode(QProcess::SeparateChannels);
+        p.start(m_cli, all + args);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_cli = QDir(qEnvironmentVariable("MOUSECFG_DATA_DIR")).filePath(QStringLiteral("mousecfg-cli"));
+        if (!QFileInfo(m_cli).isExecutable())
+            QSKIP("mousecfg-cli is not built");
+        QDir().mkpath(m_dir.filePath(QStringLiteral("Configs")));
+    }
+
+    void listQuietAndCable()
+    {
+        Run r = cli({QStringLiteral("--simulate"), QStringLiteral("list"), QStringLiteral("--quiet")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+        r = cli({QStringLiteral("--simulate-cable"), QStringLiteral("list")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QStringLiteral("receiver 1209:0001")));
+        QVERIFY(r.out.contains(QStringLiteral("cable 1209:0002")));
+        QCOMPARE(r.out.count(QStringLiteral("can be opened")), 4);
+        r = cli({QStringLiteral("list"), QStringLiteral("--loud")});
+        QCOMPARE(r.code, 2);
+    }
+
+    void framesWriteAndTheMouse()
+    {
+        const QString trace = m_dir.filePath(QStringLiteral("trace.log"));
+        auto snapshot = [this] {
+            QStringList out;
+            QDirIterator it(m_dir.filePath(QStringLiteral("Configs")), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                it.next();
+                out << it.filePath() + QString::number(it.fileInfo().lastModified().toMSecsSinceEpoch()) +
+                           QString::number(it.fileInfo().size());
+            }
+            out.sort();
+            return out;
+        };
+        const QStringList before = snapshot();
+        Run frames = cli({QStringLiteral("frames")});
+        QCOMPARE(snapshot(), before); // computed without a device and without changing any file
+        QCOMPARE(frames.code, 0);
+        const QStringList lines = frames.out.trimmed().split(QLatin1Char('\n'));
+        QVERIFY(lines.size() >= 10);
+        const QRegularExpression frameLine(QStringLiteral("^[0-9a-f]{2}( [0-9a-f]{2}){32}$"));
+        for (const QString &l : lines)
+            QVERIFY2(frameLine.match(l).hasMatch(), qPrintable(l));
+        QVERIFY(lines.first().startsWith(QLatin1String("00 00 aa 55")));
+        QVERIFY(lines.last().startsWith(QLatin1String("00 00 cc 33")));
+
+        Run w = cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, QStringLiteral("write")});
+        QCOMPARE(w.code, 0);
+        QFile t(trace);
+        QVERIFY(t.open(QIODevice::ReadOnly));
+        const QStringList traced = QString::fromLatin1(t.readAll()).trimmed().split(QLatin1Char('\n'));
+        QStringList written;
+        for (const QString &l : traced) {
+            QVERIFY(l.startsWith(QLatin1String("> ")) || l.startsWith(QLatin1String("< ")));
+            if (l.startsWith(QLatin1String("> ")))
+                written << l.mid(2);
+        }
+        QCOMPARE(written, lines); // the write sent exactly the listed frames
+        QCOMPARE(QSettings(m_dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat)
+                     .value(QStringLiteral("Config/Diff")).toInt(), 0);
+
+        Run show = cli({QStringLiteral("sim-show")});
+        QCOMPARE(show.code, 0);
+        const QJsonObject j = QJsonDocument::fromJson(show.out.toUtf8()).object();
+        QCOMPARE(j.value(QStringLiteral("activeProfile")).toInt(), 1);
+        const QJsonObject mode =
+            j.value(QStringLiteral("profiles")).toArray()[0].toObject().value(QStringLiteral("mode")).toObject();
+        QCOMPARE(mode.value(QStringLiteral("reportRate")).toInt(), lines[1].mid(9, 2).toInt(nullptr, 16));
+    }
+
+    void switchAndStatus()
+    {
+        Run r = cli({QStringLiteral("--simulate"), QStringLiteral("switch"), QStringLiteral("3")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(QSettings(m_dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat)
+                     .value(QStringLiteral("Config/ProfileID")).toInt(), 2);
+        r = cli({QStringLiteral("sim-show")});
+        QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object().value(QStringLiteral("activeProfile")).toInt(), 3);
+        for (const QString &bad : {QStringLiteral("0"), QStringLiteral("6"), QStringLiteral("x")})
+            QCOMPARE(cli({QStringLiteral("--simulate"), QStringLiteral("switch"), bad}).code, 2);
+        r = cli({QStringLiteral("--simulate"), QStringLiteral("status")});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(QRegularExpression(QStringLiteral("^battery=85 dpi=\\d+ rate=\\d+$")).match(r.out.trimmed()).hasMatch(),
+                 qPrintable(r.out));
+    }
+
+    void damagedMemoryFileIsKept()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("Configs/simulated-mouse.ini"));
+        {
+            QSettings s(file, QSettings::IniFormat);
+            s.setValue(QStringLiteral("Macros/Slot3"), QStringLiteral("not hex"));
+        }
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        Run r = cli({QStringLiteral("--simulate"), QStringLiteral("status")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("Macros/Slot3")));
+        QCOMPARE(r.err.trimmed().count(QLatin1Char('\n')), 0);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(cli({QStringLiteral("sim-show")}).code, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliDevice)
+#include "tst_clidevice.moc"
