@@ -81,9 +81,14 @@ MirtMessageBox::MirtMessageBox(int iKind, const QString &windowTitle, const QStr
         m_pNoBtn->SetFontSize(14);
         m_pNoBtn->setText(tr("No"));
         connect(m_pNoBtn, &QAbstractButton::released, this, &QDialog::reject);
+        // Enter alone must not confirm a question: the keyboard starts on "No".
+        m_pYesBtn->setAutoDefault(false);
+        m_pNoBtn->setDefault(true);
+        setFocusProxy(m_pNoBtn);
     } else {
         // Enter confirms a box that only informs.
         m_pYesBtn->setDefault(true);
+        setFocusProxy(m_pYesBtn);
     }
 
     auto *texts = new QVBoxLayout;

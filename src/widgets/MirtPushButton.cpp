@@ -32,7 +32,6 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
     setFlat(true);
     setAttribute(Qt::WA_Hover, true);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
     updateMask();
 }
 
@@ -232,6 +231,15 @@ void MirtPushButton::paintEvent(QPaintEvent *)
         g.setColorAt(0.1, c1);
         g.setColorAt(1.0, c2);
         p.fillRect(r, g);
+    }
+
+    // Keyboard focus (reached with Tab) shows as a dotted accent outline.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        const int inset = qMax(2, r.height() / 8);
+        QPen pen(MirtKit::accentColor(), qMax(1, MirtKit::scaled(1)), Qt::DotLine);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(inset, inset, -inset - 1, -inset - 1));
     }
 
     int textLeft = 0;

@@ -72,13 +72,27 @@ void TestMirtMessageBox::questionYesAcceptsNoRejects()
         QCOMPARE(r, int(QDialog::Rejected));
     }
     {
-        // Escape is a "No"; Enter does not answer a question by itself.
+        // Escape is a "No".
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        const int r = execAndThen(box, [&box]() { QTest::keyClick(&box, Qt::Key_Escape); });
+        QCOMPARE(r, int(QDialog::Rejected));
+    }
+    {
+        // Enter alone answers "No": a question is never confirmed by a stray key.
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        QVERIFY(box.noButton()->isDefault());
+        QVERIFY(!box.yesButton()->isDefault());
+        const int r = execAndThen(box, [&box]() { QTest::keyClick(&box, Qt::Key_Return); });
+        QCOMPARE(r, int(QDialog::Rejected));
+    }
+    {
+        // The keyboard reaches "Yes" too: Space on the focused button.
         MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
         const int r = execAndThen(box, [&box]() {
-            QTest::keyClick(&box, Qt::Key_Return);
-            QTest::keyClick(&box, Qt::Key_Escape);
+            box.yesButton()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(box.yesButton(), Qt::Key_Space);
         });
-        QCOMPARE(r, int(QDialog::Rejected));
+        QCOMPARE(r, int(QDialog::Accepted));
     }
 }
 
