@@ -3,14 +3,22 @@
 #include "AppConfig.h"
 #include "IniAccess.h"
 #include "Paths.h"
+#include "ProfileIni.h"
 
+#include <QDateTime>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QMutex>
 #include <QSettings>
 #include <QStringList>
 
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using IniAccess::setError;
 using IniAccess::toByte;
@@ -96,6 +104,51 @@ QString toText(const QVariant &v)
 
 int intOr(const QSettings &s, const QString &key, int def) { return IniAccess::intOr(s, key, def); }
 
+// Values that index tables: one from a damaged or hostile file must not
+// point past its table, so it reads as if the key were missing.
+void keepIndexesInTables(ProfileData &p)
+{
+    if (p.dpi >= kDpiStageCount)
+        p.dpi = 0;
+    if (p.LedMode >= kLedModeCount)
+        p.LedMode = 0;
+}
+
+// The whole file, or an empty array when it cannot be read.
+QByteArray fileText(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+// Writes TEXT as FILE through a save file (atomic replace). The modification
+// time always moves forward, so that QSettings' cache of the file in this
+// process notices the change even within one millisecond.
+bool saveText(const QString &file, const QByteArray &text, QString *errorText)
+{
+    const QFileInfo before(file);
+    const bool existed = before.exists();
+    const qint64 oldMs = existed ? before.lastModified().toMSecsSinceEpoch() : 0;
+    QDir().mkpath(before.absolutePath());
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+        setError(errorText, QStringLiteral("%1 could not be written: %2").arg(file, out.errorString()));
+        return false;
+    }
+    if (existed && QFileInfo(file).lastModified().toMSecsSinceEpoch() <= oldMs) {
+        const qint64 ms = oldMs + 1;
+        struct timespec times[2];
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = time_t(ms / 1000);
+        times[1].tv_nsec = long(ms % 1000) * 1000000L;
+        utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0);
+    }
+    return true;
+}
+
 // The reading walk over one section (the group must be open). With
 // ledOptions false, LedMoveOFF and LedSleepTime are left as they are.
 void readSection(const QSettings &s, ProfileData &p, bool ledOptions)
@@ -148,12 +201,7 @@ void readSection(const QSettings &s, ProfileData &p, bool ledOptions)
         l.bright = toInt32(s.value(k.led[m][4]));
         l.breath = toInt32(s.value(k.led[m][5]));
     }
-    // Values that index tables: one from a damaged or hostile file must not
-    // point past its table, so it reads as if the key were missing.
-    if (p.dpi >= kDpiStageCount)
-        p.dpi = 0;
-    if (p.LedMode >= kLedModeCount)
-        p.LedMode = 0;
+    keepIndexesInTables(p);
 }
 
 void writeSection(QSettings &s, const ProfileData &p, bool ledOptions)
@@ -268,6 +316,11 @@ bool readProfileSection(int section, ProfileData &profile, const QString &file, 
     profile = emptyProfile();
     if (!IniAccess::checkReadable(file, errorText))
         return false;
+    if (ProfileIni::readSection(fileText(file), section, profile, true)) {
+        keepIndexesInTables(profile);
+        return true;
+    }
+    // Anything the fast reader does not take as QSettings would goes through QSettings.
     QSettings s(file, QSettings::IniFormat);
     s.beginGroup(sectionName(section));
     readSection(s, profile, true);
@@ -283,6 +336,10 @@ bool writeProfileSection(int section, const ProfileData &profile, const QString 
 {
     if (!IniAccess::notTooLarge(file, errorText))
         return false;
+    // A file that holds nothing but this section is written whole, exactly as
+    // QSettings would write it; anything else is merged by QSettings.
+    if (!QFileInfo::exists(file) || ProfileIni::replaceable(fileText(file), section, true))
+        return saveText(file, ProfileIni::writeSection(section, profile, true), errorText);
     QSettings s(file, QSettings::IniFormat);
     s.beginGroup(sectionName(section));
     writeSection(s, profile, true);
@@ -439,6 +496,7 @@ bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
 {
     if (!IniAccess::checkReadable(file, errorText))
         return false;
+    const QByteArray text = fileText(file);
     QSettings s(file, QSettings::IniFormat);
     ProfileSet imported = set;
     readConfigKeys(s, imported);
@@ -449,9 +507,14 @@ bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
             imported.names[size_t(i)] = name;
         else if (!name.isEmpty())
             qDebug() << "importProfileSet: slot" << i + 1 << "keeps its name; unusable name" << name;
-        s.beginGroup(sectionName(i));
-        readSection(s, imported.profiles[size_t(i)], false);
-        s.endGroup();
+        ProfileData &p = imported.profiles[size_t(i)];
+        if (ProfileIni::readSection(text, i, p, false)) {
+            keepIndexesInTables(p);
+        } else {
+            s.beginGroup(sectionName(i));
+            readSection(s, p, false);
+            s.endGroup();
+        }
     }
     set = imported;
     return true;

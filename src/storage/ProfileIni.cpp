@@ -1,0 +1,553 @@
+#include "ProfileIni.h"
+
+#include "IniAccess.h"
+
+#include <QDataStream>
+#include <QHash>
+#include <QIODevice>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+enum class Kind { Byte, Int32, Text, Color };
+
+// One key of a profile section: its name as written in the file (LED keys
+// with a backslash) and its kind.
+struct KeyDef
+{
+    QByteArray name;
+    Kind kind;
+    bool ledOption; // LedMoveOFF or LedSleepTime
+};
+
+// All keys in the walk order of reading and writing, plus the order in which
+// QSettings writes them (sorted by name) and a lookup by name.
+struct KeyTable
+{
+    std::vector<KeyDef> keys;
+    std::vector<int> sorted;
+    std::vector<int> sortedPos; // position of each key in sorted
+    QHash<QByteArray, int> index;
+
+    void add(const QByteArray &name, Kind kind, bool ledOption = false) { keys.push_back({name, kind, ledOption}); }
+
+    KeyTable()
+    {
+        keys.reserve(11099);
+        add("pollrate", Kind::Byte);
+        add("dpi", Kind::Byte);
+        static const char *const stage[5] = {"used", "link", "xy", "x", "y"};
+        for (int i = 0; i < kDpiStageCount; ++i)
+            for (int k = 0; k < 5; ++k)
+                add("DPI_INFO_" + QByteArray::number(i) + '_' + stage[k], k < 2 ? Kind::Byte : Kind::Int32);
+        for (const char *p : {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
+            add(p, Kind::Byte);
+        static const char *const head[8] = {"ID", "Fun", "LoopNumber", "KeyNumber", "Res1", "Res2", "Res3", "Res4"};
+        for (int b = 0; b < kButtonCount; ++b) {
+            const QByteArray base = "BUTTON_INFO_" + QByteArray::number(b) + '_';
+            for (int k = 0; k < 8; ++k)
+                add(base + head[k], k < 4 ? Kind::Int32 : Kind::Byte);
+            add(base + "macroname", Kind::Text);
+            for (int e = 0; e < kKeyInfoCount; ++e) {
+                const QByteArray info = base + "KeyInfo_" + QByteArray::number(e) + '_';
+                add(info + "map", Kind::Byte);
+                add(info, Kind::Byte);
+                add(info + "H", Kind::Byte);
+            }
+        }
+        add("ProfileName", Kind::Text);
+        add("ProfilePath", Kind::Text);
+        add("LedMode", Kind::Byte);
+        add("LedMoveOFF", Kind::Byte, true);
+        add("LedSleepTime", Kind::Byte, true);
+        static const char *const led[6] = {"RGB", "h", "s", "v", "bright", "breath"};
+        for (int m = 0; m < kLedModeCount; ++m)
+            for (int k = 0; k < 6; ++k)
+                add("LedMode\\LED_MODE_" + QByteArray::number(m) + '_' + led[k], k == 0 ? Kind::Color : Kind::Int32);
+
+        sorted.resize(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            sorted[i] = int(i);
+            index.insert(keys[i].name, int(i));
+        }
+        // QSettings orders by the key as it knows it, with '/' where the file has '\'.
+        auto logical = [this](int i) {
+            QByteArray n = keys[size_t(i)].name;
+            return n.replace('\\', '/');
+        };
+        std::sort(sorted.begin(), sorted.end(), [&](int a, int b) { return logical(a) < logical(b); });
+        sortedPos.resize(keys.size());
+        for (size_t i = 0; i < sorted.size(); ++i)
+            sortedPos[size_t(sorted[i])] = int(i);
+    }
+};
+
+const KeyTable &table()
+{
+    static const KeyTable t;
+    return t;
+}
+
+QByteArray sectionHeader(int section) { return "[PROFILE_" + QByteArray::number(section) + ']'; }
+
+bool isPlainInteger(const QByteArray &raw)
+{
+    int i = (!raw.isEmpty() && raw.at(0) == '-') ? 1 : 0;
+    if (i >= raw.size() || raw.size() - i > 10)
+        return false;
+    for (; i < raw.size(); ++i) {
+        if (raw.at(i) < '0' || raw.at(i) > '9')
+            return false;
+    }
+    return true;
+}
+
+// The value QVariant::toInt / the 32-bit rule would give for a plain integer
+// (at most ten digits, so it fits a 64-bit value).
+int32_t plainToInt32(const QByteArray &raw, bool allowUnsigned)
+{
+    const bool negative = raw.at(0) == '-';
+    qlonglong v = 0;
+    for (int i = negative ? 1 : 0; i < raw.size(); ++i)
+        v = v * 10 + (raw.at(i) - '0');
+    if (negative)
+        v = -v;
+    if (v >= INT32_MIN && v <= INT32_MAX)
+        return int32_t(v);
+    if (allowUnsigned && v > 0 && v <= 0xffffffffLL)
+        return int32_t(uint32_t(v));
+    return 0;
+}
+
+bool isKeyChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '\\';
+}
+
+// One key line of the scanned section: the key's index in the table (-1 for
+// a key of no field) and the raw value as offsets into the text.
+struct Line
+{
+    int key;
+    int valueStart;
+    int valueLength;
+};
+
+// Walks INI text without copying it. fn(line) is called for every key line of
+// section WANTED; lines of other sections go to other(). Returns false when a
+// line is one this reader does not take (anything but blank lines, ';'
+// comments, plain section headers and key=value lines with plain keys, or a
+// value continued on the next line) or when a callback says so. Keys are
+// expected in the order QSettings writes them, which spares the hash lookup.
+template <typename Fn, typename Other>
+bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
+{
+    const KeyTable &t = table();
+    const char *const base = text.constData();
+    const char *p = base;
+    const char *const end = p + text.size();
+    bool inWanted = false;
+    size_t next = 0; // expected position in t.sorted
+    while (p < end) {
+        const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
+        if (!eol)
+            eol = end;
+        const char *lineEnd = eol;
+        if (lineEnd > p && lineEnd[-1] == '\r')
+            --lineEnd;
+        const char *line = p;
+        p = eol < end ? eol + 1 : end;
+        if (line == lineEnd || *line == ';')
+            continue;
+        if (memchr(line, '\r', size_t(lineEnd - line)))
+            return false;
+        if (*line == '[') {
+            if (lineEnd[-1] != ']' || lineEnd - line < 3)
+                return false;
+            for (const char *c = line + 1; c < lineEnd - 1; ++c) {
+                if (!isKeyChar(*c) || *c == '\\')
+                    return false;
+            }
+            inWanted = (lineEnd - line - 2 == wanted.size()) && memcmp(line + 1, wanted.constData(), size_t(wanted.size())) == 0;
+            continue;
+        }
+        const char *eq = static_cast<const char *>(memchr(line, '=', size_t(lineEnd - line)));
+        if (!eq || eq == line || lineEnd[-1] == '\\')
+            return false;
+        for (const char *c = line; c < eq; ++c) {
+            if (!isKeyChar(*c))
+                return false;
+        }
+        if (!inWanted) {
+            if (!other())
+                return false;
+            continue;
+        }
+        const int keyLength = int(eq - line);
+        int key = -1;
+        if (next < t.sorted.size()) {
+            const QByteArray &expected = t.keys[size_t(t.sorted[next])].name;
+            if (expected.size() == keyLength && memcmp(expected.constData(), line, size_t(keyLength)) == 0)
+                key = t.sorted[next];
+        }
+        if (key < 0) {
+            const auto it = t.index.constFind(QByteArray::fromRawData(line, keyLength));
+            if (it != t.index.constEnd())
+                key = *it;
+        }
+        if (key >= 0)
+            next = size_t(t.sortedPos[size_t(key)]) + 1;
+        if (!fn(Line{key, int(eq + 1 - base), int(lineEnd - eq - 1)}))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace ProfileIni {
+
+QString variantToString(const QVariant &v)
+{
+    switch (v.userType()) {
+    case QMetaType::UnknownType:
+        return QStringLiteral("@Invalid()");
+    case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+        const QString s = v.toString();
+        if (s.contains(QChar::Null))
+            return QStringLiteral("@String(") + s + QLatin1Char(')');
+        if (s.startsWith(QLatin1Char('@')))
+            return QLatin1Char('@') + s;
+        return s;
+    }
+    default: {
+        QByteArray a;
+        {
+            QDataStream s(&a, QIODevice::WriteOnly);
+            s.setVersion(QDataStream::Qt_4_0);
+            s << v;
+        }
+        return QStringLiteral("@Variant(") + QString::fromLatin1(a.constData(), a.size()) + QLatin1Char(')');
+    }
+    }
+}
+
+QByteArray escapedString(const QString &str)
+{
+    QByteArray result;
+    result.reserve(str.size() * 3 / 2);
+    bool needsQuotes = false;
+    bool escapeNextIfDigit = false;
+    for (const QChar qc : str) {
+        const uint ch = qc.unicode();
+        if (ch == ';' || ch == ',' || ch == '=')
+            needsQuotes = true;
+        if (escapeNextIfDigit &&
+            ((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F'))) {
+            result += "\\x" + QByteArray::number(ch, 16);
+            continue;
+        }
+        escapeNextIfDigit = false;
+        switch (ch) {
+        case '\0':
+            result += "\\0";
+            escapeNextIfDigit = true;
+            break;
+        case '\a': result += "\\a"; break;
+        case '\b': result += "\\b"; break;
+        case '\f': result += "\\f"; break;
+        case '\n': result += "\\n"; break;
+        case '\r': result += "\\r"; break;
+        case '\t': result += "\\t"; break;
+        case '\v': result += "\\v"; break;
+        case '"':
+        case '\\':
+            result += '\\';
+            result += char(ch);
+            break;
+        default:
+            if (ch <= 0x1f || ch >= 0x7f) {
+                result += "\\x" + QByteArray::number(ch, 16);
+                escapeNextIfDigit = true;
+            } else {
+                result += char(ch);
+            }
+        }
+    }
+    if (needsQuotes || (!result.isEmpty() && (result.at(0) == ' ' || result.at(result.size() - 1) == ' '))) {
+        result.prepend('"');
+        result += '"';
+    }
+    return result;
+}
+
+bool decodeValue(const QByteArray &raw, QVariant &value)
+{
+    QByteArray body = raw;
+    if (body.startsWith('"')) {
+        if (body.size() < 2 || !body.endsWith('"'))
+            return false;
+        body = body.mid(1, body.size() - 2);
+    } else if (body.startsWith(' ') || body.endsWith(' ')) {
+        return false;
+    }
+    QString text;
+    text.reserve(body.size());
+    for (int i = 0; i < body.size(); ++i) {
+        const uchar c = uchar(body.at(i));
+        if (c >= 0x80 || c == '"' || (!raw.startsWith('"') && (c == ',' || c == ';' || c == '=')))
+            return false;
+        if (c != '\\') {
+            text += QLatin1Char(char(c));
+            continue;
+        }
+        if (++i >= body.size())
+            return false;
+        const char e = body.at(i);
+        static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v\"\"\\\\";
+        const char *hit = nullptr;
+        for (const char *q = codes; *q; q += 2) {
+            if (*q == e)
+                hit = q;
+        }
+        if (hit) {
+            text += QLatin1Char(hit[1]);
+        } else if (e == 'x') {
+            uint v = 0;
+            int digits = 0;
+            while (i + 1 < body.size() && isxdigit(uchar(body.at(i + 1))) && digits < 4) {
+                v = v * 16 + uint(QByteArray(1, body.at(i + 1)).toUInt(nullptr, 16));
+                ++i;
+                ++digits;
+            }
+            if (digits == 0 || (i + 1 < body.size() && isxdigit(uchar(body.at(i + 1)))))
+                return false;
+            text += QChar(ushort(v));
+        } else if (e >= '0' && e <= '7') {
+            uint v = uint(e - '0');
+            while (i + 1 < body.size() && body.at(i + 1) >= '0' && body.at(i + 1) <= '7' && v < 0x1000) {
+                v = v * 8 + uint(body.at(i + 1) - '0');
+                ++i;
+            }
+            if (i + 1 < body.size() && body.at(i + 1) >= '0' && body.at(i + 1) <= '7')
+                return false;
+            text += QChar(ushort(v));
+        } else {
+            return false;
+        }
+    }
+    if (!text.startsWith(QLatin1Char('@'))) {
+        value = text;
+        return true;
+    }
+    if (text.startsWith(QLatin1String("@@"))) {
+        value = text.mid(1);
+        return true;
+    }
+    if (text.startsWith(QLatin1String("@String(")) && text.endsWith(QLatin1Char(')'))) {
+        value = text.mid(8, text.size() - 9);
+        return true;
+    }
+    if (text == QLatin1String("@Invalid()")) {
+        value = QVariant();
+        return true;
+    }
+    if (text.startsWith(QLatin1String("@Variant(")) && text.endsWith(QLatin1Char(')'))) {
+        for (const QChar c : text) {
+            if (c.unicode() > 0xff)
+                return false;
+        }
+        QByteArray a = text.toLatin1().mid(9);
+        a.chop(1);
+        QDataStream s(&a, QIODevice::ReadOnly);
+        s.setVersion(QDataStream::Qt_4_0);
+        QVariant v;
+        s >> v;
+        if (s.status() != QDataStream::Ok || !s.atEnd())
+            return false;
+        value = v;
+        return true;
+    }
+    return false;
+}
+
+bool readSection(const QByteArray &text, int section, ProfileData &profile, bool ledOptions)
+{
+    const KeyTable &t = table();
+    const QByteArray wanted = sectionHeader(section).mid(1).chopped(1);
+    std::vector<Line> raw(t.keys.size(), Line{-1, 0, 0});
+    const bool clean = scan(
+        text, wanted,
+        [&](const Line &line) {
+            if (line.key >= 0)
+                raw[size_t(line.key)] = line; // a later line wins, as in QSettings
+            return true;
+        },
+        [] { return true; });
+    if (!clean)
+        return false;
+
+    // Decode everything first so that a value this reader cannot take leaves the record alone.
+    std::vector<bool> present(t.keys.size(), false);
+    std::vector<QVariant> decoded(t.keys.size());
+    std::vector<int32_t> number(t.keys.size(), 0);
+    for (size_t i = 0; i < t.keys.size(); ++i) {
+        if (raw[i].key < 0)
+            continue;
+        present[i] = true;
+        const QByteArray value = QByteArray::fromRawData(text.constData() + raw[i].valueStart, raw[i].valueLength);
+        const KeyDef &k = t.keys[i];
+        if (k.kind != Kind::Text && k.kind != Kind::Color && isPlainInteger(value)) {
+            number[i] = plainToInt32(value, k.kind == Kind::Int32);
+            continue;
+        }
+        if (!decodeValue(QByteArray(value.constData(), value.size()), decoded[i]))
+            return false;
+        number[i] = k.kind == Kind::Int32 ? IniAccess::toInt32(decoded[i]) : IniAccess::toInt(decoded[i]);
+    }
+
+    ProfileData p = profile;
+    size_t i = 0;
+    auto byte = [&]() { const size_t n = i++; return uint8_t(number[n] & 0xff); };
+    auto int32 = [&]() { return number[i++]; };
+    auto text_ = [&]() {
+        const QVariant &v = decoded[i++];
+        return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", ")) : v.toString();
+    };
+    auto byteOr = [&](uint8_t def) { const size_t n = i; const uint8_t b = byte(); return present[n] ? b : def; };
+    p.pollrate = byte();
+    p.dpi = byte();
+    for (DpiStage &d : p.DPI_INFO) {
+        d.used = byte();
+        d.link = byte();
+        d.xy = int32();
+        d.x = int32();
+        d.y = int32();
+    }
+    p.mousespeed = byte();
+    p.dbclickspeed = byte();
+    p.scrollispage = byte();
+    p.scrollspeed = byte();
+    p.accelenable = byte();
+    p.acee = byte();
+    for (ButtonAssignment &a : p.BUTTON_INFO) {
+        a.ID = int32();
+        a.Fun = int32();
+        a.LoopNumber = int32();
+        a.KeyNumber = int32();
+        a.Res1 = byte();
+        a.Res2 = byte();
+        a.Res3 = byte();
+        a.Res4 = byte();
+        a.macroname = text_();
+        for (KeyInfo &ki : a.KeyInfo) {
+            ki.map = byte();
+            ki.key = byte();
+            ki.H = byte();
+        }
+    }
+    p.ProfileName = text_();
+    p.ProfilePath = text_();
+    p.LedMode = byte();
+    if (ledOptions) {
+        p.LedMoveOFF = byteOr(255);
+        p.LedSleepTime = byteOr(1);
+    } else {
+        i += 2;
+    }
+    for (LedModeSetting &l : p.LED_MODE) {
+        l.RGB = IniAccess::toColor(decoded[i++]);
+        l.h = int32();
+        l.s = int32();
+        l.v = int32();
+        l.bright = int32();
+        l.breath = int32();
+    }
+    profile = p;
+    return true;
+}
+
+QByteArray writeSection(int section, const ProfileData &p, bool ledOptions)
+{
+    const KeyTable &t = table();
+    std::vector<QByteArray> value(t.keys.size());
+    size_t i = 0;
+    auto num = [&](qlonglong v) { value[i++] = QByteArray::number(v); };
+    auto u32 = [&](int32_t v) { num(qlonglong(uint32_t(v))); };
+    auto str = [&](const QVariant &v) { value[i++] = escapedString(variantToString(v)); };
+    num(p.pollrate);
+    num(p.dpi);
+    for (const DpiStage &d : p.DPI_INFO) {
+        num(d.used);
+        num(d.link);
+        u32(d.xy);
+        u32(d.x);
+        u32(d.y);
+    }
+    for (uint8_t v : {p.mousespeed, p.dbclickspeed, p.scrollispage, p.scrollspeed, p.accelenable, p.acee})
+        num(v);
+    for (const ButtonAssignment &a : p.BUTTON_INFO) {
+        num(a.ID);
+        num(a.Fun);
+        num(a.LoopNumber);
+        num(a.KeyNumber);
+        num(a.Res1);
+        num(a.Res2);
+        num(a.Res3);
+        num(a.Res4);
+        str(a.macroname);
+        for (const KeyInfo &ki : a.KeyInfo) {
+            num(ki.map);
+            num(ki.key);
+            num(ki.H);
+        }
+    }
+    str(p.ProfileName);
+    str(p.ProfilePath);
+    num(p.LedMode);
+    num(p.LedMoveOFF);
+    num(p.LedSleepTime);
+    for (const LedModeSetting &l : p.LED_MODE) {
+        str(QVariant(l.RGB));
+        u32(l.h);
+        u32(l.s);
+        u32(l.v);
+        u32(l.bright);
+        u32(l.breath);
+    }
+
+    QByteArray out;
+    out.reserve(400 * 1024);
+    out += sectionHeader(section);
+    out += '\n';
+    for (int k : t.sorted) {
+        const KeyDef &def = t.keys[size_t(k)];
+        if (def.ledOption && !ledOptions)
+            continue;
+        out += def.name;
+        out += '=';
+        out += value[size_t(k)];
+        out += '\n';
+    }
+    return out;
+}
+
+bool replaceable(const QByteArray &text, int section, bool ledOptions)
+{
+    const KeyTable &t = table();
+    const QByteArray wanted = sectionHeader(section).mid(1).chopped(1);
+    // Only keys of this section that we write; QSettings would keep anything else.
+    return scan(
+        text, wanted,
+        [&](const Line &line) { return line.key >= 0 && (ledOptions || !t.keys[size_t(line.key)].ledOption); },
+        [] { return false; });
+}
+
+} // namespace ProfileIni
