@@ -191,6 +191,33 @@ QColor mutedTextColor()
     return QColor(138, 143, 153);
 }
 
+QString menuStyleSheet(int designWidth)
+{
+    const QColor a = accentColor();
+    const QString accent = QStringLiteral("rgb(%1,%2,%3)").arg(a.red()).arg(a.green()).arg(a.blue());
+    // Dark text on the bright accents (green, beige, cyan, orange), white on the others.
+    const double luma = 0.299 * a.red() + 0.587 * a.green() + 0.114 * a.blue();
+    const QString onAccent = luma > 140 ? QStringLiteral("#101114") : QStringLiteral("#ffffff");
+    int px = languageFontPixelSize();
+    if (px <= 0)
+        px = 12;
+    QString css = QStringLiteral(
+                      "QMenu{background:#16171c;color:#e2e5eb;border:1px solid #3a3e48;padding:%1px 0;font-size:%2px;}"
+                      "QMenu::item{padding:%3px %4px;background:transparent;}"
+                      "QMenu::item:selected{background:%5;color:%6;}"
+                      "QMenu::item:pressed{background:%5;color:%6;}"
+                      "QMenu::item:disabled{color:#62666e;}"
+                      "QMenu::separator{height:1px;background:#2a2d35;margin:%1px %4px;}")
+                      .arg(scaled(4))
+                      .arg(qMax(1, scaled(px)))
+                      .arg(scaled(5))
+                      .arg(scaled(14))
+                      .arg(accent, onAccent);
+    if (designWidth > 0)
+        css += QStringLiteral("QMenu{min-width:%1px;max-width:%1px;}").arg(scaled(designWidth));
+    return css;
+}
+
 void reloadConfig()
 {
     KitState &s = state();

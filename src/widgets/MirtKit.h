@@ -55,6 +55,11 @@ QColor panelColor();
 QColor textColor();
 QColor mutedTextColor();
 
+// Style sheet of the skin's drop-down menus: dark panel, the language font's
+// size, selected and pressed items in the accent colour. width > 0 fixes the
+// menu width (design pixels).
+QString menuStyleSheet(int designWidth = 0);
+
 // Forgets every cached configuration value (fonts, theme, colour mode).
 void reloadConfig();
 

@@ -286,6 +286,13 @@ void TestMirtWidgets::accentColourFromTheme()
     config.setGlobal(QStringLiteral("Config/GColorID"), -3);
     QCOMPARE(MirtKit::accentColor(), QColor(255, 0, 0));
     QCOMPARE(MirtKit::accentCount(), 7);
+
+    // Menus: the selected item in the accent colour, readable text on it.
+    config.setGlobal(QStringLiteral("Config/GColorID"), 2);
+    QVERIFY(MirtKit::menuStyleSheet().contains(QStringLiteral("QMenu::item:selected{background:rgb(0,0,255);color:#ffffff;}")));
+    config.setGlobal(QStringLiteral("Config/GColorID"), 5);
+    QVERIFY(MirtKit::menuStyleSheet().contains(QStringLiteral("QMenu::item:selected{background:rgb(0,255,255);color:#101114;}")));
+    QVERIFY(MirtKit::menuStyleSheet(220).contains(QStringLiteral("min-width:220px")));
 }
 
 void TestMirtWidgets::colourModeChangesButtonPens()

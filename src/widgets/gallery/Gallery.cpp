@@ -149,9 +149,10 @@ void Gallery::buildKit(QWidget *page)
     const QStringList fnImages = {QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
                                   QStringLiteral("/skin/tabbutton-2.png")};
     auto *menu = new QMenu(page);
-    menu->addAction(new MirtAction(QStringLiteral("Left"), menu));
-    menu->addAction(new MirtAction(QStringLiteral("Right"), menu));
-    menu->addAction(new MirtAction(QStringLiteral("DPI +"), menu));
+    menu->setStyleSheet(MirtKit::menuStyleSheet());
+    for (const char *entry : {"Left", "Right", "Middle", "Forward", "Back", "DPI +", "DPI -"})
+        menu->addAction(new MirtAction(QString::fromLatin1(entry), menu));
+    menu->setActiveAction(menu->actions().at(2));
     auto *fn1 = new MirtPushButton(fnImages, page);
     fn1->setFixedSize(sz(220, 30));
     fn1->setText(QStringLiteral("Left"));
@@ -280,6 +281,13 @@ void Gallery::buildKit(QWidget *page)
     v->addLayout(boxRow);
     boxRow = new QHBoxLayout;
     boxRow->addWidget(busy, 0, Qt::AlignTop);
+    // The function menu with its "Middle" entry under the pointer.
+    auto *menuShot = new QLabel(page);
+    menu->ensurePolished();
+    menu->adjustSize();
+    menuShot->setPixmap(menu->grab());
+    menuShot->setAccessibleName(QStringLiteral("Function menu"));
+    boxRow->addWidget(menuShot, 0, Qt::AlignTop);
     boxRow->addStretch(1);
     v->addLayout(boxRow);
     v->addStretch(1);
