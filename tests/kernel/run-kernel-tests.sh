@@ -10,7 +10,7 @@
 # report and the exit code.
 #
 # Usage: run-kernel-tests.sh --bin-dir DIR --work-dir DIR [--source-dir DIR]
-#                            [--timeout SECONDS] [--keep] [--only TEST,...]
+#                            [--timeout SECONDS] [--keep] [--verbose] [--only TEST,...]
 # Exit: 0 all tests passed or skipped, 1 a test failed or the guest did not
 # finish, 77 the harness cannot run here (missing qemu/busybox/cpio or kernel).
 set -euo pipefail
@@ -22,10 +22,11 @@ WORK_DIR=""
 TIMEOUT=600
 ONLY=""
 KEEP=0
+VERBOSE=${MOUSECFG_VM_VERBOSE:-0}
 MEMORY_MIB=${MOUSECFG_VM_MEMORY:-512}
 
 usage() {
-  echo "usage: $0 --bin-dir DIR --work-dir DIR [--source-dir DIR] [--timeout S] [--only T1,T2] [--keep]" >&2
+  echo "usage: $0 --bin-dir DIR --work-dir DIR [--source-dir DIR] [--timeout S] [--only T1,T2] [--keep] [--verbose]" >&2
   exit 2
 }
 
@@ -37,6 +38,7 @@ while [ $# -gt 0 ]; do
     --timeout) TIMEOUT=$2; shift 2 ;;
     --only) ONLY=$2; shift 2 ;;
     --keep) KEEP=1; shift ;;
+    --verbose) VERBOSE=1; shift ;;
     *) usage ;;
   esac
 done
@@ -218,6 +220,7 @@ cp "$SELF_DIR/guest/init" "$STAGE/init"
 chmod 755 "$STAGE/init"
 cp "$SELF_DIR"/guest/*.sh "$STAGE/mousecfg-test/"
 [ -n "$ONLY" ] && echo "$ONLY" | tr ',' '\n' > "$STAGE/mousecfg-test/only"
+[ "$VERBOSE" = 1 ] && touch "$STAGE/mousecfg-test/verbose"
 
 cat > "$STAGE/etc/passwd" <<'EOF'
 root:x:0:0:root:/root:/bin/sh
@@ -288,7 +291,7 @@ print_report() {
         if (why[i] != "") line = line "  (" why[i] ")"
         print line
       }
-      if (logs != "") { print ""; print "Output of failed tests:"; printf "%s", logs }
+      if (logs != "") { print ""; print "Test output:"; printf "%s", logs }
       print ""
       if (n == 0) { print "no test results came back from the guest"; exit 1 }
       passed = n - failed - skipped
@@ -308,7 +311,7 @@ set +e
 report=$(print_report)
 report_rc=$?
 set -e
-if [ $report_rc -ne 0 ] || [ "${MOUSECFG_VM_VERBOSE:-0}" = 1 ]; then
+if [ $report_rc -ne 0 ] || [ "$VERBOSE" = 1 ]; then
   echo "----- guest console -----"
   grep -v '^@@ ' "$CONSOLE" | tail -n 200 || true
   echo "-------------------------"

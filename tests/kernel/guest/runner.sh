@@ -17,7 +17,8 @@ for t in $TESTS; do
   rc=$?
   secs=$(awk -v a="$start" -v b="$(uptime_s)" 'BEGIN { printf "%.2f", b - a }')
   case $rc in
-    0) echo "@@ TEST Passed $t $secs" ;;
+    0) echo "@@ TEST Passed $t $secs"
+       [ -f /mousecfg-test/verbose ] && sed "s/^/@@ LOG $t /" "/tmp/log/$t" ;;
     77) echo "@@ TEST Skipped $t $secs skipped: $(head -n 1 /tmp/skip-reason 2>/dev/null)" ;;
     137) echo "@@ TEST Failed $t $secs timed out"
          tail -n 60 "/tmp/log/$t" | sed "s/^/@@ LOG $t /" ;;
