@@ -80,7 +80,7 @@ void MousecfgWidget::HandleDeviceChange(const DeviceChange &change)
                     RefreshMouseList();
                 } else {
                     RefreshMouseList();
-                    QTimer::singleShot(200, this, &MousecfgWidget::slotWarnClose);
+                    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarnClose);
                 }
             }
         } else {
@@ -104,7 +104,7 @@ void MousecfgWidget::HandleDeviceChange(const DeviceChange &change)
                     g_bWarningShown = true;
                     m_bDeviceReady = 0;
                     slotRefreshBatteryStatus(0, 0, 0);
-                    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+                    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
                 } else if (m_strProductName == QString::fromLatin1(d.name)) {
                     openDevicesAndPoll();
                     reloaded = true;
@@ -198,6 +198,7 @@ void MousecfgWidget::reloadAfterDeviceChange(bool bSelectFirstButton)
         SelBtnChanged(0, 0);
     setMarkerImages();
     FillPages();
+    emit deviceReloaded();
 }
 
 void MousecfgWidget::slotWarning()

@@ -135,13 +135,13 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 
     // The current profile's file, held open for the life of the window.
     QString error;
-    const QString file = ProfileStore::slotProfilePath(m_ProfileSet.current().ProfileName, &error);
+    const QString file = ProfileStore::slotProfilePath(m_ProfileSet.names[m_ProfileSet.ProfileID], &error);
     if (!file.isEmpty())
         m_pProfileSettings = new QSettings(file, QSettings::IniFormat, this);
     else
         qDebug() << "current profile file:" << error;
 
-    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
 }
 
 MousecfgWidget::~MousecfgWidget()
@@ -359,14 +359,24 @@ void MousecfgWidget::StartBatteryThread()
         if (m_pBatteryThread->isRunning())
             return;
         // It ended by itself (no device): make room for a new one.
-        m_pBatteryThread->wait();
+        m_pBatteryThread->stopAndWait();
         delete m_pBatteryThread;
         m_pBatteryThread = nullptr;
     }
     m_pBatteryThread = new MirtGetBatteryThread();
+    // Reports still queued from a poller that was stopped are dropped: they
+    // describe a connection that has since been closed.
+    const quint64 generation = ++m_iPollerGeneration;
     connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshBatteryStatus, this,
-            &MousecfgWidget::slotRefreshBatteryStatus);
-    connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshStatus, this, &MousecfgWidget::slotRefreshStatus);
+            [this, generation](quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
+                if (generation == m_iPollerGeneration)
+                    slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte);
+            });
+    connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshStatus, this,
+            [this, generation](quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode) {
+                if (generation == m_iPollerGeneration)
+                    slotRefreshStatus(iProfile, iDPI, iRate, iMode);
+            });
     m_pBatteryThread->start(QThread::InheritPriority);
 }
 
@@ -375,8 +385,8 @@ void MousecfgWidget::StopBatteryThread()
     if (!m_pBatteryThread)
         return;
     // Stop, and wait for it to leave its loop: no handle is closed under a reader.
-    m_pBatteryThread->stop();
-    m_pBatteryThread->wait();
+    ++m_iPollerGeneration;
+    m_pBatteryThread->stopAndWait();
     delete m_pBatteryThread;
     m_pBatteryThread = nullptr;
 }

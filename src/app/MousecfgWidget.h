@@ -150,6 +150,8 @@ public:
 signals:
     // Every on-screen notice, as sent.
     void osdNotice(const QString &text);
+    // The settings were loaded again after a device change (first device, mouse chosen).
+    void deviceReloaded();
     // The window asked the program to end (close button with "PROFILE/CloseWindow" set).
     void exitRequested(int code);
 
@@ -237,6 +239,7 @@ private:
     int m_iDeviceCount = 0;
     int m_bDeviceReady = 0;
     MirtGetBatteryThread *m_pBatteryThread = nullptr;
+    quint64 m_iPollerGeneration = 0; // reports of older pollers are dropped
     QTimer m_reopenTimer;
     QPointer<MirtMessageBox> m_pWarningBox;
     DeviceProblem m_warningProblem = DeviceProblem::None; // what the open box says

@@ -27,7 +27,7 @@ int indexForRatio(double ratio)
     if (std::isnan(ratio))
         return 0;
     for (int i = 0; i < kIndexCount - 1; ++i) {
-        if (ratio < kBounds[i])
+        if (ratio + 1e-9 < kBounds[i]) // r = 105.6 / 96 is 1.1, not 1.0999…
             return i;
     }
     return kIndexCount - 1;

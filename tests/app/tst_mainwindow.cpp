@@ -1,0 +1,619 @@
+// The main window against the simulated mouse, offscreen: what it shows of
+// the connection and the battery, the status reports, and how it follows the
+// receiver and the cable being plugged and pulled.
+
+#include "AppConfig.h"
+#include "DeviceLink.h"
+#include "FakePointerSpeed.h"
+#include "MirtKit.h"
+#include "MirtMessageBox.h"
+#include "MirtProcessbar.h"
+#include "MirtPushButton.h"
+#include "MousecfgWidget.h"
+#include "Paths.h"
+#include "SimulatedMouseFeed.h"
+#include "SimulatedMouseSession.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString kReceiverMousePath = QStringLiteral(
+    "hid#vid_1209&pid_0001&mi_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+const QString kReceiverVendorPath = QStringLiteral(
+    "hid#vid_1209&pid_0001&mi_02#7&1a2b3c4d&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+
+// Runs FN once, as soon as the window's warning box is open. The box runs its
+// own event loop, so anything a test does while it is open happens here.
+class BoxWatcher : public QObject
+{
+public:
+    BoxWatcher(MousecfgWidget *w, std::function<void(MirtMessageBox *)> fn) : m_w(w), m_fn(std::move(fn))
+    {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (MirtMessageBox *box = m_w->warningBox(); box && box->isVisible()) {
+                m_timer.stop();
+                m_seen = true;
+                m_elapsedAtOpen = m_clock.elapsed();
+                m_text = box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))
+                             ? box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))->text()
+                             : QString();
+                m_name = box->objectName();
+                m_fn(box);
+            }
+        });
+        m_clock.start();
+        m_timer.start();
+    }
+    bool seen() const { return m_seen; }
+    qint64 elapsedAtOpen() const { return m_elapsedAtOpen; }
+    QString text() const { return m_text; }
+    QString name() const { return m_name; }
+
+private:
+    MousecfgWidget *m_w;
+    std::function<void(MirtMessageBox *)> m_fn;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    bool m_seen = false;
+    qint64 m_elapsedAtOpen = -1;
+    QString m_text;
+    QString m_name;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithReceiverAndPolls();
+    void sizeAndScaleAt96Dpi();
+    void batteryReportReceiverOnly();
+    void batteryReportWithCable();
+    void batteryLevelZeroGreysBar();
+    void statusThatMatchesSendsNothing();
+    void statusSwitchesOnlyOnNamedProfile();
+    void rateAndDpiNotices();
+    void writeStatusMarksDiff();
+    void profileActionSwitchesTheMouse();
+
+    void receiverPluggedClosesWarning();
+    void cablePulledWhileReceiverStays();
+    void onlyDevicePulledWarns();
+    void escapeDoesNotStickWarningFlag();
+    void lowerCasePathsRecognised();
+    void releaseOutsideRangeIgnored();
+    void permissionProblemNamesTheRule();
+
+    void tabsAndMarkers();
+    void dragNeedsMoreThanFourPixels();
+    void trayToggle();
+    void closeHidesOrEndsCleanly();
+
+private:
+    void makeWindow(bool receiver = true, bool cable = false, std::function<void()> beforeWindow = {});
+    QList<QString> notices() const { return m_notices; }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SimulatedMouseSession> m_sim;
+    std::unique_ptr<SimulatedMouseFeed> m_feed;
+    std::unique_ptr<FakePointerSpeed> m_speed;
+    std::unique_ptr<MousecfgWidget> m_w;
+    QList<QString> m_notices;
+    int m_arrivals = 0;
+    int m_removals = 0;
+    int m_reloads = 0;
+};
+
+void TestMainWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    Paths::setConfigDir(m_dir->path());
+    // The shipped configuration, as a fresh install has it.
+    const QString shipped = Paths::dataDir() + QStringLiteral("/Configs/Config.ini");
+    if (QFile::exists(shipped))
+        QVERIFY(QFile::copy(shipped, m_dir->path() + QStringLiteral("/Config.ini")));
+    MirtKit::reloadConfig();
+    g_bWarningShown = false;
+    m_notices.clear();
+    m_arrivals = m_removals = m_reloads = 0;
+}
+
+void TestMainWindow::cleanup()
+{
+    m_w.reset();
+    m_feed.reset();
+    m_sim.reset();
+    m_speed.reset();
+    m_dir.reset();
+    Paths::setDataDir(QString());
+}
+
+void TestMainWindow::makeWindow(bool receiver, bool cable, std::function<void()> beforeWindow)
+{
+    m_sim = std::make_unique<SimulatedMouseSession>(cable, m_dir->path() + QStringLiteral("/simulated-mouse.ini"));
+    if (!receiver)
+        m_sim->backend().plugReceiver(false);
+    m_sim->backend().setEchoLatencyUs(200);
+    m_feed = std::make_unique<SimulatedMouseFeed>(&m_sim->backend());
+    connect(m_feed.get(), &HotplugFeed::deviceChanged, this,
+            [this](const DeviceChange &c) { ++(c.arrived ? m_arrivals : m_removals); });
+    m_speed = std::make_unique<FakePointerSpeed>(14);
+    if (beforeWindow)
+        beforeWindow();
+    MousecfgServices s;
+    s.hotplug = m_feed.get();
+    s.pointerSpeed = m_speed.get();
+    s.showTray = false;
+    m_w = std::make_unique<MousecfgWidget>(s);
+    connect(m_w.get(), &MousecfgWidget::osdNotice, this, [this](const QString &t) { m_notices << t; });
+    connect(m_w.get(), &MousecfgWidget::deviceReloaded, this, [this] { ++m_reloads; });
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and status
+
+void TestMainWindow::startsWithReceiverAndPolls()
+{
+    makeWindow();
+    QCOMPARE(m_w->deviceCount(), 1);
+    QVERIFY(receiverOpen());
+    QVERIFY(m_w->batteryThreadRunning());
+    QCOMPARE(m_w->connectionMode(), 2);
+    // The pointer speed of the desktop is taken into the current profile.
+    QCOMPARE(m_speed->readCount(), 1);
+    QCOMPARE(int(m_w->currentSet().current().mousespeed), 14);
+    // The poller's first battery answer reaches the bar.
+    m_sim->backend().withFirmware([](MouseFirmware &f) { f.setBatteryLevel(64); });
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->batteryBar()->value(), 64, 5000);
+    QCOMPARE(m_w->nameEditor()->text(), QStringLiteral("Profile 1"));
+    QVERIFY(m_w->windowTitle().startsWith(QStringLiteral("ORVALE8")));
+}
+
+void TestMainWindow::sizeAndScaleAt96Dpi()
+{
+    makeWindow();
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    // The offscreen screen reports 96 logical DPI.
+    QCOMPARE(m_w->scaleIndex(), 0);
+    QCOMPARE(m_w->size(), QSize(999, 640));
+    QCOMPARE(MirtKit::scaleFactor(), 1.0);
+    QVERIFY(m_w->windowFlags() & Qt::FramelessWindowHint);
+    // A width within nine pixels of 999 keeps factor 1.0 (only 999 × 640 is re-checked).
+    m_w->resize(999, 640);
+    QCOMPARE(m_w->scaleIndex(), 0);
+}
+
+void TestMainWindow::batteryReportReceiverOnly()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    m_w->slotRefreshBatteryStatus(0, 57, 0);
+    MirtProcessbar *bar = m_w->batteryBar();
+    QCOMPARE(bar->value(), 57);
+    QCOMPARE(bar->format(), QStringLiteral("%p%"));
+    QVERIFY(bar->isTextVisible());
+    QVERIFY(!bar->isHidden());
+    QVERIFY(bar->styleSheet().contains(QStringLiteral("background-color: white")));
+    const QColor a = MirtKit::accentColor();
+    QVERIFY(bar->styleSheet().contains(QStringLiteral("rgb(%1,%2,%3)").arg(a.red()).arg(a.green()).arg(a.blue())));
+    QCOMPARE(m_w->connectionMode(), 2);
+    QVERIFY(!m_w->receiverLabel()->isHidden());
+    QVERIFY(m_w->chargingLabel()->isHidden());
+    // Frame "bat1" in mode 2.
+    QVERIFY(!m_w->batteryFrame().isNull());
+    QCOMPARE(m_w->batteryFrame().toImage(), MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png")).toImage());
+    QCOMPARE(AppConfig::readBattery(), 57);
+    // Levels beyond 100 are shown full, never as an overflowing bar.
+    m_w->slotRefreshBatteryStatus(0, 230, 0);
+    QCOMPARE(bar->value(), 100);
+}
+
+void TestMainWindow::batteryReportWithCable()
+{
+    makeWindow(true, true);
+    m_w->StopBatteryThread();
+    QVERIFY(cableOpen());
+    m_w->slotRefreshBatteryStatus(0, 57, 0);
+    QCOMPARE(m_w->connectionMode(), 1);
+    QVERIFY(m_w->batteryBar()->isHidden());
+    QCOMPARE(m_w->batteryBar()->value(), 100);
+    QCOMPARE(m_w->batteryBar()->format(), QString());
+    QVERIFY(!m_w->receiverLabel()->isHidden());
+    // The cable's frame ("bat2") in modes 0 and 1.
+    QCOMPARE(m_w->batteryFrame().toImage(), MirtKit::skinPixmap(QStringLiteral("/skin/bat2.png")).toImage());
+}
+
+void TestMainWindow::batteryLevelZeroGreysBar()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    m_w->slotRefreshBatteryStatus(1, 57, 0);
+    QVERIFY(!m_w->chargingLabel()->isHidden());
+    const int mode = m_w->connectionMode();
+    m_w->slotRefreshBatteryStatus(0, 0, 0);
+    MirtProcessbar *bar = m_w->batteryBar();
+    QVERIFY(!bar->isTextVisible());
+    QCOMPARE(bar->GetText(), QString());
+    QVERIFY(bar->styleSheet().contains(QStringLiteral("rgb(100,100,100)")));
+    QVERIFY(m_w->chargingLabel()->isHidden());
+    QCOMPARE(m_w->connectionMode(), mode);
+    // The last real level is kept.
+    QCOMPARE(AppConfig::readBattery(), 57);
+}
+
+void TestMainWindow::statusThatMatchesSendsNothing()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    m_sim->backend().clearWrittenFrames();
+    const ProfileData cur = m_w->currentSet().current();
+    const int profile = m_w->currentSet().ProfileID;
+    m_w->slotRefreshStatus(quint8(profile), cur.dpi, cur.pollrate, 0);
+    m_w->slotRefreshStatus(0xFF, cur.dpi, cur.pollrate, 7);
+    QTest::qWait(50);
+    QVERIFY(notices().isEmpty());
+    QVERIFY(m_sim->backend().writtenFrames().isEmpty());
+    QCOMPARE(int(m_w->currentSet().ProfileID), profile);
+    QVERIFY(m_speed->applied().isEmpty());
+}
+
+void TestMainWindow::statusSwitchesOnlyOnNamedProfile()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    ProfileData &cur = m_w->currentSet().current();
+    // The poller cannot tell the profile: 0xFF leaves it alone.
+    m_w->slotRefreshStatus(0xFF, cur.dpi, cur.pollrate, 0);
+    QCOMPARE(int(m_w->currentSet().ProfileID), 0);
+    m_w->currentSet().profiles[2].mousespeed = 7;
+    m_w->slotRefreshStatus(2, m_w->currentSet().profiles[2].dpi, m_w->currentSet().profiles[2].pollrate, 0);
+    QCOMPARE(int(m_w->currentSet().ProfileID), 2);
+    QCOMPARE(notices(), QList<QString>{QStringLiteral("Profile 3")});
+    QCOMPARE(m_speed->applied(), QList<int>{7});
+    QVERIFY(m_w->profileButton(2)->isOn());
+    QVERIFY(!m_w->profileButton(0)->isOn());
+    QCOMPARE(AppConfig::readProfileID(), 2);
+    // A profile number beyond the five slots is not a profile.
+    m_w->slotRefreshStatus(9, m_w->currentSet().current().dpi, m_w->currentSet().current().pollrate, 0);
+    QCOMPARE(int(m_w->currentSet().ProfileID), 2);
+}
+
+void TestMainWindow::rateAndDpiNotices()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    ProfileData &cur = m_w->currentSet().current();
+    cur.pollrate = 1;
+    m_w->slotRefreshStatus(0, cur.dpi, 2, 0);
+    QCOMPARE(notices().last(), QStringLiteral("500 HZ"));
+    QCOMPARE(int(m_w->currentSet().current().pollrate), 2);
+    m_w->slotRefreshRate(3);
+    QCOMPARE(notices().last(), QString()); // an unknown code still sends, with no text
+    QCOMPARE(notices().size(), 2);
+
+    const quint8 other = quint8((cur.dpi + 1) % 4);
+    m_w->slotRefreshStatus(0, other, m_w->currentSet().current().pollrate, 0);
+    QCOMPARE(int(m_w->currentSet().current().dpi), int(other));
+    QVERIFY(notices().last().startsWith(QStringLiteral("DPI %1:").arg(other + 1)));
+    // The stage lands in the current slot's own file, where the loader reads it.
+    QSettings prof(m_dir->path() + QStringLiteral("/Profile/Profile 1.prof"), QSettings::IniFormat);
+    QCOMPARE(prof.value(QStringLiteral("PROFILE_0/dpi")).toInt(), int(other));
+    // A stage number beyond the table is ignored.
+    const int before = notices().size();
+    m_w->slotRefreshDPIStage(12);
+    QCOMPARE(notices().size(), before);
+}
+
+void TestMainWindow::writeStatusMarksDiff()
+{
+    makeWindow();
+    AppConfig::writeDiff(0);
+    m_w->slotRefreshWriteStatus(3);
+    QCOMPARE(AppConfig::readDiff(), 0);
+    m_w->slotRefreshWriteStatus(0);
+    QCOMPARE(AppConfig::readDiff(), 1);
+}
+
+void TestMainWindow::profileActionSwitchesTheMouse()
+{
+    makeWindow();
+    m_w->currentSet().profiles[3].mousespeed = 5;
+    m_w->profileButton(3)->click();
+    QCOMPARE(int(m_w->currentSet().ProfileID), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(m_sim->backend().firmwareSnapshot().activeProfile(), 3, 3000);
+    QCOMPARE(m_speed->applied(), QList<int>{5});
+    QCOMPARE(m_w->nameEditor()->text(), QStringLiteral("Profile 4"));
+    QVERIFY(m_w->profileButton(3)->isOn());
+}
+
+// ---------------------------------------------------------------------------
+// Hot-plug
+
+void TestMainWindow::receiverPluggedClosesWarning()
+{
+    makeWindow(false);
+    QCOMPARE(m_w->deviceCount(), 0);
+    QCOMPARE(m_w->deviceProblem(), MousecfgWidget::DeviceProblem::Disconnected);
+    QElapsedTimer sincePlug;
+    BoxWatcher watcher(m_w.get(), [&](MirtMessageBox *) {
+        QVERIFY(g_bWarningShown);
+        sincePlug.start();
+        m_sim->backend().plugReceiver(true);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.seen(), 3000);
+    QCOMPARE(watcher.name(), QStringLiteral("disconnectBox"));
+    // The box closes by itself once the settings are reloaded.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_w->warningBox(), 5000);
+    QVERIFY(sincePlug.elapsed() < 2000);
+    QCOMPARE(m_arrivals, 2);
+    QCOMPARE(m_reloads, 1);
+    QCOMPARE(m_w->deviceReady(), 1);
+    QCOMPARE(m_w->deviceCount(), 1);
+    QVERIFY(m_w->isVisible());
+    QVERIFY(!g_bWarningShown);
+    QTRY_VERIFY_WITH_TIMEOUT(receiverOpen() && m_w->batteryThreadRunning(), 3000);
+    QCOMPARE(m_w->connectionMode(), 2);
+    QCOMPARE(AppConfig::readDiff(), 1);
+    // After the pause nothing re-opens again behind the reload's back.
+    QTest::qWait(700);
+    QCOMPARE(m_reloads, 1);
+    QVERIFY(receiverOpen());
+}
+
+void TestMainWindow::cablePulledWhileReceiverStays()
+{
+    makeWindow(true, true);
+    QCOMPARE(m_w->connectionMode(), 1);
+    BoxWatcher watcher(m_w.get(), [](MirtMessageBox *box) { box->reject(); });
+    m_sim->backend().plugCable(false);
+    QTRY_COMPARE(m_removals, 2);
+    // Only the receiver comes back, after the pause.
+    QTRY_VERIFY_WITH_TIMEOUT(receiverOpen() && !cableOpen() && m_w->batteryThreadRunning(), 3000);
+    QTest::qWait(300);
+    QVERIFY(!watcher.seen());
+    QCOMPARE(m_w->deviceCount(), 1);
+    QCOMPARE(m_w->connectionMode(), 2);
+    QVERIFY(!m_w->batteryBar()->isHidden());
+    QCOMPARE(m_reloads, 0);
+}
+
+void TestMainWindow::onlyDevicePulledWarns()
+{
+    makeWindow();
+    m_w->show();
+    QTest::qWait(300); // past the start-up check
+    bool pollerStoppedFirst = false;
+    bool closedFirst = false;
+    BoxWatcher watcher(m_w.get(), [&](MirtMessageBox *box) {
+        pollerStoppedFirst = !m_w->batteryThreadRunning();
+        closedFirst = !receiverOpen();
+        box->accept(); // "Ok"
+    });
+    QElapsedTimer clock;
+    clock.start();
+    m_sim->backend().plugReceiver(false);
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.seen(), 3000);
+    QVERIFY2(clock.elapsed() >= 190, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(pollerStoppedFirst);
+    QVERIFY(closedFirst);
+    QCOMPARE(watcher.text(), QStringLiteral("Dongle Disconnect!"));
+    QTRY_VERIFY(!m_w->warningBox());
+    // "Ok" with no device hides the window to the tray.
+    QVERIFY(m_w->isHidden());
+    QCOMPARE(m_w->deviceReady(), 0);
+    QVERIFY(!g_bWarningShown);
+    QVERIFY(!m_w->batteryBar()->isTextVisible()); // greyed: the mouse is gone
+}
+
+void TestMainWindow::escapeDoesNotStickWarningFlag()
+{
+    makeWindow(false);
+    BoxWatcher watcher(m_w.get(), [](MirtMessageBox *box) { box->reject(); }); // Escape
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.seen(), 3000);
+    QTRY_VERIFY(!m_w->warningBox());
+    QVERIFY(m_w->isVisible());
+    QVERIFY(!g_bWarningShown);
+    // So the tray toggle can hide the window again.
+    m_w->iconActivated(QSystemTrayIcon::Trigger);
+    QVERIFY(m_w->isHidden());
+}
+
+void TestMainWindow::lowerCasePathsRecognised()
+{
+    makeWindow(false);
+    m_w->HandleDeviceChange(kReceiverMousePath, true);
+    QCOMPARE(deviceList().entries[0].receiverMouseFound, 1);
+    QCOMPARE(m_w->deviceCount(), 0);
+    m_w->HandleDeviceChange(kReceiverVendorPath, true);
+    QCOMPARE(deviceList().entries[0].receiverVendorFound, 1);
+    QCOMPARE(QString::fromLatin1(deviceList().entries[0].receiverVendorPath), kReceiverVendorPath);
+    QCOMPARE(m_w->deviceCount(), 1);
+    QCOMPARE(m_w->connectionMode(), 2);
+    QCOMPARE(AppConfig::readDiff(), 1);
+    // A removal of the other interface kind leaves the vendor flag.
+    m_w->HandleDeviceChange(kReceiverMousePath, false);
+    QCOMPARE(deviceList().entries[0].receiverMouseFound, 0);
+    QCOMPARE(deviceList().entries[0].receiverVendorFound, 1);
+    // A path of another device changes nothing.
+    m_w->HandleDeviceChange(QStringLiteral("hid#vid_046d&pid_c077&mi_02#x"), false);
+    QCOMPARE(deviceList().entries[0].receiverVendorFound, 1);
+}
+
+void TestMainWindow::releaseOutsideRangeIgnored()
+{
+    makeWindow(false);
+    DeviceEntry &d = deviceList().entries[0];
+    d.receiverMinRelease = 0x0200;
+    d.receiverMaxRelease = 0x0300; // the simulated receiver is release 0x0100
+    m_sim->backend().plugReceiver(true);
+    QTRY_COMPARE(m_arrivals, 2);
+    QCOMPARE(d.receiverMouseFound, 0);
+    QCOMPARE(d.receiverVendorFound, 0);
+    QCOMPARE(m_w->deviceCount(), 0);
+
+    // Inside the range it is recorded.
+    DeviceChange c;
+    c.arrived = true;
+    c.vendorId = 0x1209;
+    c.productId = 0x0001;
+    c.kind = InterfaceKind::Vendor;
+    c.release = 0x0250;
+    c.path = QStringLiteral("/dev/hidraw9");
+    m_w->HandleDeviceChange(c);
+    QCOMPARE(d.receiverVendorFound, 1);
+    // A zero maximum switches the check off.
+    d.receiverMaxRelease = 0;
+    c.kind = InterfaceKind::Mouse;
+    c.release = 0x9999;
+    m_w->HandleDeviceChange(c);
+    QCOMPARE(d.receiverMouseFound, 1);
+    // Let the warning that was due from the start show, and answer it.
+    BoxWatcher watcher(m_w.get(), [](MirtMessageBox *box) { box->reject(); });
+    QTest::qWait(400);
+}
+
+void TestMainWindow::permissionProblemNamesTheRule()
+{
+    makeWindow(true, false, [this] { m_sim->backend().setPermissionDenied(true); });
+    QCOMPARE(m_w->deviceCount(), 1);
+    QVERIFY(!commandHandleOpen());
+    QCOMPARE(m_w->deviceProblem(), MousecfgWidget::DeviceProblem::NoPermission);
+    BoxWatcher watcher(m_w.get(), [](MirtMessageBox *box) { box->reject(); });
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.seen(), 3000);
+    QCOMPARE(watcher.name(), QStringLiteral("permissionBox"));
+    QVERIFY(watcher.text().contains(QStringLiteral("70-mousecfg.rules")));
+    QVERIFY(!watcher.text().contains(QStringLiteral("Dongle Disconnect!")));
+}
+
+// ---------------------------------------------------------------------------
+// Window
+
+void TestMainWindow::tabsAndMarkers()
+{
+    makeWindow();
+    m_w->show();
+    m_w->SelectTab(MousecfgWidget::kTabCustomize);
+    QVERIFY(m_w->tabButton(1)->isOn());
+    QVERIFY(!m_w->tabButton(0)->isOn());
+    QVERIFY(m_w->pageArea(1)->isVisible());
+    QVERIFY(!m_w->pageArea(0)->isVisible());
+    QVERIFY(m_w->marker(40)->isVisible()); // the two extra markers belong to this tab
+    QVERIFY(m_w->marker(0)->isVisible());
+
+    m_w->ShowFrontView(false);
+    QVERIFY(!m_w->marker(0)->isVisible());
+    QVERIFY(m_w->marker(20)->isVisible());
+    m_w->SelBtnChanged(1, 1);
+    QVERIFY(m_w->marker(21)->isOn());
+    QVERIFY(!m_w->marker(1)->isOn());
+    QCOMPARE(m_w->selectedType(), 1);
+    QCOMPARE(m_w->selectedIndex(1), 1);
+
+    // Pressing a tab button selects its page.
+    QTest::mousePress(m_w->tabButton(3), Qt::LeftButton);
+    QTest::mouseRelease(m_w->tabButton(3), Qt::LeftButton);
+    QCOMPARE(m_w->currentTab(), int(MousecfgWidget::kTabMacro));
+    for (int i = 0; i < MousecfgWidget::kMarkerCount; ++i)
+        QVERIFY(!m_w->marker(i)->isVisible());
+    m_w->slotGotoMacro(2);
+    QCOMPARE(m_w->currentTab(), 2);
+    QVERIFY(!m_w->marker(40)->isVisible());
+
+    // The title buttons and tabs go grey while a macro records; the profile slots stay.
+    m_w->slotEnableButtons(false);
+    QVERIFY(!m_w->tabButton(0)->isEnabled());
+    QVERIFY(!m_w->closeButton()->isEnabled());
+    QVERIFY(!m_w->nameEditor()->isEnabled());
+    QVERIFY(m_w->profileButton(0)->isEnabled());
+    m_w->slotEnableButtons(true);
+    QVERIFY(m_w->tabButton(0)->isEnabled());
+}
+
+void TestMainWindow::dragNeedsMoreThanFourPixels()
+{
+    makeWindow();
+    m_w->move(100, 100);
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    const QPoint origin = m_w->frameGeometry().topLeft();
+    const QPoint local(400, 20);
+    auto send = [this](QEvent::Type type, const QPoint &global, Qt::MouseButtons buttons) {
+        const QPoint l = m_w->mapFromGlobal(global);
+        QMouseEvent e(type, l, global, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(m_w.get(), &e);
+    };
+    const QPoint press = m_w->mapToGlobal(local);
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton);
+    send(QEvent::MouseMove, press + QPoint(2, 2), Qt::LeftButton);
+    QCOMPARE(m_w->frameGeometry().topLeft(), origin);
+    send(QEvent::MouseMove, press + QPoint(3, 2), Qt::LeftButton);
+    QCOMPARE(m_w->frameGeometry().topLeft(), origin + QPoint(3, 2));
+    send(QEvent::MouseButtonRelease, press + QPoint(3, 2), Qt::NoButton);
+    send(QEvent::MouseMove, press + QPoint(40, 40), Qt::NoButton);
+    QCOMPARE(m_w->frameGeometry().topLeft(), origin + QPoint(3, 2));
+}
+
+void TestMainWindow::trayToggle()
+{
+    makeWindow();
+    m_w->show();
+    m_w->iconActivated(QSystemTrayIcon::Context); // the menu, not a toggle
+    QVERIFY(m_w->isVisible());
+    m_w->iconActivated(QSystemTrayIcon::Trigger);
+    QVERIFY(m_w->isHidden());
+    m_w->iconActivated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(m_w->isVisible());
+    g_bWarningShown = true;
+    m_w->iconActivated(QSystemTrayIcon::Trigger);
+    QVERIFY(m_w->isVisible());
+    g_bWarningShown = false;
+}
+
+void TestMainWindow::closeHidesOrEndsCleanly()
+{
+    makeWindow();
+    m_w->show();
+    m_w->closeButton()->click();
+    QVERIFY(m_w->isHidden());
+    QVERIFY(m_w->batteryThreadRunning());
+    QVERIFY(receiverOpen());
+
+    // "PROFILE/CloseWindow" = 1: the program ends, but only after the poller
+    // stopped and the mouse was closed.
+    QTemporaryDir data;
+    QFile::copy(Paths::deviceDescriptionFile(), data.path() + QStringLiteral("/DefaultProfile.bin"));
+    {
+        QSettings s(data.path() + QStringLiteral("/DefaultProfile.bin"), QSettings::IniFormat);
+        s.setValue(QStringLiteral("PROFILE/CloseWindow"), 1);
+    }
+    Paths::setDataDir(data.path());
+    QSignalSpy exit(m_w.get(), &MousecfgWidget::exitRequested);
+    m_w->show();
+    m_w->closeButtonPressed();
+    QCOMPARE(exit.count(), 1);
+    QCOMPARE(exit.at(0).at(0).toInt(), 0);
+    QVERIFY(!m_w->batteryThreadRunning());
+    QVERIFY(!receiverOpen());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
