@@ -17,7 +17,10 @@ constexpr double kPageWidth = 456.0;
 constexpr double kPageHeight = 386.0;
 constexpr double kRowTop = 38.0;
 constexpr double kRowStep = 43.5;
-constexpr double kRowHeight = 41.0;
+constexpr double kRowGap = 2.5;
+// The panel below the page (MirtPointSpeed) starts 338 design units down:
+// the rows stay above it, closer together when there are many of them.
+constexpr double kUsableHeight = 334.0;
 } // namespace
 
 MirtDPIWindow::MirtDPIWindow(QWidget *parent)
@@ -182,12 +185,15 @@ void MirtDPIWindow::layoutPage()
     const double fx = width() / kPageWidth;
     const double fy = height() / kPageHeight;
     m_pTitle->setGeometry(int(12 * fx), int(6 * fy), int(200 * fx), int(28 * fy));
+    const double step = qMin(kRowStep, (kUsableHeight - kRowTop - 4) / m_iStageCount);
+    const double rowHeight = step - kRowGap;
     for (int i = 0; i < kDpiStageCount; ++i) {
         const bool shown = i < m_iStageCount;
-        const double top = kRowTop + i * kRowStep;
+        const double top = kRowTop + i * step;
         if (shown) {
-            m_rows[i]->setGeometry(int(28 * fx), int(top * fy), int(424 * fx), int(kRowHeight * fy));
-            m_radios[i]->setGeometry(int(4 * fx), int((top + 10) * fy), int(22 * fx), int(22 * fy));
+            m_rows[i]->setGeometry(int(28 * fx), int(top * fy), int(424 * fx), int(rowHeight * fy));
+            m_radios[i]->setGeometry(int(4 * fx), int((top + (rowHeight - 22) / 2) * fy), int(22 * fx),
+                                     int(22 * fy));
         } else {
             m_rows[i]->setGeometry(QRect());
             m_radios[i]->setGeometry(QRect());
@@ -195,6 +201,10 @@ void MirtDPIWindow::layoutPage()
         m_rows[i]->setVisible(shown);
         m_radios[i]->setVisible(shown);
     }
+    // The panel ends below the last row; what lies under it stays reachable.
+    m_panelRect = QRect(0, 0, width(), qMin(height(), int((kRowTop + m_iStageCount * step + 4) * fy)));
+    setMask(QRegion(m_panelRect));
+    update();
 }
 
 void MirtDPIWindow::paintEvent(QPaintEvent *)
@@ -205,7 +215,7 @@ void MirtDPIWindow::paintEvent(QPaintEvent *)
     panel.setAlpha(220);
     painter.setPen(QPen(QColor(55, 55, 60), 1));
     painter.setBrush(panel);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    painter.drawRoundedRect(QRectF(m_panelRect).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     // A short accent bar under the title.
     const double fx = width() / kPageWidth;
     const double fy = height() / kPageHeight;

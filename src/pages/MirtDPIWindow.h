@@ -5,6 +5,7 @@
 
 #include "ProfileTypes.h"
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -74,6 +75,7 @@ private:
     int m_iWideRange = 0;
     QString m_product;
     int m_iStageCount = kDpiStageCount;
+    QRect m_panelRect;
     MirtLabel *m_pTitle;
     QButtonGroup *m_pRadioGroup;
     std::array<MirtSingleDPI *, kDpiStageCount> m_rows{};

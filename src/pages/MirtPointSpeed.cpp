@@ -314,15 +314,15 @@ void MirtPointSpeed::layoutPanel()
     place(m_pSyncOn, 336, r2, 50, h);
     place(m_pSyncOff, 388, r2, 56, h);
 
-    place(m_pLiftTitle, 6, r3, 82, h);
-    place(m_pLift1, 90, r3, 48, h);
-    place(m_pLift2, 138, r3, 50, h);
-    place(m_pAngleTitle, 192, r3, 90, h);
-    place(m_pAngleOn, 282, r3, 42, h);
-    place(m_pAngleOff, 324, r3, 48, h);
-    place(m_pJitterTitle, 376, r3, 38, h);
-    place(m_pJitterOn, 414, r3, 42, h);
-    place(m_pJitterOff, 456, r3, 50, h);
+    place(m_pLiftTitle, 6, r3, 76, h);
+    place(m_pLift1, 84, r3, 54, h);
+    place(m_pLift2, 140, r3, 54, h);
+    place(m_pAngleTitle, 198, r3, 88, h);
+    place(m_pAngleOn, 286, r3, 44, h);
+    place(m_pAngleOff, 330, r3, 50, h);
+    place(m_pJitterTitle, 384, r3, 34, h);
+    place(m_pJitterOn, 418, r3, 42, h);
+    place(m_pJitterOff, 460, r3, 46, h);
 }
 
 void MirtPointSpeed::paintEvent(QPaintEvent *)

@@ -39,8 +39,10 @@ MirtSingleDPI::MirtSingleDPI(quint8 iStage, QWidget *parent)
     m_pLinkBox->setChecked(true);
 
     m_pDpiLabel->SetBold(true);
-    for (MirtLabel *small : {m_pXLabel, m_pYLabel, m_pMinLabel, m_pMaxLabel})
+    for (MirtLabel *small : {m_pMinLabel, m_pMaxLabel})
         small->SetFontSize(11);
+    m_pXLabel->SetFontSize(10);
+    m_pYLabel->SetFontSize(10);
     m_pMinLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_pMinLabel->SetTextColor(MirtKit::mutedTextColor());
     m_pMaxLabel->SetTextColor(MirtKit::mutedTextColor());
@@ -210,10 +212,10 @@ void MirtSingleDPI::layoutRow()
     auto place = [fx, fy](QWidget *w, double x, double y, double ww, double hh) {
         w->setGeometry(int(x * fx), int(y * fy), int(ww * fx), int(hh * fy));
     };
-    place(m_pEnableBox, 6, 12, 20, 18);
-    place(m_pDpiLabel, 30, 2, 96, 20);
-    place(m_pXLabel, 30, 22, 48, 18);
-    place(m_pYLabel, 78, 22, 48, 18);
+    place(m_pEnableBox, 6, 10, 22, 22);
+    place(m_pDpiLabel, 32, 2, 94, 20);
+    place(m_pXLabel, 32, 22, 48, 18);
+    place(m_pYLabel, 80, 22, 48, 18);
     place(m_pMinLabel, 124, 10, 34, 22);
     place(m_pSlider, 162, 4, 156, 34);
     place(m_pMaxLabel, 322, 10, 40, 22);

@@ -2,6 +2,8 @@
 
 #include "MirtKit.h"
 
+#include <QFileInfo>
+
 namespace PageStyle {
 
 static QString px(double design)
@@ -12,6 +14,18 @@ static QString px(double design)
 QString checkBoxSheet()
 {
     const QString accent = MirtKit::accentColor().name();
+    const QString off = MirtKit::skinPath(QStringLiteral("/skin/checkbox-1.png"));
+    const QString on = MirtKit::skinPath(QStringLiteral("/skin/checkbox-2.png"));
+    if (QFileInfo::exists(off) && QFileInfo::exists(on)) {
+        return QStringLiteral("QCheckBox{color: %1; spacing: %2; background: transparent;}"
+                              "QCheckBox::indicator{width: %3; height: %3;}"
+                              "QCheckBox::indicator:unchecked{image: url(%4);}"
+                              "QCheckBox::indicator:checked{image: url(%5);}"
+                              "QCheckBox:checked{color: %6;}"
+                              "QCheckBox:disabled{color: rgb(100,100,100);}")
+            .arg(MirtKit::textColor().name(), px(3), px(14), off, on, accent);
+    }
+    // Without the skin: boxes filled with the accent colour.
     return QStringLiteral("QCheckBox{color: %1; spacing: %2; background: transparent;}"
                           "QCheckBox::indicator{width: %3; height: %3; border: 1px solid rgb(150,150,150);"
                           "border-radius: 2px; background: rgb(30,30,34);}"

@@ -4,6 +4,8 @@
 #include "FakePointerSpeed.h"
 #include "FakeProgramLauncher.h"
 #include "MirtAction.h"
+#include "MirtDPIWindow.h"
+#include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtPointSpeed.h"
 #include "MirtReportRate.h"
@@ -34,6 +36,7 @@ private slots:
     void mouseSettingButton();
     void pointerSpeedGreyedWithoutBackend();
     void pointerSpeedSync();
+    void screenshots();
 };
 
 void TestPerformancePage::setDataTicksOneBoxOfEachPair()
@@ -285,6 +288,48 @@ void TestPerformancePage::pointerSpeedSync()
     QVERIFY(!PointerSpeedSync::apply(&broken, slow));
     QCOMPARE(slow.mousespeed, quint8(3));
     QVERIFY(!PointerSpeedSync::readInto(nullptr, slow));
+}
+
+// Pictures of the three panels for a person to look at: set
+// MOUSECFG_SCREENSHOT_DIR to a folder to get them.
+void TestPerformancePage::screenshots()
+{
+    const QString dir = qEnvironmentVariable("MOUSECFG_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("MOUSECFG_SCREENSHOT_DIR not set");
+    for (double scale : {1.0, 2.0}) {
+        MirtKit::setScaleFactor(scale);
+        QWidget window;
+        window.setStyleSheet(QStringLiteral("background: rgb(16,17,22);"));
+        window.resize(int(640 * scale), int(440 * scale));
+        MirtDPIWindow dpi(&window);
+        MirtPointSpeed speed(&window);
+        MirtReportRate rate(&window);
+        dpi.setGeometry(int(10 * scale), int(10 * scale), int(456 * scale), int(386 * scale));
+        speed.setGeometry(int(10 * scale), int(348 * scale), int(506 * scale), int(77 * scale));
+        rate.setGeometry(int(474 * scale), int(10 * scale), int(149 * scale), int(200 * scale));
+        ProfileData profile;
+        for (int i = 0; i < kDpiStageCount; ++i) {
+            profile.DPI_INFO[i].used = i < 5;
+            profile.DPI_INFO[i].link = i != 2;
+            profile.DPI_INFO[i].x = 15 + 60 * i;
+            profile.DPI_INFO[i].y = i == 2 ? 300 : 15 + 60 * i;
+        }
+        profile.dpi = 1;
+        profile.pollrate = 2;
+        profile.scrollspeed = 3;
+        profile.mousespeed = 12;
+        dpi.setSensorModel(3395, 0, QString());
+        dpi.setProfileAndSensor(&profile, 3395);
+        dpi.setStageCount(6);
+        speed.setData(&profile, 1, 1, 1, 0, 8);
+        rate.setProfile(&profile, 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString file = dir + QStringLiteral("/pages-%1x.png").arg(scale);
+        QVERIFY(window.grab().save(file));
+    }
+    MirtKit::setScaleFactor(1.0);
 }
 
 QTEST_MAIN(TestPerformancePage)
