@@ -18,6 +18,7 @@ void MirtLabel::setText(const QString &text)
 {
     QLabel::setText(text);
     setAccessibleName(text);
+    m_syncedName = text;
 }
 
 void MirtLabel::setNum(int value)
@@ -73,6 +74,12 @@ QFont MirtLabel::paintFont() const
 
 void MirtLabel::paintEvent(QPaintEvent *event)
 {
+    // A caption set through QLabel's own setter still names the label.
+    if (accessibleName() == m_syncedName && text() != m_syncedName) {
+        setAccessibleName(text());
+        m_syncedName = text();
+    }
+
     // Picture and movie labels keep the toolkit's own painting.
     if ((pixmap(Qt::ReturnByValue).isNull() == false) || movie()) {
         QLabel::paintEvent(event);

@@ -46,4 +46,5 @@ private:
     bool m_bBold = false;
     QColor m_textColor;
     QColor m_fillColor;
+    QString m_syncedName;
 };

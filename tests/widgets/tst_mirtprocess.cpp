@@ -1,4 +1,4 @@
-// The progress dialog and the worker thread of a whole-profile write.
+// The progress dialog that runs a whole-profile write.
 
 #include "MirtKit.h"
 #include "MirtProcessDialog.h"
@@ -25,7 +25,6 @@ private slots:
     void stoppedThreadDoesNotRunButClosesTheDialog();
     void escapeDoesNotCloseWhileTheWorkerRuns();
     void dialogLooksAndAnimation();
-    void destroyingARunningThreadWaits();
 
 private:
     QWidget *m_main = nullptr;
@@ -133,21 +132,6 @@ void TestMirtProcess::dialogLooksAndAnimation()
     const QPoint offset = dlg.geometry().center() - m_main->frameGeometry().center();
     QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     MirtKit::setScaleFactor(1.0);
-}
-
-void TestMirtProcess::destroyingARunningThreadWaits()
-{
-    std::atomic<bool> finished{false};
-    {
-        MirtProcessThread thread;
-        thread.setJob([&finished]() {
-            QThread::msleep(100);
-            finished = true;
-            return 0;
-        });
-        thread.start();
-    }
-    QVERIFY(finished);
 }
 
 QTEST_MAIN(TestMirtProcess)
