@@ -14,7 +14,7 @@ BUILD_PACKAGES=(
   fonts-dejavu-core fonts-wqy-microhei
 )
 TEST_PACKAGES=(
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils trayer
   qemu-system-x86 busybox-static cpio
 )
 

@@ -229,6 +229,8 @@ void MousecfgWidget::slotWarning()
                                        disconnected ? tr("Dongle Disconnect!") : permissionText(), this, this,
                                        Qt::FramelessWindowHint);
         box->setObjectName(disconnected ? QStringLiteral("disconnectBox") : QStringLiteral("permissionBox"));
+        // Modal to the window only: the tray menu (and "&Quit") stays usable.
+        box->setWindowModality(Qt::WindowModal);
         m_pWarningBox = box;
         const int result = box->exec();
         delete box;

@@ -240,8 +240,8 @@ void MousecfgWidget::buildWidgets()
         b->setObjectName(QLatin1String(names[i]));
         m_commandButtons.append(b);
     }
-    place(m_commandButtons[0], 835, 552, 72, 30);  // RESET
-    place(m_commandButtons[4], 911, 552, 72, 30);  // Reset All
+    place(m_commandButtons[0], 835, 552, 64, 30);  // RESET
+    place(m_commandButtons[4], 903, 552, 80, 30);  // Reset All
     const int row2[] = {1, 3, 2, 8, 9, 7, 5, 6};   // ADD COPY DELETE LOAD1 SAVE Apply OK Cancel
     for (int i = 0; i < 8; ++i)
         place(m_commandButtons[row2[i]], 285 + i * 88, 592, 83, 30);

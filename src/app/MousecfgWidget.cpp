@@ -260,13 +260,13 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
 
 void MousecfgWidget::closeButtonPressed()
 {
-    if (DeviceDescription::closeWindow() == 0 && (m_pTray || !m_services.showTray)) {
-        hide();
-        return;
-    }
     if (DeviceDescription::closeWindow() == 0) {
-        // Without a tray icon a hidden window could not be brought back.
-        showMinimized();
+        // Without a tray to come back from, a hidden window would be lost for
+        // good (and a second copy refuses to start): it is minimised instead.
+        if (m_pTray && !QSystemTrayIcon::isSystemTrayAvailable())
+            showMinimized();
+        else
+            hide();
         return;
     }
     // End the program, but not under a thread that still reads the mouse.

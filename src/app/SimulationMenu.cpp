@@ -5,22 +5,22 @@
 #include <QActionGroup>
 
 SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
-    : QMenu(tr("Simulated mouse"), parent), m_backend(backend)
+    : QMenu(tr("&Simulated mouse"), parent), m_backend(backend)
 {
     setObjectName(QStringLiteral("simulationMenu"));
-    m_pReceiver = addAction(tr("Receiver plugged in"));
+    m_pReceiver = addAction(tr("&Receiver plugged in"));
     m_pReceiver->setCheckable(true);
     connect(m_pReceiver, &QAction::triggered, this, [this](bool on) { m_backend->plugReceiver(on); });
-    m_pCable = addAction(tr("Cable plugged in"));
+    m_pCable = addAction(tr("&Cable plugged in"));
     m_pCable->setCheckable(true);
     connect(m_pCable, &QAction::triggered, this, [this](bool on) { m_backend->plugCable(on); });
     addSeparator();
-    m_pDpi = addAction(tr("Press the DPI button"));
+    m_pDpi = addAction(tr("Press the &DPI button"));
     connect(m_pDpi, &QAction::triggered, this, [this] { m_backend->pressDpiButton(); });
-    m_pRate = addAction(tr("Press the report-rate button"));
+    m_pRate = addAction(tr("Press the r&eport-rate button"));
     connect(m_pRate, &QAction::triggered, this, [this] { m_backend->pressRateButton(); });
     addSeparator();
-    m_pBattery = addMenu(tr("Battery level"));
+    m_pBattery = addMenu(tr("&Battery level"));
     m_pBatteryGroup = new QActionGroup(this);
     for (int level : {100, 80, 57, 30, 10, 0}) {
         QAction *a = m_pBattery->addAction(level ? tr("%1 %").arg(level) : tr("0 % (mouse off)"));
@@ -30,7 +30,7 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
         connect(a, &QAction::triggered, this,
                 [this, level] { m_backend->withFirmware([level](MouseFirmware &f) { f.setBatteryLevel(level); }); });
     }
-    m_pCharging = addAction(tr("Charging"));
+    m_pCharging = addAction(tr("C&harging"));
     m_pCharging->setCheckable(true);
     connect(m_pCharging, &QAction::triggered, this,
             [this](bool on) { m_backend->withFirmware([on](MouseFirmware &f) { f.setCharging(on); }); });

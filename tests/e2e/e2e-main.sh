@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# The real mousecfg --simulate on an X server (run under xvfb-run): the
+# window's size, the tabs and a profile button, unplugging and replugging the
+# simulated receiver, a second copy, closing to the tray and quitting.
+# Screenshots land in $BUILD_DIR/screenshots.
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+BIN="$BUILD_DIR/bin"
+SHOTS="$BUILD_DIR/screenshots"
+mkdir -p "$SHOTS"
+
+fail() { echo "FAIL: $*"; [ -f "${LOG:-}" ] && tail -n 40 "$LOG"; exit 1; }
+note() { echo "--- $*"; }
+
+[ -x "$BIN/mousecfg" ] || fail "no $BIN/mousecfg (build first)"
+[ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
+for tool in xdotool xwininfo import; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+
+WORK=$(mktemp -d)
+CONF="$WORK/Configs"
+LOG="$WORK/mousecfg.log"
+PID=""
+TRAY_PID=""
+cleanup() {
+  [ -n "$PID" ] && kill "$PID" 2>/dev/null
+  [ -n "$TRAY_PID" ] && kill "$TRAY_PID" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+export QT_QPA_PLATFORM=xcb
+
+# A system tray for the icon, when one is to be had.
+if command -v trayer >/dev/null; then
+  trayer --edge bottom --align right --widthtype pixel --width 64 --heighttype pixel --height 32 \
+         --transparent false >/dev/null 2>&1 &
+  TRAY_PID=$!
+  sleep 1
+fi
+
+# Waits up to $2 tenths of a second for "$1" to succeed.
+wait_for() {
+  local i
+  for ((i = 0; i < $2; i++)); do
+    eval "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+main_window() { xdotool search --onlyvisible --name '^ORVALE8' 2>/dev/null | head -n 1; }
+# Windows of the program at least 300 pixels wide: the main window and a message box.
+big_windows() {
+  local n=0 w
+  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" -ge 300 ] && n=$((n + 1))
+  done
+  echo $n
+}
+shot() { import -window root "$SHOTS/$1.png" && note "screenshot $1.png"; }
+# Clicks at design coordinates (999 × 640 canvas) of the main window.
+click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
+
+# The tray icon: the program's small window that the tray embeds.
+tray_icon() {
+  [ -n "$TRAY_PID" ] || return 1
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -lt 100 ]; then
+      TRAY_X=$((X + WIDTH / 2)); TRAY_Y=$((Y + HEIGHT / 2))
+      return 0
+    fi
+  done
+  return 1
+}
+# Opens the tray menu and types the keys given (mnemonics).
+tray_menu() {
+  xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3
+  sleep 0.6
+  xdotool key --delay 250 "$@"
+  sleep 0.5
+}
+
+note "starting mousecfg --simulate"
+"$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
+PID=$!
+wait_for '[ -n "$(main_window)" ]' 150 || fail "the window did not appear"
+WIN=$(main_window)
+sleep 1
+geom=$(xwininfo -id "$WIN")
+w=$(awk '/Width:/ {print $2}' <<<"$geom"); h=$(awk '/Height:/ {print $2}' <<<"$geom")
+[ "$w" = 999 ] && [ "$h" = 640 ] || fail "window is ${w}x${h}, expected 999x640 at 96 DPI"
+note "window 999x640"
+xdotool getwindowname "$WIN" | grep -q 'simulated' || fail "the title does not say the mouse is simulated"
+shot main-start
+
+# The four tabs, then a profile button.
+i=0
+for name in lighting customize dpi macro; do
+  click_at $((285 + i * 116 + 55)) 50
+  shot "tab-$name"
+  i=$((i + 1))
+done
+click_at 145 $((430 + 2 * 29 + 13))
+shot profile-3
+kill -0 "$PID" 2>/dev/null || fail "mousecfg ended while clicking"
+
+# A second copy exits with 1 and shows nothing.
+"$BIN/mousecfg" --simulate --config-dir "$CONF" >"$WORK/second.log" 2>&1 &
+SECOND=$!
+wait_for '! kill -0 $SECOND 2>/dev/null' 100 || { kill $SECOND; fail "the second copy did not exit"; }
+wait $SECOND; rc=$?
+[ $rc = 1 ] || fail "the second copy exited with $rc, expected 1"
+[ "$(xdotool search --onlyvisible --name '^ORVALE8' | wc -l)" = 1 ] || fail "a second window appeared"
+note "second copy exited with 1"
+
+if wait_for tray_icon 30; then
+  # Unplug the simulated receiver from the tray menu: the warning comes up.
+  tray_menu s r
+  wait_for '[ "$(big_windows)" -ge 2 ]' 50 || fail "no warning after unplugging the receiver"
+  sleep 0.5
+  shot receiver-unplugged
+  # Plug it back in: the warning closes by itself, the settings reload.
+  tray_menu s r
+  wait_for '[ "$(big_windows)" -le 1 ]' 50 || fail "the warning did not close after replugging"
+  sleep 1.5
+  shot receiver-replugged
+  note "unplug and replug of the receiver"
+
+  # Close: the window goes to the tray; the tray icon brings it back.
+  click_at 965 29
+  wait_for '[ -z "$(main_window)" ]' 30 || fail "the close button did not hide the window"
+  shot closed-to-tray
+  xdotool mousemove "$TRAY_X" "$TRAY_Y" click 1
+  wait_for '[ -n "$(main_window)" ]' 30 || fail "the tray icon did not show the window again"
+  WIN=$(main_window)
+  click_at 965 29
+  wait_for '[ -z "$(main_window)" ]' 30 || fail "the close button did not hide the window again"
+  note "close to tray and back"
+
+  # "&Quit" from the tray menu.
+  tray_menu q
+else
+  note "no system tray here: closing and quitting by signal"
+  click_at 965 29
+  sleep 0.5
+  shot closed
+  kill -TERM "$PID"
+fi
+
+wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit"
+wait "$PID"; rc=$?
+PID=""
+[ $rc = 0 ] || fail "mousecfg exited with $rc"
+if grep -Eq 'AddressSanitizer|runtime error|Segmentation|Aborted' "$LOG"; then
+  fail "mousecfg reported a crash"
+fi
+[ -f "$CONF/simulated-mouse.ini" ] || fail "the simulated mouse's memory was not saved"
+note "quit with 0, no crash"
+echo "PASS"
