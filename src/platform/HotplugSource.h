@@ -32,6 +32,8 @@ public:
     QString errorString() const { return m_errorString; }
 
 signals:
+    // Emitted from the event loop of the thread that started the source. A
+    // slot may stop() the source but must not delete it (use deleteLater()).
     void deviceArrived(const HidNodeInfo &node);
     void deviceRemoved(const HidNodeInfo &node);
 
