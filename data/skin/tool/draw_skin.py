@@ -447,12 +447,21 @@ def mouse_side():
     body = '<ellipse cx="150" cy="290" rx="135" ry="9" fill="#000" fill-opacity="0.5"/>'
     # Left flank of the mouse, nose to the left.
     shell = 'M20,276 C16,240 36,178 96,150 C150,126 220,132 262,170 C290,196 292,244 284,276 Z'
+    # The wheel, drawn first so that the shell hides all but its top.
+    body += '<circle cx="100" cy="156" r="14" fill="#1d1f25" stroke="#6b717d" stroke-width="2"/>'
     body += f'<path d="{shell}" fill="url(#shell)" stroke="#4b505c" stroke-width="2"/>'
     body += '<path d="M20,276 L284,276" stroke="#5d6370" stroke-width="3"/>'
     body += '<path d="M40,204 C80,178 120,168 160,168" fill="none" stroke="#0b0c0f" stroke-width="2"/>'
     body += '<path d="M86,214 C86,206 92,202 100,202 L140,202 C148,202 150,206 150,214 L150,222 C150,228 146,232 138,232 L98,232 C90,232 86,228 86,222 Z" fill="#2a2d35" stroke="#6b717d" stroke-width="2"/>'
     body += '<path d="M158,214 C158,206 162,202 170,202 L210,202 C218,202 222,206 222,214 L222,222 C222,228 218,232 210,232 L170,232 C162,232 158,228 158,222 Z" fill="#2a2d35" stroke="#6b717d" stroke-width="2"/>'
-    body += '<path d="M36,262 L270,262" stroke="#fff" stroke-opacity="0.08" stroke-width="6" stroke-linecap="round"/>'
+    # Grip panel with ribs along the lower flank.
+    body += '<path d="M60,246 C100,240 200,240 262,248 L266,266 L44,266 Z" fill="#0f1013" stroke="#2a2d35" stroke-width="1.5"/>'
+    for x in range(70, 260, 12):
+        body += f'<path d="M{x},250 L{x-6},262" stroke="#3a3e48" stroke-width="2" stroke-linecap="round"/>'
+    # The wheel showing above the nose and the cable port at the front.
+    body += '<rect x="19" y="252" width="6" height="14" rx="2" fill="#0b0c0f" stroke="#5d6370" stroke-width="1.2"/>'
+    # A light edge along the top of the shell.
+    body += '<path d="M60,176 C110,146 190,140 250,170" fill="none" stroke="#fff" stroke-opacity="0.18" stroke-width="2" stroke-linecap="round"/>'
     body += f'<path d="{shell}" fill="url(#sheen)"/>'
     svg('mouse/mouse_side.svg', w, h, body, defs)
 mouse_side()
