@@ -59,6 +59,7 @@ private slots:
     void captionNamesTheButton();
     void missingImagesPaintNothingAndDoNotCrash();
     void longCaptionIsElided();
+    void iconTextPensAndAccentGradient();
 
 private:
     QTemporaryDir m_dir;
@@ -283,6 +284,70 @@ void TestMirtPushButton::longCaptionIsElided()
     // Text pixels stay inside the button's own padding on the right.
     const QColor edge = shot.pixelColor(59, 10);
     QVERIFY(edge.red() > 150 && edge.green() < 60);
+}
+
+namespace {
+
+bool containsColor(const QImage &img, const std::function<bool(const QColor &)> &match)
+{
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (match(img.pixelColor(x, y)))
+                return true;
+    return false;
+}
+
+QImage solid(const QColor &c, const QSize &size)
+{
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(c);
+    return img;
+}
+
+} // namespace
+
+void TestMirtPushButton::iconTextPensAndAccentGradient()
+{
+    const QString grey = m_dir.filePath(QStringLiteral("grey.png"));
+    const QString icon = m_dir.filePath(QStringLiteral("icon.png"));
+    QVERIFY(solid(QColor(40, 40, 40), QSize(40, 20)).save(grey));
+    QVERIFY(solid(QColor(0, 220, 0), QSize(8, 8)).save(icon));
+
+    // An icon without a caption sits in the middle.
+    MirtPushButton iconOnly({grey, grey, grey}, nullptr, icon);
+    iconOnly.resize(60, 30);
+    QImage shot(iconOnly.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    iconOnly.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    QVERIFY(shot.pixelColor(30, 15).green() > 200);
+
+    // With a caption the icon moves to the left edge and the caption uses the state's pen.
+    MirtPushButton withText({grey, grey, grey}, nullptr, icon);
+    withText.resize(160, 30);
+    withText.setText(QStringLiteral("WWWW"));
+    withText.SetTextColors({QColor(0, 0, 255), QColor(), QColor(255, 255, 0)});
+    shot = QImage(withText.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    withText.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    QVERIFY(shot.pixelColor(30, 15).green() < 100);
+    QVERIFY(containsColor(shot, [](const QColor &c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; }));
+    QVERIFY(containsColor(shot.copy(0, 0, 20, 30), [](const QColor &c) { return c.green() > 200 && c.red() < 60; }));
+
+    // Pressed: the caption takes the pressed pen and the accent glows from the bottom.
+    MirtKit::setThemeIndex(0);
+    withText.SetState(2);
+    shot.fill(Qt::transparent);
+    withText.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    QVERIFY(containsColor(shot, [](const QColor &c) { return c.red() > 200 && c.green() > 200 && c.blue() < 60; }));
+    const QColor bottom = shot.pixelColor(150, 29);
+    const QColor top = shot.pixelColor(150, 0);
+    QVERIFY(bottom.red() > 180 && bottom.green() < 60);
+    QVERIFY(top.red() < bottom.red());
+    // Not pressed and not selected: no accent.
+    withText.SetState(0);
+    shot.fill(Qt::transparent);
+    withText.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    QVERIFY(shot.pixelColor(150, 29).red() < 60);
 }
 
 QTEST_MAIN(TestMirtPushButton)
