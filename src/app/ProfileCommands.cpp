@@ -19,6 +19,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QVector>
+
+#include <memory>
 
 namespace {
 
@@ -692,43 +695,58 @@ void ProfileCommands::cancel()
 int ProfileCommands::writeWithProgress()
 {
     ProfileSet &set = m_host->currentSet();
-    // Every slot's profile goes into its library file too, so the library
-    // (and a later "Cancel" or bind) holds what was applied.
+    ProfileSet &lastSent = m_host->lastSentSet();
+    // Each slot's profile also goes into its library file, so the library
+    // (and a later "Cancel" or bind) holds what was applied: the slots whose
+    // record changed since the last write, and names new to the library.
     QStringList names = m_library;
-    QStringList failures;
+    QVector<int> toSave;
     for (int i = 0; i < kProfileCount; ++i) {
         const QString &name = set.names[i];
-        QString error;
-        const QString path = name.isEmpty() ? QString() : ProfileStore::libraryProfilePath(m_model, name, &error);
-        if (path.isEmpty())
+        if (name.isEmpty() || libraryFile(name).isEmpty())
             continue;
         if (!names.contains(name)) {
             if (names.size() >= AppConfig::kProfileLibraryMax)
                 continue;
             names.append(name);
+            toSave.append(i);
+        } else if (set.profiles[i] != lastSent.profiles[i]) {
+            toSave.append(i);
         }
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        if (!ProfileStore::writeProfileSection(0, set.profiles[i], path, &error))
-            failures.append(name + QStringLiteral(": ") + error);
     }
     if (names != m_library && saveLibrary(names)) {
         rebuildLibraryMenu();
         emit libraryChanged();
     }
 
-    if (!failures.isEmpty())
-        m_host->showMessage(MirtMessageBox::kWarning,
-                            tr("THE PROFILE LIBRARY COULD NOT BE UPDATED.") + QLatin1Char('\n') +
-                                failures.join(QLatin1Char('\n')));
-
+    // The files are written on the worker thread, behind the progress dialog,
+    // which keeps the set from being edited meanwhile.
+    auto failures = std::make_shared<QStringList>();
     ProfileSet *current = &set;
-    ProfileSet *lastSent = &m_host->lastSentSet();
+    ProfileSet *sent = &lastSent;
+    const QString model = m_model;
     WriteFunction write = m_write;
+    auto pending = std::make_shared<QVector<int>>(toSave);
+    auto job = [write, current, sent, model, pending, failures]() {
+        for (int i : qAsConst(*pending)) {
+            QString error;
+            const QString path = ProfileStore::libraryProfilePath(model, current->names[i], &error);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            if (!ProfileStore::writeProfileSection(0, current->profiles[i], path, &error))
+                failures->append(current->names[i] + QStringLiteral(": ") + error);
+        }
+        pending->clear(); // a retry only sends again
+        return write(*current, *sent);
+    };
     for (;;) {
-        const int result =
-            m_host->runWithProgress([write, current, lastSent] { return write(*current, *lastSent); });
+        const int result = m_host->runWithProgress(job);
         m_lastWriteResult = result;
         qDebug("write result %d", result);
+        if (!failures->isEmpty()) {
+            m_host->showMessage(MirtMessageBox::kWarning, tr("THE PROFILE LIBRARY COULD NOT BE UPDATED.") +
+                                                              QLatin1Char('\n') + failures->join(QLatin1Char('\n')));
+            failures->clear();
+        }
         if (result == kSendOk || result == kResultMacrosNotWritten) {
             m_host->startPoller();
             if (result == kResultMacrosNotWritten)
