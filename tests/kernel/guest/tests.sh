@@ -131,6 +131,40 @@ test_raw_report_round_trip() {
 
 # ------------------------------------------------------------- hot-plug
 
+# expect_listed "receiver cable"|receiver|cable|"": `list` shows exactly these
+# connections, each with the paths of both collections as the kernel numbered
+# them; with none it fails with "no device".
+expect_listed() {
+  out=$(cli list 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" list
+  if [ -z "$1" ]; then
+    [ $rc -eq 1 ] || fail "list with nothing plugged in ended with $rc"
+    expect_match "$out" "no device" "list with nothing plugged in"
+    return 0
+  fi
+  [ $rc -eq 0 ] || fail "list ended with $rc"
+  for g in receiver cable; do
+    case " $1 " in
+      *" $g "*)
+        echo "$out" | grep -qx "$g $MODEL_VID:$(gadget_pid "$g")" || fail "list does not show the $g"
+        gadget_hidraw_nodes "$g" > /tmp/listed-nodes
+        [ -s /tmp/listed-nodes ] || fail "no hidraw nodes for the $g"
+        while read -r intf path; do
+          case $intf in 00) what="mouse collection " ;; 02) what="vendor collection" ;; esac
+          echo "$out" | grep -q "^  $what $path  can be opened" \
+            || fail "list does not show the $g's $what at $path"
+        done < /tmp/listed-nodes
+        ;;
+      *)
+        echo "$out" | grep -q "^$g " && fail "list shows the $g, which is not plugged in"
+        ;;
+    esac
+  done
+  return 0
+}
+
 WATCH_LOG=/tmp/watch.log
 WATCH_SEEN=0
 
@@ -241,6 +275,7 @@ test_hotplug_events() {
   echo "plug the receiver: two arrivals"
   gadget_bind receiver; wait_events 2; check_plug_events arrival receiver; apply_events
   expect_flags 1 1 0 0 1
+  expect_listed receiver
 
   echo "plug the cable beside it"
   gadget_bind cable; wait_events 2; check_plug_events arrival cable; apply_events
@@ -249,16 +284,19 @@ test_hotplug_events() {
   echo "pull the cable, the receiver stays: no warning"
   gadget_unbind cable; wait_events 2; check_plug_events removal cable; apply_events
   expect_flags 1 1 0 0 1
+  expect_listed receiver
 
   echo "plug the cable again, pull the receiver first: the cable stays"
   gadget_bind cable; wait_events 2; check_plug_events arrival cable; apply_events
   gadget_unbind receiver; wait_events 2; check_plug_events removal receiver; apply_events
   expect_flags 0 0 1 1 1
+  expect_listed cable
 
   echo "pull the cable, the last device: the warning case again"
   gadget_unbind cable; wait_events 2; check_plug_events removal cable; apply_events
   expect_flags 0 0 0 0 2
   no_more_events
+  expect_listed ""
 
   kill -TERM $watch_pid
   wait $watch_pid
@@ -369,17 +407,7 @@ test_cli_list() {
   gadget_bind receiver || fail "receiver did not enumerate"
   gadget_bind cable || fail "cable did not enumerate"
   fresh_config
-  out=$(cli list 2>&1)
-  rc=$?
-  echo "$out"
-  no_crash $rc "$out" list
-  [ $rc -eq 0 ] || fail "list ended with $rc"
-  mouse_nodes > /tmp/nodes
-  while read -r g intf path; do
-    echo "$out" | grep -q "$path\b" || fail "list does not show the $g interface $intf at $path"
-  done < /tmp/nodes
-  expect_match "$out" "$MODEL_RECEIVER_PID" "list names the receiver"
-  expect_match "$out" "$MODEL_CABLE_PID" "list names the cable"
+  expect_listed "receiver cable"
 }
 
 # A whole write through the kernel: the gadget's firmware model then holds
@@ -457,14 +485,22 @@ test_write_unplug_fault() {
   fresh_config
   cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
   # The fifth frame of the write never arrives: the gadget unbinds instead.
+  mouse_dump /tmp/before.json || fail "no dump before the write"
   mouse_ctl unplug-after receiver 5
   out=$(cli write 2>&1)
   rc=$?
   echo "$out"
   no_crash $rc "$out" "interrupted write"
-  [ $rc -ne 0 ] || fail "the interrupted write reported success"
+  [ $rc -eq 1 ] || fail "the interrupted write ended with $rc, not the failure code 1"
+  expect_match "$out" "Send data failed, please try again." "the interrupted write's message"
   [ "$(config_diff)" = 1 ] || fail "Config/Diff is '$(config_diff)' after a failed write"
   WAIT_LIMIT=50 wait_for hidraw_count_is receiver 0 || fail "the receiver did not go away"
+  grep -qE "unplugging \"?receiver" "$MOUSE_DIR/gadget.log" \\
+    || fail "the failure was not the unplug: $(cat "$MOUSE_DIR/gadget.log")"
+  # The end block never arrived: the mouse keeps what it had.
+  mouse_dump /tmp/interrupted.json || fail "no dump after the interrupted write"
+  [ "$(json_compact /tmp/interrupted.json)" = "$(json_compact /tmp/before.json)" ] \
+    || fail "the interrupted write changed the mouse: $(cat /tmp/interrupted.json)"
 
   gadget_bind receiver || fail "receiver did not come back"
   out=$(cli write 2>&1)
