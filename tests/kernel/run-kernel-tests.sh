@@ -216,6 +216,10 @@ hex4() { printf '%04x' "$(( $1 ))"; }
 } > "$STAGE/mousecfg-test/model.env"
 grep -q '^MODEL_NAME=.' "$STAGE/mousecfg-test/model.env" || die "cannot read the model from $MODEL_HEADER"
 
+# A syntax error in a guest script would only show as a guest without results.
+for script in "$SELF_DIR/guest/init" "$SELF_DIR"/guest/*.sh; do
+  "$BUSYBOX" sh -n "$script" || die "syntax error in $script"
+done
 cp "$SELF_DIR/guest/init" "$STAGE/init"
 chmod 755 "$STAGE/init"
 cp "$SELF_DIR"/guest/*.sh "$STAGE/mousecfg-test/"

@@ -495,7 +495,7 @@ test_write_unplug_fault() {
   expect_match "$out" "Send data failed, please try again." "the interrupted write's message"
   [ "$(config_diff)" = 1 ] || fail "Config/Diff is '$(config_diff)' after a failed write"
   WAIT_LIMIT=50 wait_for hidraw_count_is receiver 0 || fail "the receiver did not go away"
-  grep -qE "unplugging \"?receiver" "$MOUSE_DIR/gadget.log" \\
+  grep -qE "unplugging \"?receiver" "$MOUSE_DIR/gadget.log" \
     || fail "the failure was not the unplug: $(cat "$MOUSE_DIR/gadget.log")"
   # The end block never arrived: the mouse keeps what it had.
   mouse_dump /tmp/interrupted.json || fail "no dump after the interrupted write"
