@@ -20,6 +20,33 @@ void captureLog(QtMsgType type, const QMessageLogContext &, const QString &text)
 
 int send(const Frame &f) { return SendCommand(f.data(), kFrameSize); }
 
+// Enumerates what a Linux hidraw system lists: several collections per node.
+class ListingBackend : public HidBackend
+{
+public:
+    QVector<HidDeviceInfo> list;
+    int init() override { return 0; }
+    QVector<HidDeviceInfo> enumerate(uint16_t, uint16_t) override { return list; }
+    HidDevice *openPath(const QByteArray &) override { return nullptr; }
+    void close(HidDevice *) override {}
+    int exit() override { return 0; }
+    int write(HidDevice *, const uint8_t *, size_t) override { return -1; }
+    int readTimeout(HidDevice *, uint8_t *, size_t, int) override { return -1; }
+    QString error(HidDevice *) override { return QString(); }
+    bool permissionDenied(const QByteArray &) override { return false; }
+    void add(uint16_t pid, int iface, uint16_t page, uint16_t usage, const char *path)
+    {
+        HidDeviceInfo d;
+        d.vendorId = 0x1209;
+        d.productId = pid;
+        d.interfaceNumber = iface;
+        d.usagePage = page;
+        d.usage = usage;
+        d.path = path;
+        list.append(d);
+    }
+};
+
 int countLines(const QString &text)
 {
     return int(std::count(g_log.begin(), g_log.end(), text));
@@ -230,6 +257,32 @@ private slots:
         QVERIFY(cableOpen());
         deviceList().count = 0;
         QCOMPARE(OpenDevices(), 0);
+    }
+
+    void collectionsByInterfaceAndUsage()
+    {
+        ListingBackend backend;
+        backend.add(0x0001, 0, 1, 6, "/dev/hidraw1");           // keyboard collection of interface 0
+        backend.add(0x0001, 0, 1, 2, "/dev/hidraw1");           // the mouse collection
+        backend.add(0x0001, 0, 0xFF00, 0xFF00, "/dev/hidraw1"); // vendor usage on the wrong interface
+        backend.add(0x0001, 2, 0xFF00, 0xFF00, "/dev/hidraw2"); // the vendor collection
+        backend.add(0x0001, 2, 0x0C, 1, "/dev/hidraw2");        // consumer collection beside it
+        backend.add(0x0002, -1, 0xFF00, 0xFF00, "/dev/hidraw7"); // a bus without interfaces
+        backend.add(0x0003, 2, 0xFF00, 0xFF00, "/dev/hidraw9");  // another product
+        setHidBackend(&backend);
+        LoadDeviceList();
+        QCOMPARE(ScanDevices(), 0);
+        const DeviceEntry &e = deviceList().entries[0];
+        QCOMPARE(QByteArray(e.receiverMousePath), QByteArray("/dev/hidraw1"));
+        QCOMPARE(QByteArray(e.receiverVendorPath), QByteArray("/dev/hidraw2"));
+        QCOMPARE(e.cableVendorFound, 1);
+        QCOMPARE(QByteArray(e.cableVendorPath), QByteArray("/dev/hidraw7"));
+        QCOMPARE(e.cableMouseFound, 0);
+        // Failed opens leave the handles null: the device counts as absent.
+        QCOMPARE(OpenDevices(), 1);
+        QVERIFY(!commandHandleOpen());
+        QCOMPARE(SendCommand(BlockFrame::beginWrite().data(), kFrameSize), int(kSendNoDevice));
+        setHidBackend(nullptr);
     }
 
     void switchAndReload()

@@ -105,7 +105,9 @@ public:
 
     static QByteArray pathOf(int connection, int interfaceNumber);
 
-    // Also called for every plug event (besides the signal).
+    // Also called for every plug event (besides the signal). Both may be raised
+    // inside a write that unplugs the mouse, with DeviceLink's lock held: a
+    // handler must not call back into DeviceLink (connect the signal queued).
     std::function<void(const PlugEvent &)> onPlugEvent;
 
 signals:
