@@ -193,8 +193,11 @@ void TestMirtMessageBox::plugInWatchClosesTheBox()
     const qint64 closedAt = clock.elapsed();
     QCOMPARE(r, int(QDialog::Accepted));
     QVERIFY(readyAt > 0);
-    // One watch period, with room for a busy machine.
-    QVERIFY2(closedAt - readyAt <= 100 + 150, qPrintable(QString::number(closedAt - readyAt)));
+    // One watch period of 100 ms; the bound leaves room for a busy shared machine.
+    QVERIFY2(closedAt - readyAt <= 1000, qPrintable(QString::number(closedAt - readyAt)));
+    auto *timer = box.findChild<QTimer *>();
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 100);
 }
 
 void TestMirtMessageBox::withoutWatchTheBoxStays()
