@@ -12,6 +12,7 @@
 #include "MirtLabel.h"
 #include "MirtProcessbar.h"
 #include "MirtPushButton.h"
+#include "SkinCache.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -434,10 +435,10 @@ void MousecfgWidget::slotMouseOver(MirtPushButton *btn, bool bType)
     const QString folder = QStringLiteral("/skin/mouse/") + m_strProductName + QStringLiteral("/");
     const QString file = bType ? QStringLiteral("mouse_%1.png").arg(i + 1) : QStringLiteral("Mouse.png");
     m_iHoverButton = bType ? i : -1;
-    const QPixmap pix = MirtKit::skinPixmap(folder + file);
+    const QImage pix = SkinCache::scaled(folder + file, m_pTopPicture->size(), Qt::KeepAspectRatio);
     if (!pix.isNull())
-        m_pTopPicture->setPixmap(pix.scaled(m_pTopPicture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    else if (bType)
+        m_pTopPicture->setPixmap(QPixmap::fromImage(pix));
+    else
         RefreshMousePictures();
 }
 
@@ -455,32 +456,37 @@ bool MousecfgWidget::eventFilter(QObject *watched, QEvent *event)
 void MousecfgWidget::RefreshMousePictures()
 {
     const QString base = QStringLiteral("/skin/mouse/") + m_strProductName;
-    const QSize box = m_pTopPicture->size();
-    auto setPicture = [box](QLabel *label, const QString &path) {
-        const QPixmap pix = MirtKit::skinPixmap(path);
+    auto setPicture = [](QLabel *label, const QString &path) {
+        const QImage pix = SkinCache::scaled(path, label->size(), Qt::KeepAspectRatio);
         if (pix.isNull())
             label->clear();
         else
-            label->setPixmap(pix.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            label->setPixmap(QPixmap::fromImage(pix));
     };
-    setPicture(m_pTopPicture, base + QStringLiteral("/Mouse.png"));
+    if (m_iHoverButton < 0)
+        setPicture(m_pTopPicture, base + QStringLiteral("/Mouse.png"));
     setPicture(m_pSidePicture, base + QStringLiteral("_Side.png"));
-    auto setSmall = [](QLabel *label, const QString &path) {
-        const QPixmap pix = MirtKit::skinPixmap(path);
-        if (pix.isNull())
-            label->clear();
-        else
-            label->setPixmap(pix.scaled(label->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    };
-    setSmall(m_pChargingLabel, QStringLiteral("/skin/lightning.png"));
-    setSmall(m_pReceiverLabel, QStringLiteral("/skin/dongle.png"));
-    setSmall(m_pLogoLabel, QStringLiteral("/skin/mouselogo.png"));
+    setPicture(m_pChargingLabel, QStringLiteral("/skin/lightning.png"));
+    setPicture(m_pReceiverLabel, QStringLiteral("/skin/dongle.png"));
+    setPicture(m_pLogoLabel, QStringLiteral("/skin/mouselogo.png"));
 }
 
 // ---------------------------------------------------------------------------
 // Texts and enabling
 
 void MousecfgWidget::RetranslateUi()
+{
+    retranslateTexts();
+    // The poller starts afresh with the new texts; stopping waits for it.
+    if (m_pBatteryThread) {
+        StopBatteryThread();
+        StartBatteryThread();
+    }
+    RefreshMousePictures();
+    layoutMarkers();
+}
+
+void MousecfgWidget::retranslateTexts()
 {
     setWindowTitle(productTitle());
     m_pTitleLabel->setText(productTitle());
@@ -509,14 +515,6 @@ void MousecfgWidget::RetranslateUi()
         m_pLoadAction->setText(tr("&Load Config"));
     if (m_pQuitAction)
         m_pQuitAction->setText(tr("&Quit"));
-
-    // The poller starts afresh with the new texts; stopping waits for it.
-    if (m_pBatteryThread) {
-        StopBatteryThread();
-        StartBatteryThread();
-    }
-    RefreshMousePictures();
-    layoutMarkers();
 }
 
 void MousecfgWidget::slotEnableButtons(bool bEnable)

@@ -16,6 +16,7 @@
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
 #include "ScaleTable.h"
+#include "SkinCache.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -46,7 +47,6 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 
     // Pictures of the window itself.
     m_strAppDir = Paths::dataDir();
-    m_pixBack[0] = MirtKit::skinPixmap(QStringLiteral("/skin/cfgMainback.png"));
     m_pixBattery[0] = MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png"));
     m_pixBattery[1] = MirtKit::skinPixmap(QStringLiteral("/skin/bat2.png"));
 
@@ -61,8 +61,8 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
         move(g.x() + (g.width() - m_iExpectWidth) / 2, g.y() + (g.height() - m_iExpectHeight) / 2);
     }
     ensureBackground(m_iDpiVal);
-    if (!m_pixBack[m_iDpiVal].isNull())
-        setMask(m_pixBack[m_iDpiVal].mask());
+    if (!m_maskBack[size_t(m_iDpiVal)].isNull())
+        setMask(m_maskBack[size_t(m_iDpiVal)]);
 
     m_iConnectionMode = 3;
     m_bDeviceReady = 0;
@@ -120,9 +120,11 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 
     SelectTab(kTabLighting);
     FillPages();
-    RetranslateUi();
+    retranslateTexts();
+    RefreshMousePictures();
     showProfileName(m_ProfileSet.names[m_ProfileSet.ProfileID]);
-    ProfileDefaults::writeDefaultProfileFile();
+    // The template for new library profiles; written once the window is up.
+    QTimer::singleShot(0, this, [] { ProfileDefaults::writeDefaultProfileFile(); });
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
 
     if (m_services.showTray)
@@ -175,12 +177,15 @@ void MousecfgWidget::computeScale()
 
 void MousecfgWidget::ensureBackground(int index)
 {
-    if (index <= 0 || index >= int(m_pixBack.size()) || m_pixBack[0].isNull() ||
-        !m_pixBack[size_t(index)].isNull())
+    if (index < 0 || index >= int(m_pixBack.size()) || !m_pixBack[size_t(index)].isNull())
         return;
-    m_pixBack[size_t(index)] = m_pixBack[0].scaled(ScaleTable::expectedWidth(index),
-                                                   ScaleTable::expectedHeight(index),
-                                                   Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage back = SkinCache::scaled(QStringLiteral("/skin/cfgMainback.png"),
+                                          QSize(ScaleTable::expectedWidth(index), ScaleTable::expectedHeight(index)));
+    if (back.isNull())
+        return;
+    m_pixBack[size_t(index)] = QPixmap::fromImage(back);
+    // The window's shape is the opaque area of the skin.
+    m_maskBack[size_t(index)] = m_pixBack[size_t(index)].mask();
 }
 
 void MousecfgWidget::applyScale()
@@ -190,7 +195,7 @@ void MousecfgWidget::applyScale()
     const QPixmap &back = m_pixBack[size_t(m_iDpiVal)];
     if (!back.isNull()) {
         if (back.size() == size())
-            setMask(back.mask());
+            setMask(m_maskBack[size_t(m_iDpiVal)]);
         else
             setMask(back.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation).mask());
     }
@@ -243,12 +248,13 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    if (!m_pixBack[0].isNull()) {
-        const QPixmap back = m_pixBack[0].scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        p.drawPixmap(0, 0, back);
-    } else {
+    const QPixmap &back = m_pixBack[size_t(m_iDpiVal)];
+    if (back.isNull())
         p.fillRect(rect(), MirtKit::panelColor());
-    }
+    else if (back.size() == size())
+        p.drawPixmap(0, 0, back);
+    else
+        p.drawPixmap(rect(), back);
     const QRect frame(MirtKit::scaled(69), MirtKit::scaled(581), MirtKit::scaled(86), MirtKit::scaled(47));
     const QPixmap &bat = batteryFrame();
     if (!bat.isNull())

@@ -11,6 +11,7 @@
 #include "ProfileCommands.h"
 #include "ProfileTypes.h"
 
+#include <QBitmap>
 #include <QColor>
 #include <QHash>
 #include <QList>
@@ -103,6 +104,7 @@ public:
     void SetCurrentProfile(int index, bool bReload);
     void FillPages();
     void RefreshMousePictures();
+    // Every text again, the poller restarted and the mouse view laid out anew.
     void RetranslateUi();
     void ShowOsd(const QString &text);
     void ShowFrontView(bool bFront);
@@ -200,6 +202,7 @@ private:
     // The widgets (MousecfgView.cpp).
     void buildWidgets();
     void layoutWidgets();
+    void retranslateTexts();
     void createPages();
     void buildProfileMenu();
     void setMarkerImages();
@@ -227,7 +230,8 @@ private:
     double m_dScale = 1.0;
     int m_iExpectWidth = 999;
     int m_iExpectHeight = 640;
-    std::array<QPixmap, 17> m_pixBack;
+    std::array<QPixmap, 17> m_pixBack; // the background scaled for each index, made on demand
+    std::array<QBitmap, 17> m_maskBack; // and its opaque area
     std::array<QPixmap, 2> m_pixBattery;
 
     // Dragging.

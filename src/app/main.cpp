@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPixmapCache>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -103,6 +104,8 @@ int main(int argc, char **argv)
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QCoreApplication::setApplicationName(QStringLiteral("mousecfg"));
+    // The skin's pictures are drawn large; keep each decoded once (the default cache holds 10 MB).
+    QPixmapCache::setCacheLimit(128 * 1024);
     // The window hides to the tray; closing a message box must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

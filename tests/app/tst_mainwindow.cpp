@@ -13,6 +13,7 @@
 #include "Paths.h"
 #include "SimulatedMouseFeed.h"
 #include "SimulatedMouseSession.h"
+#include "SkinCache.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,7 @@ void TestMainWindow::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     Paths::setConfigDir(m_dir->path());
+    SkinCache::setDirectory(m_dir->path() + QStringLiteral("/skin-cache"));
     // The shipped configuration, as a fresh install has it.
     const QString shipped = Paths::dataDir() + QStringLiteral("/Configs/Config.ini");
     if (QFile::exists(shipped))
