@@ -115,9 +115,11 @@ int main(int argc, char **argv)
     });
     const qint64 fileSize = QFileInfo(dir + QStringLiteral("/Profile/Profile 1.prof")).size();
 
-    printf("profile set: 5 files of 11,099 keys (%lld bytes each), %d rounds, medians (wall / CPU):\n", fileSize,
-           rounds);
-    auto row = [](const char *what, const Timing &t) { printf("  %-58s %8.2f ms / %6.2f ms\n", what, t.wallMs, t.cpuMs); };
+    printf("profile set: 5 files of 11,099 keys (%lld bytes each), %d rounds, medians (wall / CPU):\n",
+           fileSize, rounds);
+    auto row = [](const char *what, const Timing &t) {
+        printf("  %-58s %8.2f ms / %6.2f ms\n", what, t.wallMs, t.cpuMs);
+    };
     row("load profile set, files changed on disk (program start):", loadCold);
     row("load profile set, files unchanged (reload):", loadWarm);
     row("save profile set (Config.ini + one profile file):", saveOne);

@@ -47,8 +47,9 @@ int runDefaults(const CliContext &, const QStringList &args)
         return cliUsageError(QStringLiteral("mousecfg-cli: defaults takes no arguments"));
     ProfileData profile;
     ProfileDefaults::buildDefaultProfile(profile);
-    const QJsonObject out{{QStringLiteral("profile"), profileToJson(profile)},
-                          {QStringLiteral("sensor"), sensorDefaultsToJson(ProfileDefaults::defaultSensorBytes())}};
+    const QJsonObject out{
+        {QStringLiteral("profile"), profileToJson(profile)},
+        {QStringLiteral("sensor"), sensorDefaultsToJson(ProfileDefaults::defaultSensorBytes())}};
     cliPrint(jsonText(out));
     return CliOk;
 }
@@ -82,7 +83,8 @@ int runImport(const CliContext &, const QStringList &args)
             set.names[size_t(i)] = ProfileDefaults::defaultSlotName(i);
     }
     if (!ProfileStore::saveWholeProfileSet(set, &error)) {
-        cliError(QStringLiteral("mousecfg-cli: the imported configuration could not be saved: %1").arg(error));
+        cliError(
+            QStringLiteral("mousecfg-cli: the imported configuration could not be saved: %1").arg(error));
         return CliFailure;
     }
     return CliOk;
@@ -128,7 +130,8 @@ CliRegistrar defaultsCommand({QStringLiteral("defaults"), QStringLiteral("defaul
 CliRegistrar exportCommand({QStringLiteral("export-conf"), QStringLiteral("export-conf FILE"),
                             QStringLiteral("export the profile set to a configuration file"), runExport});
 CliRegistrar importCommand({QStringLiteral("import-conf"), QStringLiteral("import-conf FILE"),
-                            QStringLiteral("import a configuration file of this model and save it"), runImport});
+                            QStringLiteral("import a configuration file of this model and save it"),
+                            runImport});
 CliRegistrar keyNameCommand({QStringLiteral("key-name"), QStringLiteral("key-name INDEX [--lang N]"),
                              QStringLiteral("print the display name of a key index"), runKeyName});
 CliRegistrar keyUsageCommand({QStringLiteral("key-usage"), QStringLiteral("key-usage INDEX"),

@@ -46,11 +46,20 @@ void writeValue(const QString &file, const QString &key, const QVariant &value)
 
 namespace AppConfig {
 
-QString configDir() { return Paths::configDir(); }
+QString configDir()
+{
+    return Paths::configDir();
+}
 
-QString globalConfigFile() { return configDir() + kConfigIni; }
+QString globalConfigFile()
+{
+    return configDir() + kConfigIni;
+}
 
-QString langConfigFile() { return configDir() + QStringLiteral("/LangConfig.ini"); }
+QString langConfigFile()
+{
+    return configDir() + QStringLiteral("/LangConfig.ini");
+}
 
 QString modelConfigFile(const QString &model, QString *errorText)
 {
@@ -71,7 +80,10 @@ int readProfileID()
     return (id >= 0 && id < kProfileCount) ? id : 0;
 }
 
-void setCurrentSlot(int slot) { writeValue(globalConfigFile(), QStringLiteral("Config/ProfileID"), slot); }
+void setCurrentSlot(int slot)
+{
+    writeValue(globalConfigFile(), QStringLiteral("Config/ProfileID"), slot);
+}
 
 void saveSlotNames(const ProfileSet &set)
 {
@@ -86,13 +98,25 @@ void saveSlotNames(const ProfileSet &set)
     IniAccess::finish(s);
 }
 
-int readDiff() { return readInt(globalConfigFile(), QStringLiteral("Config/Diff")); }
+int readDiff()
+{
+    return readInt(globalConfigFile(), QStringLiteral("Config/Diff"));
+}
 
-void writeDiff(int diff) { writeValue(globalConfigFile(), QStringLiteral("Config/Diff"), diff); }
+void writeDiff(int diff)
+{
+    writeValue(globalConfigFile(), QStringLiteral("Config/Diff"), diff);
+}
 
-int readLangID() { return readInt(langConfigFile(), QStringLiteral("Config/LangID")); }
+int readLangID()
+{
+    return readInt(langConfigFile(), QStringLiteral("Config/LangID"));
+}
 
-void writeLangID(int langId) { writeValue(langConfigFile(), QStringLiteral("Config/LangID"), langId); }
+void writeLangID(int langId)
+{
+    writeValue(langConfigFile(), QStringLiteral("Config/LangID"), langId);
+}
 
 LanguageTable loadLanguageTable()
 {
@@ -138,22 +162,40 @@ int countMacros()
     return n;
 }
 
-int sensorModel() { return readInt(globalConfigFile(), QStringLiteral("MouseSenSor/1")); }
+int sensorModel()
+{
+    return readInt(globalConfigFile(), QStringLiteral("MouseSenSor/1"));
+}
 
 int ledVariant(const QString &model)
 {
     return readInt(globalConfigFile(), QStringLiteral("MouseLEDMode/") + model);
 }
 
-int colorThemeIndex() { return readInt(globalConfigFile(), QStringLiteral("Config/GColorID")); }
+int colorThemeIndex()
+{
+    return readInt(globalConfigFile(), QStringLiteral("Config/GColorID"));
+}
 
-int readBattery() { return readInt(globalConfigFile(), QStringLiteral("Config/Battery")); }
+int readBattery()
+{
+    return readInt(globalConfigFile(), QStringLiteral("Config/Battery"));
+}
 
-void writeBattery(int percent) { writeValue(globalConfigFile(), QStringLiteral("Config/Battery"), percent); }
+void writeBattery(int percent)
+{
+    writeValue(globalConfigFile(), QStringLiteral("Config/Battery"), percent);
+}
 
-QString modelText() { return readString(globalConfigFile(), QStringLiteral("Config/Model")); }
+QString modelText()
+{
+    return readString(globalConfigFile(), QStringLiteral("Config/Model"));
+}
 
-QString mouseListName() { return readString(globalConfigFile(), QStringLiteral("Mouse_List/0")); }
+QString mouseListName()
+{
+    return readString(globalConfigFile(), QStringLiteral("Mouse_List/0"));
+}
 
 QStringList loadProfileList(const QString &model)
 {
@@ -180,8 +222,9 @@ bool saveProfileList(const QString &model, const QStringList &names, QString *er
     if (file.isEmpty())
         return false;
     if (names.size() > kProfileLibraryMax) {
-        IniAccess::setError(errorText,
-                            QStringLiteral("The profile library holds at most %1 profiles.").arg(kProfileLibraryMax));
+        IniAccess::setError(
+            errorText,
+            QStringLiteral("The profile library holds at most %1 profiles.").arg(kProfileLibraryMax));
         return false;
     }
     for (const QString &name : names) {

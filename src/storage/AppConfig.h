@@ -18,9 +18,9 @@ constexpr int kProfileLibraryMax = 200; // entries of the profile library list
 // The ten name/file pairs of the language table plus the number in use.
 struct LanguageTable
 {
-    int count = 0;                                   // "FONT_LIST/LANGNUM"
-    std::array<QString, kLanguageSlots> names{};     // "FONT_LIST/LangName_n"
-    std::array<QString, kLanguageSlots> files{};     // "FONT_LIST/LangFile_n"
+    int count = 0;                               // "FONT_LIST/LANGNUM"
+    std::array<QString, kLanguageSlots> names{}; // "FONT_LIST/LangName_n"
+    std::array<QString, kLanguageSlots> files{}; // "FONT_LIST/LangFile_n"
 };
 
 // The configuration folder (Paths::configDir()).

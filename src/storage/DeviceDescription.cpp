@@ -63,11 +63,20 @@ int loadMatrixKeys(DeviceDescription::ButtonMatrix &matrix, const QString &patte
 
 namespace DeviceDescription {
 
-QString filePath() { return Paths::deviceDescriptionFile(); }
+QString filePath()
+{
+    return Paths::deviceDescriptionFile();
+}
 
-bool exists() { return QFileInfo(filePath()).isFile(); }
+bool exists()
+{
+    return QFileInfo(filePath()).isFile();
+}
 
-QString productName() { return readString(QStringLiteral("ProductName")); }
+QString productName()
+{
+    return readString(QStringLiteral("ProductName"));
+}
 
 int buttonCount()
 {
@@ -79,9 +88,18 @@ int dpiStageCount()
     return buttonCount() ^ readInt(QStringLiteral("DPICount"), 0);
 }
 
-QString version() { return readString(QStringLiteral("Version")); }
-int disableMacro() { return readInt(QStringLiteral("DisableMacro"), 0); }
-int showSleep() { return readInt(QStringLiteral("ShowSleep"), 1); }
+QString version()
+{
+    return readString(QStringLiteral("Version"));
+}
+int disableMacro()
+{
+    return readInt(QStringLiteral("DisableMacro"), 0);
+}
+int showSleep()
+{
+    return readInt(QStringLiteral("ShowSleep"), 1);
+}
 
 void sleepRange(int *minimum, int *maximum)
 {
@@ -95,7 +113,10 @@ void sleepRange(int *minimum, int *maximum)
         *maximum = hi;
 }
 
-int scrollRev() { return readInt(QStringLiteral("ScrollRev"), 0); }
+int scrollRev()
+{
+    return readInt(QStringLiteral("ScrollRev"), 0);
+}
 
 int minDelay()
 {
@@ -104,20 +125,44 @@ int minDelay()
     return unit >= 1 ? unit : 1;
 }
 
-int wideDpiRange() { return readInt(QStringLiteral("33254"), 0); }
-int colorMode() { return readInt(QStringLiteral("ColorMode"), 0); }
-int ledDisable() { return readInt(QStringLiteral("ledDisable"), 0); }
-int syncMode() { return readInt(QStringLiteral("SyncMode"), 0); }
-int french() { return readInt(QStringLiteral("french"), -1); }
-int showMouseButton() { return readInt(QStringLiteral("showMouseButton"), 1); }
-int closeWindow() { return readInt(QStringLiteral("CloseWindow"), 0); }
+int wideDpiRange()
+{
+    return readInt(QStringLiteral("33254"), 0);
+}
+int colorMode()
+{
+    return readInt(QStringLiteral("ColorMode"), 0);
+}
+int ledDisable()
+{
+    return readInt(QStringLiteral("ledDisable"), 0);
+}
+int syncMode()
+{
+    return readInt(QStringLiteral("SyncMode"), 0);
+}
+int french()
+{
+    return readInt(QStringLiteral("french"), -1);
+}
+int showMouseButton()
+{
+    return readInt(QStringLiteral("showMouseButton"), 1);
+}
+int closeWindow()
+{
+    return readInt(QStringLiteral("CloseWindow"), 0);
+}
 
 int loadMatrix(ButtonMatrix &matrix)
 {
     return loadMatrixKeys(matrix, QStringLiteral("_%1_Matrix"), true) < 0 ? -1 : 0;
 }
 
-int loadMatrix2(ButtonMatrix &matrix) { return loadMatrixKeys(matrix, QStringLiteral("_%1_Matrix2"), false); }
+int loadMatrix2(ButtonMatrix &matrix)
+{
+    return loadMatrixKeys(matrix, QStringLiteral("_%1_Matrix2"), false);
+}
 
 int loadSensorDefaults(SensorDefaults &values)
 {
@@ -125,7 +170,7 @@ int loadSensorDefaults(SensorDefaults &values)
     if (!IniAccess::checkReadable(file))
         return -1;
     QSettings s(file, QSettings::IniFormat);
-    static const char *const keys[kSensorDefaultCount] = {"lift", "angle", "butondelay", "jitter",
+    static const char *const keys[kSensorDefaultCount] = {"lift", "angle",      "butondelay", "jitter",
                                                           "wake", "sensormode", "sync"};
     static const int defaults[kSensorDefaultCount] = {0, 0, 20, 0, 0, 1, 0};
     for (int i = 0; i < kSensorDefaultCount; ++i)

@@ -12,14 +12,15 @@
 namespace DeviceDescription {
 
 // Indexes of the seven default sensor bytes filled by loadSensorDefaults().
-enum SensorDefault {
-    kSensorLift = 0,      // "lift", default 0
-    kSensorAngle = 1,     // "angle", default 0
+enum SensorDefault
+{
+    kSensorLift = 0,        // "lift", default 0
+    kSensorAngle = 1,       // "angle", default 0
     kSensorButtonDelay = 2, // "butondelay", default 20
-    kSensorJitter = 3,    // "jitter", default 0
-    kSensorWake = 4,      // "wake", default 0
-    kSensorMode = 5,      // "sensormode", default 1
-    kSensorSync = 6,      // "sync", default 0
+    kSensorJitter = 3,      // "jitter", default 0
+    kSensorWake = 4,        // "wake", default 0
+    kSensorMode = 5,        // "sensormode", default 1
+    kSensorSync = 6,        // "sync", default 0
     kSensorDefaultCount = 7
 };
 

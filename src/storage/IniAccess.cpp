@@ -14,9 +14,10 @@ bool notTooLarge(const QString &file, QString *errorText)
 {
     const QFileInfo fi(file);
     if (fi.exists() && fi.size() > kMaxIniBytes) {
-        setError(errorText, QStringLiteral("%1 is too large (%2 bytes) to be a settings file; it was not read.")
-                                .arg(file)
-                                .arg(fi.size()));
+        setError(errorText,
+                 QStringLiteral("%1 is too large (%2 bytes) to be a settings file; it was not read.")
+                     .arg(file)
+                     .arg(fi.size()));
         return false;
     }
     return true;

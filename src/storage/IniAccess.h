@@ -29,7 +29,10 @@ int toInt(const QVariant &value);
 // ("4294967295" is -1), which is how signed fields are written.
 int32_t toInt32(const QVariant &value);
 // The low 8 bits of toInt.
-inline uint8_t toByte(const QVariant &value) { return uint8_t(toInt(value) & 0xff); }
+inline uint8_t toByte(const QVariant &value)
+{
+    return uint8_t(toInt(value) & 0xff);
+}
 // A colour from a QColor variant or a colour name; invalid when missing.
 QColor toColor(const QVariant &value);
 // The value under KEY, or def when the key is missing.

@@ -17,19 +17,38 @@ namespace {
 // Names tried before giving up on a free "_%d" suffix.
 constexpr int kMaxSuffix = 100000;
 
-QString mapKey(int i) { return QStringLiteral("Setting/Map_%1").arg(i); }
-QString highKey(int i) { return QStringLiteral("Setting/DataH_%1").arg(i); }
-QString lowKey(int i) { return QStringLiteral("Setting/DataL_%1").arg(i); }
-QString listKey(int i) { return QStringLiteral("MACRO_LIST/%1").arg(i); }
+QString mapKey(int i)
+{
+    return QStringLiteral("Setting/Map_%1").arg(i);
+}
+QString highKey(int i)
+{
+    return QStringLiteral("Setting/DataH_%1").arg(i);
+}
+QString lowKey(int i)
+{
+    return QStringLiteral("Setting/DataL_%1").arg(i);
+}
+QString listKey(int i)
+{
+    return QStringLiteral("MACRO_LIST/%1").arg(i);
+}
 
-uint8_t byteAt(const QSettings &s, const QString &key) { return uint8_t(toInt(s.value(key)) & 0xff); }
+uint8_t byteAt(const QSettings &s, const QString &key)
+{
+    return uint8_t(toInt(s.value(key)) & 0xff);
+}
 
 int boundedCount(const QSettings &s, int maxEvents)
 {
-    return qBound(0, toInt(s.value(QStringLiteral("Setting/Count"))), qMin(maxEvents, MacroFile::kMacroMaxEvents));
+    return qBound(0, toInt(s.value(QStringLiteral("Setting/Count"))),
+                  qMin(maxEvents, MacroFile::kMacroMaxEvents));
 }
 
-bool isButtonBit(int low) { return low == 1 || low == 2 || low == 4 || low == 8 || low == 16; }
+bool isButtonBit(int low)
+{
+    return low == 1 || low == 2 || low == 4 || low == 8 || low == 16;
+}
 
 // Rebuilds one stored row as the editor shows it; false for rows it drops.
 bool rebuildRow(uint8_t type, uint8_t high, uint8_t low, MacroEvent &row)
@@ -61,7 +80,8 @@ bool rebuildRow(uint8_t type, uint8_t high, uint8_t low, MacroEvent &row)
     }
 }
 
-bool writeMacroFile(const QString &path, const MacroFile::MacroData &macro, bool writeSign, QString *errorText)
+bool writeMacroFile(const QString &path, const MacroFile::MacroData &macro, bool writeSign,
+                    QString *errorText)
 {
     if (!IniAccess::notTooLarge(path, errorText))
         return false;
@@ -87,9 +107,15 @@ bool writeMacroFile(const QString &path, const MacroFile::MacroData &macro, bool
 
 namespace MacroFile {
 
-QString tooManyMacrosText() { return QStringLiteral("TOO MANY MACROS TO BE CREATE!"); }
+QString tooManyMacrosText()
+{
+    return QStringLiteral("TOO MANY MACROS TO BE CREATE!");
+}
 
-QString macroDir() { return Paths::configDir() + QStringLiteral("/MacroDB"); }
+QString macroDir()
+{
+    return Paths::configDir() + QStringLiteral("/MacroDB");
+}
 
 QString macroFilePath(const QString &name, QString *errorText)
 {
@@ -194,7 +220,10 @@ QStringList libraryNames()
     return names;
 }
 
-int countMacros() { return AppConfig::countMacros(); }
+int countMacros()
+{
+    return AppConfig::countMacros();
+}
 
 bool addToLibrary(const QString &name, QString *errorText)
 {
@@ -315,7 +344,8 @@ bool newMacro(QString *name, QString *errorText)
     return true;
 }
 
-bool saveGunFile(const QString &name, const QVector<MacroEvent> &events, QString *finalName, QString *errorText)
+bool saveGunFile(const QString &name, const QVector<MacroEvent> &events, QString *finalName,
+                 QString *errorText)
 {
     if (macroFilePath(name, errorText).isEmpty())
         return false;
@@ -343,6 +373,9 @@ MacroEvent delayEvent(int ms, int unit)
     return {kTypeDelay, uint8_t(count >> 8), uint8_t(count & 0xff)};
 }
 
-int delayMs(const MacroEvent &event, int unit) { return (event.high * 256 + event.low) * qMax(1, unit); }
+int delayMs(const MacroEvent &event, int unit)
+{
+    return (event.high * 256 + event.low) * qMax(1, unit);
+}
 
 } // namespace MacroFile

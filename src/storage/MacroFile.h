@@ -26,9 +26,9 @@ struct MacroData
 {
     QString MacroFilePath; // path of the file when it was saved
     int DefaultDelay = 0;
-    int DelayType = 0;     // 0 none, 1 recorded, 2 default delay
-    int LoopType = 0;      // 0 none, 1 times, 2 while held, 3 until pressed again
-    int LoopTime = 0;      // loop count for LoopType 1
+    int DelayType = 0; // 0 none, 1 recorded, 2 default delay
+    int LoopType = 0;  // 0 none, 1 times, 2 while held, 3 until pressed again
+    int LoopTime = 0;  // loop count for LoopType 1
     QVector<MacroEvent> events;
 };
 

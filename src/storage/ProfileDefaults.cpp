@@ -30,8 +30,8 @@ bool generalDiffers(const ProfileSet &c, const ProfileSet &s)
         if (a.pollrate != b.pollrate || a.scrollspeed != b.scrollspeed)
             return true;
     }
-    if (c.AngleValue != s.AngleValue || c.LiftHigh != s.LiftHigh || c.Sync != s.Sync || c.Jitter != s.Jitter ||
-        c.Debounce != s.Debounce || c.Wake != s.Wake || c.SensorMode != s.SensorMode)
+    if (c.AngleValue != s.AngleValue || c.LiftHigh != s.LiftHigh || c.Sync != s.Sync ||
+        c.Jitter != s.Jitter || c.Debounce != s.Debounce || c.Wake != s.Wake || c.SensorMode != s.SensorMode)
         return true;
     if (c.ProfileID != s.ProfileID)
         return true;
@@ -184,7 +184,10 @@ DeviceDescription::SensorDefaults defaultSensorBytes()
     return v;
 }
 
-QString defaultSlotName(int slot) { return QStringLiteral("Profile %1").arg(slot + 1); }
+QString defaultSlotName(int slot)
+{
+    return QStringLiteral("Profile %1").arg(slot + 1);
+}
 
 void buildDefaultSet(ProfileSet &set)
 {

@@ -10,7 +10,8 @@
 namespace ProfileDefaults {
 
 // Bits of the change mask.
-enum ChangeBit {
+enum ChangeBit
+{
     kChangeGeneral = 1,  // slot, sensor bytes, rates, current stage and LED options
     kChangeDpi = 2,      // DPI stages
     kChangeButtons = 4,  // buttons and the macros they run

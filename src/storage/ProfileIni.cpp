@@ -12,7 +12,13 @@
 
 namespace {
 
-enum class Kind { Byte, Int32, Text, Color };
+enum class Kind
+{
+    Byte,
+    Int32,
+    Text,
+    Color
+};
 
 // One key of a profile section: its name as written in the file (LED keys
 // with a backslash) and its kind.
@@ -32,7 +38,10 @@ struct KeyTable
     std::vector<int> sortedPos; // position of each key in sorted
     QHash<QByteArray, int> index;
 
-    void add(const QByteArray &name, Kind kind, bool ledOption = false) { keys.push_back({name, kind, ledOption}); }
+    void add(const QByteArray &name, Kind kind, bool ledOption = false)
+    {
+        keys.push_back({name, kind, ledOption});
+    }
 
     KeyTable()
     {
@@ -43,9 +52,11 @@ struct KeyTable
         for (int i = 0; i < kDpiStageCount; ++i)
             for (int k = 0; k < 5; ++k)
                 add("DPI_INFO_" + QByteArray::number(i) + '_' + stage[k], k < 2 ? Kind::Byte : Kind::Int32);
-        for (const char *p : {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
+        for (const char *p :
+             {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
             add(p, Kind::Byte);
-        static const char *const head[8] = {"ID", "Fun", "LoopNumber", "KeyNumber", "Res1", "Res2", "Res3", "Res4"};
+        static const char *const head[8] = {"ID",   "Fun",  "LoopNumber", "KeyNumber",
+                                            "Res1", "Res2", "Res3",       "Res4"};
         for (int b = 0; b < kButtonCount; ++b) {
             const QByteArray base = "BUTTON_INFO_" + QByteArray::number(b) + '_';
             for (int k = 0; k < 8; ++k)
@@ -66,7 +77,8 @@ struct KeyTable
         static const char *const led[6] = {"RGB", "h", "s", "v", "bright", "breath"};
         for (int m = 0; m < kLedModeCount; ++m)
             for (int k = 0; k < 6; ++k)
-                add("LedMode\\LED_MODE_" + QByteArray::number(m) + '_' + led[k], k == 0 ? Kind::Color : Kind::Int32);
+                add("LedMode\\LED_MODE_" + QByteArray::number(m) + '_' + led[k],
+                    k == 0 ? Kind::Color : Kind::Int32);
 
         sorted.resize(keys.size());
         for (size_t i = 0; i < keys.size(); ++i) {
@@ -91,7 +103,10 @@ const KeyTable &table()
     return t;
 }
 
-QByteArray sectionHeader(int section) { return "[PROFILE_" + QByteArray::number(section) + ']'; }
+QByteArray sectionHeader(int section)
+{
+    return "[PROFILE_" + QByteArray::number(section) + ']';
+}
 
 bool isPlainInteger(const QByteArray &raw)
 {
@@ -124,7 +139,8 @@ int32_t plainToInt32(const QByteArray &raw, bool allowUnsigned)
 
 bool isKeyChar(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '\\';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '\\';
 }
 
 // One key line of the scanned section: the key's index in the table (-1 for
@@ -171,7 +187,8 @@ bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
                 if (!isKeyChar(*c) || *c == '\\')
                     return false;
             }
-            inWanted = (lineEnd - line - 2 == wanted.size()) && memcmp(line + 1, wanted.constData(), size_t(wanted.size())) == 0;
+            inWanted = (lineEnd - line - 2 == wanted.size()) &&
+                       memcmp(line + 1, wanted.constData(), size_t(wanted.size())) == 0;
             continue;
         }
         const char *eq = static_cast<const char *>(memchr(line, '=', size_t(lineEnd - line)));
@@ -260,13 +277,27 @@ QByteArray escapedString(const QString &str)
             result += "\\0";
             escapeNextIfDigit = true;
             break;
-        case '\a': result += "\\a"; break;
-        case '\b': result += "\\b"; break;
-        case '\f': result += "\\f"; break;
-        case '\n': result += "\\n"; break;
-        case '\r': result += "\\r"; break;
-        case '\t': result += "\\t"; break;
-        case '\v': result += "\\v"; break;
+        case '\a':
+            result += "\\a";
+            break;
+        case '\b':
+            result += "\\b";
+            break;
+        case '\f':
+            result += "\\f";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        case '\t':
+            result += "\\t";
+            break;
+        case '\v':
+            result += "\\v";
+            break;
         case '"':
         case '\\':
             result += '\\';
@@ -402,7 +433,8 @@ bool readSection(const QByteArray &text, int section, ProfileData &profile, bool
         if (raw[i].key < 0)
             continue;
         present[i] = true;
-        const QByteArray value = QByteArray::fromRawData(text.constData() + raw[i].valueStart, raw[i].valueLength);
+        const QByteArray value =
+            QByteArray::fromRawData(text.constData() + raw[i].valueStart, raw[i].valueLength);
         const KeyDef &k = t.keys[i];
         if (k.kind != Kind::Text && k.kind != Kind::Color && isPlainInteger(value)) {
             number[i] = plainToInt32(value, k.kind == Kind::Int32);
@@ -415,13 +447,21 @@ bool readSection(const QByteArray &text, int section, ProfileData &profile, bool
 
     ProfileData p = profile;
     size_t i = 0;
-    auto byte = [&]() { const size_t n = i++; return uint8_t(number[n] & 0xff); };
+    auto byte = [&]() {
+        const size_t n = i++;
+        return uint8_t(number[n] & 0xff);
+    };
     auto int32 = [&]() { return number[i++]; };
     auto text_ = [&]() {
         const QVariant &v = decoded[i++];
-        return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", ")) : v.toString();
+        return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
+                                                      : v.toString();
     };
-    auto byteOr = [&](uint8_t def) { const size_t n = i; const uint8_t b = byte(); return present[n] ? b : def; };
+    auto byteOr = [&](uint8_t def) {
+        const size_t n = i;
+        const uint8_t b = byte();
+        return present[n] ? b : def;
+    };
     p.pollrate = byte();
     p.dpi = byte();
     for (DpiStage &d : p.DPI_INFO) {
@@ -546,7 +586,9 @@ bool replaceable(const QByteArray &text, int section, bool ledOptions)
     // Only keys of this section that we write; QSettings would keep anything else.
     return scan(
         text, wanted,
-        [&](const Line &line) { return line.key >= 0 && (ledOptions || !t.keys[size_t(line.key)].ledOption); },
+        [&](const Line &line) {
+            return line.key >= 0 && (ledOptions || !t.keys[size_t(line.key)].ledOption);
+        },
         [] { return false; });
 }
 

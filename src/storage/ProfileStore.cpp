@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QMutex>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
 
@@ -35,15 +35,15 @@ struct ProfileKeys
     QString pointer[6] = {QStringLiteral("mousespeed"),   QStringLiteral("dbclickspeed"),
                           QStringLiteral("scrollispage"), QStringLiteral("scrollspeed"),
                           QStringLiteral("accelenable"),  QStringLiteral("acee")};
-    QString stage[kDpiStageCount][5];          // used, link, xy, x, y
-    QString button[kButtonCount][9];           // ID, Fun, LoopNumber, KeyNumber, Res1..Res4, macroname
-    std::vector<QString> keyInfo;              // [button][entry][map, key, H]
+    QString stage[kDpiStageCount][5]; // used, link, xy, x, y
+    QString button[kButtonCount][9];  // ID, Fun, LoopNumber, KeyNumber, Res1..Res4, macroname
+    std::vector<QString> keyInfo;     // [button][entry][map, key, H]
     QString profileName = QStringLiteral("ProfileName");
     QString profilePath = QStringLiteral("ProfilePath");
     QString ledMode = QStringLiteral("LedMode");
     QString ledMoveOff = QStringLiteral("LedMoveOFF");
     QString ledSleepTime = QStringLiteral("LedSleepTime");
-    QString led[kLedModeCount][6];             // RGB, h, s, v, bright, breath
+    QString led[kLedModeCount][6]; // RGB, h, s, v, bright, breath
 
     ProfileKeys()
     {
@@ -70,7 +70,10 @@ struct ProfileKeys
                 led[m][k] = QStringLiteral("LedMode/LED_MODE_%1_%2").arg(m).arg(QLatin1String(ledSuffix[k]));
     }
 
-    const QString &info(int b, int e, int field) const { return keyInfo[(size_t(b) * kKeyInfoCount + e) * 3 + field]; }
+    const QString &info(int b, int e, int field) const
+    {
+        return keyInfo[(size_t(b) * kKeyInfoCount + e) * 3 + field];
+    }
 };
 
 const ProfileKeys &keys()
@@ -80,8 +83,9 @@ const ProfileKeys &keys()
 }
 
 // Keys of the "Config" section shared by Config.ini and the export file, in file order.
-const char *const kSensorKeys[] = {"Config/AngleValue", "Config/LiftHigh", "Config/Sync",       "Config/Jitter",
-                                   "Config/Debounce",   "Config/Wake",     "Config/SensorMode", "Config/Count"};
+const char *const kSensorKeys[] = {"Config/AngleValue", "Config/LiftHigh", "Config/Sync",
+                                   "Config/Jitter",     "Config/Debounce", "Config/Wake",
+                                   "Config/SensorMode", "Config/Count"};
 
 uint8_t *sensorField(ProfileSet &set, int i)
 {
@@ -90,9 +94,15 @@ uint8_t *sensorField(ProfileSet &set, int i)
     return fields[i];
 }
 
-uint8_t sensorValue(const ProfileSet &set, int i) { return *sensorField(const_cast<ProfileSet &>(set), i); }
+uint8_t sensorValue(const ProfileSet &set, int i)
+{
+    return *sensorField(const_cast<ProfileSet &>(set), i);
+}
 
-QString sectionName(int section) { return QStringLiteral("PROFILE_%1").arg(section); }
+QString sectionName(int section)
+{
+    return QStringLiteral("PROFILE_%1").arg(section);
+}
 
 // A string value; a hand-written value with commas reads as a list, joined back.
 QString toText(const QVariant &v)
@@ -102,7 +112,10 @@ QString toText(const QVariant &v)
     return v.toString();
 }
 
-int intOr(const QSettings &s, const QString &key, int def) { return IniAccess::intOr(s, key, def); }
+int intOr(const QSettings &s, const QString &key, int def)
+{
+    return IniAccess::intOr(s, key, def);
+}
 
 // Values that index tables: one from a damaged or hostile file must not
 // point past its table, so it reads as if the key were missing.
@@ -164,7 +177,8 @@ void readSection(const QSettings &s, ProfileData &p, bool ledOptions)
         d.x = toInt32(s.value(k.stage[i][3]));
         d.y = toInt32(s.value(k.stage[i][4]));
     }
-    uint8_t *pointer[6] = {&p.mousespeed, &p.dbclickspeed, &p.scrollispage, &p.scrollspeed, &p.accelenable, &p.acee};
+    uint8_t *pointer[6] = {&p.mousespeed,  &p.dbclickspeed, &p.scrollispage,
+                           &p.scrollspeed, &p.accelenable,  &p.acee};
     for (int i = 0; i < 6; ++i)
         *pointer[i] = toByte(s.value(k.pointer[i]));
     for (int b = 0; b < kButtonCount; ++b) {
@@ -218,7 +232,8 @@ void writeSection(QSettings &s, const ProfileData &p, bool ledOptions)
         s.setValue(k.stage[i][3], u32(d.x));
         s.setValue(k.stage[i][4], u32(d.y));
     }
-    const uint8_t pointer[6] = {p.mousespeed, p.dbclickspeed, p.scrollispage, p.scrollspeed, p.accelenable, p.acee};
+    const uint8_t pointer[6] = {p.mousespeed,  p.dbclickspeed, p.scrollispage,
+                                p.scrollspeed, p.accelenable,  p.acee};
     for (int i = 0; i < 6; ++i)
         s.setValue(k.pointer[i], uint(pointer[i]));
     for (int b = 0; b < kButtonCount; ++b) {
@@ -258,7 +273,10 @@ void writeSection(QSettings &s, const ProfileData &p, bool ledOptions)
 }
 
 // The record a slot gets when it has no file: zeros, LED options 255 and 1.
-ProfileData emptyProfile() { return ProfileData(); }
+ProfileData emptyProfile()
+{
+    return ProfileData();
+}
 
 bool checkName(const QString &what, const QString &name, QString *errorText)
 {
@@ -269,7 +287,10 @@ bool checkName(const QString &what, const QString &name, QString *errorText)
     return false;
 }
 
-uint8_t slotOrZero(int id) { return uint8_t((id >= 0 && id < kProfileCount) ? id : 0); }
+uint8_t slotOrZero(int id)
+{
+    return uint8_t((id >= 0 && id < kProfileCount) ? id : 0);
+}
 
 // The "Config" keys of the set (slot, sensor bytes) from an open file.
 void readConfigKeys(const QSettings &s, ProfileSet &set)
@@ -309,7 +330,10 @@ QString libraryProfilePath(const QString &model, const QString &name, QString *e
            QStringLiteral(".prof");
 }
 
-QString defaultProfilePath() { return Paths::configDir() + QStringLiteral("/Profile/DefaultProfile.prof"); }
+QString defaultProfilePath()
+{
+    return Paths::configDir() + QStringLiteral("/Profile/DefaultProfile.prof");
+}
 
 bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText)
 {
@@ -326,7 +350,8 @@ bool readProfileSection(int section, ProfileData &profile, const QString &file, 
     readSection(s, profile, true);
     s.endGroup();
     if (s.status() == QSettings::FormatError) {
-        setError(errorText, QStringLiteral("%1 is malformed; what could not be read has its default.").arg(file));
+        setError(errorText,
+                 QStringLiteral("%1 is malformed; what could not be read has its default.").arg(file));
         return false;
     }
     return true;
@@ -405,7 +430,9 @@ int loadProfileSet(ProfileSet &set, QString *errorText)
             continue;
         QString why;
         if (!Paths::isSafeName(name, &why)) {
-            problems << QStringLiteral("Slot %1: profile name \"%2\" cannot be used: %3").arg(i + 1).arg(name, why);
+            problems << QStringLiteral("Slot %1: profile name \"%2\" cannot be used: %3")
+                            .arg(i + 1)
+                            .arg(name, why);
             result = -1;
             continue;
         }

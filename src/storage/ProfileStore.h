@@ -22,8 +22,7 @@ QString defaultProfilePath();
 // its default (LedMoveOFF 255, LedSleepTime 1, else 0 or empty) and integers
 // are cut to their field width. False (with errorText) when the file is
 // missing, unreadable or too large; profile then holds the defaults.
-bool readProfileSection(int section, ProfileData &profile, const QString &file,
-                        QString *errorText = nullptr);
+bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText = nullptr);
 // Writes all 11,099 keys of profile to section PROFILE_<section> of FILE.
 bool writeProfileSection(int section, const ProfileData &profile, const QString &file,
                          QString *errorText = nullptr);

@@ -63,8 +63,8 @@ struct ButtonAssignment
     bool operator==(const ButtonAssignment &o) const
     {
         return ID == o.ID && Fun == o.Fun && LoopNumber == o.LoopNumber && KeyNumber == o.KeyNumber &&
-               KeyInfo == o.KeyInfo && Res1 == o.Res1 && Res2 == o.Res2 && Res3 == o.Res3 &&
-               Res4 == o.Res4 && macroname == o.macroname;
+               KeyInfo == o.KeyInfo && Res1 == o.Res1 && Res2 == o.Res2 && Res3 == o.Res3 && Res4 == o.Res4 &&
+               macroname == o.macroname;
     }
     bool operator!=(const ButtonAssignment &o) const { return !(*this == o); }
 };

@@ -100,8 +100,9 @@ void TestAppConfig::macroCountVisitsAllFiftyKeys()
 void TestAppConfig::languageTableAndFonts()
 {
     StorageSandbox box;
-    box.writeConfig("[FONT_LIST]\nLANGNUM=3\nLangName_0=English\nLangFile_0=en\nLangName_2=\\x7e41\\x9ad4\n"
-                    "LangFile_2=tw\nLangName_9=Last\nLangName_10=Ignored\nFONT_1=Noto Sans CJK SC\nFONT_SIZE_1=15\n");
+    box.writeConfig(
+        "[FONT_LIST]\nLANGNUM=3\nLangName_0=English\nLangFile_0=en\nLangName_2=\\x7e41\\x9ad4\n"
+        "LangFile_2=tw\nLangName_9=Last\nLangName_10=Ignored\nFONT_1=Noto Sans CJK SC\nFONT_SIZE_1=15\n");
     const AppConfig::LanguageTable t = AppConfig::loadLanguageTable();
     QCOMPARE(t.count, 3);
     QCOMPARE(t.names[0], QStringLiteral("English"));
@@ -143,8 +144,8 @@ void TestAppConfig::profileListRefusesUnsafeNames()
     QVERIFY(!error.isEmpty());
     QVERIFY(AppConfig::modelConfigFile(QStringLiteral("a/b")).isEmpty());
     error.clear();
-    QVERIFY(!AppConfig::saveProfileList(QStringLiteral("ORVALE8"), {QStringLiteral("ok"), QStringLiteral("../x")},
-                                        &error));
+    QVERIFY(!AppConfig::saveProfileList(QStringLiteral("ORVALE8"),
+                                        {QStringLiteral("ok"), QStringLiteral("../x")}, &error));
     QVERIFY(error.contains(QStringLiteral("../x")));
     QVERIFY(!AppConfig::addToProfileList(QStringLiteral("ORVALE8"), QStringLiteral(".."), &error));
     QVERIFY(box.allFiles().isEmpty());
@@ -163,7 +164,8 @@ void TestAppConfig::profileListAddRemove()
     QVERIFY(AppConfig::addToProfileList(model, QStringLiteral("Profile 1")));
     QVERIFY(AppConfig::addToProfileList(model, QStringLiteral("Gaming")));
     QVERIFY(AppConfig::addToProfileList(model, QStringLiteral("Gaming"))); // no duplicate
-    QCOMPARE(AppConfig::loadProfileList(model), (QStringList{QStringLiteral("Profile 1"), QStringLiteral("Gaming")}));
+    QCOMPARE(AppConfig::loadProfileList(model),
+             (QStringList{QStringLiteral("Profile 1"), QStringLiteral("Gaming")}));
     QVERIFY(AppConfig::removeFromProfileList(model, QStringLiteral("Profile 1")));
     QVERIFY(!AppConfig::removeFromProfileList(model, QStringLiteral("Missing")));
     QCOMPARE(AppConfig::loadProfileList(model), QStringList{QStringLiteral("Gaming")});
@@ -172,7 +174,8 @@ void TestAppConfig::profileListAddRemove()
 void TestAppConfig::emptyModelUsesTheGlobalFile()
 {
     StorageSandbox box;
-    QCOMPARE(QDir::cleanPath(AppConfig::modelConfigFile(QString())), QDir::cleanPath(AppConfig::globalConfigFile()));
+    QCOMPARE(QDir::cleanPath(AppConfig::modelConfigFile(QString())),
+             QDir::cleanPath(AppConfig::globalConfigFile()));
     QVERIFY(AppConfig::addToProfileList(QString(), QStringLiteral("A")));
     QSettings s(AppConfig::globalConfigFile(), QSettings::IniFormat);
     QCOMPARE(s.value(QStringLiteral("PROFILE_LIST/1")).toString(), QStringLiteral("A"));

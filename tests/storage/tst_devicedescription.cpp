@@ -68,9 +68,10 @@ void TestDeviceDescription::countsAreUnmasked()
 void TestDeviceDescription::scalarKeys()
 {
     StorageSandbox box;
-    box.writeDescription("[PROFILE]\nProductName=ORVALE8\nVersion=V1.2\nDisableMacro=1\nShowSleep=0\n"
-                         "SleepMin=12\nSleepMax=3\nScrollRev=1\nMinDelay=0\n33254=1\nColorMode=2\nledDisable=1\n"
-                         "SyncMode=2\nfrench=2\nshowMouseButton=0\nCloseWindow=1\n");
+    box.writeDescription(
+        "[PROFILE]\nProductName=ORVALE8\nVersion=V1.2\nDisableMacro=1\nShowSleep=0\n"
+        "SleepMin=12\nSleepMax=3\nScrollRev=1\nMinDelay=0\n33254=1\nColorMode=2\nledDisable=1\n"
+        "SyncMode=2\nfrench=2\nshowMouseButton=0\nCloseWindow=1\n");
     QCOMPARE(productName(), QStringLiteral("ORVALE8"));
     QCOMPARE(version(), QStringLiteral("V1.2"));
     QCOMPARE(disableMacro(), 1);
@@ -140,16 +141,17 @@ void TestDeviceDescription::templateFromQtWrittenFile()
 {
     StorageSandbox box;
     // As Qt 5 writes it: colours as @Variant, LED keys with a backslash.
-    box.writeDescription("; comment line\n[PROFILE]\nProductName=ORVALE8\nCompanyName=Maker\nBackPic=bg.png\n"
-                         "FolderPath=f\npollrate=258\ndpi=2\nLedMode=5\nStyle=3\nButtonCount=29\n"
-                         "DPI_INFO_0_xy=7\nDPI_INFO_7_xy=4294967295\nLang_1=2\nFontSize_1=16\nFontName_1=Noto Sans\n"
-                         "Font_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xa0\\xa0\\xff\\xff\\0\\0)\n"
-                         "BUTTON_INFO_4_ID=7\nBUTTON_INFO_4_Fun=48\nBUTTON_INFO_4_LoopNumber=3\nBUTTON_INFO_4_KeyNumber=9\n"
-                         "BUTTON_INFO_4_Res1=1\nBUTTON_INFO_4_Res4=260\nBUTTON_INFO_16_Fun=99\n"
-                         "LedMode\\LED_MODE_3_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"
-                         "LedMode\\LED_MODE_3_bright=2\nLedMode\\LED_MODE_3_breath=4\n"
-                         "LedMode\\LED_MODE_4_RGB=#00ff80\n"
-                         "LedSleepTime=6\n");
+    box.writeDescription(
+        "; comment line\n[PROFILE]\nProductName=ORVALE8\nCompanyName=Maker\nBackPic=bg.png\n"
+        "FolderPath=f\npollrate=258\ndpi=2\nLedMode=5\nStyle=3\nButtonCount=29\n"
+        "DPI_INFO_0_xy=7\nDPI_INFO_7_xy=4294967295\nLang_1=2\nFontSize_1=16\nFontName_1=Noto Sans\n"
+        "Font_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xa0\\xa0\\xff\\xff\\0\\0)\n"
+        "BUTTON_INFO_4_ID=7\nBUTTON_INFO_4_Fun=48\nBUTTON_INFO_4_LoopNumber=3\nBUTTON_INFO_4_KeyNumber=9\n"
+        "BUTTON_INFO_4_Res1=1\nBUTTON_INFO_4_Res4=260\nBUTTON_INFO_16_Fun=99\n"
+        "LedMode\\LED_MODE_3_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"
+        "LedMode\\LED_MODE_3_bright=2\nLedMode\\LED_MODE_3_breath=4\n"
+        "LedMode\\LED_MODE_4_RGB=#00ff80\n"
+        "LedSleepTime=6\n");
     ProfileTemplate t;
     QCOMPARE(loadTemplate(t), 0);
     QCOMPARE(t.productName, QStringLiteral("ORVALE8"));

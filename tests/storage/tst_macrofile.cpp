@@ -30,7 +30,10 @@ private slots:
     void delayEncoding();
 };
 
-static QVector<MacroEvent> exampleEvents() { return {{132, 0, 4}, {6, 0, 50}, {4, 0, 4}}; }
+static QVector<MacroEvent> exampleEvents()
+{
+    return {{132, 0, 4}, {6, 0, 50}, {4, 0, 4}};
+}
 
 void TestMacroFile::saveWritesEveryKey()
 {
@@ -45,7 +48,8 @@ void TestMacroFile::saveWritesEveryKey()
     const QString path = box.configDir() + QStringLiteral("/MacroDB/press A.MSMACRO");
     QVERIFY(QFileInfo::exists(path));
     QSettings s(path, QSettings::IniFormat);
-    QCOMPARE(s.value(QStringLiteral("Setting/MacroFilePath")).toString(), macroFilePath(QStringLiteral("press A")));
+    QCOMPARE(s.value(QStringLiteral("Setting/MacroFilePath")).toString(),
+             macroFilePath(QStringLiteral("press A")));
     QCOMPARE(s.value(QStringLiteral("Setting/DefaultDelay")).toInt(), 25);
     QCOMPARE(s.value(QStringLiteral("Setting/DelayType")).toInt(), 1);
     QCOMPARE(s.value(QStringLiteral("Setting/LoopType")).toInt(), 2);
@@ -70,18 +74,19 @@ void TestMacroFile::loadRebuildsRowsAndDropsMalformed()
     StorageSandbox box;
     StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO"),
                               "[Setting]\nCount=9\n"
-                              "Map_0=129\nDataH_0=0\nDataL_0=3\n"    // button press with a bad bit: dropped
-                              "Map_1=129\nDataH_1=9\nDataL_1=16\n"   // backward press, high cleared
-                              "Map_2=2\nDataH_2=136\nDataL_2=5\n"    // up by 120; the other axis cleared
-                              "Map_3=130\nDataH_3=0\nDataL_3=250\n"  // left by 6
-                              "Map_4=2\nDataH_4=0\nDataL_4=0\n"      // no movement: dropped
-                              "Map_5=6\nDataH_5=2\nDataL_5=188\n"    // delay 700
-                              "Map_6=132\nDataH_6=0\nDataL_6=300\n"  // key: cut to a byte (44)
-                              "Map_7=9\nDataH_7=1\nDataL_7=1\n"      // unknown type: dropped
-                              "Map_8=1\nDataH_8=0\nDataL_8=4\n");    // middle release
+                              "Map_0=129\nDataH_0=0\nDataL_0=3\n"   // button press with a bad bit: dropped
+                              "Map_1=129\nDataH_1=9\nDataL_1=16\n"  // backward press, high cleared
+                              "Map_2=2\nDataH_2=136\nDataL_2=5\n"   // up by 120; the other axis cleared
+                              "Map_3=130\nDataH_3=0\nDataL_3=250\n" // left by 6
+                              "Map_4=2\nDataH_4=0\nDataL_4=0\n"     // no movement: dropped
+                              "Map_5=6\nDataH_5=2\nDataL_5=188\n"   // delay 700
+                              "Map_6=132\nDataH_6=0\nDataL_6=300\n" // key: cut to a byte (44)
+                              "Map_7=9\nDataH_7=1\nDataL_7=1\n"     // unknown type: dropped
+                              "Map_8=1\nDataH_8=0\nDataL_8=4\n");   // middle release
     MacroData m;
     QVERIFY(loadMacro(QStringLiteral("m"), m));
-    const QVector<MacroEvent> expected = {{129, 0, 16}, {2, 136, 0}, {2, 0, 250}, {6, 2, 188}, {132, 0, 44}, {1, 0, 4}};
+    const QVector<MacroEvent> expected = {{129, 0, 16}, {2, 136, 0},  {2, 0, 250},
+                                          {6, 2, 188},  {132, 0, 44}, {1, 0, 4}};
     QCOMPARE(m.events, expected);
 
     QVector<MacroEvent> raw;
@@ -116,7 +121,8 @@ void TestMacroFile::rawEventsAreBounded()
     MacroData m;
     QVERIFY(loadMacro(QStringLiteral("big"), m));
     QCOMPARE(m.events.size(), 1); // rows missing from the file are all zero: dropped
-    StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/neg.MSMACRO"), "[Setting]\nCount=-5\n");
+    StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/neg.MSMACRO"),
+                              "[Setting]\nCount=-5\n");
     QVERIFY(loadRawEvents(QStringLiteral("neg"), raw, 84));
     QVERIFY(raw.isEmpty());
 }
@@ -149,7 +155,8 @@ void TestMacroFile::libraryAddRemove()
     StorageSandbox box;
     box.writeConfig("[MACRO_LIST]\n0=a\n1=\n2=c\n");
     QVERIFY(addToLibrary(QStringLiteral("b")));
-    QCOMPARE(libraryEntries().mid(0, 4), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString()}));
+    QCOMPARE(libraryEntries().mid(0, 4),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QString()}));
     QVERIFY(addToLibrary(QStringLiteral("a"))); // already listed: no second entry
     QCOMPARE(countMacros(), 3);
     QVERIFY(removeFromLibrary(QStringLiteral("a")));
@@ -243,8 +250,12 @@ void TestMacroFile::gunFileTakesFreeName()
 void TestMacroFile::unsafeNamesAreRefused()
 {
     StorageSandbox box;
-    const QStringList bad = {QStringLiteral("../escape"), QStringLiteral("a/b"), QStringLiteral(".."),
-                             QStringLiteral("a\\b"), QString(), QStringLiteral("tab\there"),
+    const QStringList bad = {QStringLiteral("../escape"),
+                             QStringLiteral("a/b"),
+                             QStringLiteral(".."),
+                             QStringLiteral("a\\b"),
+                             QString(),
+                             QStringLiteral("tab\there"),
                              QString(300, QLatin1Char('x'))};
     for (const QString &name : bad) {
         QString error;

@@ -65,12 +65,13 @@ void TestProfileDefaults::builtinDefaultsWithoutDescription()
 void TestProfileDefaults::templateDefaults()
 {
     StorageSandbox box;
-    box.writeDescription("[PROFILE]\npollrate=258\ndpi=2\nLedMode=5\nLedMoveOFF=0\nLedSleepTime=4\n"
-                         "DPI_INFO_0_xy=7\nDPI_INFO_5_xy=255\n"
-                         "BUTTON_INFO_2_ID=7\nBUTTON_INFO_2_Fun=48\nBUTTON_INFO_2_LoopNumber=2\nBUTTON_INFO_2_KeyNumber=3\n"
-                         "BUTTON_INFO_2_Res1=1\nBUTTON_INFO_2_Res2=2\nBUTTON_INFO_2_Res3=3\nBUTTON_INFO_2_Res4=4\n"
-                         "BUTTON_INFO_15_Fun=53\nBUTTON_INFO_16_Fun=99\n"
-                         "LedMode\\LED_MODE_5_RGB=#00ff00\nLedMode\\LED_MODE_5_bright=2\nLedMode\\LED_MODE_5_breath=4\n");
+    box.writeDescription(
+        "[PROFILE]\npollrate=258\ndpi=2\nLedMode=5\nLedMoveOFF=0\nLedSleepTime=4\n"
+        "DPI_INFO_0_xy=7\nDPI_INFO_5_xy=255\n"
+        "BUTTON_INFO_2_ID=7\nBUTTON_INFO_2_Fun=48\nBUTTON_INFO_2_LoopNumber=2\nBUTTON_INFO_2_KeyNumber=3\n"
+        "BUTTON_INFO_2_Res1=1\nBUTTON_INFO_2_Res2=2\nBUTTON_INFO_2_Res3=3\nBUTTON_INFO_2_Res4=4\n"
+        "BUTTON_INFO_15_Fun=53\nBUTTON_INFO_16_Fun=99\n"
+        "LedMode\\LED_MODE_5_RGB=#00ff00\nLedMode\\LED_MODE_5_bright=2\nLedMode\\LED_MODE_5_breath=4\n");
     ProfileData p;
     buildDefaultProfile(p);
     QCOMPARE(p.pollrate, uint8_t(2)); // low byte of 258
@@ -102,7 +103,8 @@ void TestProfileDefaults::templateDefaults()
 void TestProfileDefaults::defaultSetResetsSlotZeroOnly()
 {
     StorageSandbox box;
-    box.writeDescription("[PROFILE]\nlift=2\nangle=1\nbutondelay=8\njitter=1\nwake=3\nsensormode=0\nsync=1\n");
+    box.writeDescription(
+        "[PROFILE]\nlift=2\nangle=1\nbutondelay=8\njitter=1\nwake=3\nsensormode=0\nsync=1\n");
     ProfileSet set = sampleSet();
     const ProfileSet before = set;
     buildDefaultSet(set);
@@ -153,7 +155,8 @@ void TestProfileDefaults::defaultProfileFile()
 {
     StorageSandbox box;
     QVERIFY(writeDefaultProfileFile());
-    QCOMPARE(ProfileStore::defaultProfilePath(), box.configDir() + QStringLiteral("/Profile/DefaultProfile.prof"));
+    QCOMPARE(ProfileStore::defaultProfilePath(),
+             box.configDir() + QStringLiteral("/Profile/DefaultProfile.prof"));
     ProfileData fromFile, built;
     QVERIFY(ProfileStore::readProfileSection(0, fromFile, ProfileStore::defaultProfilePath()));
     buildDefaultProfile(built);
@@ -196,15 +199,33 @@ void TestProfileDefaults::maskGeneralBits()
     const ProfileSet sent = sampleSet(); // current slot 2
     ProfileSet cur = sent;
     switch (what) {
-    case 0: cur.profiles[4].pollrate ^= 1; break;
-    case 1: cur.profiles[0].scrollspeed += 1; break;
-    case 2: cur.Wake += 1; break;
-    case 3: cur.Count = 1; break;
-    case 4: cur.ProfileID = 3; break;
-    case 5: cur.profiles[2].dpi = uint8_t((cur.profiles[2].dpi + 1) % 8); break;
-    case 6: cur.profiles[1].dpi = uint8_t((cur.profiles[1].dpi + 1) % 8); break;
-    case 7: cur.profiles[2].LedSleepTime += 1; break;
-    case 8: cur.profiles[2].mousespeed += 1; break;
+    case 0:
+        cur.profiles[4].pollrate ^= 1;
+        break;
+    case 1:
+        cur.profiles[0].scrollspeed += 1;
+        break;
+    case 2:
+        cur.Wake += 1;
+        break;
+    case 3:
+        cur.Count = 1;
+        break;
+    case 4:
+        cur.ProfileID = 3;
+        break;
+    case 5:
+        cur.profiles[2].dpi = uint8_t((cur.profiles[2].dpi + 1) % 8);
+        break;
+    case 6:
+        cur.profiles[1].dpi = uint8_t((cur.profiles[1].dpi + 1) % 8);
+        break;
+    case 7:
+        cur.profiles[2].LedSleepTime += 1;
+        break;
+    case 8:
+        cur.profiles[2].mousespeed += 1;
+        break;
     }
     QCOMPARE(changeMask(cur, sent), expected);
 }

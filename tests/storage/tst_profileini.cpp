@@ -96,11 +96,13 @@ void TestProfileIni::stringsRoundTrip()
 {
     for (const QString &s : trickyStrings()) {
         QVariant v;
-        QVERIFY2(ProfileIni::decodeValue(ProfileIni::escapedString(ProfileIni::variantToString(s)), v), qPrintable(s));
+        QVERIFY2(ProfileIni::decodeValue(ProfileIni::escapedString(ProfileIni::variantToString(s)), v),
+                 qPrintable(s));
         QCOMPARE(v.toString(), s);
     }
     QVariant v;
-    QVERIFY(ProfileIni::decodeValue(ProfileIni::escapedString(ProfileIni::variantToString(QColor(1, 2, 3))), v));
+    QVERIFY(
+        ProfileIni::decodeValue(ProfileIni::escapedString(ProfileIni::variantToString(QColor(1, 2, 3))), v));
     QCOMPARE(v.value<QColor>(), QColor(1, 2, 3));
     QVERIFY(ProfileIni::decodeValue(ProfileIni::escapedString(ProfileIni::variantToString(QColor())), v));
     QVERIFY(!v.value<QColor>().isValid());
@@ -116,7 +118,8 @@ void TestProfileIni::foreignTextIsLeftToQSettings_data()
     QTest::newRow("percent key") << QByteArray("[PROFILE_0]\nProfile%20Name=x\n") << false;
     QTest::newRow("utf-8 bytes") << QByteArray("[PROFILE_0]\nProfileName=caf\xc3\xa9\n") << true;
     QTest::newRow("continued line") << QByteArray("[PROFILE_0]\nProfileName=a\\\nb\n") << false;
-    QTest::newRow("broken variant") << QByteArray("[PROFILE_0]\nLedMode\\LED_MODE_0_RGB=@Variant(\\0\\0)\n") << true;
+    QTest::newRow("broken variant") << QByteArray("[PROFILE_0]\nLedMode\\LED_MODE_0_RGB=@Variant(\\0\\0)\n")
+                                    << true;
     QTest::newRow("section with space") << QByteArray("[PROFILE 0]\npollrate=2\n") << false;
     QTest::newRow("key of no field") << QByteArray("[PROFILE_0]\nExtra=1\n") << false;
     QTest::newRow("other section") << QByteArray("[PROFILE_0]\npollrate=2\n[MouseName]\nName=x\n") << false;

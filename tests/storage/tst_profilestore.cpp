@@ -75,17 +75,18 @@ void TestProfileStore::handWrittenQtFormatLoads()
 {
     StorageSandbox box;
     const QString path = box.configDir() + QStringLiteral("/Profile/Hand.prof");
-    StorageSandbox::writeFile(path,
-                              "[PROFILE_0]\r\n"
-                              "pollrate=2\r\ndpi=3\r\nDPI_INFO_3_used=1\r\nDPI_INFO_3_xy=4294967295\r\nDPI_INFO_3_x=63\r\n"
-                              "BUTTON_INFO_5_Fun=200\r\nBUTTON_INFO_5_macroname=\"jump, run\"\r\n"
-                              "BUTTON_INFO_5_KeyInfo_2_map=132\r\nBUTTON_INFO_5_KeyInfo_2_=4\r\nBUTTON_INFO_5_KeyInfo_2_H=128\r\n"
-                              "ProfileName=\\x4e2d\\x6587 Name\r\n"
-                              "LedMode=10\r\n"
-                              "LedMode\\LED_MODE_10_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xff\\xff\\0\\0\\0\\0)\r\n"
-                              "LedMode\\LED_MODE_10_bright=2\r\nLedMode\\LED_MODE_10_h=360\r\n"
-                              "LedMode\\LED_MODE_2_RGB=#123456\r\n"
-                              "[PROFILE_1]\r\npollrate=8\r\n");
+    StorageSandbox::writeFile(
+        path,
+        "[PROFILE_0]\r\n"
+        "pollrate=2\r\ndpi=3\r\nDPI_INFO_3_used=1\r\nDPI_INFO_3_xy=4294967295\r\nDPI_INFO_3_x=63\r\n"
+        "BUTTON_INFO_5_Fun=200\r\nBUTTON_INFO_5_macroname=\"jump, run\"\r\n"
+        "BUTTON_INFO_5_KeyInfo_2_map=132\r\nBUTTON_INFO_5_KeyInfo_2_=4\r\nBUTTON_INFO_5_KeyInfo_2_H=128\r\n"
+        "ProfileName=\\x4e2d\\x6587 Name\r\n"
+        "LedMode=10\r\n"
+        "LedMode\\LED_MODE_10_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\xff\\xff\\0\\0\\0\\0)\r\n"
+        "LedMode\\LED_MODE_10_bright=2\r\nLedMode\\LED_MODE_10_h=360\r\n"
+        "LedMode\\LED_MODE_2_RGB=#123456\r\n"
+        "[PROFILE_1]\r\npollrate=8\r\n");
     ProfileData p;
     QVERIFY(readProfileSection(0, p, path));
     QCOMPARE(p.pollrate, uint8_t(2));
@@ -140,8 +141,9 @@ void TestProfileStore::loadSetReadsConfigAndSlots()
     StorageSandbox box;
     QVERIFY(writeSlotProfile(sampleProfile(0), QStringLiteral("A")));
     QVERIFY(writeSlotProfile(sampleProfile(2), QStringLiteral("C")));
-    box.writeConfig("[Config]\nProfileID=2\nAngleValue=1\nLiftHigh=2\nSync=1\nJitter=1\nDebounce=300\nWake=3\n"
-                    "SensorMode=1\nCount=3\nProfile1=A\nProfile2=\nProfile3=C\nProfile4=Missing\n");
+    box.writeConfig(
+        "[Config]\nProfileID=2\nAngleValue=1\nLiftHigh=2\nSync=1\nJitter=1\nDebounce=300\nWake=3\n"
+        "SensorMode=1\nCount=3\nProfile1=A\nProfile2=\nProfile3=C\nProfile4=Missing\n");
     ProfileSet set = sampleSet();
     QCOMPARE(loadProfileSet(set), 0);
     QCOMPARE(set.ProfileID, uint8_t(2));
@@ -261,7 +263,8 @@ void TestProfileStore::importRefusesOtherModel()
     QVERIFY(!importConfiguration(target, file, QStringLiteral("ORVALE8"), &error));
     QCOMPARE(error, QStringLiteral("The file is not match current mouse!"));
     QVERIFY(target == before);
-    QVERIFY(!importConfiguration(target, box.root() + QStringLiteral("/none.conf"), QStringLiteral("ORVALE8"), &error));
+    QVERIFY(!importConfiguration(target, box.root() + QStringLiteral("/none.conf"), QStringLiteral("ORVALE8"),
+                                 &error));
     QVERIFY(error.contains(QStringLiteral("does not exist")));
 }
 
@@ -281,8 +284,8 @@ void TestProfileStore::importOfFileWithoutNamesKeepsNames()
 void TestProfileStore::unsafeNamesNeverLeaveTheFolder()
 {
     StorageSandbox box;
-    const QStringList bad = {QStringLiteral("../../outside"), QStringLiteral("/etc/passwd"), QStringLiteral(".."),
-                             QStringLiteral("x\\..\\y"), QStringLiteral("nul\x01")};
+    const QStringList bad = {QStringLiteral("../../outside"), QStringLiteral("/etc/passwd"),
+                             QStringLiteral(".."), QStringLiteral("x\\..\\y"), QStringLiteral("nul\x01")};
     for (const QString &name : bad) {
         QString error;
         QVERIFY(!writeSlotProfile(sampleProfile(0), name, &error));
@@ -324,7 +327,8 @@ void TestProfileStore::interruptedSaveLeavesAWholeFile()
         waitpid(child, &status, 0);
         ProfileData back;
         QVERIFY(readSlotProfile(back, QStringLiteral("Atomic")));
-        QCOMPARE(countKeysInSection(slotProfilePath(QStringLiteral("Atomic")), QStringLiteral("PROFILE_0")), 11099);
+        QCOMPARE(countKeysInSection(slotProfilePath(QStringLiteral("Atomic")), QStringLiteral("PROFILE_0")),
+                 11099);
         QVERIFY(back == a || back == b);
     }
 }

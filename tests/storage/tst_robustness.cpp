@@ -92,13 +92,17 @@ void TestRobustness::garbageEverywhere()
         auto noise = [&](int size) {
             QByteArray b = randomBytes(rng, size);
             if (round % 2)
-                b.replace(char(rng.bounded(256)), '\n').replace(char(rng.bounded(256)), '=').prepend("[Config]\n");
+                b.replace(char(rng.bounded(256)), '\n')
+                    .replace(char(rng.bounded(256)), '=')
+                    .prepend("[Config]\n");
             return b;
         };
         box.writeConfig(noise(4000) + "\nProfile1=A\n[MACRO_LIST]\n0=m\n" + noise(500));
         box.writeDescription(noise(3000));
-        StorageSandbox::writeFile(box.configDir() + QStringLiteral("/Profile/A.prof"), "[PROFILE_0]\n" + noise(20000));
-        StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO"), "[Setting]\n" + noise(3000));
+        StorageSandbox::writeFile(box.configDir() + QStringLiteral("/Profile/A.prof"),
+                                  "[PROFILE_0]\n" + noise(20000));
+        StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO"),
+                                  "[Setting]\n" + noise(3000));
         StorageSandbox::writeFile(box.configDir() + QStringLiteral("/M/Config.ini"), noise(2000));
         StorageSandbox::writeFile(box.configDir() + QStringLiteral("/LangConfig.ini"), noise(100));
         loadEverything(box);
@@ -142,7 +146,8 @@ void TestRobustness::hugeFilesAreRefusedUnread()
     for (const QString &path : {box.configDir() + QStringLiteral("/Config.ini"),
                                 box.dataDir() + QStringLiteral("/DefaultProfile.bin"),
                                 box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO")}) {
-        StorageSandbox::writeFile(path, "[Config]\nProfileID=3\n[PROFILE]\nProductName=X\n[Setting]\nCount=3\n");
+        StorageSandbox::writeFile(path,
+                                  "[Config]\nProfileID=3\n[PROFILE]\nProductName=X\n[Setting]\nCount=3\n");
         QFile f(path);
         QVERIFY(f.resize(64ll * 1024 * 1024));
     }
@@ -168,8 +173,9 @@ void TestRobustness::hugeFilesAreRefusedUnread()
 void TestRobustness::hostileValues()
 {
     StorageSandbox box;
-    box.writeConfig("[Config]\nProfileID=-2147483648\nCount=99999999999999999999\nProfile1=A\nDebounce=@Variant(\\0\\0)\n"
-                    "Sync=1,2,3\n[FONT_LIST]\nLANGNUM=-5\n");
+    box.writeConfig(
+        "[Config]\nProfileID=-2147483648\nCount=99999999999999999999\nProfile1=A\nDebounce=@Variant(\\0\\0)\n"
+        "Sync=1,2,3\n[FONT_LIST]\nLANGNUM=-5\n");
     StorageSandbox::writeFile(box.configDir() + QStringLiteral("/Profile/A.prof"),
                               "[PROFILE_0]\ndpi=255\nLedMode=200\npollrate=abc\nDPI_INFO_0_x=99999999999\n"
                               "BUTTON_INFO_0_Fun=-1\nBUTTON_INFO_0_KeyNumber=2147483648\n"
@@ -177,9 +183,11 @@ void TestRobustness::hostileValues()
                               "LedMode\\LED_MODE_1_RGB=@Variant(\\xff\\xff\\xff\\xff\\xff\\xff\\xff)\n"
                               "LedMode\\LED_MODE_2_RGB=not a colour\n"
                               "BUTTON_INFO_0_macroname=@ByteArray(\\0\\x1)\n"
-                              "[PROFILE_0]\n=\n==\n\\\\\\\n" + QByteArray(100000, 'x') + "\n");
-    box.writeDescription("[PROFILE]\nBUTTON_INFO_0_Matrix=255\nBUTTON_INFO_1_Matrix=-1\nMinDelay=-10\nSleepMin=50\n"
-                         "dpi=99\nLedMode=99\n");
+                              "[PROFILE_0]\n=\n==\n\\\\\\\n" +
+                                  QByteArray(100000, 'x') + "\n");
+    box.writeDescription(
+        "[PROFILE]\nBUTTON_INFO_0_Matrix=255\nBUTTON_INFO_1_Matrix=-1\nMinDelay=-10\nSleepMin=50\n"
+        "dpi=99\nLedMode=99\n");
     StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO"),
                               "[Setting]\nCount=2147483647\nMap_0=4294967295\nDataL_0=-1\n");
     loadEverything(box);

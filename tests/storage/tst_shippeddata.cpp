@@ -60,14 +60,14 @@ void TestShippedData::modelNameSwitchesNoVariant()
 {
     // The names the program compares against to switch model variants.
     const QStringList variants = {
-        QStringLiteral("VORANEL2"), QStringLiteral("OSTRIK"),     QStringLiteral("DELVANE"),
-        QStringLiteral("TAVIR FPS"), QStringLiteral("TAVIR"),     QStringLiteral("SOLVENTH"),
-        QStringLiteral("SOLVENTH3"), QStringLiteral("BRISKEL"),   QStringLiteral("5915"),
-        QStringLiteral("Q604-RGB"), QStringLiteral("5915-X6060"), QStringLiteral("FENNORA"),
-        QStringLiteral("Q311"),     QStringLiteral("Q312"),       QStringLiteral("Q320-RGB"),
-        QStringLiteral("ALVERIN"),  QStringLiteral("Q321-PRO"),   QStringLiteral("Q321-RGB"),
-        QStringLiteral("Q321-RGB2"), QStringLiteral("DRUMMEL2"),  QStringLiteral("WENDRIC2"),
-        QStringLiteral("TORVANE"),  QStringLiteral("5960"),       QStringLiteral("Q408-RGB"),
+        QStringLiteral("VORANEL2"),  QStringLiteral("OSTRIK"),     QStringLiteral("DELVANE"),
+        QStringLiteral("TAVIR FPS"), QStringLiteral("TAVIR"),      QStringLiteral("SOLVENTH"),
+        QStringLiteral("SOLVENTH3"), QStringLiteral("BRISKEL"),    QStringLiteral("5915"),
+        QStringLiteral("Q604-RGB"),  QStringLiteral("5915-X6060"), QStringLiteral("FENNORA"),
+        QStringLiteral("Q311"),      QStringLiteral("Q312"),       QStringLiteral("Q320-RGB"),
+        QStringLiteral("ALVERIN"),   QStringLiteral("Q321-PRO"),   QStringLiteral("Q321-RGB"),
+        QStringLiteral("Q321-RGB2"), QStringLiteral("DRUMMEL2"),   QStringLiteral("WENDRIC2"),
+        QStringLiteral("TORVANE"),   QStringLiteral("5960"),       QStringLiteral("Q408-RGB"),
         QStringLiteral("5968")};
     QVERIFY(!variants.contains(DeviceDescription::productName()));
 }
@@ -93,7 +93,8 @@ void TestShippedData::templateIsComplete()
     }
     DeviceDescription::SensorDefaults sd{};
     QCOMPARE(DeviceDescription::loadSensorDefaults(sd), 0);
-    QVERIFY(sd[DeviceDescription::kSensorButtonDelay] >= 5 && sd[DeviceDescription::kSensorButtonDelay] <= 30);
+    QVERIFY(sd[DeviceDescription::kSensorButtonDelay] >= 5 &&
+            sd[DeviceDescription::kSensorButtonDelay] <= 30);
     QVERIFY(sd[DeviceDescription::kSensorLift] == 1 || sd[DeviceDescription::kSensorLift] == 2);
 }
 
@@ -114,7 +115,8 @@ void TestShippedData::configurationIsComplete()
     // The shipped sensor bytes are the description's defaults.
     QSettings s(AppConfig::globalConfigFile(), QSettings::IniFormat);
     const DeviceDescription::SensorDefaults sd = ProfileDefaults::defaultSensorBytes();
-    QCOMPARE(s.value(QStringLiteral("Config/Debounce")).toInt(), int(sd[DeviceDescription::kSensorButtonDelay]));
+    QCOMPARE(s.value(QStringLiteral("Config/Debounce")).toInt(),
+             int(sd[DeviceDescription::kSensorButtonDelay]));
     QCOMPARE(s.value(QStringLiteral("Config/LiftHigh")).toInt(), int(sd[DeviceDescription::kSensorLift]));
     QCOMPARE(s.value(QStringLiteral("Config/Profile1")).toString(), ProfileDefaults::defaultSlotName(0));
 }

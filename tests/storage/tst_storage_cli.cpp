@@ -54,16 +54,16 @@ CliResult TestStorageCli::run(const StorageSandbox &box, const QStringList &args
 
 void TestStorageCli::checkProfileShape(const QJsonObject &p)
 {
-    for (const char *key : {"pollrate", "dpi", "LedMode", "LedMoveOFF", "LedSleepTime", "mousespeed", "dbclickspeed",
-                            "scrollispage", "scrollspeed", "accelenable", "acee"})
+    for (const char *key : {"pollrate", "dpi", "LedMode", "LedMoveOFF", "LedSleepTime", "mousespeed",
+                            "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
         QVERIFY2(p.value(QLatin1String(key)).isDouble(), key);
     QVERIFY(p.value(QStringLiteral("ProfileName")).isString());
     QVERIFY(p.value(QStringLiteral("ProfilePath")).isString());
     const QJsonArray stages = p.value(QStringLiteral("DPI_INFO")).toArray();
     QCOMPARE(stages.size(), 8);
     QCOMPARE(stages.at(0).toObject().keys(),
-             (QStringList{QStringLiteral("link"), QStringLiteral("used"), QStringLiteral("x"), QStringLiteral("xy"),
-                          QStringLiteral("y")}));
+             (QStringList{QStringLiteral("link"), QStringLiteral("used"), QStringLiteral("x"),
+                          QStringLiteral("xy"), QStringLiteral("y")}));
     const QJsonArray buttons = p.value(QStringLiteral("BUTTON_INFO")).toArray();
     QCOMPARE(buttons.size(), 42);
     const QJsonObject b = buttons.at(41).toObject();
@@ -75,8 +75,8 @@ void TestStorageCli::checkProfileShape(const QJsonObject &p)
     const QJsonArray leds = p.value(QStringLiteral("LED_MODE")).toArray();
     QCOMPARE(leds.size(), 14);
     QCOMPARE(leds.at(0).toObject().keys(),
-             (QStringList{QStringLiteral("RGB"), QStringLiteral("breath"), QStringLiteral("bright"), QStringLiteral("h"),
-                          QStringLiteral("s"), QStringLiteral("v")}));
+             (QStringList{QStringLiteral("RGB"), QStringLiteral("breath"), QStringLiteral("bright"),
+                          QStringLiteral("h"), QStringLiteral("s"), QStringLiteral("v")}));
 }
 
 void TestStorageCli::showPrintsTheWholeSet()
@@ -88,8 +88,8 @@ void TestStorageCli::showPrintsTheWholeSet()
     const CliResult r = run(box, {QStringLiteral("show")});
     QCOMPARE(r.exitCode, 0);
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
-    for (const char *key : {"ProfileID", "AngleValue", "LiftHigh", "Sync", "Count", "Jitter", "Debounce", "Wake",
-                            "SensorMode"})
+    for (const char *key :
+         {"ProfileID", "AngleValue", "LiftHigh", "Sync", "Count", "Jitter", "Debounce", "Wake", "SensorMode"})
         QVERIFY2(o.value(QLatin1String(key)).isDouble(), key);
     QCOMPARE(o.keys().size(), 11);
     QCOMPARE(o.value(QStringLiteral("ProfileID")).toInt(), 2);
@@ -116,7 +116,12 @@ void TestStorageCli::showPrintsTheWholeSet()
     StorageSandbox::writeFile(ProfileStore::slotProfilePath(QStringLiteral("Slot 1")),
                               "[PROFILE_0]\npollrate=257\nLedMode=99\n");
     const CliResult cut = run(box, {QStringLiteral("show")});
-    const QJsonObject c0 = QJsonDocument::fromJson(cut.out).object().value(QStringLiteral("profiles")).toArray().at(0).toObject();
+    const QJsonObject c0 = QJsonDocument::fromJson(cut.out)
+                               .object()
+                               .value(QStringLiteral("profiles"))
+                               .toArray()
+                               .at(0)
+                               .toObject();
     QCOMPARE(c0.value(QStringLiteral("pollrate")).toInt(), 1);
     QCOMPARE(c0.value(QStringLiteral("LedMode")).toInt(), 0);
 }
@@ -139,9 +144,26 @@ void TestStorageCli::defaultsFromDescriptionAndBuiltIn()
     QCOMPARE(r.exitCode, 0);
     o = QJsonDocument::fromJson(r.out).object();
     const QJsonObject p = o.value(QStringLiteral("profile")).toObject();
-    QCOMPARE(p.value(QStringLiteral("BUTTON_INFO")).toArray().at(0).toObject().value(QStringLiteral("Fun")).toInt(), 1);
-    QCOMPARE(p.value(QStringLiteral("BUTTON_INFO")).toArray().at(40).toObject().value(QStringLiteral("Fun")).toInt(), 52);
-    QVERIFY(p.value(QStringLiteral("LED_MODE")).toArray().at(1).toObject().value(QStringLiteral("RGB")).isString());
+    QCOMPARE(p.value(QStringLiteral("BUTTON_INFO"))
+                 .toArray()
+                 .at(0)
+                 .toObject()
+                 .value(QStringLiteral("Fun"))
+                 .toInt(),
+             1);
+    QCOMPARE(p.value(QStringLiteral("BUTTON_INFO"))
+                 .toArray()
+                 .at(40)
+                 .toObject()
+                 .value(QStringLiteral("Fun"))
+                 .toInt(),
+             52);
+    QVERIFY(p.value(QStringLiteral("LED_MODE"))
+                .toArray()
+                .at(1)
+                .toObject()
+                .value(QStringLiteral("RGB"))
+                .isString());
     QCOMPARE(o.value(QStringLiteral("sensor")).toObject().value(QStringLiteral("Debounce")).toInt(), 8);
 }
 
@@ -183,7 +205,8 @@ void TestStorageCli::importOfOtherModelFails()
     QCOMPARE(r.err.trimmed(), QByteArray("The file is not match current mouse!"));
     QVERIFY(!QFileInfo::exists(box.configDir() + QStringLiteral("/Config.ini")));
 
-    const CliResult missing = run(box, {QStringLiteral("import-conf"), box.root() + QStringLiteral("/none.conf")});
+    const CliResult missing =
+        run(box, {QStringLiteral("import-conf"), box.root() + QStringLiteral("/none.conf")});
     QCOMPARE(missing.exitCode, 1);
     QCOMPARE(missing.err.count('\n'), 1);
 }
@@ -198,11 +221,14 @@ void TestStorageCli::keyCommands()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, QByteArray("\n"));
     box.writeDescription("[PROFILE]\nfrench=2\n");
-    r = run(box, {QStringLiteral("key-name"), QStringLiteral("16"), QStringLiteral("--lang"), QStringLiteral("2")});
+    r = run(box, {QStringLiteral("key-name"), QStringLiteral("16"), QStringLiteral("--lang"),
+                  QStringLiteral("2")});
     QCOMPARE(r.out, QByteArray("a\n"));
-    r = run(box, {QStringLiteral("key-name"), QStringLiteral("16"), QStringLiteral("--lang"), QStringLiteral("0")});
+    r = run(box, {QStringLiteral("key-name"), QStringLiteral("16"), QStringLiteral("--lang"),
+                  QStringLiteral("0")});
     QCOMPARE(r.out, QByteArray("Q\n"));
-    r = run(box, {QStringLiteral("key-name"), QStringLiteral("3"), QStringLiteral("--lang"), QStringLiteral("2")});
+    r = run(box,
+            {QStringLiteral("key-name"), QStringLiteral("3"), QStringLiteral("--lang"), QStringLiteral("2")});
     QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8("\xc3\xa9\n"));
     r = run(box, {QStringLiteral("key-usage"), QStringLiteral("30")});
     QCOMPARE(r.exitCode, 0);
@@ -215,13 +241,14 @@ void TestStorageCli::keyCommands()
 void TestStorageCli::badUsage()
 {
     StorageSandbox box;
-    const QList<QStringList> bad = {{QStringLiteral("key-name")},
-                                    {QStringLiteral("key-name"), QStringLiteral("x")},
-                                    {QStringLiteral("key-name"), QStringLiteral("1"), QStringLiteral("--lang")},
-                                    {QStringLiteral("key-usage")},
-                                    {QStringLiteral("export-conf")},
-                                    {QStringLiteral("import-conf"), QStringLiteral("a"), QStringLiteral("b")},
-                                    {QStringLiteral("show"), QStringLiteral("extra")}};
+    const QList<QStringList> bad = {
+        {QStringLiteral("key-name")},
+        {QStringLiteral("key-name"), QStringLiteral("x")},
+        {QStringLiteral("key-name"), QStringLiteral("1"), QStringLiteral("--lang")},
+        {QStringLiteral("key-usage")},
+        {QStringLiteral("export-conf")},
+        {QStringLiteral("import-conf"), QStringLiteral("a"), QStringLiteral("b")},
+        {QStringLiteral("show"), QStringLiteral("extra")}};
     for (const QStringList &args : bad) {
         const CliResult r = run(box, args);
         QCOMPARE(r.exitCode, 2);
