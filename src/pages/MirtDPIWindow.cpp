@@ -71,7 +71,10 @@ void MirtDPIWindow::retranslate()
 void MirtDPIWindow::setProfileAndSensor(ProfileData *profile, int iSensor)
 {
     m_ProfileData = profile;
-    setSensorModel(iSensor, m_iWideRange, m_product);
+    if (m_bVariantKnown)
+        setSensorModel(iSensor, m_iWideRange, m_product);
+    else
+        setSensorModel(iSensor);
     fillRows();
     setEnabled(profile != nullptr);
 }
@@ -81,6 +84,7 @@ void MirtDPIWindow::setSensorModel(int iSensor, int iWideRange, const QString &p
     m_iSensor = iSensor;
     m_iWideRange = iWideRange;
     m_product = product;
+    m_bVariantKnown = true;
     for (MirtSingleDPI *row : m_rows)
         row->setSensor(iSensor, iWideRange, product);
 }

@@ -23,7 +23,8 @@ class MirtDPIWindow : public QWidget
 public:
     explicit MirtDPIWindow(QWidget *parent = nullptr);
 
-    // Shows PROFILE (not owned; edits go straight into it) with sensor ISENSOR:
+    // Shows PROFILE (not owned; edits go straight into it) with sensor ISENSOR
+    // (the range variant as last set, else read from the device description):
     // the sensor rule on every row, each row's link, values and enable box,
     // and the row of the current stage highlighted. nullptr detaches the page.
     void setProfileAndSensor(ProfileData *profile, int iSensor);
@@ -74,6 +75,7 @@ private:
     int m_iSensor = 0;
     int m_iWideRange = 0;
     QString m_product;
+    bool m_bVariantKnown = false; // wide range and model name were given or read
     int m_iStageCount = kDpiStageCount;
     QRect m_panelRect;
     MirtLabel *m_pTitle;
