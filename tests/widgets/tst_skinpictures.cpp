@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QMovie>
+#include <QtMath>
 #include <QtTest>
 
 namespace {
@@ -199,6 +200,15 @@ void TestSkinPictures::compiledInResources()
     QVERIFY(hasVisiblePixels(first));
     QVERIFY(first != later); // it does move
     QVERIFY(first.width() >= 127 * 4);
+    // All twelve dots of the ring are drawn (none lost to the GIF's one-bit transparency).
+    const QImage argb = first.convertToFormat(QImage::Format_ARGB32);
+    const double unit = argb.width() / 127.0;
+    for (int i = 0; i < 12; ++i) {
+        const double a = qDegreesToRadians(i * 30.0);
+        const int x = int((63.5 + 36 * qCos(a)) * unit);
+        const int y = int((63.5 + 36 * qSin(a)) * unit);
+        QVERIFY2(qAlpha(argb.pixel(x, y)) == 255, qPrintable(QStringLiteral("dot %1 missing").arg(i)));
+    }
     // Transparent corners, so the rounded busy panel shows around the dots.
     QCOMPARE(qAlpha(first.convertToFormat(QImage::Format_ARGB32).pixel(0, 0)), 0);
 }

@@ -241,9 +241,11 @@ def loading():
         a = math.radians(i * 30 - 90)
         x = 63.5 + 36 * math.cos(a)
         y = 63.5 + 36 * math.sin(a)
-        op = 0.12 + 0.88 * (i / 11.0)
+        op = 0.16 + 0.84 * (i / 11.0)
         r = 4.2 + 3.2 * (i / 11.0)
-        body += f'<circle cx="{x:.2f}" cy="{y:.2f}" r="{r:.2f}" fill="#ffffff" fill-opacity="{op:.3f}"/>'
+        # Solid greys between the panel colour and white: the GIF has no partial transparency.
+        g = lambda c: int(c + (255 - c) * op)
+        body += f'<circle cx="{x:.2f}" cy="{y:.2f}" r="{r:.2f}" fill="#{g(0x16):02x}{g(0x17):02x}{g(0x1c):02x}"/>'
     body += '</g>'
     svg('loading.svg', w, h, body)
 loading()
