@@ -116,6 +116,7 @@ private slots:
     void deleteAndReplacementWalk();
     void deleteRefusals();
     void deleteFailureKeepsLibrary();
+    void copyFailureKeepsLibrary();
     void renameRefusedAndAccepted();
     void bindLibraryProfile();
     void resetOneAndAll();
@@ -357,6 +358,21 @@ void TestProfileCommands::deleteFailureKeepsLibrary()
     QCOMPARE(AppConfig::loadProfileList(kModel), expected);
     QCOMPARE(m_commands->library(), expected);
     QCOMPARE(m_host->current.names[0], QStringLiteral("Broken"));
+}
+
+void TestProfileCommands::copyFailureKeepsLibrary()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    bindSlots({QStringLiteral("Gaming")});
+    // The source "file" cannot be read: a folder.
+    QVERIFY(QFile::remove(libFile(QStringLiteral("Gaming"))));
+    QVERIFY(QDir().mkpath(libFile(QStringLiteral("Gaming"))));
+    m_commands->copyProfile();
+    QVERIFY(m_host->lastText().startsWith(QLatin1String("THE PROFILE COULD NOT BE COPIED.")));
+    const QStringList expected = {QStringLiteral("Gaming"), QStringLiteral("Office")};
+    QCOMPARE(AppConfig::loadProfileList(kModel), expected);
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Gaming copy"))));
+    QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming"));
 }
 
 void TestProfileCommands::renameRefusedAndAccepted()
