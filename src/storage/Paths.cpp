@@ -5,16 +5,17 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QStandardPaths>
 
 #ifndef MOUSECFG_SHARE_DIR
 #define MOUSECFG_SHARE_DIR "/usr/local/share/mousecfg"
 #endif
 
+#include <mutex>
+
 namespace {
 
-QMutex g_mutex;
+std::mutex g_mutex; // visible to ThreadSanitizer, unlike QMutex
 QString g_configDir;
 QString g_dataDir;
 
@@ -93,13 +94,13 @@ namespace Paths {
 QString configDir()
 {
     {
-        QMutexLocker lock(&g_mutex);
+        std::lock_guard<std::mutex> lock(g_mutex);
         if (!g_configDir.isEmpty())
             return g_configDir;
     }
     // Resolved without the lock: the per-user fallback asks dataDir(), which takes it too.
     const QString dir = resolveConfigDir();
-    QMutexLocker lock(&g_mutex);
+    std::lock_guard<std::mutex> lock(g_mutex);
     if (g_configDir.isEmpty())
         g_configDir = dir;
     return g_configDir;
@@ -108,12 +109,12 @@ QString configDir()
 QString dataDir()
 {
     {
-        QMutexLocker lock(&g_mutex);
+        std::lock_guard<std::mutex> lock(g_mutex);
         if (!g_dataDir.isEmpty())
             return g_dataDir;
     }
     const QString dir = resolveDataDir();
-    QMutexLocker lock(&g_mutex);
+    std::lock_guard<std::mutex> lock(g_mutex);
     if (g_dataDir.isEmpty())
         g_dataDir = dir;
     return g_dataDir;
@@ -128,13 +129,13 @@ void setConfigDir(const QString &dir)
 {
     if (!dir.isEmpty())
         QDir().mkpath(dir);
-    QMutexLocker lock(&g_mutex);
+    std::lock_guard<std::mutex> lock(g_mutex);
     g_configDir = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
 }
 
 void setDataDir(const QString &dir)
 {
-    QMutexLocker lock(&g_mutex);
+    std::lock_guard<std::mutex> lock(g_mutex);
     g_dataDir = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
 }
 

@@ -5,12 +5,10 @@
 #include "Paths.h"
 #include "ProfileIni.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
@@ -23,6 +21,8 @@
 using IniAccess::setError;
 using IniAccess::toByte;
 using IniAccess::toInt32;
+
+#include <mutex>
 
 namespace {
 
@@ -139,25 +139,35 @@ QByteArray fileText(const QString &file)
 // Writes TEXT as FILE through a save file (atomic replace). The modification
 // time always moves forward, so that QSettings' cache of the file in this
 // process notices the change even within one millisecond.
+// Modification time of FILE in milliseconds, 0 when it does not exist. Plain
+// stat(): QFileInfo converts through the local time zone, which is not free
+// and not safe to do from two threads at once.
+qint64 modifiedMs(const QByteArray &path)
+{
+    struct stat st;
+    if (stat(path.constData(), &st) != 0)
+        return 0;
+    return qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+}
+
 bool saveText(const QString &file, const QByteArray &text, QString *errorText)
 {
-    const QFileInfo before(file);
-    const bool existed = before.exists();
-    const qint64 oldMs = existed ? before.lastModified().toMSecsSinceEpoch() : 0;
-    QDir().mkpath(before.absolutePath());
+    const QByteArray path = QFile::encodeName(file);
+    const qint64 oldMs = modifiedMs(path);
+    QDir().mkpath(QFileInfo(file).absolutePath());
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
         setError(errorText, QStringLiteral("%1 could not be written: %2").arg(file, out.errorString()));
         return false;
     }
-    if (existed && QFileInfo(file).lastModified().toMSecsSinceEpoch() <= oldMs) {
+    if (oldMs != 0 && modifiedMs(path) <= oldMs) {
         const qint64 ms = oldMs + 1;
         struct timespec times[2];
         times[0].tv_sec = 0;
         times[0].tv_nsec = UTIME_OMIT;
         times[1].tv_sec = time_t(ms / 1000);
         times[1].tv_nsec = long(ms % 1000) * 1000000L;
-        utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0);
+        utimensat(AT_FDCWD, path.constData(), times, 0);
     }
     return true;
 }
@@ -307,7 +317,8 @@ void writeConfigKeys(QSettings &s, const ProfileSet &set)
         s.setValue(QLatin1String(kSensorKeys[i]), uint(sensorValue(set, i)));
 }
 
-QMutex g_matrixMutex;
+// std::mutex rather than QMutex: its locking is visible to ThreadSanitizer.
+std::mutex g_matrixMutex;
 DeviceDescription::ButtonMatrix g_matrix = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
 } // namespace
@@ -582,13 +593,13 @@ bool importConfiguration(ProfileSet &set, const QString &file, const QString &mo
 
 DeviceDescription::ButtonMatrix buttonMatrix()
 {
-    QMutexLocker lock(&g_matrixMutex);
+    std::lock_guard<std::mutex> lock(g_matrixMutex);
     return g_matrix;
 }
 
 void setButtonMatrix(const DeviceDescription::ButtonMatrix &matrix)
 {
-    QMutexLocker lock(&g_matrixMutex);
+    std::lock_guard<std::mutex> lock(g_matrixMutex);
     g_matrix = matrix;
 }
 
