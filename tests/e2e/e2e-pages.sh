@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# The DPI and performance pages of the real mousecfg --simulate on an X
+# server (run under xvfb-run): DPI stage 1 is moved to its highest step and
+# the report rate set to 500 HZ with the mouse and keyboard, "Apply" writes
+# them, and mousecfg-cli sim-show must find both in the simulated mouse.
+# Screenshots land in $BUILD_DIR/screenshots.
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+BIN="$BUILD_DIR/bin"
+SHOTS="$BUILD_DIR/screenshots"
+mkdir -p "$SHOTS"
+
+fail() { echo "FAIL: $*"; [ -f "${LOG:-}" ] && tail -n 40 "$LOG"; exit 1; }
+note() { echo "--- $*"; }
+
+[ -x "$BIN/mousecfg" ] || fail "no $BIN/mousecfg (build first)"
+[ -x "$BIN/mousecfg-cli" ] || fail "no $BIN/mousecfg-cli (build first)"
+[ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
+for tool in xdotool xwininfo import; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+if ! grep -q MirtDPIWindow "$BIN/mousecfg"; then
+  echo "SKIP: this mousecfg was built without the DPI page"
+  exit 77
+fi
+
+WORK=$(mktemp -d)
+CONF="$WORK/Configs"
+LOG="$WORK/mousecfg.log"
+PID=""
+cleanup() {
+  [ -n "$PID" ] && kill "$PID" 2>/dev/null
+  wait 2>/dev/null
+  [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+export QT_QPA_PLATFORM=xcb
+
+wait_for() {
+  local i
+  for ((i = 0; i < $2; i++)); do
+    eval "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+main_window() { xdotool search --onlyvisible --name '^ORVALE8' 2>/dev/null | head -n 1; }
+shot() { import -window root "$SHOTS/$1.png" && note "screenshot $1.png"; }
+# Design coordinates of the 999 × 640 window (96 DPI: scale 1).
+click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
+
+# What the simulated mouse holds in its active profile: "X RATE", the first
+# DPI stage's register value and the report-rate code of the mode block.
+sim_state() {
+  "$BIN/mousecfg-cli" --simulate --config-dir "$CONF" sim-show | awk '
+    /"activeProfile":/ { v = $2; gsub(/[^0-9]/, "", v); active = v }
+    /"dpi": \[/        { indpi = 1; firstx = ""; next }
+    indpi && /"x":/ && firstx == "" { v = $2; gsub(/[^0-9]/, "", v); firstx = v }
+    indpi && /^ *\],?$/ { indpi = 0 }
+    /"mode": \{/       { inmode = 1; next }
+    inmode && /"reportRate":/ { v = $2; gsub(/[^0-9]/, "", v); rate = v }
+    inmode && /^ *\},?$/ { inmode = 0 }
+    /"profile":/       { v = $2; gsub(/[^0-9]/, "", v); xs[v] = firstx; rates[v] = rate }
+    END { print xs[active], rates[active] }'
+}
+
+note "starting mousecfg --simulate"
+"$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
+PID=$!
+wait_for '[ -n "$(main_window)" ]' 150 || fail "the window did not appear"
+WIN=$(main_window)
+sleep 1
+
+# The "DPI" tab shows the DPI page and both performance panels.
+click_at $((285 + 2 * 116 + 55)) 50
+sleep 0.5
+shot pages-dpi
+
+# DPI stage 1: the slider of the first row (page at 286,75; row 1 at 28,38;
+# its slider at 162..318 of the row; its upper half is the X slider when X
+# and Y are apart), then End for the highest step.
+click_at $((286 + 28 + 240)) $((75 + 38 + 12))
+xdotool key --window "$WIN" End
+sleep 0.3
+
+# The mouse's status report (every few seconds) brings the window back to
+# the rate the mouse runs at; choose the new rate and apply it right after one.
+status_lines() { grep -c 'Test data:' "$LOG"; }
+n=$(status_lines)
+wait_for '[ "$(status_lines)" -gt '"$n"' ]' 80 || note "no status report seen"
+
+# Report rate: the rate button (panel at 746,75; button at 10,42, 40 × 40)
+# opens the menu "125 HZ", "250 HZ", "500 HZ", "1000 HZ".
+click_at $((746 + 30)) $((75 + 62))
+xdotool key --delay 120 Down Down Down Return
+sleep 0.2
+# "Apply" (row of command buttons at y 592, the sixth of 83 × 30 from x 285).
+click_at $((285 + 5 * 88 + 41)) $((592 + 15))
+shot pages-edited
+sleep 3
+shot pages-applied
+kill -0 "$PID" 2>/dev/null || fail "mousecfg ended while applying"
+if [ "$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l)" -gt 1 ]; then
+  shot pages-apply-message
+  fail "a message came up after Apply"
+fi
+
+# Quit, so the simulated mouse's memory is saved, then look into it.
+kill -TERM "$PID"
+wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit"
+wait "$PID"; rc=$?
+PID=""
+[ $rc = 0 ] || fail "mousecfg exited with $rc"
+if grep -Eq 'AddressSanitizer|runtime error|Segmentation|Aborted' "$LOG"; then
+  fail "mousecfg reported a crash"
+fi
+
+read -r x rate <<<"$(sim_state)"
+note "simulated mouse: first DPI stage register $x, report-rate code $rate"
+# The shipped sensor (3395) keeps its highest step, 519, as the register value.
+[ "$x" = 519 ] || fail "DPI stage 1 holds $x, expected 519"
+[ "$rate" = 2 ] || fail "the report rate code is $rate, expected 2 (500 HZ)"
+echo "PASS"
