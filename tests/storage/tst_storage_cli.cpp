@@ -140,7 +140,7 @@ void TestStorageCli::defaultsFromDescriptionAndBuiltIn()
     QCOMPARE(sensor.value(QStringLiteral("SensorMode")).toInt(), 1);
 
     // The shipped description, as the build lays it out.
-    r = run(box, {QStringLiteral("defaults")}, qEnvironmentVariable("MOUSECFG_DATA_DIR"));
+    r = run(box, {QStringLiteral("defaults")}, QStringLiteral(MOUSECFG_BIN_DIR));
     QCOMPARE(r.exitCode, 0);
     o = QJsonDocument::fromJson(r.out).object();
     const QJsonObject p = o.value(QStringLiteral("profile")).toObject();
