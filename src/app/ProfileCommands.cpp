@@ -36,12 +36,15 @@ const char *const kMsgExist = QT_TRANSLATE_NOOP("ProfileCommands", "Profile Exis
 const char *const kMsgRetain = QT_TRANSLATE_NOOP("ProfileCommands", "AT LEAST ONE PROFILE TO BE RETAINED.");
 const char *const kMsgDefault =
     QT_TRANSLATE_NOOP("ProfileCommands", "The default Profile cannot be deleted or renamed.");
-const char *const kMsgAskDelete = QT_TRANSLATE_NOOP("ProfileCommands", "Are you sure you want delete this profile?");
-const char *const kMsgAskReset = QT_TRANSLATE_NOOP("ProfileCommands", "Are you sure you want reset this profile?");
+const char *const kMsgAskDelete =
+    QT_TRANSLATE_NOOP("ProfileCommands", "Are you sure you want delete this profile?");
+const char *const kMsgAskReset =
+    QT_TRANSLATE_NOOP("ProfileCommands", "Are you sure you want reset this profile?");
 const char *const kMsgAskResetAll =
     QT_TRANSLATE_NOOP("ProfileCommands", "Are you sure you want reset all profiles?");
 const char *const kMsgNotMatch = QT_TRANSLATE_NOOP("ProfileCommands", "The file is not match current mouse!");
-const char *const kMsgSendFailed = QT_TRANSLATE_NOOP("ProfileCommands", "Send data failed, please try again.");
+const char *const kMsgSendFailed =
+    QT_TRANSLATE_NOOP("ProfileCommands", "Send data failed, please try again.");
 const char *const kMsgSleeping = QT_TRANSLATE_NOOP("ProfileCommands", "Mouse is sleeping or not connected.");
 const char *const kMsgLibraryFull =
     QT_TRANSLATE_NOOP("ProfileCommands", "THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.");
@@ -96,7 +99,8 @@ ProfileCommandHost::~ProfileCommandHost() = default;
 
 int ProfileCommandHost::showMessage(int kind, const QString &text)
 {
-    MirtMessageBox box(kind, QString(), tr("Warning"), text, dialogParent(), nullptr, Qt::FramelessWindowHint);
+    MirtMessageBox box(kind, QString(), tr("Warning"), text, dialogParent(), nullptr,
+                       Qt::FramelessWindowHint);
     return box.exec();
 }
 
@@ -171,10 +175,14 @@ bool ProfileCommands::isDefaultProfileName(const QString &name)
 QString ProfileCommands::writeFailureText(int result)
 {
     switch (result) {
-    case kSendOk: return QString();
-    case kSendNoDevice: return tr(kMsgSleeping);
-    case kResultMacrosNotWritten: return wholeWriteMessage(result);
-    default: return tr(kMsgSendFailed);
+    case kSendOk:
+        return QString();
+    case kSendNoDevice:
+        return tr(kMsgSleeping);
+    case kResultMacrosNotWritten:
+        return wholeWriteMessage(result);
+    default:
+        return tr(kMsgSendFailed);
     }
 }
 
@@ -744,7 +752,8 @@ int ProfileCommands::writeWithProgress()
         qDebug("write result %d", result);
         if (!failures->isEmpty()) {
             m_host->showMessage(MirtMessageBox::kWarning, tr("THE PROFILE LIBRARY COULD NOT BE UPDATED.") +
-                                                              QLatin1Char('\n') + failures->join(QLatin1Char('\n')));
+                                                              QLatin1Char('\n') +
+                                                              failures->join(QLatin1Char('\n')));
             failures->clear();
         }
         if (result == kSendOk || result == kResultMacrosNotWritten) {

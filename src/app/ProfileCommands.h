@@ -112,19 +112,19 @@ public:
 public slots:
     // Library menu entry: binds NAME to the current slot and loads it.
     void bindLibraryProfile(const QString &name);
-    void addProfile();                           // "ADD"
-    void copyProfile();                          // "COPY"
-    void deleteProfile();                        // "DELETE"
-    void renameProfile(const QString &newName);  // name editor, Enter
-    void resetProfile();                         // "RESET"
-    void resetAllProfiles();                     // "Reset All"
-    void exportProfile();                        // export-profile button
-    void importProfile();                        // import-profile button
-    void exportConfiguration();                  // "SAVE"
-    void importConfiguration();                  // "LOAD1"
-    void apply();                                // "Apply"
-    void ok();                                   // "OK"
-    void cancel();                               // "Cancel"
+    void addProfile();                          // "ADD"
+    void copyProfile();                         // "COPY"
+    void deleteProfile();                       // "DELETE"
+    void renameProfile(const QString &newName); // name editor, Enter
+    void resetProfile();                        // "RESET"
+    void resetAllProfiles();                    // "Reset All"
+    void exportProfile();                       // export-profile button
+    void importProfile();                       // import-profile button
+    void exportConfiguration();                 // "SAVE"
+    void importConfiguration();                 // "LOAD1"
+    void apply();                               // "Apply"
+    void ok();                                  // "OK"
+    void cancel();                              // "Cancel"
 
     // Write with progress; returns the result code and shows the failure message.
     int writeWithProgress();

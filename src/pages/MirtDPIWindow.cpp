@@ -30,14 +30,13 @@ MirtDPIWindow::MirtDPIWindow(QWidget *parent)
     m_pTitle->SetBold(true);
     m_pTitle->SetFontSize(18);
 
-    const QString radioSheet =
-        QStringLiteral("QRadioButton{background: transparent;}"
-                       "QRadioButton::indicator{width: %1px; height: %1px;}"
-                       "QRadioButton::indicator:unchecked{image: url(%2);}"
-                       "QRadioButton::indicator:checked{image: url(%3);}")
-            .arg(qMax(8, MirtKit::scaled(18)))
-            .arg(MirtKit::skinPath(QStringLiteral("/skin/DPI-OFF.png")),
-                 MirtKit::skinPath(QStringLiteral("/skin/DPI-ON.png")));
+    const QString radioSheet = QStringLiteral("QRadioButton{background: transparent;}"
+                                              "QRadioButton::indicator{width: %1px; height: %1px;}"
+                                              "QRadioButton::indicator:unchecked{image: url(%2);}"
+                                              "QRadioButton::indicator:checked{image: url(%3);}")
+                                   .arg(qMax(8, MirtKit::scaled(18)))
+                                   .arg(MirtKit::skinPath(QStringLiteral("/skin/DPI-OFF.png")),
+                                        MirtKit::skinPath(QStringLiteral("/skin/DPI-ON.png")));
     m_pRadioGroup->setExclusive(true);
     for (int i = 0; i < kDpiStageCount; ++i) {
         auto *row = new MirtSingleDPI(quint8(i), this);
@@ -53,8 +52,7 @@ MirtDPIWindow::MirtDPIWindow(QWidget *parent)
         m_radios[i] = radio;
         m_pRadioGroup->addButton(radio, i);
     }
-    connect(m_pRadioGroup, &QButtonGroup::idClicked, this,
-            [this](int) { onRadioChanged(); });
+    connect(m_pRadioGroup, &QButtonGroup::idClicked, this, [this](int) { onRadioChanged(); });
     retranslate();
     setEnabled(false); // until a profile is shown
 }

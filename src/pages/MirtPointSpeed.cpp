@@ -22,28 +22,15 @@ constexpr int kSpeedDefault = 10;
 } // namespace
 
 MirtPointSpeed::MirtPointSpeed(QWidget *parent)
-    : QWidget(parent),
-      m_pMouseSettingBtn(new QPushButton(this)),
-      m_pSpeedTitle(new MirtLabel(QString(), this)),
-      m_pSpeedSlider(new MirtSlider(this)),
-      m_pSpeedValue(new MirtLabel(QString(), this)),
-      m_pScrollTitle(new MirtLabel(QString(), this)),
-      m_pScrollBox(new QSpinBox(this)),
-      m_pKeyTitle(new MirtLabel(QString(), this)),
-      m_pKeySlider(new MirtSlider(this)),
-      m_pKeyValue(new MirtLabel(QString(), this)),
-      m_pSyncTitle(new MirtLabel(QString(), this)),
-      m_pSyncOn(makeBox()),
-      m_pSyncOff(makeBox()),
-      m_pLiftTitle(new MirtLabel(QString(), this)),
-      m_pLift1(makeBox()),
-      m_pLift2(makeBox()),
-      m_pAngleTitle(new MirtLabel(QString(), this)),
-      m_pAngleOn(makeBox()),
-      m_pAngleOff(makeBox()),
-      m_pJitterTitle(new MirtLabel(QString(), this)),
-      m_pJitterOn(makeBox()),
-      m_pJitterOff(makeBox())
+    : QWidget(parent), m_pMouseSettingBtn(new QPushButton(this)),
+      m_pSpeedTitle(new MirtLabel(QString(), this)), m_pSpeedSlider(new MirtSlider(this)),
+      m_pSpeedValue(new MirtLabel(QString(), this)), m_pScrollTitle(new MirtLabel(QString(), this)),
+      m_pScrollBox(new QSpinBox(this)), m_pKeyTitle(new MirtLabel(QString(), this)),
+      m_pKeySlider(new MirtSlider(this)), m_pKeyValue(new MirtLabel(QString(), this)),
+      m_pSyncTitle(new MirtLabel(QString(), this)), m_pSyncOn(makeBox()), m_pSyncOff(makeBox()),
+      m_pLiftTitle(new MirtLabel(QString(), this)), m_pLift1(makeBox()), m_pLift2(makeBox()),
+      m_pAngleTitle(new MirtLabel(QString(), this)), m_pAngleOn(makeBox()), m_pAngleOff(makeBox()),
+      m_pJitterTitle(new MirtLabel(QString(), this)), m_pJitterOn(makeBox()), m_pJitterOff(makeBox())
 {
     setObjectName(QStringLiteral("MirtPointSpeed"));
     m_pMouseSettingBtn->setObjectName(QStringLiteral("mouseSetting"));
@@ -88,8 +75,8 @@ MirtPointSpeed::MirtPointSpeed(QWidget *parent)
             emit PointerSpeedSignal(quint8(m_pSpeedSlider->value()));
     });
     connect(m_pMouseSettingBtn, &QPushButton::clicked, this, &MirtPointSpeed::onMouseSettingClicked);
-    for (QCheckBox *box : {m_pSyncOn, m_pSyncOff, m_pLift1, m_pLift2, m_pAngleOn, m_pAngleOff, m_pJitterOn,
-                           m_pJitterOff})
+    for (QCheckBox *box :
+         {m_pSyncOn, m_pSyncOff, m_pLift1, m_pLift2, m_pAngleOn, m_pAngleOff, m_pJitterOn, m_pJitterOff})
         connect(box, &QCheckBox::clicked, this, &MirtPointSpeed::checkbtn_clicked);
 
     m_pKeySlider->setValue(m_iDebounce);

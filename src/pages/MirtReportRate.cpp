@@ -27,15 +27,10 @@ const char *const kRateTexts[MirtReportRate::kRateCount] = {
 } // namespace
 
 MirtReportRate::MirtReportRate(QWidget *parent)
-    : QWidget(parent),
-      m_pTitle(new MirtLabel(QString(), this)),
-      m_pRateBtn(new MirtPushButton({QStringLiteral("/skin/rate.png")}, this)),
-      m_pRateMenu(new QMenu(this)),
-      m_pRateLabel(new MirtLabel(QString(), this)),
-      m_pLiftTitle(new MirtLabel(QString(), this)),
-      m_pLiftGroup(new QButtonGroup(this)),
-      m_pLift1(new QRadioButton(this)),
-      m_pLift2(new QRadioButton(this))
+    : QWidget(parent), m_pTitle(new MirtLabel(QString(), this)),
+      m_pRateBtn(new MirtPushButton({QStringLiteral("/skin/rate.png")}, this)), m_pRateMenu(new QMenu(this)),
+      m_pRateLabel(new MirtLabel(QString(), this)), m_pLiftTitle(new MirtLabel(QString(), this)),
+      m_pLiftGroup(new QButtonGroup(this)), m_pLift1(new QRadioButton(this)), m_pLift2(new QRadioButton(this))
 {
     setObjectName(QStringLiteral("MirtReportRate"));
     m_pTitle->SetBold(true);
@@ -62,9 +57,8 @@ MirtReportRate::MirtReportRate(QWidget *parent)
     }
     m_pRateBtn->setObjectName(QStringLiteral("rateButton"));
     m_pRateBtn->setCursor(Qt::PointingHandCursor);
-    connect(m_pRateBtn, &QPushButton::clicked, this, [this] {
-        m_pRateMenu->popup(m_pRateBtn->mapToGlobal(QPoint(0, m_pRateBtn->height())));
-    });
+    connect(m_pRateBtn, &QPushButton::clicked, this,
+            [this] { m_pRateMenu->popup(m_pRateBtn->mapToGlobal(QPoint(0, m_pRateBtn->height()))); });
 
     m_pLiftGroup->setExclusive(true);
     m_pLiftGroup->addButton(m_pLift1, 0);
@@ -74,8 +68,7 @@ MirtReportRate::MirtReportRate(QWidget *parent)
         radio->setFont(MirtKit::languageFont(12));
     }
     m_pLift2->setChecked(true);
-    connect(m_pLiftGroup, &QButtonGroup::idClicked, this,
-            [this](int) { onRadioChanged(); });
+    connect(m_pLiftGroup, &QButtonGroup::idClicked, this, [this](int) { onRadioChanged(); });
 
     retranslate();
     setEnabled(false); // until a profile is shown

@@ -19,16 +19,10 @@ constexpr double kRowHeight = 42.0;
 } // namespace
 
 MirtSingleDPI::MirtSingleDPI(quint8 iStage, QWidget *parent)
-    : QWidget(parent),
-      m_iStage(iStage),
-      m_pEnableBox(new QCheckBox(this)),
-      m_pLinkBox(new QCheckBox(this)),
-      m_pSlider(new MirtTwoBarSlider(this)),
-      m_pXLabel(new MirtLabel(QString(), this)),
-      m_pYLabel(new MirtLabel(QString(), this)),
-      m_pDpiLabel(new MirtLabel(QString(), this)),
-      m_pMinLabel(new MirtLabel(QString(), this)),
-      m_pMaxLabel(new MirtLabel(QString(), this))
+    : QWidget(parent), m_iStage(iStage), m_pEnableBox(new QCheckBox(this)), m_pLinkBox(new QCheckBox(this)),
+      m_pSlider(new MirtTwoBarSlider(this)), m_pXLabel(new MirtLabel(QString(), this)),
+      m_pYLabel(new MirtLabel(QString(), this)), m_pDpiLabel(new MirtLabel(QString(), this)),
+      m_pMinLabel(new MirtLabel(QString(), this)), m_pMaxLabel(new MirtLabel(QString(), this))
 {
     setObjectName(QStringLiteral("dpiStage%1").arg(iStage));
     m_pEnableBox->setObjectName(QStringLiteral("enable"));

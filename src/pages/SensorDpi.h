@@ -10,10 +10,10 @@ struct Rule
 {
     int minStep = 0;
     int maxStep = 0;
-    int minDpi = 0;          // lowest DPI label
-    int maxDpi = 0;          // highest DPI label
-    bool linkBox = false;    // the "Link XY" box is shown
-    bool known = false;      // the model is in the table
+    int minDpi = 0;       // lowest DPI label
+    int maxDpi = 0;       // highest DPI label
+    bool linkBox = false; // the "Link XY" box is shown
+    bool known = false;   // the model is in the table
 };
 
 // The slider range and labels of sensor MODEL. WIDERANGE is "PROFILE/33254"

@@ -219,8 +219,9 @@ void TestPerformancePage::mouseSettingButton()
     MouseSettingsLauncher found(
         &launcher,
         [](const QString &name) {
-            return name == QLatin1String("gnome-control-center") ? QStringLiteral("/usr/bin/gnome-control-center")
-                                                                 : QString();
+            return name == QLatin1String("gnome-control-center")
+                       ? QStringLiteral("/usr/bin/gnome-control-center")
+                       : QString();
         },
         QStringLiteral("ubuntu:GNOME"));
     MirtPointSpeed panel;
@@ -239,7 +240,8 @@ void TestPerformancePage::mouseSettingButton()
     QCOMPARE(failSpy.count(), 1);
 
     // No settings program on this desktop: the button is greyed.
-    MouseSettingsLauncher none(&launcher, [](const QString &) { return QString(); }, QStringLiteral("XFCE"));
+    MouseSettingsLauncher none(
+        &launcher, [](const QString &) { return QString(); }, QStringLiteral("XFCE"));
     panel.setMouseSettingsLauncher(&none);
     QVERIFY(!panel.mouseSettingButton()->isEnabled());
     panel.setShowMouseButton(false);

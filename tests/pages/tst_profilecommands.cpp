@@ -43,14 +43,14 @@ public:
     ProfileSet lastSent;
     QWidget window;
     QList<Message> messages;
-    QList<int> answers;                 // answers to kind-1 boxes, in order
+    QList<int> answers; // answers to kind-1 boxes, in order
     int defaultAnswer = QDialog::Accepted;
     QString saveName;
     QString openName;
     QString shownName;
     bool realProgress = false;
-    int fills = 0, stops = 0, starts = 0, hides = 0, reloads = 0, imports = 0, retranslates = 0,
-        collects = 0, progressRuns = 0;
+    int fills = 0, stops = 0, starts = 0, hides = 0, reloads = 0, imports = 0, retranslates = 0, collects = 0,
+        progressRuns = 0;
 
     ProfileSet &currentSet() override { return current; }
     ProfileSet &lastSentSet() override { return lastSent; }
@@ -146,8 +146,8 @@ void TestProfileCommands::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     Paths::setConfigDir(m_dir->path());
-    QSettings(AppConfig::globalConfigFile(), QSettings::IniFormat).setValue(QStringLiteral("MouseSenSor/1"),
-                                                                           kShippedSensorModel);
+    QSettings(AppConfig::globalConfigFile(), QSettings::IniFormat)
+        .setValue(QStringLiteral("MouseSenSor/1"), kShippedSensorModel);
     m_host = std::make_unique<FakeHost>();
     ProfileDefaults::buildDefaultSet(m_host->current);
     m_host->lastSent = m_host->current;
@@ -181,7 +181,8 @@ void TestProfileCommands::makeLibrary(const QStringList &names, bool withTemplat
         QVERIFY(ProfileStore::writeProfileSection(0, p, libFile(name)));
     }
     if (withTemplate)
-        QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(99), libFile(QStringLiteral("DefaultProfile"))));
+        QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(99),
+                                                  libFile(QStringLiteral("DefaultProfile"))));
     QVERIFY(AppConfig::saveProfileList(kModel, names));
     m_commands->setModelName(kModel);
     QCOMPARE(m_commands->library(), names);
@@ -270,8 +271,8 @@ void TestProfileCommands::copyTwice()
     m_commands->bindLibraryProfile(QStringLiteral("Gaming"));
     m_commands->copyProfile();
     QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming copy2"));
-    const QStringList expected = {QStringLiteral("Gaming"), QStringLiteral("Office"), QStringLiteral("Gaming copy"),
-                                  QStringLiteral("Gaming copy2")};
+    const QStringList expected = {QStringLiteral("Gaming"), QStringLiteral("Office"),
+                                  QStringLiteral("Gaming copy"), QStringLiteral("Gaming copy2")};
     QCOMPARE(AppConfig::loadProfileList(kModel), expected);
     QCOMPARE(m_commands->libraryMenu()->actions().size(), 4);
 }
@@ -401,7 +402,8 @@ void TestProfileCommands::renameRefusedAndAccepted()
     QCOMPARE(m_commands->library().size(), 3);
 
     m_commands->renameProfile(QStringLiteral("Fast"));
-    const QStringList expected = {QStringLiteral("Profile 2"), QStringLiteral("Fast"), QStringLiteral("Other")};
+    const QStringList expected = {QStringLiteral("Profile 2"), QStringLiteral("Fast"),
+                                  QStringLiteral("Other")};
     QCOMPARE(AppConfig::loadProfileList(kModel), expected);
     QVERIFY(!QFile::exists(libFile(QStringLiteral("Gaming"))));
     QCOMPARE(markerOf(readLib(QStringLiteral("Fast"))), 2);
@@ -706,7 +708,8 @@ void TestProfileCommands::applyToSimulatedMouse()
         if (code < 1 || code > 9)
             continue;
         const MouseFirmware::Block &block = firmware.block(firmware.activeProfile(), code);
-        QVERIFY2(std::equal(block.begin(), block.end(), frame.begin() + 2), qPrintable(QString::number(code)));
+        QVERIFY2(std::equal(block.begin(), block.end(), frame.begin() + 2),
+                 qPrintable(QString::number(code)));
         ++compared;
     }
     QCOMPARE(compared, 8);
