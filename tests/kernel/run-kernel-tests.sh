@@ -10,7 +10,7 @@
 # report and the exit code.
 #
 # Usage: run-kernel-tests.sh --bin-dir DIR --work-dir DIR [--source-dir DIR]
-#                            [--timeout SECONDS] [--keep] [--verbose] [--only TEST,...]
+#                            [--timeout SECONDS] [--keep] [--verbose] [--only TEST,...] [--repeat N]
 # Exit: 0 all tests passed or skipped, 1 a test failed or the guest did not
 # finish, 77 the harness cannot run here (missing qemu/busybox/cpio or kernel).
 set -euo pipefail
@@ -23,10 +23,11 @@ TIMEOUT=600
 ONLY=""
 KEEP=0
 VERBOSE=${MOUSECFG_VM_VERBOSE:-0}
+REPEAT=1
 MEMORY_MIB=${MOUSECFG_VM_MEMORY:-512}
 
 usage() {
-  echo "usage: $0 --bin-dir DIR --work-dir DIR [--source-dir DIR] [--timeout S] [--only T1,T2] [--keep] [--verbose]" >&2
+  echo "usage: $0 --bin-dir DIR --work-dir DIR [--source-dir DIR] [--timeout S] [--only T1,T2] [--keep] [--verbose] [--repeat N]" >&2
   exit 2
 }
 
@@ -39,6 +40,7 @@ while [ $# -gt 0 ]; do
     --only) ONLY=$2; shift 2 ;;
     --keep) KEEP=1; shift ;;
     --verbose) VERBOSE=1; shift ;;
+    --repeat) REPEAT=$2; shift 2 ;;
     *) usage ;;
   esac
 done
@@ -225,6 +227,7 @@ chmod 755 "$STAGE/init"
 cp "$SELF_DIR"/guest/*.sh "$STAGE/mousecfg-test/"
 [ -n "$ONLY" ] && echo "$ONLY" | tr ',' '\n' > "$STAGE/mousecfg-test/only"
 [ "$VERBOSE" = 1 ] && touch "$STAGE/mousecfg-test/verbose"
+echo "$REPEAT" > "$STAGE/mousecfg-test/repeat"
 
 cat > "$STAGE/etc/passwd" <<'EOF'
 root:x:0:0:root:/root:/bin/sh

@@ -7,6 +7,10 @@
 uptime_s() { cut -d' ' -f1 /proc/uptime; }
 
 mkdir -p /tmp/log
+repeat=$(cat /mousecfg-test/repeat 2>/dev/null || echo 1)
+round=0
+while [ $round -lt "$repeat" ]; do
+round=$((round + 1))
 for t in $TESTS; do
   if [ -f /mousecfg-test/only ] && ! grep -qx "$t" /mousecfg-test/only; then
     continue
@@ -21,10 +25,11 @@ for t in $TESTS; do
        [ -f /mousecfg-test/verbose ] && sed "s/^/@@ LOG $t /" "/tmp/log/$t" ;;
     77) echo "@@ TEST Skipped $t $secs skipped: $(head -n 1 /tmp/skip-reason 2>/dev/null)" ;;
     137) echo "@@ TEST Failed $t $secs timed out"
-         tail -n 60 "/tmp/log/$t" | sed "s/^/@@ LOG $t /" ;;
-    *) echo "@@ TEST Failed $t $secs exit $rc"
-       tail -n 60 "/tmp/log/$t" | sed "s/^/@@ LOG $t /" ;;
+         tail -n 80 "/tmp/log/$t" | sed "s/^/@@ LOG $t /" ;;
+    *) echo "@@ TEST Failed $t $secs $(grep -m 1 '^FAIL: ' "/tmp/log/$t" || echo "exit $rc")"
+       tail -n 80 "/tmp/log/$t" | sed "s/^/@@ LOG $t /" ;;
   esac
   # Whatever a test left behind, the next one starts from a clean stack.
   /bin/sh /mousecfg-test/one.sh --cleanup > /dev/null 2>&1
+done
 done

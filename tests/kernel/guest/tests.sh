@@ -393,6 +393,13 @@ expected_after_write() {
 # Compact JSON for comparison (both sides print Qt's key order).
 json_compact() { tr -d ' \n\t' < "$1"; }
 
+# same_json A B WHAT: fail with the differing lines unless A and B hold the same.
+same_json() {
+  [ "$(json_compact "$1")" = "$(json_compact "$2")" ] && return 0
+  diff "$1" "$2" | head -n 30
+  fail "$3 ($1 against $2, differences above)"
+}
+
 # Both connections of the mouse as hidraw paths, "receiver 0 /dev/hidrawN" ...
 mouse_nodes() {
   for g in receiver cable; do
@@ -428,8 +435,7 @@ test_cli_write() {
   [ "$(config_diff)" = 0 ] || fail "Config/Diff is '$(config_diff)' after a good write"
   mouse_dump /tmp/after.json || fail "no dump after the write"
   expected_after_write /tmp/expected.json
-  [ "$(json_compact /tmp/after.json)" = "$(json_compact /tmp/expected.json)" ] \
-    || fail "the mouse holds $(cat /tmp/after.json), expected $(cat /tmp/expected.json)"
+  same_json /tmp/after.json /tmp/expected.json "the mouse does not hold what was written"
   [ "$(json_compact /tmp/after.json)" != "$(json_compact /tmp/before.json)" ] \
     || fail "the write changed nothing in the mouse"
 
@@ -442,8 +448,7 @@ test_cli_write() {
   no_crash $rc "$out" "write over the cable"
   [ $rc -eq 0 ] || fail "write over the cable ended with $rc: $out"
   mouse_dump /tmp/after-cable.json || fail "no dump"
-  [ "$(json_compact /tmp/after-cable.json)" = "$(json_compact /tmp/expected.json)" ] \
-    || fail "after the write over the cable the mouse holds $(cat /tmp/after-cable.json)"
+  same_json /tmp/after-cable.json /tmp/expected.json "after the write over the cable"
 }
 
 # status reads the battery of the gadget's mouse; switch 3 reaches it.
@@ -499,8 +504,7 @@ test_write_unplug_fault() {
     || fail "the failure was not the unplug: $(cat "$MOUSE_DIR/gadget.log")"
   # The end block never arrived: the mouse keeps what it had.
   mouse_dump /tmp/interrupted.json || fail "no dump after the interrupted write"
-  [ "$(json_compact /tmp/interrupted.json)" = "$(json_compact /tmp/before.json)" ] \
-    || fail "the interrupted write changed the mouse: $(cat /tmp/interrupted.json)"
+  same_json /tmp/interrupted.json /tmp/before.json "the interrupted write changed the mouse"
 
   gadget_bind receiver || fail "receiver did not come back"
   out=$(cli write 2>&1)
@@ -511,8 +515,7 @@ test_write_unplug_fault() {
   [ "$(config_diff)" = 0 ] || fail "Config/Diff is '$(config_diff)' after the good write"
   mouse_dump /tmp/after.json || fail "no dump"
   expected_after_write /tmp/expected.json
-  [ "$(json_compact /tmp/after.json)" = "$(json_compact /tmp/expected.json)" ] \
-    || fail "after the repeated write the mouse holds $(cat /tmp/after.json)"
+  same_json /tmp/after.json /tmp/expected.json "after the repeated write"
 }
 
 # as_user CMD ARGS...: run as the unprivileged test user (no spaces in ARGS).
