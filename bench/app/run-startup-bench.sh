@@ -17,7 +17,8 @@ fi
 
 CONF=$(mktemp -d)
 trap 'rm -rf "$CONF"' EXIT
-export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb XDG_CACHE_HOME="$CONF/cache" XDG_RUNTIME_DIR="$CONF/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 # One run first so both programs start from a warm file cache.
 "$BENCH/bench_startup" --runs 1 -- "$BENCH/bench_minimal_window" >/dev/null
 "$BENCH/bench_startup" --runs 1 -- "$BUILD_DIR/bin/mousecfg" --simulate --config-dir "$CONF" >/dev/null

@@ -10,16 +10,20 @@
 #include "DeviceLink.h"
 #include "DpiEncoding.h"
 #include "MirtAction.h"
+#include "MirtDPIWindow.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
+#include "MirtPointSpeed.h"
 #include "MirtProcessbar.h"
 #include "MirtPushButton.h"
+#include "MirtReportRate.h"
 #include "OsdClient.h"
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -145,6 +149,8 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
         return;
     ProfileData &cur = m_ProfileSet.current();
     cur.dpi = iDPI;
+    if (m_pDpiPage)
+        m_pDpiPage->MouseinSignal(iDPI);
     // The stage is kept in the current slot's own file, where the loader reads it.
     QString error;
     const QString file = ProfileStore::slotProfilePath(m_ProfileSet.names[m_ProfileSet.ProfileID], &error);
@@ -183,6 +189,11 @@ void MousecfgWidget::slotLiftChange(quint8 iLift)
 {
     m_iLift = iLift;
     m_ProfileSet.LiftHigh = iLift;
+    // Both panels show the lift distance.
+    if (m_pPointSpeed && sender() != static_cast<QObject *>(m_pPointSpeed))
+        m_pPointSpeed->setLift(iLift);
+    if (m_pReportRate && sender() != static_cast<QObject *>(m_pReportRate))
+        m_pReportRate->setLift(iLift);
 }
 
 void MousecfgWidget::slotPopOneClickBox()
@@ -209,12 +220,21 @@ void MousecfgWidget::loadProfileData()
     QString error;
     if (ProfileStore::loadProfileSet(m_LastSentSet, &error) != 0)
         qDebug() << "profile set:" << error;
-    // A slot without a name is shown (and bound) as its default name.
     for (int i = 0; i < kProfileCount; ++i) {
-        if (m_LastSentSet.names[size_t(i)].isEmpty())
-            m_LastSentSet.names[size_t(i)] = ProfileDefaults::defaultSlotName(i);
+        // A slot without a name is shown (and bound) as its default name.
+        QString &name = m_LastSentSet.names[size_t(i)];
+        if (name.isEmpty())
+            name = ProfileDefaults::defaultSlotName(i);
+        // A slot that was never saved starts from the factory settings, not from zeros.
+        const QString file = ProfileStore::slotProfilePath(name);
+        if (!file.isEmpty() && !QFileInfo::exists(file)) {
+            ProfileData &record = m_LastSentSet.profiles[size_t(i)];
+            ProfileDefaults::buildDefaultProfile(record);
+            record.ProfileName = name;
+        }
     }
     m_ProfileSet = m_LastSentSet;
+    m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
     if (m_services.pointerSpeed && m_services.pointerSpeed->isAvailable()) {
         int speed = m_ProfileSet.current().mousespeed;
         if (m_services.pointerSpeed->readSpeed(&speed))
@@ -280,9 +300,23 @@ void MousecfgWidget::FillPages()
 {
     for (int i = 0; i < m_profileButtons.size(); ++i)
         m_profileButtons[i]->SetState(i == m_ProfileSet.ProfileID ? 1 : 0);
+    ProfileData *cur = &m_ProfileSet.current();
+    if (m_pDpiPage)
+        m_pDpiPage->setProfileAndSensor(cur, AppConfig::sensorModel());
+    if (m_pPointSpeed)
+        m_pPointSpeed->setData(cur, m_ProfileSet.Sync, m_iLift, m_ProfileSet.AngleValue, m_ProfileSet.Jitter,
+                               m_ProfileSet.Debounce);
+    if (m_pReportRate)
+        m_pReportRate->setProfile(cur, m_iLift);
 }
 
-void MousecfgWidget::collectPages() {}
+void MousecfgWidget::collectPages()
+{
+    // Stages, rate and speeds are edited in place; the sensor values are kept by the page.
+    if (m_pPointSpeed)
+        m_pPointSpeed->collectInto(m_ProfileSet);
+    m_ProfileSet.LiftHigh = m_iLift;
+}
 
 void MousecfgWidget::showProfileName(const QString &name) { m_pNameEdit->setText(name); }
 

@@ -9,7 +9,13 @@
 #include "MirtAction.h"
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
+#include "MirtDPIWindow.h"
 #include "MirtLabel.h"
+#include "MirtMessageBox.h"
+#include "MirtPointSpeed.h"
+#include "MirtReportRate.h"
+#include "MouseSettingsLauncher.h"
+#include "PointerSpeed.h"
 #include "MirtProcessbar.h"
 #include "MirtPushButton.h"
 #include "SkinCache.h"
@@ -287,8 +293,38 @@ void MousecfgWidget::layoutMarkers()
 
 void MousecfgWidget::createPages()
 {
-    // Every tab has its page area; the pages themselves are placed into them
-    // as they are built. The profile commands run on the profile area.
+    // The DPI tab: stages, the mouse settings and the report rate. The other
+    // tabs show their page area until their pages are built.
+    m_pDpiPage = new MirtDPIWindow(this);
+    m_pDpiPage->setObjectName(QStringLiteral("dpiPage"));
+    m_pDpiPage->setSensorModel(AppConfig::sensorModel());
+    m_pDpiPage->setStageCount(DeviceDescription::dpiStageCount());
+    place(m_pDpiPage, 286, 75, 456, 386);
+    m_pPointSpeed = new MirtPointSpeed(this);
+    m_pPointSpeed->setObjectName(QStringLiteral("pointSpeedPage"));
+    place(m_pPointSpeed, 286, 413, 506, 77);
+    m_pPointSpeed->setPointerSpeedAvailable(m_services.pointerSpeed && m_services.pointerSpeed->isAvailable());
+    m_pPointSpeed->setShowMouseButton(DeviceDescription::showMouseButton() != 0);
+    if (m_services.launcher) {
+        m_pSettingsLauncher = std::make_unique<MouseSettingsLauncher>(m_services.launcher);
+        m_pPointSpeed->setMouseSettingsLauncher(m_pSettingsLauncher.get());
+    }
+    m_pReportRate = new MirtReportRate(this);
+    m_pReportRate->setObjectName(QStringLiteral("reportRatePage"));
+    place(m_pReportRate, 746, 75, 149, 200);
+    for (QWidget *page : {static_cast<QWidget *>(m_pDpiPage), static_cast<QWidget *>(m_pPointSpeed),
+                          static_cast<QWidget *>(m_pReportRate)})
+        page->hide();
+    connect(m_pReportRate, &MirtReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    connect(m_pPointSpeed, &MirtPointSpeed::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    connect(m_pPointSpeed, &MirtPointSpeed::PointerSpeedSignal, this, [this](quint8) { applyPointerSpeed(); });
+    connect(m_pPointSpeed, &MirtPointSpeed::MouseSettingFailed, this, [this](const QString &reason) {
+        MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"), reason, this, nullptr,
+                           Qt::FramelessWindowHint);
+        box.exec();
+    });
+
+    // The profile commands run on the profile area.
     m_pProfileCommands = new ProfileCommands(this, this);
     m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu());
     ProfileCommands *pc = m_pProfileCommands;
@@ -368,6 +404,13 @@ void MousecfgWidget::SelectTab(int index)
     m_iCurrentTab = index;
     for (int i = 0; i < kTabCount; ++i)
         m_pageAreas[i]->setVisible(i == index);
+    for (QWidget *page : {static_cast<QWidget *>(m_pDpiPage), static_cast<QWidget *>(m_pPointSpeed),
+                          static_cast<QWidget *>(m_pReportRate)}) {
+        if (page) {
+            page->setVisible(index == kTabDpi);
+            page->raise();
+        }
+    }
     ShowFrontView(m_bFrontView);
 }
 
@@ -511,6 +554,11 @@ void MousecfgWidget::retranslateTexts()
     m_pSideBtn->setText(tr("Side"));
     m_pFirmwareBtn->setText(tr("Firmware Update"));
     m_pVersionLabel->setText(DeviceDescription::version());
+    if (m_pDpiPage) {
+        m_pDpiPage->retranslate();
+        m_pPointSpeed->retranslate();
+        m_pReportRate->retranslate();
+    }
     if (m_pLoadAction)
         m_pLoadAction->setText(tr("&Load Config"));
     if (m_pQuitAction)

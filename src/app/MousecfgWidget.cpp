@@ -11,6 +11,7 @@
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
 #include "MirtPushButton.h"
+#include "MouseSettingsLauncher.h"
 #include "Paths.h"
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"

@@ -24,8 +24,14 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class HotplugFeed;
+class MirtDPIWindow;
+class MirtPointSpeed;
+class MirtReportRate;
+class MouseSettingsLauncher;
+class ProgramLauncher;
 class MirtAction;
 class MirtGetBatteryThread;
 class MirtLabel;
@@ -46,6 +52,7 @@ struct MousecfgServices
     HotplugFeed *hotplug = nullptr;       // device arrival and removal
     PointerSpeed *pointerSpeed = nullptr; // the desktop's pointer speed
     OsdClient *osd = nullptr;             // on-screen notices
+    ProgramLauncher *launcher = nullptr;  // starts the desktop's mouse settings
     QMenu *extraTrayMenu = nullptr;       // added to the tray menu (the simulated mouse's controls)
     QString titleSuffix;                  // appended to the window title (" - simulated mouse")
     bool showTray = true;                 // create the tray icon
@@ -125,6 +132,9 @@ public:
     MirtPushButton *minimiseButton() const { return m_pMinBtn; }
     MirtPushButton *marker(int index) const { return m_markers.value(index); }
     QWidget *pageArea(int tab) const { return m_pageAreas.value(tab); }
+    MirtDPIWindow *dpiPage() const { return m_pDpiPage; }
+    MirtPointSpeed *pointSpeedPage() const { return m_pPointSpeed; }
+    MirtReportRate *reportRatePage() const { return m_pReportRate; }
     QLineEdit *nameEditor() const { return m_pNameEdit; }
     QSystemTrayIcon *trayIcon() const { return m_pTray; }
     QMenu *trayMenu() const { return m_pTrayMenu; }
@@ -300,6 +310,10 @@ private:
     QLabel *m_pReceiverLabel = nullptr;
     MirtProcessbar *m_pBatteryBar = nullptr;
     ProfileCommands *m_pProfileCommands = nullptr;
+    MirtDPIWindow *m_pDpiPage = nullptr;
+    MirtPointSpeed *m_pPointSpeed = nullptr;
+    MirtReportRate *m_pReportRate = nullptr;
+    std::unique_ptr<MouseSettingsLauncher> m_pSettingsLauncher;
 
     // Tray.
     QSystemTrayIcon *m_pTray = nullptr;

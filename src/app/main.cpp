@@ -176,6 +176,7 @@ int main(int argc, char **argv)
     services.hotplug = feed.get();
     services.pointerSpeed = pointerSpeed.get();
     services.osd = &osd;
+    services.launcher = &launcher;
     services.extraTrayMenu = simulationMenu.get();
     if (options.simulate)
         services.titleSuffix = QCoreApplication::translate("MousecfgWidget", " - simulated mouse");

@@ -34,6 +34,10 @@ cleanup() {
 trap cleanup EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export QT_QPA_PLATFORM=xcb
+export XDG_CACHE_HOME="$WORK/cache"
+# A runtime folder of our own: the single-instance lock of this run meets no other copy.
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # A system tray for the icon, when one is to be had.
 if command -v trayer >/dev/null; then
