@@ -697,7 +697,18 @@ void ProfileCommands::ok()
 void ProfileCommands::cancel()
 {
     m_host->hideWindow();
-    m_host->reloadCurrentProfile();
+    const QString path = libraryFile(currentSlotName());
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        m_host->reloadCurrentProfile();
+        return;
+    }
+    // No library file to go back to (a slot never applied): the record as it
+    // was last written to the mouse, rather than an empty one.
+    ProfileSet &set = m_host->currentSet();
+    const int slot = set.ProfileID < kProfileCount ? set.ProfileID : 0;
+    set.profiles[slot] = m_host->lastSentSet().profiles[slot];
+    set.profiles[slot].ProfileName = set.names[slot];
+    m_host->fillPages();
 }
 
 int ProfileCommands::writeWithProgress()

@@ -124,7 +124,9 @@ public slots:
     void importConfiguration();                 // "LOAD1"
     void apply();                               // "Apply"
     void ok();                                  // "OK"
-    void cancel();                              // "Cancel"
+    // "Cancel": hides the window, then the slot goes back to its library file
+    // (or, without one, to what was last written to the mouse).
+    void cancel();
 
     // Write with progress; returns the result code and shows the failure message.
     int writeWithProgress();

@@ -658,6 +658,16 @@ void TestProfileCommands::okAndCancel()
     QCOMPARE(m_host->hides, 2);
     QCOMPARE(m_host->reloads, 1);
     QCOMPARE(m_writes, 2);
+
+    // A slot without a library file goes back to what the mouse was last sent.
+    m_host->current.names[0] = QStringLiteral("Profile 1");
+    m_host->lastSent.profiles[0].pollrate = 4;
+    m_host->current.profiles[0].pollrate = 8;
+    m_commands->cancel();
+    QCOMPARE(m_host->reloads, 1);
+    QCOMPARE(m_host->current.profiles[0].pollrate, quint8(4));
+    QCOMPARE(m_host->current.profiles[0].ProfileName, QStringLiteral("Profile 1"));
+    QCOMPARE(m_host->fills, 1);
 }
 
 void TestProfileCommands::applyToSimulatedMouse()
