@@ -13,6 +13,7 @@
 #include <QBitmap>
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -61,6 +62,23 @@ void BM_MouseHoverPicture(benchmark::State &state)
     }
 }
 BENCHMARK(BM_MouseHoverPicture)->Arg(100)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// The same on a cold pixmap cache: the first hover of each row.
+void BM_MouseHoverPictureCold(benchmark::State &state)
+{
+    const QString path = MirtKit::skinPath(
+        QStringLiteral("mouse/%1/mouse_3.png").arg(QString::fromLatin1(kShippedProductName)));
+    const double f = scaleOf(state);
+    const QSize box(int(300 * f), int(400 * f));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QPixmapCache::clear();
+        state.ResumeTiming();
+        const QPixmap pm = QPixmap(path).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        benchmark::DoNotOptimize(pm);
+    }
+}
+BENCHMARK(BM_MouseHoverPictureCold)->Arg(100)->Arg(500)->Unit(benchmark::kMillisecond);
 
 void BM_PushButtonPaint(benchmark::State &state)
 {
