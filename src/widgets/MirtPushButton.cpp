@@ -32,6 +32,9 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
     setFlat(true);
     setAttribute(Qt::WA_Hover, true);
     setCursor(Qt::PointingHandCursor);
+    // Reachable with Tab, but a click does not take the keyboard away from
+    // the window (key capture dialogs read every key themselves).
+    setFocusPolicy(Qt::TabFocus);
     updateMask();
 }
 

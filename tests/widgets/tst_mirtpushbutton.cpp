@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -245,6 +246,21 @@ void TestMirtPushButton::maskFollowsOpaqueAreaAndSize()
 
 void TestMirtPushButton::captionNamesTheButton()
 {
+    // Tab reaches the button; a click leaves the keyboard where it was.
+    {
+        QWidget host;
+        auto *edit = new QLineEdit(&host);
+        auto *btn = new MirtPushButton(makeImages(m_dir, 3), &host);
+        btn->setGeometry(0, 30, 40, 20);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        host.activateWindow();
+        edit->setFocus();
+        QTest::mouseClick(btn, Qt::LeftButton);
+        QVERIFY(!btn->hasFocus());
+        QCOMPARE(btn->focusPolicy(), Qt::TabFocus);
+    }
+
     MirtPushButton b(makeImages(m_dir, 3));
     b.setText(QStringLiteral("Apply"));
     QCOMPARE(b.accessibleName(), QStringLiteral("Apply"));
