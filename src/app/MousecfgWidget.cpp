@@ -331,6 +331,7 @@ void MousecfgWidget::createTray()
     connect(m_pQuitAction, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     m_pTrayMenu = new QMenu(this);
+    m_pTrayMenu->setStyleSheet(MirtKit::menuStyleSheet());
     m_pTrayMenu->addAction(m_pLoadAction);
     if (m_services.extraTrayMenu)
         m_pTrayMenu->addMenu(m_services.extraTrayMenu);

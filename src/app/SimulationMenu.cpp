@@ -1,5 +1,6 @@
 #include "SimulationMenu.h"
 
+#include "MirtKit.h"
 #include "SimulatedHidBackend.h"
 
 #include <QActionGroup>
@@ -8,6 +9,7 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
     : QMenu(tr("&Simulated mouse"), parent), m_backend(backend)
 {
     setObjectName(QStringLiteral("simulationMenu"));
+    setStyleSheet(MirtKit::menuStyleSheet());
     m_pReceiver = addAction(tr("&Receiver plugged in"));
     m_pReceiver->setCheckable(true);
     connect(m_pReceiver, &QAction::triggered, this, [this](bool on) { m_backend->plugReceiver(on); });

@@ -11,11 +11,16 @@
 #include "MirtPushButton.h"
 #include "MousecfgWidget.h"
 #include "Paths.h"
+#include "MirtDPIWindow.h"
+#include "MirtPointSpeed.h"
+#include "MirtReportRate.h"
 #include "SimulatedMouseFeed.h"
+#include "SimulationMenu.h"
 #include "SimulatedMouseSession.h"
 #include "SkinCache.h"
 
 #include <QLabel>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -101,6 +106,9 @@ private slots:
     void releaseOutsideRangeIgnored();
     void permissionProblemNamesTheRule();
 
+    void pagesFollowTheProfile();
+    void mouseSelectorWithTwoMice();
+    void simulationMenuDrivesTheMouse();
     void tabsAndMarkers();
     void dragNeedsMoreThanFourPixels();
     void trayToggle();
@@ -507,6 +515,102 @@ void TestMainWindow::permissionProblemNamesTheRule()
 
 // ---------------------------------------------------------------------------
 // Window
+
+void TestMainWindow::pagesFollowTheProfile()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    QCOMPARE(m_w->dpiPage()->profile(), &m_w->currentSet().current());
+    m_w->SelectTab(MousecfgWidget::kTabDpi);
+    m_w->show();
+    QVERIFY(m_w->dpiPage()->isVisible());
+    QVERIFY(m_w->reportRatePage()->isVisible());
+    m_w->SelectTab(MousecfgWidget::kTabMacro);
+    QVERIFY(!m_w->dpiPage()->isVisible());
+
+    m_w->slotRefreshProfile(3);
+    QCOMPARE(m_w->dpiPage()->profile(), &m_w->currentSet().profiles[3]);
+    QCOMPARE(m_w->reportRatePage()->profile(), &m_w->currentSet().profiles[3]);
+    QCOMPARE(m_w->pointSpeedPage()->profile(), &m_w->currentSet().profiles[3]);
+
+    // The lift distance chosen on one panel shows on the other and is collected.
+    m_w->reportRatePage()->liftRadio(1)->click();
+    QCOMPARE(int(m_w->liftValue()), 2);
+    QCOMPARE(int(m_w->pointSpeedPage()->lift()), 2);
+    m_w->collectPages();
+    QCOMPARE(int(m_w->currentSet().LiftHigh), 2);
+
+    // A stage reported by the mouse is selected on the page.
+    m_w->slotRefreshDPIStage(1);
+    QCOMPARE(m_w->dpiPage()->currentStage(), 1);
+}
+
+void TestMainWindow::mouseSelectorWithTwoMice()
+{
+    makeWindow();
+    QVERIFY(m_w->mouseSelector()->isHidden());
+    // One entry: the current product name follows it.
+    QSettings config(AppConfig::globalConfigFile(), QSettings::IniFormat);
+    QCOMPARE(config.value(QStringLiteral("Config/CurrentProductName")).toString(),
+             QString::fromLatin1(deviceList().entries[0].name));
+
+    // A second entry, complete on its cable.
+    DeviceList &list = deviceList();
+    list.count = 2;
+    DeviceEntry &second = list.entries[1];
+    second = DeviceEntry();
+    qstrncpy(second.name, "OTHER MOUSE", sizeof(second.name));
+    second.cableMouseFound = second.cableVendorFound = 1;
+    m_w->RefreshMouseList();
+    QCOMPARE(m_w->deviceCount(), 2);
+    QVERIFY(!m_w->mouseSelector()->isHidden());
+    QVERIFY(m_w->mouseSelector()->menu());
+    QCOMPARE(m_w->mouseSelector()->menu()->actions().size(), 2);
+
+    QAction *other = m_w->mouseSelector()->menu()->actions().at(1);
+    m_w->slot_show_mousename(other);
+    QCOMPARE(m_w->mouseSelector()->text(), QStringLiteral("OTHER MOUSE"));
+    config.sync();
+    QCOMPARE(config.value(QStringLiteral("Config/CurrentProductName")).toString(), QStringLiteral("OTHER MOUSE"));
+    QCOMPARE(m_reloads, 1);
+    QVERIFY(m_w->batteryThreadRunning());
+    list.count = 1;
+    second = DeviceEntry();
+}
+
+void TestMainWindow::simulationMenuDrivesTheMouse()
+{
+    makeWindow();
+    SimulationMenu menu(&m_sim->backend());
+    QVERIFY(menu.receiverAction()->isChecked());
+    QVERIFY(!menu.cableAction()->isChecked());
+
+    menu.cableAction()->trigger();
+    QVERIFY(m_sim->backend().cablePlugged());
+    QTRY_COMPARE(m_arrivals, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->connectionMode(), 1, 3000);
+
+    for (QAction *a : menu.batteryActions()) {
+        if (a->data().toInt() == 30)
+            a->trigger();
+    }
+    QCOMPARE(m_sim->backend().firmwareSnapshot().batteryLevel(), 30);
+    menu.chargingAction()->trigger();
+    QVERIFY(m_sim->backend().firmwareSnapshot().charging());
+
+    // The mouse's own DPI button: the poller hears it and the window follows.
+    const int before = m_w->currentSet().current().dpi;
+    menu.dpiAction()->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->currentSet().current().dpi != before, 5000);
+    QVERIFY(!notices().isEmpty());
+    QVERIFY(notices().last().startsWith(QStringLiteral("DPI ")));
+
+    menu.receiverAction()->trigger();
+    QVERIFY(!m_sim->backend().receiverPlugged());
+    emit menu.aboutToShow();
+    QVERIFY(!menu.receiverAction()->isChecked());
+    QVERIFY(menu.cableAction()->isChecked());
+}
 
 void TestMainWindow::tabsAndMarkers()
 {
