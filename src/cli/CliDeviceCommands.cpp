@@ -6,6 +6,7 @@
 
 #include "AppConfig.h"
 #include "DeviceLink.h"
+#include "DeviceProbe.h"
 #include "ProfileStore.h"
 #include "ProfileWriter.h"
 #include "ShippedModel.h"
@@ -20,7 +21,6 @@ namespace {
 
 const QString kSendFailed = QStringLiteral("Send data failed, please try again.");
 const QString kNoDevice = QStringLiteral("no device");
-const QString kUdevRule = QStringLiteral("70-mousecfg.rules");
 
 int fail(const QString &text)
 {
@@ -131,20 +131,7 @@ int runStatus(const CliContext &ctx, const QStringList &args)
     return CliOk;
 }
 
-QString openability(const QByteArray &path)
-{
-    HidBackend *backend = hidBackend();
-    if (HidDevice *d = backend->openPath(path)) {
-        backend->close(d);
-        return QStringLiteral("can be opened");
-    }
-    if (backend->permissionDenied(path))
-        return QStringLiteral("cannot be opened: permission denied; install the udev rule %1 "
-                              "(packaging/%1 into /etc/udev/rules.d), then re-plug the device")
-            .arg(kUdevRule);
-    const QString why = backend->error(nullptr);
-    return QStringLiteral("cannot be opened%1").arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
-}
+QString openability(const QByteArray &path) { return probeOpen(path).text; }
 
 int runList(const CliContext &ctx, const QStringList &args)
 {

@@ -2,6 +2,7 @@
 // scripted answers, on a virtual clock: every branch, limit and result code.
 
 #include "CommandSet.h"
+#include "DeviceProbe.h"
 #include "DeviceTestSupport.h"
 
 #include <QLoggingCategory>
@@ -283,6 +284,26 @@ private slots:
         QVERIFY(!commandHandleOpen());
         QCOMPARE(SendCommand(BlockFrame::beginWrite().data(), kFrameSize), int(kSendNoDevice));
         setHidBackend(nullptr);
+    }
+
+    void openProbe()
+    {
+        SimRig rig(true);
+        OpenProbe p = probeOpen(SimulatedHidBackend::pathOf(0, 2));
+        QVERIFY(p.opened);
+        rig.sim().setPermissionDenied(true);
+        p = probeOpen(SimulatedHidBackend::pathOf(0, 2));
+        QVERIFY(!p.opened);
+        QVERIFY(p.permissionDenied);
+        QVERIFY(p.text.contains(udevRuleName()));
+        // A reopen after a permission failure leaves the device absent, not half open.
+        rig.rescan();
+        QVERIFY(!commandHandleOpen());
+        rig.sim().setPermissionDenied(false);
+        p = probeOpen(SimulatedHidBackend::pathOf(1, 2)); // the cable is not plugged in
+        QVERIFY(!p.opened && !p.permissionDenied);
+        QVERIFY(p.text.startsWith(QLatin1String("cannot be opened")));
+        QCOMPARE(rig.sim().openHandleCount(), 0);
     }
 
     void switchAndReload()
