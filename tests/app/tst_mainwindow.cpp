@@ -194,6 +194,11 @@ void TestMainWindow::startsWithReceiverAndPolls()
     QTRY_COMPARE_WITH_TIMEOUT(m_w->batteryBar()->value(), 64, 5000);
     QCOMPARE(m_w->nameEditor()->text(), QStringLiteral("Profile 1"));
     QVERIFY(m_w->windowTitle().startsWith(QStringLiteral("ORVALE8")));
+    // Quitting stops the poller and closes every handle.
+    QVERIFY(m_sim->backend().openHandleCount() > 0);
+    m_w.reset();
+    QCOMPARE(m_sim->backend().openHandleCount(), 0);
+    QVERIFY(!commandHandleOpen());
 }
 
 void TestMainWindow::sizeAndScaleAt96Dpi()
