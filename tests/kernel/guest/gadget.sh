@@ -142,13 +142,13 @@ gadget_vendor_node() {
 }
 
 # start_mouse: mousecfg-gadget serving the vendor functions of both gadgets
-# (bound or not) with the memory in $MOUSE_STATE.
+# (bound or not), a mouse in its factory state with its memory in $MOUSE_STATE.
 start_mouse() {
   [ -x "$GADGET" ] || skip "mousecfg-gadget was not built"
   gadget_create receiver
   gadget_create cable
   mkdir -p "$MOUSE_DIR"
-  rm -f "$MOUSE_DIR/ready"
+  rm -f "$MOUSE_DIR/ready" "$MOUSE_STATE"
   "$GADGET" --state "$MOUSE_STATE" --control "$MOUSE_DIR/control" --ready "$MOUSE_DIR/ready" \
     --port "receiver:$(gadget_vendor_node receiver):$CFG/receiver/UDC" \
     --port "cable:$(gadget_vendor_node cable):$CFG/cable/UDC" 2>>"$MOUSE_DIR/gadget.log" &

@@ -63,7 +63,17 @@ need_cli_command() {
 }
 
 cleanup_between_tests() {
+  # Background programs get SIGTERM and are waited for: a gadget that is
+  # still saving must not leave its memory to the next test.
   for p in $(cat /tmp/bg-pids 2>/dev/null); do kill "$p" 2>/dev/null; done
+  for p in $(cat /tmp/bg-pids 2>/dev/null); do
+    n=0
+    while kill -0 "$p" 2>/dev/null; do
+      n=$((n + 1))
+      [ $n -gt 100 ] && { kill -9 "$p" 2>/dev/null; break; }
+      usleep 100000
+    done
+  done
   rm -f /tmp/bg-pids
   rm -rf "$MOUSE_DIR"
   gadget_unbind receiver
@@ -426,7 +436,7 @@ test_cli_write() {
   gadget_bind receiver || fail "receiver did not enumerate"
   mouse_dump /tmp/before.json || fail "no dump before the write"
   fresh_config
-  cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
+  rm -rf "$CONFIG_DIR.seed"; cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
   out=$(cli write 2>&1)
   rc=$?
   echo "$out"
@@ -440,7 +450,7 @@ test_cli_write() {
     || fail "the write changed nothing in the mouse"
 
   echo "the same write over the cable when both are present"
-  mouse_ctl quit; wait "$MOUSE_PID"; rm -f "$MOUSE_STATE"
+  stop_mouse || fail "mousecfg-gadget did not end cleanly"
   start_mouse || fail "mousecfg-gadget did not restart"
   gadget_bind cable || fail "cable did not enumerate"
   out=$(cli write 2>&1)
@@ -488,7 +498,7 @@ test_write_unplug_fault() {
   start_mouse || fail "mousecfg-gadget did not start"
   gadget_bind receiver || fail "receiver did not enumerate"
   fresh_config
-  cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
+  rm -rf "$CONFIG_DIR.seed"; cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
   # The fifth frame of the write never arrives: the gadget unbinds instead.
   mouse_dump /tmp/before.json || fail "no dump before the write"
   mouse_ctl unplug-after receiver 5
