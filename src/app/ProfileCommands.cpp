@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QVector>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -284,10 +285,14 @@ void ProfileCommands::addProfile()
 {
     if (libraryFull())
         return;
+    // The first "Profile n" that is neither a library file nor the name of a
+    // slot (a slot name not yet in the library must not be bound twice).
+    const ProfileSet &set = m_host->currentSet();
     QString name;
     for (int n = 1;; ++n) {
         name = QStringLiteral("Profile %1").arg(n);
-        if (!m_library.contains(name) && !QFile::exists(libraryFile(name)))
+        if (!m_library.contains(name) && !QFile::exists(libraryFile(name)) &&
+            std::find(set.names.begin(), set.names.end(), name) == set.names.end())
             break;
     }
     const QString target = libraryFile(name);

@@ -210,7 +210,8 @@ ProfileData TestProfileCommands::readLib(const QString &name) const
 void TestProfileCommands::addTakesNextFreeName()
 {
     makeLibrary({QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Profile 3")});
-    bindSlots({QStringLiteral("Profile 1")});
+    bindSlots({QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Profile 3"),
+               QStringLiteral("Work"), QStringLiteral("Play")});
     m_commands->addProfile();
     const QStringList expected = {QStringLiteral("Profile 1"), QStringLiteral("Profile 2"),
                                   QStringLiteral("Profile 3"), QStringLiteral("Profile 4")};
@@ -228,10 +229,11 @@ void TestProfileCommands::addTakesNextFreeName()
 
 void TestProfileCommands::addWithoutTemplateBuildsDefaults()
 {
+    // A fresh library: the slots' default names are taken, so the new one is "Profile 6".
     makeLibrary({QStringLiteral("Profile 1")}, false);
     bindSlots({QStringLiteral("Profile 1")});
     m_commands->addProfile();
-    QCOMPARE(m_commands->library().last(), QStringLiteral("Profile 2"));
+    QCOMPARE(m_commands->library().last(), QStringLiteral("Profile 6"));
     ProfileData expected;
     ProfileDefaults::buildDefaultProfile(expected);
     QCOMPARE(m_host->current.profiles[0].DPI_INFO, expected.DPI_INFO);
