@@ -603,12 +603,15 @@ void TestMainWindow::simulationMenuDrivesTheMouse()
     menu.chargingAction()->trigger();
     QVERIFY(m_sim->backend().firmwareSnapshot().charging());
 
-    // The mouse's own DPI button: the poller hears it and the window follows.
-    const int before = m_w->currentSet().current().dpi;
-    menu.dpiAction()->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(m_w->currentSet().current().dpi != before, 5000);
+    // The mouse's own report-rate button: the poller hears it and the window follows.
+    // (First the re-open after the cable's arrival, and the poller's first answer.)
+    QTRY_VERIFY_WITH_TIMEOUT(cableOpen() && m_w->batteryThreadRunning(), 3000);
+    QTest::qWait(800);
+    const int before = m_w->currentSet().current().pollrate;
+    menu.rateAction()->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->currentSet().current().pollrate != before, 5000);
     QVERIFY(!notices().isEmpty());
-    QVERIFY(notices().last().startsWith(QStringLiteral("DPI ")));
+    QVERIFY(notices().last().endsWith(QStringLiteral(" HZ")));
 
     menu.receiverAction()->trigger();
     QVERIFY(!m_sim->backend().receiverPlugged());
