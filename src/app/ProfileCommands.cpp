@@ -207,6 +207,13 @@ void ProfileCommands::onLibraryAction(QAction *action)
     bindLibraryProfile(action->data().toString());
 }
 
+bool ProfileCommands::nameTaken(const QString &name) const
+{
+    const ProfileSet &set = m_host->currentSet();
+    return m_library.contains(name) || QFile::exists(libraryFile(name)) ||
+           std::find(set.names.begin(), set.names.end(), name) != set.names.end();
+}
+
 QString ProfileCommands::currentSlotName() const
 {
     const ProfileSet &set = m_host->currentSet();
@@ -287,12 +294,10 @@ void ProfileCommands::addProfile()
         return;
     // The first "Profile n" that is neither a library file nor the name of a
     // slot (a slot name not yet in the library must not be bound twice).
-    const ProfileSet &set = m_host->currentSet();
     QString name;
     for (int n = 1;; ++n) {
         name = QStringLiteral("Profile %1").arg(n);
-        if (!m_library.contains(name) && !QFile::exists(libraryFile(name)) &&
-            std::find(set.names.begin(), set.names.end(), name) == set.names.end())
+        if (!nameTaken(name))
             break;
     }
     const QString target = libraryFile(name);
@@ -338,7 +343,7 @@ void ProfileCommands::copyProfile()
     ProfileSet &set = m_host->currentSet();
     const QString base = currentSlotName();
     QString name = base + QStringLiteral(" copy");
-    for (int n = 2; m_library.contains(name) || QFile::exists(libraryFile(name)); ++n)
+    for (int n = 2; nameTaken(name); ++n)
         name = base + QStringLiteral(" copy") + QString::number(n);
     QString error;
     const QString target = ProfileStore::libraryProfilePath(m_model, name, &error);
@@ -476,7 +481,7 @@ void ProfileCommands::renameProfile(const QString &newName)
         m_host->showProfileName(oldName);
         return;
     }
-    if (m_library.contains(newName) || QFile::exists(target)) {
+    if (nameTaken(newName)) {
         m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgExist));
         m_host->showProfileName(oldName);
         return;
@@ -607,7 +612,7 @@ void ProfileCommands::importProfile()
         m_host->showMessage(MirtMessageBox::kWarning, error);
         return;
     }
-    if (m_library.contains(name) || QFile::exists(target)) {
+    if (nameTaken(name)) {
         m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgExist));
         return;
     }

@@ -143,6 +143,8 @@ private:
     bool loadIntoCurrentSlot(const QString &name);
     void bindToCurrentSlot(const QString &name);
     QString currentSlotName() const;
+    // In the library, a library file, or the name of a slot.
+    bool nameTaken(const QString &name) const;
     bool fileOperationFailed(const QString &text);
     bool libraryFull();
 

@@ -390,6 +390,10 @@ void TestProfileCommands::renameRefusedAndAccepted()
     m_commands->renameProfile(QStringLiteral("Other"));
     QCOMPARE(m_host->lastText(), QStringLiteral("Profile Exist!"));
     QCOMPARE(m_host->shownName, QStringLiteral("Gaming"));
+    // The name of another slot, not yet in the library, is taken too.
+    m_commands->renameProfile(QStringLiteral("Profile 4"));
+    QCOMPARE(m_host->lastText(), QStringLiteral("Profile Exist!"));
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Profile 4"))));
 
     // A name that would leave the library folder.
     const int before = m_host->messages.size();
