@@ -9,7 +9,7 @@
 # test on the serial console, and this script turns them into a ctest-style
 # report and the exit code.
 #
-# Usage: run-kernel-tests.sh --bin-dir DIR --work-dir DIR [--source-dir DIR]
+# Usage: run-kernel-tests.sh --bin-dir DIR --work-dir DIR [--source-dir DIR] [--udev-rule FILE]
 #                            [--timeout SECONDS] [--keep] [--verbose] [--only TEST,...] [--repeat N]
 # Exit: 0 all tests passed or skipped, 1 a test failed or the guest did not
 # finish, 77 the harness cannot run here (missing qemu/busybox/cpio or kernel).
@@ -24,10 +24,11 @@ ONLY=""
 KEEP=0
 VERBOSE=${MOUSECFG_VM_VERBOSE:-0}
 REPEAT=1
+UDEV_RULE=""
 MEMORY_MIB=${MOUSECFG_VM_MEMORY:-512}
 
 usage() {
-  echo "usage: $0 --bin-dir DIR --work-dir DIR [--source-dir DIR] [--timeout S] [--only T1,T2] [--keep] [--verbose] [--repeat N]" >&2
+  echo "usage: $0 --bin-dir DIR --work-dir DIR [--source-dir DIR] [--udev-rule FILE] [--timeout S] [--only T1,T2] [--keep] [--verbose] [--repeat N]" >&2
   exit 2
 }
 
@@ -41,6 +42,7 @@ while [ $# -gt 0 ]; do
     --keep) KEEP=1; shift ;;
     --verbose) VERBOSE=1; shift ;;
     --repeat) REPEAT=$2; shift 2 ;;
+    --udev-rule) UDEV_RULE=$2; shift 2 ;;
     *) usage ;;
   esac
 done
@@ -195,8 +197,13 @@ for prog in mousecfg-cli mousecfg-gadget; do
 done
 [ -f "$BIN_DIR/DefaultProfile.bin" ] && cp "$BIN_DIR/DefaultProfile.bin" "$STAGE/opt/mousecfg/"
 [ -d "$BIN_DIR/Configs" ] && cp -r "$BIN_DIR/Configs" "$STAGE/opt/mousecfg/Configs.seed"
-if [ -f "$SOURCE_DIR/packaging/70-mousecfg.rules" ]; then
-  cp "$SOURCE_DIR/packaging/70-mousecfg.rules" "$STAGE/mousecfg-test/70-mousecfg.rules"
+# The udev rule as the build made it from the model's IDs; the permission
+# test installs it in the guest.
+[ -n "$UDEV_RULE" ] || UDEV_RULE=$SOURCE_DIR/packaging/70-mousecfg.rules
+if [ -f "$UDEV_RULE" ]; then
+  cp "$UDEV_RULE" "$STAGE/mousecfg-test/70-mousecfg.rules"
+else
+  log "note: no udev rule at $UDEV_RULE; the permission test hands the nodes over by hand"
 fi
 
 # The model's USB identity, taken from the one place the program takes it from.
