@@ -170,6 +170,9 @@ copy_with_libs() {
   local file=$1 dest=$2
   mkdir -p "$(dirname "$STAGE$dest")"
   cp -L "$file" "$STAGE$dest"
+  local missing
+  missing=$(ldd "$file" 2>/dev/null | awk '/not found/ { print $1 }' | tr '\n' ' ')
+  [ -z "$missing" ] || die "$(basename "$file") needs libraries this host lacks: $missing"
   local lib
   while read -r lib; do
     [ -n "$lib" ] || continue
