@@ -11,6 +11,7 @@ cli_list
 cli_write
 cli_status_and_switch
 write_unplug_fault
+write_cable_pulled
 permissions
 "
 
@@ -526,6 +527,37 @@ test_write_unplug_fault() {
   mouse_dump /tmp/after.json || fail "no dump"
   expected_after_write /tmp/expected.json
   same_json /tmp/after.json /tmp/expected.json "after the repeated write"
+}
+
+# The charging cable is pulled during a write while the receiver stays: the
+# write fails as above; the next one goes through the receiver and succeeds.
+test_write_cable_pulled() {
+  need_cli_command write
+  start_mouse || fail "mousecfg-gadget did not start"
+  gadget_bind receiver || fail "receiver did not enumerate"
+  gadget_bind cable || fail "cable did not enumerate"
+  fresh_config
+  rm -rf "$CONFIG_DIR.seed"; cp -r "$CONFIG_DIR" "$CONFIG_DIR.seed"
+  mouse_ctl unplug-after cable 3
+  out=$(cli write 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" "write with the cable pulled"
+  [ $rc -eq 1 ] || fail "the write with the cable pulled ended with $rc"
+  [ "$(config_diff)" = 1 ] || fail "Config/Diff is '$(config_diff)' after a failed write"
+  WAIT_LIMIT=50 wait_for hidraw_count_is cable 0 || fail "the cable did not go away"
+  grep -qE "unplugging \"?cable" "$MOUSE_DIR/gadget.log" \
+    || fail "the failure was not the unplug: $(cat "$MOUSE_DIR/gadget.log")"
+
+  out=$(cli write 2>&1)
+  rc=$?
+  echo "$out"
+  no_crash $rc "$out" "write through the receiver"
+  [ $rc -eq 0 ] || fail "the write through the receiver ended with $rc"
+  [ "$(config_diff)" = 0 ] || fail "Config/Diff is '$(config_diff)' after the good write"
+  mouse_dump /tmp/after.json || fail "no dump"
+  expected_after_write /tmp/expected.json
+  same_json /tmp/after.json /tmp/expected.json "after the write through the receiver"
 }
 
 # as_user CMD ARGS...: run as the unprivileged test user (no spaces in ARGS).
