@@ -251,7 +251,7 @@ void MousecfgWidget::RefreshMouseList()
 {
     DeviceList &list = deviceList();
     m_mouseNames.clear();
-    if (list.count < 2)
+    if (list.count < 2 && m_pMouseSelector)
         m_pMouseSelector->hide();
 
     m_iDeviceCount = 0;
@@ -269,8 +269,10 @@ void MousecfgWidget::RefreshMouseList()
     m_pMouseMenu = menu;
 
     if (m_iDeviceCount < 2) {
-        m_pMouseSelector->hide();
-        m_pMouseSelector->setMenu(nullptr);
+        if (m_pMouseSelector) {
+            m_pMouseSelector->hide();
+            m_pMouseSelector->setMenu(nullptr);
+        }
         if (m_iDeviceCount == 1) {
             qDebug() << "RefreshMouseList " << m_mouseNames.first();
             AppConfig::writeCurrentProductName(m_mouseNames.first());
@@ -278,6 +280,7 @@ void MousecfgWidget::RefreshMouseList()
             AppConfig::writeCurrentProductName(QString());
         }
     } else {
+        ensureMouseSelector();
         m_pMouseSelector->show();
         const int found = m_mouseNames.indexOf(m_strProductName);
         const QString current = found >= 0 ? m_mouseNames.at(found) : m_mouseNames.first();
@@ -309,7 +312,8 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     m_iSelType = 0;
     m_iSelIndex[0] = m_iSelIndex[1] = m_iSelIndex[2] = 0;
     ShowFrontView(true);
-    m_pMouseSelector->setText(action->text());
+    if (m_pMouseSelector)
+        m_pMouseSelector->setText(action->text());
     AppConfig::writeCurrentProductName(action->text());
     OpenDevices();
     reloadAfterDeviceChange(false);

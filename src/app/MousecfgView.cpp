@@ -126,10 +126,7 @@ void MousecfgWidget::buildWidgets()
     place(m_pFirmwareBtn, 760, 612, 120, 22);
     m_pFirmwareBtn->hide();
 
-    m_pMouseSelector = makeButton(kTabImages);
-    m_pMouseSelector->setObjectName(QStringLiteral("mouseSelector"));
-    place(m_pMouseSelector, 760, 44, 100, 20);
-    m_pMouseSelector->hide();
+    // The mouse selector is made when a second mouse shows up (ensureMouseSelector).
 
     // Tabs and their page areas.
     const QStringList tabNames = {QStringLiteral("lightingTab"), QStringLiteral("customizeTab"),
@@ -252,6 +249,16 @@ void MousecfgWidget::buildWidgets()
     const int row2[] = {1, 3, 2, 8, 9, 7, 5, 6};   // ADD COPY DELETE LOAD1 SAVE Apply OK Cancel
     for (int i = 0; i < 8; ++i)
         place(m_commandButtons[row2[i]], 285 + i * 88, 592, 83, 30);
+}
+
+void MousecfgWidget::ensureMouseSelector()
+{
+    if (m_pMouseSelector)
+        return;
+    m_pMouseSelector = makeButton(kTabImages);
+    m_pMouseSelector->setObjectName(QStringLiteral("mouseSelector"));
+    place(m_pMouseSelector, 760, 44, 100, 20);
+    m_pMouseSelector->hide();
 }
 
 void MousecfgWidget::buildProfileMenu()
@@ -571,8 +578,10 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     for (MirtPushButton *t : qAsConst(m_tabButtons))
         t->SetEnabledLook(bEnable);
     for (MirtPushButton *b : {m_pLangBtn, m_pCloseBtn, m_pMinBtn, m_pFirmwareBtn, m_pProfileMenuBtn, m_pLibraryBtn,
-                              m_pExportProfileBtn, m_pImportProfileBtn, m_pMouseSelector})
-        b->SetEnabledLook(bEnable);
+                              m_pExportProfileBtn, m_pImportProfileBtn, m_pMouseSelector}) {
+        if (b)
+            b->SetEnabledLook(bEnable);
+    }
     for (MirtPushButton *b : qAsConst(m_commandButtons))
         b->SetEnabledLook(bEnable);
     m_pNameEdit->setEnabled(bEnable);

@@ -127,6 +127,7 @@ public:
     QLabel *chargingLabel() const { return m_pChargingLabel; }
     MirtPushButton *tabButton(int index) const { return m_tabButtons.value(index); }
     MirtPushButton *profileButton(int index) const { return m_profileButtons.value(index); }
+    // Null until a second mouse was present.
     MirtPushButton *mouseSelector() const { return m_pMouseSelector; }
     MirtPushButton *closeButton() const { return m_pCloseBtn; }
     MirtPushButton *minimiseButton() const { return m_pMinBtn; }
@@ -215,6 +216,7 @@ private:
     void retranslateTexts();
     void createPages();
     void buildProfileMenu();
+    void ensureMouseSelector();
     void setMarkerImages();
     void layoutMarkers();
     void updateMarkerVisibility();
