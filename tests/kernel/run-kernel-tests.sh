@@ -199,7 +199,9 @@ for prog in mousecfg-cli mousecfg-gadget; do
   fi
 done
 [ -f "$BIN_DIR/DefaultProfile.bin" ] && cp "$BIN_DIR/DefaultProfile.bin" "$STAGE/opt/mousecfg/"
-[ -d "$BIN_DIR/Configs" ] && cp -r "$BIN_DIR/Configs" "$STAGE/opt/mousecfg/Configs.seed"
+# Laid out as installed: the shipped Configs beside the program, read-only to
+# users, who get their own copy on first start.
+[ -d "$BIN_DIR/Configs" ] && cp -r "$BIN_DIR/Configs" "$STAGE/opt/mousecfg/Configs"
 # The udev rule as the build made it from the model's IDs; the permission
 # test installs it in the guest.
 [ -n "$UDEV_RULE" ] || UDEV_RULE=$SOURCE_DIR/packaging/70-mousecfg.rules

@@ -23,8 +23,8 @@ GADGET=$APP_DIR/mousecfg-gadget
 CONFIG_DIR=/tmp/configs
 fresh_config() {
   rm -rf "$CONFIG_DIR"
-  if [ -d "$APP_DIR/Configs.seed" ]; then
-    cp -r "$APP_DIR/Configs.seed" "$CONFIG_DIR"
+  if [ -d "$APP_DIR/Configs" ]; then
+    cp -r "$APP_DIR/Configs" "$CONFIG_DIR"
   else
     mkdir -p "$CONFIG_DIR"
   fi
@@ -576,7 +576,9 @@ test_permissions() {
   while read -r g intf path; do
     [ "$(stat -c %u "$path")" = 0 ] || fail "$path is not root's before any rule"
   done < /tmp/nodes
-  out=$(as_user "$CLI" --config-dir "$CONFIG_DIR" --data-dir "$APP_DIR" list 2>&1)
+  # As a user would run it: no options, the per-user configuration folder.
+  chown 1000:1000 /home/mouser
+  out=$(as_user "$CLI" list 2>&1)
   rc=$?
   echo "$out"
   no_crash $rc "$out" "list without access"
@@ -606,7 +608,7 @@ test_permissions() {
     echo "no packaging/70-mousecfg.rules: handing the nodes over by hand"
     while read -r g intf path; do chown mouser "$path"; done < /tmp/nodes
   fi
-  out=$(as_user "$CLI" --config-dir "$CONFIG_DIR" --data-dir "$APP_DIR" list 2>&1)
+  out=$(as_user "$CLI" list 2>&1)
   rc=$?
   echo "$out"
   no_crash $rc "$out" "list with access"
@@ -615,4 +617,9 @@ test_permissions() {
   while read -r g intf path; do
     echo "$out" | grep -q "$path\b" || fail "list does not show $path"
   done < /tmp/nodes
+  find /home/mouser -name Config.ini | grep -q . \
+    || fail "the user's configuration folder was not seeded: $(find /home/mouser)"
+  [ -n "$(find "$APP_DIR/Configs" -newer /mousecfg-test/tests.sh)" ] \
+    && fail "the shipped Configs beside the program were changed"
+  return 0
 }
