@@ -119,9 +119,13 @@ void MousecfgWidget::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRat
     if (iProfile < kProfileCount && iProfile != m_ProfileSet.ProfileID)
         slotRefreshProfile(iProfile);
     const ProfileData &cur = m_ProfileSet.current();
-    if (iDPI < kDpiStageCount && iDPI != cur.dpi)
+    const bool dpiMoved = iDPI != m_iReportedDpi;
+    const bool rateMoved = iRate != m_iReportedRate;
+    m_iReportedDpi = iDPI;
+    m_iReportedRate = iRate;
+    if (iDPI < kDpiStageCount && dpiMoved && iDPI != cur.dpi)
         slotRefreshDPIStage(iDPI);
-    if (iRate != 0 && iRate != cur.pollrate)
+    if (iRate != 0 && rateMoved && iRate != cur.pollrate)
         slotRefreshRate(iRate);
 }
 

@@ -372,6 +372,8 @@ void MousecfgWidget::StartBatteryThread()
         m_pBatteryThread = nullptr;
     }
     m_pBatteryThread = new MirtGetBatteryThread();
+    m_iReportedDpi = 0xFF;
+    m_iReportedRate = 0xFF;
     // Reports still queued from a poller that was stopped are dropped: they
     // describe a connection that has since been closed.
     const quint64 generation = ++m_iPollerGeneration;

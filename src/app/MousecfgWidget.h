@@ -265,6 +265,11 @@ private:
     // Status.
     int m_iConnectionMode = 3;
     quint8 m_iCharging = 0;
+    // What the mouse reported last (0xFF: nothing yet from this poller). A report
+    // moves the record only when the mouse itself changed, so an edit that has
+    // not been applied yet is not undone by the next poll.
+    quint8 m_iReportedDpi = 0xFF;
+    quint8 m_iReportedRate = 0xFF;
     int m_iLastBattery = -1;
     quint8 m_iLift = 1;
     int m_iSelType = 0;

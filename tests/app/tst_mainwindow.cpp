@@ -95,6 +95,7 @@ private slots:
     void statusThatMatchesSendsNothing();
     void statusSwitchesOnlyOnNamedProfile();
     void rateAndDpiNotices();
+    void unappliedEditSurvivesPolling();
     void writeStatusMarksDiff();
     void profileActionSwitchesTheMouse();
 
@@ -335,6 +336,29 @@ void TestMainWindow::rateAndDpiNotices()
     const int before = notices().size();
     m_w->slotRefreshDPIStage(12);
     QCOMPARE(notices().size(), before);
+}
+
+void TestMainWindow::unappliedEditSurvivesPolling()
+{
+    makeWindow();
+    m_w->StopBatteryThread();
+    ProfileData &cur = m_w->currentSet().current();
+    cur.pollrate = 1;
+    cur.dpi = 0;
+    // The mouse reports what it holds.
+    m_w->slotRefreshStatus(0xFF, 0, 1, 0);
+    // The user picks 500 Hz and stage 3 but has not applied yet: the mouse keeps
+    // reporting its own values, and the edit must not be undone by them.
+    cur.pollrate = 2;
+    cur.dpi = 2;
+    for (int i = 0; i < 3; ++i)
+        m_w->slotRefreshStatus(0xFF, 0, 1, 0);
+    QCOMPARE(int(m_w->currentSet().current().pollrate), 2);
+    QCOMPARE(int(m_w->currentSet().current().dpi), 2);
+    // The mouse's own buttons move it: now the record follows.
+    m_w->slotRefreshStatus(0xFF, 1, 4, 0);
+    QCOMPARE(int(m_w->currentSet().current().pollrate), 4);
+    QCOMPARE(int(m_w->currentSet().current().dpi), 1);
 }
 
 void TestMainWindow::writeStatusMarksDiff()
