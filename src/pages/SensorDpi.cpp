@@ -1,5 +1,7 @@
 #include "SensorDpi.h"
 
+#include "DpiEncoding.h"
+
 #include <QStringList>
 
 namespace SensorDpi {
@@ -69,75 +71,10 @@ Rule rule(int model, int wideRange, const QString &product)
     }
 }
 
-static int dpi3212(int a)
-{
-    if (a > 94) {
-        const int v = ((a - 63) * 152 / 10) * 10;
-        return v == 7290 ? 7200 : v;
-    }
-    if (a >= 64)
-        return ((a - 32) * 76 / 10) * 10;
-    const int v = (a * 38 / 10) * 10;
-    switch (v) {
-    case 790:
-        return 800;
-    case 1210:
-        return 1200;
-    case 1630:
-        return 1600;
-    case 2390:
-        return 2400;
-    default:
-        return v;
-    }
-}
-
 int stepToDpi(int model, int a)
 {
-    switch (model) {
-    case 3104:
-    case 31042:
-        if (a >= 107)
-            return 80 * a - 4240;
-        return a == 14 ? 500 : 40 * a;
-    case 3212:
-        return dpi3212(a);
-    case 3311:
-    case 3360:
-    case 33112:
-        return a <= 120 ? 100 * a : 200 * a - 12000;
-    case 3325:
-    case 33252:
-        if (a <= 50)
-            return 100 * a;
-        if (a <= 75)
-            return 200 * a - 5000;
-        return 400 * a - 20000;
-    case 3327:
-        if (a <= 61)
-            return 100 * a + 100;
-        if (a <= 92)
-            return 200 * a - 6000;
-        return a == 106 ? 16400 : 300 * a - 15300;
-    case 3333:
-        return a <= 80 ? 100 * a : 200 * a - 8000;
-    case 3335:
-    case 33352:
-        return a <= 160 ? 100 * a : 200 * a - 16000;
-    case 3370:
-        return a <= 200 ? 50 * a : 100 * a - 10000;
-    case 3389:
-        return a <= 320 ? 50 * a : 100 * a - 16000;
-    case 3395:
-    case 33952:
-        return a < 520 ? 50 * a + 50 : 100 * a - 25900;
-    case 3399:
-        return a < 400 ? 50 * a + 50 : 100 * a - 19900;
-    case 3809:
-        return a <= 60 ? 100 * a : 200 * a - 6000;
-    default:
-        return 0;
-    }
+    // One rule for the page and the device layer.
+    return DpiEncoding::stepToDpi(model, a);
 }
 
 } // namespace SensorDpi
