@@ -220,6 +220,16 @@ QString ProfileCommands::currentSlotName() const
     return set.names[set.ProfileID < kProfileCount ? set.ProfileID : 0];
 }
 
+bool ProfileCommands::appendToLibrary(const QString &name, const QString &file)
+{
+    QStringList names = m_library;
+    names.append(name);
+    if (saveLibrary(names))
+        return true;
+    QFile::remove(file); // the list was not saved: leave no file it does not name
+    return false;
+}
+
 bool ProfileCommands::saveLibrary(const QStringList &names)
 {
     QString error;
@@ -321,12 +331,8 @@ void ProfileCommands::addProfile()
         fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE CREATED.") + QLatin1Char('\n') + error);
         return;
     }
-    QStringList names = m_library;
-    names.append(name);
-    if (!saveLibrary(names)) {
-        QFile::remove(target);
+    if (!appendToLibrary(name, target))
         return;
-    }
     rebuildLibraryMenu();
     emit libraryChanged();
     if (loadIntoCurrentSlot(name)) {
@@ -370,12 +376,8 @@ void ProfileCommands::copyProfile()
         fileOperationFailed(tr("THE PROFILE COULD NOT BE COPIED.") + QLatin1Char('\n') + error);
         return;
     }
-    QStringList names = m_library;
-    names.append(name);
-    if (!saveLibrary(names)) {
-        QFile::remove(target);
+    if (!appendToLibrary(name, target))
         return;
-    }
     bindToCurrentSlot(name);
     set.current().ProfilePath = target;
     m_host->showProfileName(name);
@@ -629,12 +631,8 @@ void ProfileCommands::importProfile()
         fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE COPIED.") + QLatin1Char('\n') + error);
         return;
     }
-    QStringList names = m_library;
-    names.append(name);
-    if (!saveLibrary(names)) {
-        QFile::remove(target);
+    if (!appendToLibrary(name, target))
         return;
-    }
     rebuildLibraryMenu();
     emit libraryChanged();
 

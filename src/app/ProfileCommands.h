@@ -140,6 +140,8 @@ private slots:
 
 private:
     bool saveLibrary(const QStringList &names);
+    // Adds NAME, whose profile file is FILE, to the end of the library; on failure removes FILE.
+    bool appendToLibrary(const QString &name, const QString &file);
     bool loadIntoCurrentSlot(const QString &name);
     void bindToCurrentSlot(const QString &name);
     QString currentSlotName() const;
