@@ -222,21 +222,8 @@ void MousecfgWidget::ShowOsd(const QString &text)
 void MousecfgWidget::loadProfileData()
 {
     QString error;
-    if (ProfileStore::loadProfileSet(m_LastSentSet, &error) != 0)
+    if (ProfileDefaults::loadProfileSetForStart(m_LastSentSet, &error) != 0)
         qDebug() << "profile set:" << error;
-    for (int i = 0; i < kProfileCount; ++i) {
-        // A slot without a name is shown (and bound) as its default name.
-        QString &name = m_LastSentSet.names[size_t(i)];
-        if (name.isEmpty())
-            name = ProfileDefaults::defaultSlotName(i);
-        // A slot that was never saved starts from the factory settings, not from zeros.
-        const QString file = ProfileStore::slotProfilePath(name);
-        if (!file.isEmpty() && !QFileInfo::exists(file)) {
-            ProfileData &record = m_LastSentSet.profiles[size_t(i)];
-            ProfileDefaults::buildDefaultProfile(record);
-            record.ProfileName = name;
-        }
-    }
     m_ProfileSet = m_LastSentSet;
     m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
     if (m_services.pointerSpeed && m_services.pointerSpeed->isAvailable()) {

@@ -65,28 +65,6 @@ void quitOnTerminationSignals(QObject *parent)
         sigaction(sig, &sa, nullptr);
 }
 
-// A configuration folder given on the command line that holds no
-// configuration yet starts from the shipped defaults; nothing is overwritten.
-void seedConfigDir(const QString &dir)
-{
-    if (QFileInfo::exists(dir + QStringLiteral("/Config.ini")))
-        return;
-    QString shipped = QCoreApplication::applicationDirPath() + QStringLiteral("/Configs");
-    if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile())
-        shipped = Paths::dataDir() + QStringLiteral("/Configs");
-    if (!QFileInfo(shipped).isDir() || QDir(shipped) == QDir(dir))
-        return;
-    QDirIterator it(shipped, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString dst = dir + QLatin1Char('/') + QDir(shipped).relativeFilePath(src);
-        if (QFileInfo::exists(dst))
-            continue;
-        QDir().mkpath(QFileInfo(dst).absolutePath());
-        QFile::copy(src, dst);
-    }
-}
-
 void printLine(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toLocal8Bit() + '\n';
@@ -132,7 +110,7 @@ int main(int argc, char **argv)
             return 2;
         }
         Paths::setConfigDir(options.configDir);
-        seedConfigDir(Paths::configDir());
+        Paths::seedConfigDir(Paths::configDir());
     }
 
     // One running copy per product.

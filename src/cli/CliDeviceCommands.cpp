@@ -7,6 +7,7 @@
 #include "AppConfig.h"
 #include "DeviceLink.h"
 #include "DeviceProbe.h"
+#include "ProfileDefaults.h"
 #include "ProfileStore.h"
 #include "ProfileWriter.h"
 #include "ShippedModel.h"
@@ -52,7 +53,7 @@ ProfileSet loadStoredSet()
 {
     ProfileSet set;
     QString problem;
-    ProfileStore::loadProfileSet(set, &problem);
+    ProfileDefaults::loadProfileSetForStart(set, &problem);
     if (!problem.isEmpty())
         cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
     return set;

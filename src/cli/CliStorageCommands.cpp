@@ -17,7 +17,7 @@ ProfileSet loadCurrentSet()
 {
     ProfileSet lastSent;
     QString problem;
-    ProfileStore::loadProfileSet(lastSent, &problem);
+    ProfileDefaults::loadProfileSetForStart(lastSent, &problem);
     if (!problem.isEmpty())
         cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
     ProfileSet current = lastSent;

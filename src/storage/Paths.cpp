@@ -139,6 +139,18 @@ void setDataDir(const QString &dir)
     g_dataDir = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
 }
 
+void seedConfigDir(const QString &dir)
+{
+    if (QFileInfo::exists(dir + QStringLiteral("/Config.ini")))
+        return;
+    QString shipped = appDir() + QStringLiteral("/Configs");
+    if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile())
+        shipped = dataDir() + QStringLiteral("/Configs");
+    if (!QFileInfo(shipped).isDir() || QDir(shipped) == QDir(dir))
+        return;
+    seedFrom(shipped, dir);
+}
+
 bool isSafeName(const QString &name, QString *errorText)
 {
     auto fail = [errorText](const QString &why) {

@@ -23,6 +23,11 @@ QString deviceDescriptionFile();
 void setConfigDir(const QString &dir);
 void setDataDir(const QString &dir);
 
+// A configuration folder that holds no Config.ini yet is filled from the
+// shipped defaults ("Configs" beside the executable or in the data folder);
+// files that exist are never overwritten.
+void seedConfigDir(const QString &dir);
+
 // True when NAME may become one path component inside its folder: not empty,
 // no '/', '\\', no control characters, not "." or "..", no leading/trailing
 // blanks, not longer than the file system allows. errorText receives the reason.

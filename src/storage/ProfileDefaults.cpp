@@ -1,7 +1,10 @@
 #include "ProfileDefaults.h"
 
+#include "AppConfig.h"
 #include "MacroFile.h"
 #include "ProfileStore.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <iterator>
@@ -189,10 +192,10 @@ QString defaultSlotName(int slot)
     return QStringLiteral("Profile %1").arg(slot + 1);
 }
 
-void buildDefaultSet(ProfileSet &set)
+// The seven sensor bytes of the set from the mouse's defaults.
+static void setDefaultSensorBytes(ProfileSet &set)
 {
     using namespace DeviceDescription;
-    set.ProfileID = 0;
     const SensorDefaults v = defaultSensorBytes();
     set.AngleValue = v[kSensorAngle];
     set.LiftHigh = v[kSensorLift];
@@ -201,6 +204,12 @@ void buildDefaultSet(ProfileSet &set)
     set.Wake = v[kSensorWake];
     set.SensorMode = v[kSensorMode];
     set.Sync = v[kSensorSync];
+}
+
+void buildDefaultSet(ProfileSet &set)
+{
+    set.ProfileID = 0;
+    setDefaultSensorBytes(set);
     buildDefaultProfile(set.profiles[0]);
     for (int i = 0; i < kProfileCount; ++i)
         set.names[size_t(i)] = defaultSlotName(i);
@@ -232,6 +241,25 @@ int changeMask(const ProfileSet &current, const ProfileSet &lastSent)
     if (lightingDiffers(current, lastSent))
         mask |= kChangeLighting;
     return mask;
+}
+
+int loadProfileSetForStart(ProfileSet &set, QString *errorText)
+{
+    const int result = ProfileStore::loadProfileSet(set, errorText);
+    if (!QFileInfo::exists(AppConfig::globalConfigFile()))
+        setDefaultSensorBytes(set); // nothing stored yet: the mouse's default sensor settings
+    for (int i = 0; i < kProfileCount; ++i) {
+        QString &name = set.names[size_t(i)];
+        if (name.isEmpty())
+            name = defaultSlotName(i);
+        const QString file = ProfileStore::slotProfilePath(name);
+        if (!file.isEmpty() && !QFileInfo::exists(file)) {
+            ProfileData &record = set.profiles[size_t(i)];
+            buildDefaultProfile(record);
+            record.ProfileName = name;
+        }
+    }
+    return result;
 }
 
 } // namespace ProfileDefaults

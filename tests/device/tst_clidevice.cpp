@@ -133,6 +133,38 @@ private slots:
                  qPrintable(r.out));
     }
 
+    void freshFolderWritesFactoryProfile()
+    {
+        // A configuration folder that holds nothing yet starts from the shipped
+        // configuration and the factory profile: a write must not send a mouse
+        // with every button switched off.
+        QTemporaryDir fresh;
+        const QString dir = fresh.filePath(QStringLiteral("Configs"));
+        auto run = [&](const QStringList &args) {
+            QProcess p;
+            p.start(m_cli, QStringList{QStringLiteral("--config-dir"), dir} + args);
+            p.waitForFinished(60000);
+            return std::make_pair(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()));
+        };
+        const auto shown = run({QStringLiteral("show")});
+        QCOMPARE(shown.first, 0);
+        const QJsonObject set = QJsonDocument::fromJson(shown.second.toUtf8()).object();
+        QCOMPARE(set.value(QStringLiteral("names")).toArray()[0].toString(), QStringLiteral("Profile 1"));
+        const QJsonObject p0 = set.value(QStringLiteral("profiles")).toArray()[0].toObject();
+        QCOMPARE(p0.value(QStringLiteral("DPI_INFO")).toArray()[0].toObject().value(QStringLiteral("used")).toInt(), 1);
+        QVERIFY(p0.value(QStringLiteral("BUTTON_INFO")).toArray()[0].toObject().value(QStringLiteral("Fun")).toInt() != 0);
+
+        QCOMPARE(run({QStringLiteral("--simulate"), QStringLiteral("write")}).first, 0);
+        const auto mem = run({QStringLiteral("sim-show")});
+        const QJsonObject mouse = QJsonDocument::fromJson(mem.second.toUtf8()).object();
+        const int active = mouse.value(QStringLiteral("activeProfile")).toInt();
+        const QJsonArray buttons = mouse.value(QStringLiteral("profiles")).toArray()[active > 0 ? active - 1 : 0]
+                                       .toObject().value(QStringLiteral("buttons")).toArray();
+        QVERIFY(!buttons.isEmpty());
+        QVERIFY2(buttons[0].toObject().value(QStringLiteral("action")).toString() != QStringLiteral("off"),
+                 qPrintable(mem.second.left(400)));
+    }
+
     void damagedMemoryFileIsKept()
     {
         const QString file = m_dir.filePath(QStringLiteral("Configs/simulated-mouse.ini"));
