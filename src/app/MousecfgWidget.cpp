@@ -48,12 +48,12 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 
     // Pictures of the window itself.
     m_strAppDir = Paths::dataDir();
-    m_pixBattery[0] = MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png"));
-    m_pixBattery[1] = MirtKit::skinPixmap(QStringLiteral("/skin/bat2.png"));
 
     // Size from the screen's logical DPI, centred on the primary screen.
     computeScale();
     MirtKit::setScaleFactor(m_dScale);
+    // Skin pictures come in the rendition of the factor (see applyScale()).
+    loadBatteryFrames();
     setBaseSize(ScaleTable::kDesignWidth, ScaleTable::kDesignHeight);
     setMinimumSize(ScaleTable::kDesignWidth, ScaleTable::kDesignHeight);
     resize(m_iExpectWidth, m_iExpectHeight);
@@ -189,10 +189,21 @@ void MousecfgWidget::ensureBackground(int index)
     m_maskBack[size_t(index)] = m_pixBack[size_t(index)].mask();
 }
 
+void MousecfgWidget::loadBatteryFrames()
+{
+    m_batteryRendition = MirtKit::skinRendition();
+    m_pixBattery[0] = MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png"));
+    m_pixBattery[1] = MirtKit::skinPixmap(QStringLiteral("/skin/bat2.png"));
+}
+
 void MousecfgWidget::applyScale()
 {
-    ensureBackground(m_iDpiVal);
+    // The factor first: the pictures loaded from here on are the rendition
+    // for it, and the kept battery frames are loaded again when it changed.
     MirtKit::setScaleFactor(m_dScale);
+    if (m_batteryRendition != MirtKit::skinRendition())
+        loadBatteryFrames();
+    ensureBackground(m_iDpiVal);
     const QPixmap &back = m_pixBack[size_t(m_iDpiVal)];
     if (!back.isNull()) {
         if (back.size() == size())

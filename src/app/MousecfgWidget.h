@@ -209,6 +209,7 @@ private:
     void computeScale();
     void ensureBackground(int index);
     void applyScale();
+    void loadBatteryFrames();
     void createTray();
     // The widgets (MousecfgView.cpp).
     void buildWidgets();
@@ -245,6 +246,7 @@ private:
     std::array<QPixmap, 17> m_pixBack; // the background scaled for each index, made on demand
     std::array<QBitmap, 17> m_maskBack; // and its opaque area
     std::array<QPixmap, 2> m_pixBattery;
+    int m_batteryRendition = -1; // MirtKit::renditionFor() of m_pixBattery
 
     // Dragging.
     bool m_bDragging = false;

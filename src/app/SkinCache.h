@@ -1,8 +1,9 @@
 #pragma once
-// Skin pictures are drawn large, so that they stay sharp up to scale factor
-// 5.0; decoding them is what makes a start slow. The window keeps the copies
-// it scales down in the per-user cache, keyed by the picture's path, size and
-// modification time and by the target size, and reads those next time.
+// The window keeps the copies of skin pictures it scales to a size in the
+// per-user cache, keyed by the picture's path, size and modification time and
+// by the target size, and reads those next time. The picture is the rendition
+// for the current scale factor (MirtKit::resolvePath): publish the factor
+// before asking for a picture sized for it.
 
 #include <QImage>
 #include <QSize>

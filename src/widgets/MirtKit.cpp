@@ -227,7 +227,26 @@ void reloadConfig()
     s.colorMode = -1;
 }
 
+int renditionFor(double factor)
+{
+    if (factor <= 1.0)
+        return 1;
+    if (factor <= 2.0)
+        return 2;
+    return 0;
+}
+
+int skinRendition()
+{
+    return renditionFor(scaleFactor());
+}
+
 QString resolvePath(const QString &path)
+{
+    return resolvePath(path, scaleFactor());
+}
+
+QString resolvePath(const QString &path, double factor)
 {
     if (path.isEmpty() || path.startsWith(QLatin1Char(':')))
         return path;
@@ -238,9 +257,15 @@ QString resolvePath(const QString &path)
     QString rel = path;
     while (rel.startsWith(QLatin1Char('/')) || rel.startsWith(QLatin1String("./")))
         rel = rel.mid(rel.startsWith(QLatin1Char('/')) ? 1 : 2);
-    if (!rel.startsWith(QLatin1String("skin/")))
-        rel.prepend(QLatin1String("skin/"));
-    return QDir(Paths::dataDir()).filePath(rel);
+    if (rel.startsWith(QLatin1String("skin/")))
+        rel = rel.mid(5);
+    const QDir skin(QDir(Paths::dataDir()).filePath(QStringLiteral("skin")));
+    if (const int r = renditionFor(factor)) {
+        const QString smaller = skin.filePath(QStringLiteral("%1x/").arg(r) + rel);
+        if (QFileInfo::exists(smaller))
+            return smaller;
+    }
+    return skin.filePath(rel);
 }
 
 QString skinPath(const QString &name)

@@ -66,10 +66,25 @@ void reloadConfig();
 // Full path of a picture: ":/..." resource paths and existing absolute paths
 // are kept; "/skin/x.png", "skin/x.png" and "x.png" resolve inside the skin
 // folder of the data folder.
+//
+// Every skin picture comes at full size (sharp up to factor 5.0) and at one
+// and two times its design size in the subfolders "1x" and "2x". A skin name
+// resolves to the smallest of these that is not enlarged at FACTOR: "1x" up
+// to 1.0, "2x" up to 2.0, the full-size picture above, and to the full-size
+// picture when the smaller one is missing. The one-argument forms use the
+// current scale factor, so a picture fits the factor at the time it is
+// loaded: a widget that keeps pictures loads them again when
+// skinRendition() is no longer what it loaded them for. The folder names need
+// no quoting in a style sheet's url().
 QString resolvePath(const QString &path);
+QString resolvePath(const QString &path, double factor);
 QString skinPath(const QString &name);
 // Loads a skin picture; a missing file gives a null pixmap.
 QPixmap skinPixmap(const QString &name);
+// The rendition a factor loads: 1 or 2 (the "1x" / "2x" folder) or 0 for
+// the full-size picture. skinRendition() is that of the current factor.
+int renditionFor(double factor);
+int skinRendition();
 
 // Every picture of the skin folder, relative to it: the names the program
 // loads ("dlg.png", "mouse/MODEL/Mouse.png", "mouse/MODEL/mouse_N.png" for

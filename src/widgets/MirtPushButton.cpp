@@ -11,10 +11,28 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
     : QPushButton(parent)
 {
     MirtKit::initResources();
-    for (const QString &path : imagePaths)
+    m_imagePaths = imagePaths;
+    m_iconPath = iconPath;
+    loadImages();
+    setFlat(true);
+    setAttribute(Qt::WA_Hover, true);
+    setCursor(Qt::PointingHandCursor);
+    // Reachable with Tab, but a click does not take the keyboard away from
+    // the window (key capture dialogs read every key themselves).
+    setFocusPolicy(Qt::TabFocus);
+    updateMask();
+}
+
+void MirtPushButton::loadImages()
+{
+    // The pictures fit the scale factor of the moment; reloadImagesIfRescaled()
+    // loads them again when the factor calls for another rendition.
+    m_rendition = MirtKit::skinRendition();
+    m_pixmaps.clear();
+    m_scaled.clear();
+    for (const QString &path : qAsConst(m_imagePaths))
         m_pixmaps.append(QPixmap(MirtKit::resolvePath(path)));
-    if (!iconPath.isEmpty())
-        m_icon = QPixmap(MirtKit::resolvePath(iconPath));
+    m_icon = m_iconPath.isEmpty() ? QPixmap() : QPixmap(MirtKit::resolvePath(m_iconPath));
 
     // The normal look is the first image with its alpha taken down to 200/255.
     if (!m_pixmaps.isEmpty() && !m_pixmaps.first().isNull()) {
@@ -29,13 +47,14 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
         p.end();
         m_pixmaps.first() = faded;
     }
-    setFlat(true);
-    setAttribute(Qt::WA_Hover, true);
-    setCursor(Qt::PointingHandCursor);
-    // Reachable with Tab, but a click does not take the keyboard away from
-    // the window (key capture dialogs read every key themselves).
-    setFocusPolicy(Qt::TabFocus);
-    updateMask();
+}
+
+bool MirtPushButton::reloadImagesIfRescaled()
+{
+    if (m_rendition == MirtKit::skinRendition())
+        return false;
+    loadImages();
+    return true;
 }
 
 void MirtPushButton::SetState(int n)
@@ -150,6 +169,8 @@ void MirtPushButton::mouseReleaseEvent(QMouseEvent *event)
 void MirtPushButton::resizeEvent(QResizeEvent *event)
 {
     QPushButton::resizeEvent(event);
+    // A new size usually comes with a new scale factor (SetScaledGeometry).
+    reloadImagesIfRescaled();
     updateMask();
 }
 
@@ -175,6 +196,8 @@ const QPixmap *MirtPushButton::scaledImage(int index)
     if (m_scaledSize != size()) {
         m_scaled.clear();
         m_scaledSize = size();
+        // The mask of the same size would not change: only the pictures.
+        reloadImagesIfRescaled();
     }
     if (m_scaled.isEmpty()) {
         for (const QPixmap &pm : qAsConst(m_pixmaps))

@@ -29,6 +29,8 @@ public:
     // Hides QAbstractButton::setText: also names the button for screen readers.
     void setText(const QString &text);
 
+    // The skin rendition its pictures were loaded for (MirtKit::renditionFor).
+    int loadedRendition() const { return m_rendition; }
     int imageIndex() const { return m_iIndex; }
     int imageCount() const { return m_pixmaps.size(); }
     bool isOn() const { return m_bOn; }
@@ -56,10 +58,17 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void loadImages();
+    // Loads the pictures again when the scale factor has moved to another
+    // rendition since they were loaded; true when it did.
+    bool reloadImagesIfRescaled();
     void updateMask();
     const QPixmap *scaledImage(int index);
     QColor penFor(int index) const;
 
+    QStringList m_imagePaths;
+    QString m_iconPath;
+    int m_rendition = -1;
     QList<QPixmap> m_pixmaps;
     QList<QPixmap> m_scaled;   // m_pixmaps scaled to the current size
     QSize m_scaledSize;

@@ -5,6 +5,8 @@
 #include "TestConfig.h"
 
 #include <QAccessible>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -61,6 +63,7 @@ private slots:
     void missingImagesPaintNothingAndDoNotCrash();
     void longCaptionIsElided();
     void iconTextPensAndAccentGradient();
+    void picturesFollowTheScaleFactor();
 
 private:
     QTemporaryDir m_dir;
@@ -364,6 +367,68 @@ void TestMirtPushButton::iconTextPensAndAccentGradient()
     shot.fill(Qt::transparent);
     withText.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
     QVERIFY(shot.pixelColor(150, 29).red() < 60);
+}
+
+void TestMirtPushButton::picturesFollowTheScaleFactor()
+{
+    // One skin picture in three renditions, each its own colour.
+    QTemporaryDir data;
+    QVERIFY(data.isValid());
+    const struct { const char *rel; QColor color; int width; } renditions[] = {
+        {"skin/1x/face.png", QColor(255, 0, 0), 40},
+        {"skin/2x/face.png", QColor(0, 255, 0), 80},
+        {"skin/face.png", QColor(0, 0, 255), 200},
+    };
+    for (const auto &r : renditions) {
+        const QString path = data.filePath(QString::fromLatin1(r.rel));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QImage img(r.width, r.width / 2, QImage::Format_ARGB32);
+        img.fill(r.color);
+        QVERIFY(img.save(path));
+    }
+    Paths::setDataDir(data.path());
+    const auto shownColour = [](MirtPushButton &b) {
+        QImage out(b.size(), QImage::Format_ARGB32);
+        out.fill(Qt::black);
+        b.render(&out);
+        // The colour that stands out over the background.
+        const QRgb c = out.pixel(out.width() / 2, out.height() / 2);
+        if (qRed(c) > qGreen(c) + 100 && qRed(c) > qBlue(c) + 100)
+            return 1;
+        if (qGreen(c) > qRed(c) + 100 && qGreen(c) > qBlue(c) + 100)
+            return 2;
+        if (qBlue(c) > qRed(c) + 100 && qBlue(c) > qGreen(c) + 100)
+            return 0;
+        return -1;
+    };
+
+    // Made before the window publishes its factor: the design-size pictures.
+    MirtKit::setScaleFactor(1.0);
+    MirtPushButton b({QStringLiteral("/skin/face.png"), QStringLiteral("/skin/face.png")});
+    QCOMPARE(b.loadedRendition(), 1);
+    SetScaledGeometry(&b, 1.0, 0, 0, 40, 20);
+    QCOMPARE(shownColour(b), 1);
+
+    // Moved to a screen with a larger factor: loaded again, never enlarged.
+    SetScaledGeometry(&b, 1.5, 0, 0, 40, 20);
+    QCOMPARE(shownColour(b), 2);
+    QCOMPARE(b.loadedRendition(), 2);
+    QCOMPARE(b.size(), QSize(60, 30)); // design geometry × factor, not the picture's size
+    SetScaledGeometry(&b, 5.0, 0, 0, 40, 20);
+    QCOMPARE(shownColour(b), 0);
+    QCOMPARE(b.size(), QSize(200, 100));
+    QCOMPARE(b.imageCount(), 2);
+    // And back to the small ones on the way down.
+    SetScaledGeometry(&b, 1.0, 0, 0, 40, 20);
+    QCOMPARE(shownColour(b), 1);
+    // The hover picture is reloaded alike.
+    SetScaledGeometry(&b, 2.0, 0, 0, 40, 20);
+    enter(&b);
+    QCOMPARE(b.imageIndex(), 1);
+    QCOMPARE(shownColour(b), 2);
+
+    Paths::setDataDir(QString());
+    MirtKit::setScaleFactor(1.0);
 }
 
 QTEST_MAIN(TestMirtPushButton)

@@ -9,7 +9,11 @@
 #include "MirtSlider.h"
 #include "TestConfig.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestMirtWidgets : public QObject
@@ -33,6 +37,8 @@ private slots:
     void accentColourFromTheme();
     void colourModeChangesButtonPens();
     void resolvePathFindsSkinFolder();
+    void resolvePathPicksRenditionForFactor_data();
+    void resolvePathPicksRenditionForFactor();
 };
 
 void TestMirtWidgets::init()
@@ -311,15 +317,76 @@ void TestMirtWidgets::colourModeChangesButtonPens()
 
 void TestMirtWidgets::resolvePathFindsSkinFolder()
 {
+    // Above 2.0 the full-size picture.
+    MirtKit::setScaleFactor(2.5);
     const QString skin = QDir(Paths::dataDir()).filePath(QStringLiteral("skin/dlg.png"));
     QCOMPARE(MirtKit::resolvePath(QStringLiteral("/skin/dlg.png")), skin);
     QCOMPARE(MirtKit::resolvePath(QStringLiteral("skin/dlg.png")), skin);
     QCOMPARE(MirtKit::resolvePath(QStringLiteral("dlg.png")), skin);
+    QCOMPARE(MirtKit::resolvePath(QStringLiteral("./skin/dlg.png")), skin);
     QCOMPARE(MirtKit::resolvePath(QStringLiteral(":/yes_Btn")), QStringLiteral(":/yes_Btn"));
     QCOMPARE(MirtKit::resolvePath(skin), skin);
     QCOMPARE(MirtKit::resolvePath(QStringLiteral("/nowhere/x.png")), QStringLiteral("/nowhere/x.png"));
     QVERIFY(!MirtKit::skinPixmap(QStringLiteral("/skin/dlg.png")).isNull());
     QVERIFY(MirtKit::skinPixmap(QStringLiteral("/skin/no-such-picture.png")).isNull());
+    // At 1.0 the same names give the picture at design size, in every spelling.
+    MirtKit::setScaleFactor(1.0);
+    const QString small = QDir(Paths::dataDir()).filePath(QStringLiteral("skin/1x/dlg.png"));
+    for (const char *name : {"/skin/dlg.png", "skin/dlg.png", "dlg.png"})
+        QCOMPARE(MirtKit::resolvePath(QString::fromLatin1(name)), small);
+}
+
+void TestMirtWidgets::resolvePathPicksRenditionForFactor_data()
+{
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<QString>("both");     // a picture with 1x and 2x
+    QTest::addColumn<QString>("only2x");   // a picture with 2x only
+    QTest::addColumn<int>("rendition");
+    QTest::newRow("1.0") << 1.0 << "1x/pic.png" << "half.png" << 1;
+    QTest::newRow("1.5") << 1.5 << "2x/pic.png" << "2x/half.png" << 2;
+    QTest::newRow("2.0") << 2.0 << "2x/pic.png" << "2x/half.png" << 2;
+    QTest::newRow("2.5") << 2.5 << "pic.png" << "half.png" << 0;
+    QTest::newRow("5.0") << 5.0 << "pic.png" << "half.png" << 0;
+}
+
+void TestMirtWidgets::resolvePathPicksRenditionForFactor()
+{
+    QFETCH(double, factor);
+    QFETCH(QString, both);
+    QFETCH(QString, only2x);
+    QFETCH(int, rendition);
+
+    QTemporaryDir data;
+    QVERIFY(data.isValid());
+    const QDir skin(data.filePath(QStringLiteral("skin")));
+    for (const char *rel : {"pic.png", "1x/pic.png", "2x/pic.png", "half.png", "2x/half.png",
+                            "mouse/M/Mouse.png", "1x/mouse/M/Mouse.png", "2x/mouse/M/Mouse.png"}) {
+        const QString path = skin.filePath(QString::fromLatin1(rel));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    Paths::setDataDir(data.path());
+    MirtKit::setScaleFactor(factor);
+    QCOMPARE(MirtKit::skinRendition(), rendition);
+    QCOMPARE(MirtKit::renditionFor(factor), rendition);
+
+    const QString picked = MirtKit::resolvePath(QStringLiteral("/skin/pic.png"));
+    const QString pickedHalf = MirtKit::resolvePath(QStringLiteral("half.png"));
+    const QString pickedMouse = MirtKit::resolvePath(QStringLiteral("/skin/mouse/M/Mouse.png"));
+    const QString explicitFactor = MirtKit::resolvePath(QStringLiteral("pic.png"), factor);
+    const QString missing = MirtKit::resolvePath(QStringLiteral("/skin/none.png"));
+    Paths::setDataDir(QString());
+
+    QCOMPARE(picked, skin.filePath(both));
+    QCOMPARE(explicitFactor, picked);
+    // A missing rendition falls back to the full-size picture.
+    QCOMPARE(pickedHalf, skin.filePath(only2x));
+    // Names in subfolders keep their relative path inside the rendition.
+    QCOMPARE(pickedMouse, skin.filePath(rendition ? QStringLiteral("%1x/mouse/M/Mouse.png").arg(rendition)
+                                                  : QStringLiteral("mouse/M/Mouse.png")));
+    // A picture that is nowhere still names its full-size place.
+    QCOMPARE(missing, skin.filePath(QStringLiteral("none.png")));
 }
 
 QTEST_MAIN(TestMirtWidgets)

@@ -1,5 +1,6 @@
 // Every picture the program loads exists in the built skin folder, is a real
-// picture (not blank) and is large enough to stay sharp at scale 5.
+// picture (not blank) and is large enough to stay sharp at scale 5; its
+// renditions at one and two times the design size exist beside it.
 
 #include "MirtKit.h"
 #include "Paths.h"
@@ -54,8 +55,20 @@ struct DesignSize
 const DesignSize kDesignSizes[] = {
     {"cfgMainback.png", 999, 640}, {"dlg.png", 478, 309}, {"dlg_gun.png", 619, 400},
     {"process.png", 128, 128},     {"bat1.png", 86, 47},  {"tabbutton-1.png", 220, 30},
-    {"warn.png", 45, 45},
+    {"warn.png", 45, 45},         {"mouse/%1/Mouse.png", 300, 400}, {"mouse/%1_Side.png", 300, 400},
 };
+
+QString designName(const DesignSize &d)
+{
+    const QString name = QString::fromLatin1(d.name);
+    return name.contains(QStringLiteral("%1")) ? name.arg(model()) : name;
+}
+
+// The icon is for the desktop and the tray, which pick their own sizes.
+bool hasRenditions(const QString &name)
+{
+    return !name.startsWith(QStringLiteral("icon."));
+}
 
 bool hasVisiblePixels(const QImage &img)
 {
@@ -82,6 +95,7 @@ class TestSkinPictures : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void everyLoadedPictureExists_data();
     void everyLoadedPictureExists();
     void kitListCoversWhatTheProgramLoads();
@@ -91,7 +105,15 @@ private slots:
     void windowShapeIsTheOpaqueArea();
     void iconHasEverySize();
     void compiledInResources();
+    void everyPictureHasItsRenditions();
+    void theFactorPicksTheRendition();
 };
+
+void TestSkinPictures::initTestCase()
+{
+    // Above 2.0 names resolve to the full-size pictures, which most checks are about.
+    MirtKit::setScaleFactor(5.0);
+}
 
 void TestSkinPictures::everyLoadedPictureExists_data()
 {
@@ -131,9 +153,10 @@ void TestSkinPictures::kitPicturesExist()
 void TestSkinPictures::picturesAreLargeEnoughForScaleFive()
 {
     for (const DesignSize &d : kDesignSizes) {
-        const QSize size = QImageReader(MirtKit::skinPath(QString::fromLatin1(d.name))).size();
+        const QString name = designName(d);
+        const QSize size = QImageReader(MirtKit::skinPath(name)).size();
         QVERIFY2(size.width() * 5 >= d.width * 5 * 4 && size.height() * 5 >= d.height * 5 * 4,
-                 qPrintable(QStringLiteral("%1 is %2x%3").arg(QString::fromLatin1(d.name)).arg(size.width()).arg(size.height())));
+                 qPrintable(QStringLiteral("%1 is %2x%3").arg(name).arg(size.width()).arg(size.height())));
         // Drawn at its design aspect ratio.
         QVERIFY(qAbs(double(size.width()) / size.height() - double(d.width) / d.height) < 0.01);
     }
@@ -211,6 +234,66 @@ void TestSkinPictures::compiledInResources()
     }
     // Transparent corners, so the rounded busy panel shows around the dots.
     QCOMPARE(qAlpha(first.convertToFormat(QImage::Format_ARGB32).pixel(0, 0)), 0);
+}
+
+void TestSkinPictures::everyPictureHasItsRenditions()
+{
+    const QDir skin(QDir(Paths::dataDir()).filePath(QStringLiteral("skin")));
+    int checked = 0;
+    for (const QString &n : MirtKit::skinPictureNames(model(), kShippedButtonCount)) {
+        if (!hasRenditions(n))
+            continue;
+        const QSize full = QImageReader(skin.filePath(n)).size();
+        const QString one = skin.filePath(QStringLiteral("1x/") + n);
+        const QString two = skin.filePath(QStringLiteral("2x/") + n);
+        QVERIFY2(QFileInfo::exists(one) && QFileInfo::exists(two), qPrintable(n));
+        const QImage small(one);
+        const QImage twice(two);
+        QVERIFY2(!small.isNull() && hasVisiblePixels(small), qPrintable(one));
+        QVERIFY2(!twice.isNull() && hasVisiblePixels(twice), qPrintable(two));
+        // The full-size picture is four or five times the design size.
+        QCOMPARE(twice.size(), small.size() * 2);
+        QVERIFY2(full == small.size() * 4 || full == small.size() * 5,
+                 qPrintable(QStringLiteral("%1: %2x%3 at 1x, %4x%5 full").arg(n).arg(small.width())
+                                .arg(small.height()).arg(full.width()).arg(full.height())));
+        ++checked;
+    }
+    QVERIFY(checked > 60);
+    // At 1x exactly the design size.
+    for (const DesignSize &d : kDesignSizes) {
+        const QString name = designName(d);
+        QCOMPARE(QImageReader(skin.filePath(QStringLiteral("1x/") + name)).size(), QSize(d.width, d.height));
+    }
+    // The highlighted mouse pictures stay distinct in the small renditions too.
+    const QImage plain(skin.filePath(QStringLiteral("1x/mouse/%1/Mouse.png").arg(model())));
+    const QImage first(skin.filePath(QStringLiteral("1x/mouse/%1/mouse_1.png").arg(model())));
+    QVERIFY(plain != first);
+}
+
+void TestSkinPictures::theFactorPicksTheRendition()
+{
+    const QDir skin(QDir(Paths::dataDir()).filePath(QStringLiteral("skin")));
+    const struct { double factor; const char *folder; } cases[] = {
+        {1.0, "1x/"}, {1.5, "2x/"}, {2.0, "2x/"}, {2.5, ""}, {5.0, ""},
+    };
+    for (const auto &c : cases) {
+        for (const QString &n : {QStringLiteral("cfgMainback.png"), QStringLiteral("mouse/%1/Mouse.png").arg(model())}) {
+            const QString path = MirtKit::resolvePath(QStringLiteral("/skin/") + n, c.factor);
+            QCOMPARE(path, skin.filePath(QString::fromLatin1(c.folder) + n));
+            // Pages put these paths into style sheets unquoted: url(...).
+            static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./-]+$"));
+            QVERIFY2(plain.match(path.mid(Paths::dataDir().size())).hasMatch(), qPrintable(path));
+            // A rendition is never enlarged: at least design size × factor.
+            const QSize size = QImageReader(path).size();
+            const QSize design = QImageReader(skin.filePath(QStringLiteral("1x/") + n)).size();
+            if (*c.folder)
+                QVERIFY(size.width() >= design.width() * c.factor && size.height() >= design.height() * c.factor);
+            else
+                QVERIFY(size.width() >= design.width() * 4 && size.height() >= design.height() * 4);
+        }
+        // The icon has no renditions: always the one file.
+        QCOMPARE(MirtKit::resolvePath(QStringLiteral("/skin/icon.png"), c.factor), skin.filePath(QStringLiteral("icon.png")));
+    }
 }
 
 QTEST_MAIN(TestSkinPictures)
