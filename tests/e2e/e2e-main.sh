@@ -5,39 +5,7 @@
 # Screenshots land in $BUILD_DIR/screenshots.
 set -uo pipefail
 
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-BIN="$BUILD_DIR/bin"
-SHOTS="$BUILD_DIR/screenshots"
-mkdir -p "$SHOTS"
-
-fail() { echo "FAIL: $*"; [ -f "${LOG:-}" ] && tail -n 40 "$LOG"; exit 1; }
-note() { echo "--- $*"; }
-
-[ -x "$BIN/mousecfg" ] || fail "no $BIN/mousecfg (build first)"
-[ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
-for tool in xdotool xwininfo import; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-
-WORK=$(mktemp -d)
-CONF="$WORK/Configs"
-LOG="$WORK/mousecfg.log"
-PID=""
-TRAY_PID=""
-cleanup() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null
-  [ -n "$TRAY_PID" ] && kill "$TRAY_PID" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-export QT_QPA_PLATFORM=xcb
-export XDG_CACHE_HOME="$WORK/cache"
-# A runtime folder of our own: the single-instance lock of this run meets no other copy.
-export XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # A system tray for the icon, when one is to be had.
 if command -v trayer >/dev/null; then
@@ -47,16 +15,6 @@ if command -v trayer >/dev/null; then
   sleep 1
 fi
 
-# Waits up to $2 tenths of a second for "$1" to succeed.
-wait_for() {
-  local i
-  for ((i = 0; i < $2; i++)); do
-    eval "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-main_window() { xdotool search --onlyvisible --name '^ORVALE8' 2>/dev/null | head -n 1; }
 # Windows of the program at least 300 pixels wide: the main window and a message box.
 big_windows() {
   local n=0 w
@@ -66,10 +24,6 @@ big_windows() {
   done
   echo $n
 }
-shot() { import -window root "$SHOTS/$1.png" && note "screenshot $1.png"; }
-# Clicks at design coordinates (999 × 640 canvas) of the main window.
-click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
-
 # The tray icon: the program's small window that the tray embeds.
 tray_icon() {
   [ -n "$TRAY_PID" ] || return 1
@@ -91,12 +45,7 @@ tray_menu() {
   sleep 0.5
 }
 
-note "starting mousecfg --simulate"
-"$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
-PID=$!
-wait_for '[ -n "$(main_window)" ]' 150 || fail "the window did not appear"
-WIN=$(main_window)
-sleep 1
+start_mousecfg
 geom=$(xwininfo -id "$WIN")
 w=$(awk '/Width:/ {print $2}' <<<"$geom"); h=$(awk '/Height:/ {print $2}' <<<"$geom")
 [ "$w" = 999 ] && [ "$h" = 640 ] || fail "window is ${w}x${h}, expected 999x640 at 96 DPI"

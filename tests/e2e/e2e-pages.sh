@@ -6,51 +6,13 @@
 # Screenshots land in $BUILD_DIR/screenshots.
 set -uo pipefail
 
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-BIN="$BUILD_DIR/bin"
-SHOTS="$BUILD_DIR/screenshots"
-mkdir -p "$SHOTS"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-fail() { echo "FAIL: $*"; [ -f "${LOG:-}" ] && tail -n 40 "$LOG"; exit 1; }
-note() { echo "--- $*"; }
-
-[ -x "$BIN/mousecfg" ] || fail "no $BIN/mousecfg (build first)"
 [ -x "$BIN/mousecfg-cli" ] || fail "no $BIN/mousecfg-cli (build first)"
-[ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
-for tool in xdotool xwininfo import; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
 if ! grep -q MirtDPIWindow "$BIN/mousecfg"; then
   echo "SKIP: this mousecfg was built without the DPI page"
   exit 77
 fi
-
-WORK=$(mktemp -d)
-CONF="$WORK/Configs"
-LOG="$WORK/mousecfg.log"
-PID=""
-cleanup() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null
-  wait 2>/dev/null
-  [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" || rm -rf "$WORK"
-}
-trap cleanup EXIT
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-export QT_QPA_PLATFORM=xcb
-
-wait_for() {
-  local i
-  for ((i = 0; i < $2; i++)); do
-    eval "$1" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-main_window() { xdotool search --onlyvisible --name '^ORVALE8' 2>/dev/null | head -n 1; }
-shot() { import -window root "$SHOTS/$1.png" && note "screenshot $1.png"; }
-# Design coordinates of the 999 × 640 window (96 DPI: scale 1).
-click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
 
 # What the simulated mouse holds in its active profile: "X RATE", the first
 # DPI stage's register value and the report-rate code of the mode block.
@@ -67,12 +29,7 @@ sim_state() {
     END { print xs[active], rates[active] }'
 }
 
-note "starting mousecfg --simulate"
-"$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
-PID=$!
-wait_for '[ -n "$(main_window)" ]' 150 || fail "the window did not appear"
-WIN=$(main_window)
-sleep 1
+start_mousecfg
 
 # The "DPI" tab shows the DPI page and both performance panels.
 click_at $((285 + 2 * 116 + 55)) 50

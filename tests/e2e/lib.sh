@@ -1,0 +1,62 @@
+# Shared by the e2e-*.sh scripts: the build's programs, a private work folder,
+# and the small X helpers they drive the window with. Source it after
+# `set -uo pipefail`; it leaves PID (the running mousecfg) and WIN to the script.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+BIN="$BUILD_DIR/bin"
+SHOTS="$BUILD_DIR/screenshots"
+mkdir -p "$SHOTS"
+
+fail() { echo "FAIL: $*"; [ -f "${LOG:-}" ] && tail -n 40 "$LOG"; exit 1; }
+note() { echo "--- $*"; }
+
+[ -x "$BIN/mousecfg" ] || fail "no $BIN/mousecfg (build first)"
+[ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
+for tool in xdotool xwininfo import; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+
+WORK=$(mktemp -d)
+CONF="$WORK/Configs"
+LOG="$WORK/mousecfg.log"
+PID=""
+TRAY_PID=""
+cleanup() {
+  [ -n "$PID" ] && kill "$PID" 2>/dev/null
+  [ -n "$TRAY_PID" ] && kill "$TRAY_PID" 2>/dev/null
+  wait 2>/dev/null
+  [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" || rm -rf "$WORK"
+}
+trap cleanup EXIT
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+export QT_QPA_PLATFORM=xcb
+export XDG_CACHE_HOME="$WORK/cache"
+# A runtime folder of our own: the single-instance lock of this run meets no other copy.
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Waits up to $2 tenths of a second for "$1" to succeed.
+wait_for() {
+  local i
+  for ((i = 0; i < $2; i++)); do
+    eval "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+main_window() { xdotool search --onlyvisible --name '^ORVALE8' 2>/dev/null | head -n 1; }
+shot() { import -window root "$SHOTS/$1.png" && note "screenshot $1.png"; }
+# Clicks at design coordinates (999 × 640 canvas, scale 1 at 96 DPI) of the main window.
+click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
+
+# Starts mousecfg --simulate on the work folder and waits for its window (sets PID and WIN).
+start_mousecfg() {
+  note "starting mousecfg --simulate"
+  "$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
+  PID=$!
+  wait_for '[ -n "$(main_window)" ]' 150 || fail "the window did not appear"
+  WIN=$(main_window)
+  sleep 1
+}
