@@ -13,9 +13,12 @@ BUILD_PACKAGES=(
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
   fonts-dejavu-core fonts-wqy-microhei
 )
+# clang with its sanitizer and libFuzzer runtimes, for scripts/fuzz.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 TEST_PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils trayer
   qemu-system-x86 busybox-static cpio
+  "${FUZZ_PACKAGES[@]}"
 )
 
 as_root() {
