@@ -326,8 +326,8 @@ bool decodeValue(const QByteArray &raw, QVariant &value)
         if (body.size() < 2 || !body.endsWith('"'))
             return false;
         body = body.mid(1, body.size() - 2);
-    } else if (body.startsWith(' ') || body.endsWith(' ')) {
-        return false;
+    } else if (body.startsWith(' ') || body.endsWith(' ') || body.startsWith('\t') || body.endsWith('\t')) {
+        return false; // QSettings drops blanks and tabs around an unquoted value
     }
     QString text;
     text.reserve(body.size());

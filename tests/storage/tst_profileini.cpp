@@ -117,6 +117,7 @@ void TestProfileIni::foreignTextIsLeftToQSettings_data()
     QTest::newRow("hash comment") << QByteArray("# note\n[PROFILE_0]\npollrate=2\n") << false;
     QTest::newRow("percent key") << QByteArray("[PROFILE_0]\nProfile%20Name=x\n") << false;
     QTest::newRow("utf-8 bytes") << QByteArray("[PROFILE_0]\nProfileName=caf\xc3\xa9\n") << true;
+    QTest::newRow("tab after a number") << QByteArray("[PROFILE_0]\npollrate=2\t\n") << true;
     QTest::newRow("continued line") << QByteArray("[PROFILE_0]\nProfileName=a\\\nb\n") << false;
     QTest::newRow("broken variant") << QByteArray("[PROFILE_0]\nLedMode\\LED_MODE_0_RGB=@Variant(\\0\\0)\n")
                                     << true;
