@@ -333,7 +333,8 @@ bool decodeValue(const QByteArray &raw, QVariant &value)
     text.reserve(body.size());
     for (int i = 0; i < body.size(); ++i) {
         const uchar c = uchar(body.at(i));
-        if (c >= 0x80 || c == '"' || (!raw.startsWith('"') && (c == ',' || c == ';' || c == '=')))
+        // escapedString() writes control characters and everything past ASCII as escapes.
+        if (c >= 0x7f || c < 0x20 || c == '"' || (!raw.startsWith('"') && (c == ',' || c == ';' || c == '=')))
             return false;
         if (c != '\\') {
             text += QLatin1Char(char(c));
