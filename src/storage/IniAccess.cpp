@@ -60,8 +60,12 @@ QColor toColor(const QVariant &value)
 {
     if (!value.isValid())
         return QColor();
-    if (value.userType() == QMetaType::QColor)
-        return value.value<QColor>();
+    if (value.userType() == QMetaType::QColor) {
+        // Profiles hold 8-bit RGB; another spec (a hand-edited file) is converted, so that
+        // a colour of not-a-number channels still equals itself.
+        const QColor c = value.value<QColor>();
+        return c.isValid() && c.spec() != QColor::Rgb ? c.toRgb() : c;
+    }
     if (value.userType() == QMetaType::QString) {
         const QString name = value.toString().trimmed();
         return QColor::isValidColor(name) ? QColor(name) : QColor();
