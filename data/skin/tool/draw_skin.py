@@ -442,6 +442,22 @@ def mouse_top():
     svg('mouse/mouse_top.svg', w, h, body, defs)
 mouse_top()
 
+# The light areas of the top view, white on transparent: the wheel's rim, the
+# emblem and a strip round the rear of the shell. The main window tints it
+# with the lighting effect's colours as a live preview.
+def mouse_light():
+    w, h = 300, 400
+    wheel = '<rect x="137" y="55" width="26" height="58" rx="12" fill="none" stroke="#ffffff" stroke-width="{sw}" stroke-opacity="{op}"/>'
+    emblem_ring = ' '.join(f'{150 + 19 * math.sin(math.radians(a)):.2f},{350 - 19 * math.cos(math.radians(a)):.2f}' for a in range(0, 360, 60))
+    emblem = f'<polygon points="{emblem_ring}" fill="none" stroke="#ffffff" stroke-width="{{sw}}" stroke-opacity="{{op}}" stroke-linejoin="round"/>'
+    strip = '<path d="M238,292 C232,328 216,358 194,374 C178,385 164,387 150,387 C136,387 122,385 106,374 C84,358 68,328 62,292" fill="none" stroke="#ffffff" stroke-width="{sw}" stroke-opacity="{op}" stroke-linecap="round"/>'
+    body = ''
+    for part in (wheel, emblem, strip):
+        for sw, op in ((14, 0.10), (9, 0.22), (5, 0.55), (2.5, 1)):
+            body += part.format(sw=sw, op=op)
+    svg('mouse/mouse_light.svg', w, h, body)
+mouse_light()
+
 def mouse_side():
     w, h = 300, 400
     defs = vgrad('shell', '#2b2e36', '#121317')
