@@ -1,5 +1,6 @@
 #include "IniAccess.h"
 
+#include <QDataStream>
 #include <QFileInfo>
 
 namespace IniAccess {
@@ -61,9 +62,20 @@ QColor toColor(const QVariant &value)
     if (!value.isValid())
         return QColor();
     if (value.userType() == QMetaType::QColor) {
+        // A colour read from a file carries its spec unchecked: look at the spec as QColor
+        // streams it before the colour is copied, and take one outside QColor's specs as no colour.
+        const QColor &stored = *static_cast<const QColor *>(value.constData());
+        QByteArray bytes;
+        {
+            QDataStream out(&bytes, QIODevice::WriteOnly);
+            out << stored;
+        }
+        const qint8 spec = bytes.isEmpty() ? qint8(-1) : qint8(bytes.at(0));
+        if (spec < QColor::Invalid || spec > QColor::ExtendedRgb)
+            return QColor();
         // Profiles hold 8-bit RGB; another spec (a hand-edited file) is converted, so that
         // a colour of not-a-number channels still equals itself.
-        const QColor c = value.value<QColor>();
+        const QColor c = stored;
         return c.isValid() && c.spec() != QColor::Rgb ? c.toRgb() : c;
     }
     if (value.userType() == QMetaType::QString) {
