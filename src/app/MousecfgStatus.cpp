@@ -9,7 +9,10 @@
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
 #include "DpiEncoding.h"
+#include "LightingModel.h"
+#include "LightingPreview.h"
 #include "MirtAction.h"
+#include "MirtColorWindow.h"
 #include "MirtDPIWindow.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
@@ -299,6 +302,10 @@ void MousecfgWidget::FillPages()
                                m_ProfileSet.Debounce);
     if (m_pReportRate)
         m_pReportRate->setProfile(cur, m_iLift);
+    if (m_pColorPage) { // model 5960 keeps one lighting for all profiles, in slot 1
+        m_pColorPage->SetProfile(&LightingModel::lightingProfile(m_ProfileSet, m_strProductName));
+        m_pLightPreview->setProfile(m_pColorPage->profile());
+    }
 }
 
 void MousecfgWidget::collectPages()

@@ -6,7 +6,10 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "LightingModel.h"
+#include "LightingPreview.h"
 #include "MirtAction.h"
+#include "MirtColorWindow.h"
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
 #include "MirtDPIWindow.h"
@@ -25,6 +28,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -351,6 +356,24 @@ void MousecfgWidget::createPages()
     connect(pc, &ProfileCommands::libraryChanged, this, [this] { m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu()); });
 }
 
+void MousecfgWidget::ensureColorPage()
+{
+    if (m_pColorPage)
+        return;
+    // The page fills the LIGHTING tab's area; the lights of its profile are
+    // drawn on the mouse picture while that tab is selected.
+    QWidget *area = m_pageAreas[kTabLighting];
+    m_pColorPage = new MirtColorWindow(area, m_dScale);
+    m_pColorPage->setObjectName(QStringLiteral("colorPage"));
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pColorPage);
+    m_pLightPreview = new LightingPreview(m_pTopPicture, QStringLiteral("/skin/mouse/%1/Light.png").arg(m_strProductName));
+    connect(m_pColorPage, &MirtColorWindow::LightingChangedSignal, m_pLightPreview, &LightingPreview::refresh);
+    FillPages();
+    m_pLightPreview->setActive(m_iCurrentTab == kTabLighting);
+}
+
 void MousecfgWidget::setMarkerImages()
 {
     bool alt = false;
@@ -419,6 +442,11 @@ void MousecfgWidget::SelectTab(int index)
             page->raise();
         }
     }
+    // The lighting page is built on its first showing; at start, once the window is up.
+    if (index == kTabLighting && !m_pColorPage)
+        QTimer::singleShot(0, this, &MousecfgWidget::ensureColorPage);
+    if (m_pLightPreview)
+        m_pLightPreview->setActive(index == kTabLighting);
     ShowFrontView(m_bFrontView);
 }
 
@@ -567,6 +595,8 @@ void MousecfgWidget::retranslateTexts()
         m_pPointSpeed->retranslate();
         m_pReportRate->retranslate();
     }
+    if (m_pColorPage)
+        m_pColorPage->Retranslate();
     if (m_pLoadAction)
         m_pLoadAction->setText(tr("&Load Config"));
     if (m_pQuitAction)

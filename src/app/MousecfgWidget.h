@@ -27,6 +27,8 @@
 #include <memory>
 
 class HotplugFeed;
+class LightingPreview;
+class MirtColorWindow;
 class MirtDPIWindow;
 class MirtPointSpeed;
 class MirtReportRate;
@@ -136,6 +138,10 @@ public:
     MirtDPIWindow *dpiPage() const { return m_pDpiPage; }
     MirtPointSpeed *pointSpeedPage() const { return m_pPointSpeed; }
     MirtReportRate *reportRatePage() const { return m_pReportRate; }
+    // The lighting page and the lights on the mouse picture: null until the
+    // LIGHTING tab is first shown (at start, right after the first frame).
+    MirtColorWindow *colorPage() const { return m_pColorPage; }
+    LightingPreview *lightingPreview() const { return m_pLightPreview; }
     QLineEdit *nameEditor() const { return m_pNameEdit; }
     QSystemTrayIcon *trayIcon() const { return m_pTray; }
     QMenu *trayMenu() const { return m_pTrayMenu; }
@@ -216,6 +222,7 @@ private:
     void layoutWidgets();
     void retranslateTexts();
     void createPages();
+    void ensureColorPage();
     void buildProfileMenu();
     void ensureMouseSelector();
     void setMarkerImages();
@@ -322,6 +329,8 @@ private:
     MirtDPIWindow *m_pDpiPage = nullptr;
     MirtPointSpeed *m_pPointSpeed = nullptr;
     MirtReportRate *m_pReportRate = nullptr;
+    MirtColorWindow *m_pColorPage = nullptr;
+    LightingPreview *m_pLightPreview = nullptr;
     std::unique_ptr<MouseSettingsLauncher> m_pSettingsLauncher;
 
     // Tray.

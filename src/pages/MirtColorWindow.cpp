@@ -22,8 +22,8 @@ namespace {
 
 // Design size of the page (the tab's page area) and of its two panels.
 constexpr double kPageWidth = 665.0;
-constexpr double kEffectPanelHeight = 290.0;
-constexpr double kSleepPanelTop = 302.0;
+constexpr double kEffectPanelHeight = 242.0;
+constexpr double kSleepPanelTop = 254.0;
 constexpr double kSleepPanelHeight = 130.0;
 constexpr double kRowTop = 66.0;
 constexpr double kRowStep = 56.0;
@@ -213,7 +213,6 @@ void MirtColorWindow::showEffect(int n)
     const int shown = controls(n);
     if (shown < 0)
         return; // 12, 13 or a stray number: the controls stay as they were
-    m_iShownEffect = n;
     const bool bright = shown & kBrightnessControl;
     const bool speed = shown & kSpeedControl;
     const bool colour = shown & kColourControl;
@@ -259,8 +258,7 @@ void MirtColorWindow::onEffectAction()
     // The controls of the new effect, and the colour a click on the swatch edits.
     refresh();
     const QColor c = m_ProfileData->LED_MODE[size_t(n)].RGB;
-    qDebug("EffectMenuFunction iProfile=%d i=%d r=%d g=%d b=%d", m_ProfileData->LedMode, n, c.red(), c.green(),
-           c.blue());
+    qDebug("EffectMenuFunction i=%d r=%d g=%d b=%d", n, c.red(), c.green(), c.blue());
     emit LightingChangedSignal();
 }
 
@@ -335,7 +333,11 @@ void MirtColorWindow::color_clicked()
 void MirtColorWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    layoutPage();
+    // The window moved to a screen of another scale factor: menu and fonts too.
+    if (!qFuzzyCompare(MirtKit::scaleFactor(), m_dScale))
+        Rescale(MirtKit::scaleFactor());
+    else
+        layoutPage();
 }
 
 void MirtColorWindow::layoutPage()

@@ -77,7 +77,6 @@ private:
     double m_dScale = 1.0;
     bool m_bShowSleep = true;
     ProfileData *m_ProfileData = nullptr;
-    int m_iShownEffect = -1; // the last effect whose controls were shown
 
     MirtLabel *m_pEffectLabel;
     MirtLabel *m_pBrightLabel;

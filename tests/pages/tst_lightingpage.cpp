@@ -12,10 +12,14 @@
 #include "MirtLabel.h"
 #include "MirtPushButton.h"
 #include "MirtSlider.h"
+#include "MousecfgWidget.h"
 #include "Paths.h"
 #include "PreviewColorArea.h"
 #include "SVColorArea.h"
 #include "ShippedModel.h"
+#include "SimulatedMouseFeed.h"
+#include "SimulatedMouseSession.h"
+#include "SkinCache.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,6 +88,8 @@ private slots:
 
     void previewDrawsTheEffect();
     void previewRunsOnlyWhileSeen();
+
+    void windowBuildsThePageOnceUp();
 };
 
 // ---------------------------------------------------------------------------
@@ -439,6 +445,43 @@ void TestLightingPage::previewRunsOnlyWhileSeen()
     QVERIFY(preview.isAnimating());
     preview.setActive(false);
     QVERIFY(!preview.isAnimating() && preview.isHidden());
+}
+
+// ---------------------------------------------------------------------------
+// The main window
+
+void TestLightingPage::windowBuildsThePageOnceUp()
+{
+    QTemporaryDir dir;
+    Paths::setConfigDir(dir.path());
+    SkinCache::setDirectory(dir.filePath(QStringLiteral("skin-cache")));
+    MirtKit::reloadConfig();
+    {
+        SimulatedMouseSession sim(false, dir.filePath(QStringLiteral("simulated-mouse.ini")));
+        SimulatedMouseFeed feed(&sim.backend());
+        MousecfgServices services;
+        services.hotplug = &feed;
+        services.showTray = false;
+        MousecfgWidget w(services);
+        QCOMPARE(w.currentTab(), int(MousecfgWidget::kTabLighting));
+        QVERIFY(!w.colorPage()); // not in the constructor: the start stays as fast
+        QTRY_VERIFY(w.colorPage());
+        QCOMPARE(w.colorPage()->parentWidget(), w.pageArea(MousecfgWidget::kTabLighting));
+        QCOMPARE(w.colorPage()->profile(), &w.currentSet().current());
+        QVERIFY(w.lightingPreview()->isActive() && w.lightingPreview()->hasMask());
+
+        // FillPages follows the profile; the preview shows the page's profile.
+        w.SetCurrentProfile(2, false);
+        QCOMPARE(w.colorPage()->profile(), &w.currentSet().profiles[2]);
+        w.colorPage()->effectAction(kEffectWave)->trigger();
+        QCOMPARE(int(w.currentSet().profiles[2].LedMode), int(kEffectWave));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.lightingPreview()->isAnimating());
+        w.SelectTab(MousecfgWidget::kTabDpi);
+        QVERIFY(!w.lightingPreview()->isActive() && !w.lightingPreview()->isAnimating());
+    }
+    Paths::setConfigDir(QString());
 }
 
 QTEST_MAIN(TestLightingPage)
