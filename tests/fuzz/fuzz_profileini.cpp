@@ -1,8 +1,9 @@
-// The fast profile reader and the value decoder. Whatever it accepts must
-// mean what QSettings reads from the same text, and a profile it reads must
-// come back unchanged through the writer.
+// The fast profile reader, the value decoder and the value conversions.
+// Whatever the reader accepts must mean what QSettings reads from the same
+// text, and a profile it reads must come back unchanged through the writer.
 
 #include "FuzzSupport.h"
+#include "IniAccess.h"
 #include "ProfileIni.h"
 
 #include <QSettings>
@@ -26,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // One raw value: what decodeValue accepts, QSettings reads alike.
         QVariant fast;
         if (ProfileIni::decodeValue(text, fast)) {
+            IniAccess::toInt32(fast);
+            IniAccess::toColor(fast);
             Fuzz::writeInput(g_file, "[s]\nk=" + text + '\n');
             QSettings s(g_file, QSettings::IniFormat);
             Fuzz::check(s.status() == QSettings::NoError, "QSettings refuses a value decodeValue takes");
