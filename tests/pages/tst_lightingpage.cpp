@@ -23,9 +23,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -90,6 +94,7 @@ private slots:
     void previewRunsOnlyWhileSeen();
 
     void windowBuildsThePageOnceUp();
+    void cliEditsAsThePageDoes();
 };
 
 // ---------------------------------------------------------------------------
@@ -482,6 +487,81 @@ void TestLightingPage::windowBuildsThePageOnceUp()
         QVERIFY(!w.lightingPreview()->isActive() && !w.lightingPreview()->isAnimating());
     }
     Paths::setConfigDir(QString());
+}
+
+// ---------------------------------------------------------------------------
+// mousecfg-cli light
+
+void TestLightingPage::cliEditsAsThePageDoes()
+{
+    QTemporaryDir conf;
+    QTemporaryDir shared; // a description of the model with one lighting for all profiles
+    {
+        QSettings d(shared.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
+        d.setValue(QStringLiteral("PROFILE/ProductName"), QString::fromLatin1(kSharedLightingModel));
+        d.setValue(QStringLiteral("PROFILE/SleepMax"), 20);
+    }
+    QString err;
+    auto cli = [&](QStringList args, const QString &dataDir = QString()) {
+        if (!dataDir.isEmpty())
+            args = QStringList{QStringLiteral("--data-dir"), dataDir} + args;
+        QProcess p;
+        p.start(QStringLiteral(MOUSECFG_CLI), QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
+        p.waitForFinished(60000);
+        err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    };
+    auto profile = [&](int slot, const QString &dataDir = QString()) {
+        QProcess p;
+        QStringList args{QStringLiteral("--config-dir"), conf.path(), QStringLiteral("show")};
+        if (!dataDir.isEmpty())
+            args = QStringList{QStringLiteral("--data-dir"), dataDir} + args;
+        p.start(QStringLiteral(MOUSECFG_CLI), args);
+        p.waitForFinished(60000);
+        return QJsonDocument::fromJson(p.readAllStandardOutput())
+            .object()[QStringLiteral("profiles")]
+            .toArray()[slot]
+            .toObject();
+    };
+
+    QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3"),
+                  QStringLiteral("7-color-breathing"), QStringLiteral("--speed"), QStringLiteral("4")}),
+             0);
+    QJsonObject p3 = profile(2);
+    QCOMPARE(p3[QStringLiteral("LedMode")].toInt(), int(kEffect7ColorBreathing));
+    QCOMPARE(p3[QStringLiteral("LED_MODE")].toArray()[kEffect7ColorBreathing].toObject()[QStringLiteral("breath")].toInt(), 4);
+    QVERIFY(profile(0)[QStringLiteral("LedMode")].toInt() != int(kEffect7ColorBreathing));
+
+    // Out of range, or a control the effect does not have: one line, exit 1, nothing stored.
+    const QList<QStringList> refused = {
+        {QStringLiteral("wave"), QStringLiteral("--speed"), QStringLiteral("6")},
+        {QStringLiteral("full-lighted"), QStringLiteral("--brightness"), QStringLiteral("0")},
+        {QStringLiteral("off"), QStringLiteral("--sleep"), QStringLiteral("10")},
+        {QStringLiteral("12")},
+        {QStringLiteral("reactive"), QStringLiteral("--colour"), QStringLiteral("12345g")},
+        {QStringLiteral("breathing"), QStringLiteral("--brightness"), QStringLiteral("2")},
+        {QStringLiteral("reactive"), QStringLiteral("--move-off"), QStringLiteral("yes")}};
+    for (const QStringList &args : refused) {
+        QCOMPARE(cli(QStringList{QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3")} + args), 1);
+        QVERIFY2(!err.isEmpty() && !err.contains(QLatin1Char('\n')), qPrintable(err));
+    }
+    QCOMPARE(profile(2), p3);
+    QCOMPARE(cli({QStringLiteral("light")}), 2);
+    QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("wave"), QStringLiteral("--speed")}), 2);
+
+    // Model 5960: whichever slot is named, slot 1 holds the lighting; its own sleep range.
+    QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3"), QStringLiteral("Breathing"),
+                  QStringLiteral("--colour"), QStringLiteral("#00ff00"), QStringLiteral("--sleep"),
+                  QStringLiteral("15"), QStringLiteral("--move-off"), QStringLiteral("on")},
+                 shared.path()),
+             0);
+    const QJsonObject p1 = profile(0, shared.path());
+    QCOMPARE(p1[QStringLiteral("LedMode")].toInt(), int(kEffectBreathing));
+    QCOMPARE(p1[QStringLiteral("LED_MODE")].toArray()[kEffectBreathing].toObject()[QStringLiteral("RGB")].toString(),
+             QStringLiteral("#00ff00"));
+    QCOMPARE(p1[QStringLiteral("LedSleepTime")].toInt(), 15);
+    QCOMPARE(p1[QStringLiteral("LedMoveOFF")].toInt(), 0);
+    QCOMPARE(profile(2, shared.path())[QStringLiteral("LedMode")].toInt(), int(kEffect7ColorBreathing));
 }
 
 QTEST_MAIN(TestLightingPage)
