@@ -126,7 +126,9 @@ SimulatedHidBackend::Answer SimulatedHidBackend::nextFateLocked()
                                                {m_faults.lateEcho, Answer::Late},
                                                {m_faults.corruptEcho, Answer::Corrupt},
                                                {m_faults.zeroEcho, Answer::Zero},
-                                               {m_faults.stolen, Answer::Stolen}};
+                                               {m_faults.stolen, Answer::Stolen},
+                                               {m_faults.duplicateEcho, Answer::Duplicate},
+                                               {m_faults.shortEcho, Answer::Short}};
     for (const auto &[p, a] : table) {
         acc += p;
         if (r < acc)
@@ -138,34 +140,48 @@ SimulatedHidBackend::Answer SimulatedHidBackend::nextFateLocked()
 void SimulatedHidBackend::deliverLocked(int connection, Report report, Answer fate)
 {
     int64_t due = protocolClock()->nowUs() + m_latencyUs;
+    int copies = 1;
+    int length = kReportSize;
     switch (fate) {
     case Answer::Normal:
         break;
     case Answer::Lost:
+        ++m_faultCounts.lost;
+        return;
     case Answer::Stolen:
-        ++m_faultCount;
+        ++m_faultCounts.stolen;
         return;
     case Answer::Late:
-        ++m_faultCount;
+        ++m_faultCounts.late;
         due = protocolClock()->nowUs() + int64_t(m_faults.lateDelayMs) * 1000;
         break;
     case Answer::Corrupt: {
-        ++m_faultCount;
+        ++m_faultCounts.corrupt;
         std::uniform_int_distribution<int> pos(1, kReportSize - 1);
         report[size_t(pos(m_rng))] ^= 0x5A;
         break;
     }
     case Answer::Zero:
-        ++m_faultCount;
+        ++m_faultCounts.zero;
         report.fill(0);
+        break;
+    case Answer::Duplicate:
+        ++m_faultCounts.duplicate;
+        copies = 2;
+        break;
+    case Answer::Short:
+        ++m_faultCounts.shortReport;
+        length = std::uniform_int_distribution<int>(1, kReportSize - 1)(m_rng);
         break;
     }
     for (SimHandle *h : m_handles) {
         if (h->connection != connection || h->interfaceNumber != 2 || h->dead)
             continue;
-        auto it = std::upper_bound(h->queue.begin(), h->queue.end(), due,
-                                   [](int64_t d, const Pending &p) { return d < p.dueUs; });
-        h->queue.insert(it, Pending{due, report});
+        for (int c = 0; c < copies; ++c) {
+            auto it = std::upper_bound(h->queue.begin(), h->queue.end(), due,
+                                       [](int64_t d, const Pending &p) { return d < p.dueUs; });
+            h->queue.insert(it, Pending{due, report, length});
+        }
     }
     m_cv.notify_all();
 }
@@ -190,24 +206,32 @@ int SimulatedHidBackend::write(HidDevice *device, const uint8_t *data, size_t le
         m_written.append(frame);
         ++m_writesOn[h->connection];
         if (m_unplugAfter >= 0 && --m_unplugAfter < 0) {
+            ++m_faultCounts.unplug;
             unplugLocked(h->connection, events);
             m_lastError = QStringLiteral("No such device");
             result = -1;
         } else if (m_writeErrors > 0) {
             --m_writeErrors;
-            ++m_faultCount;
+            ++m_faultCounts.writeError;
             m_lastError = QStringLiteral("Input/output error");
             result = -1;
         } else if (std::uniform_real_distribution<double>(0, 1)(m_rng) < m_faults.writeError) {
-            ++m_faultCount;
+            ++m_faultCounts.writeError;
             m_lastError = QStringLiteral("Input/output error");
             result = -1;
         } else {
             const uint8_t *report = frame.data() + 1;
+            // The DPI button pressed while a write is open: its status report comes first.
+            if (m_firmware.inWrite() && m_faults.statusReport > 0 &&
+                std::uniform_real_distribution<double>(0, 1)(m_rng) < m_faults.statusReport) {
+                ++m_faultCounts.statusReport;
+                for (const Report &r : m_firmware.pressDpiButton())
+                    deliverLocked(h->connection, r, Answer::Normal);
+            }
             const bool lostOnTheWay = MouseFirmware::echoes(report) && m_faults.inboundLoss > 0 &&
                                       std::uniform_real_distribution<double>(0, 1)(m_rng) < m_faults.inboundLoss;
             if (lostOnTheWay) {
-                ++m_faultCount;
+                ++m_faultCounts.inboundLoss;
             } else {
                 const QVector<Report> answers = m_firmware.handleOutputReport(report, kReportSize);
                 for (const Report &a : answers)
@@ -237,7 +261,7 @@ int SimulatedHidBackend::readTimeout(HidDevice *device, uint8_t *data, size_t le
     auto take = [&]() {
         const Pending p = h->queue.front();
         h->queue.pop_front();
-        const size_t n = std::min<size_t>(length, kReportSize);
+        const size_t n = std::min<size_t>(length, size_t(p.length));
         std::memcpy(data, p.report.data(), n);
         return int(n);
     };
@@ -421,11 +445,19 @@ int SimulatedHidBackend::openHandleCount() const
     return m_handles.size();
 }
 
-int SimulatedHidBackend::faultsInjected() const
+int SimulatedHidBackend::FaultCounts::total() const
+{
+    return lost + late + corrupt + zero + stolen + duplicate + shortReport + writeError + inboundLoss +
+           statusReport + unplug;
+}
+
+SimulatedHidBackend::FaultCounts SimulatedHidBackend::faultCounts() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_faultCount;
+    return m_faultCounts;
 }
+
+int SimulatedHidBackend::faultsInjected() const { return faultCounts().total(); }
 
 void SimulatedHidBackend::injectReport(int connection, const Report &report)
 {

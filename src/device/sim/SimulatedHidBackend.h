@@ -3,10 +3,11 @@
 // (one vendor ID, one product ID each; interface 0 the mouse collection,
 // interface 2 the vendor collection) in front of one MouseFirmware. Answers
 // arrive after a configurable echo latency; faults can be injected on what
-// the mouse answers (lost, late, corrupted, all-zero echoes, reports stolen
-// by another reader), on writes (errors, frames lost on their way in) and
-// on the link (unplugging in the middle of a write). Plugging and unplugging
-// raise the same events as the udev hot-plug source.
+// the mouse answers (lost, late, corrupted, all-zero, duplicated and short
+// echoes, reports stolen by another reader), on writes (errors, frames lost
+// on their way in, the mouse's DPI button pressed in the middle of a write)
+// and on the link (unplugging in the middle of a write). Plugging and
+// unplugging raise the same events as the udev hot-plug source.
 
 #include "HidBackend.h"
 #include "MouseFirmware.h"
@@ -26,7 +27,7 @@ class SimulatedHidBackend : public QObject, public HidBackend
     Q_OBJECT
 public:
     // What happens to one answer of the mouse.
-    enum class Answer { Normal, Lost, Late, Corrupt, Zero, Stolen };
+    enum class Answer { Normal, Lost, Late, Corrupt, Zero, Stolen, Duplicate, Short };
 
     struct Faults
     {
@@ -37,6 +38,9 @@ public:
         double stolen = 0;       // another reader takes the answer
         double writeError = 0;   // hid_write fails
         double inboundLoss = 0;  // a verified frame is lost before the mouse sees it
+        double duplicateEcho = 0; // answer arrives twice
+        double shortEcho = 0;     // only the first 1..31 bytes of the answer arrive
+        double statusReport = 0;  // per frame of an open write: the DPI button is pressed first
         int lateDelayMs = 200;
         uint32_t seed = 1;
     };
@@ -100,7 +104,15 @@ public:
     int openHandleCount() const;
     // Frames written through each connection (0 receiver, 1 cable).
     int writesOn(int connection) const;
-    // Counts of injected faults (all kinds).
+    // Counts of injected faults, by kind and in all (unplugging by
+    // unplugAfterWrites counts as a fault).
+    struct FaultCounts
+    {
+        int lost = 0, late = 0, corrupt = 0, zero = 0, stolen = 0, duplicate = 0, shortReport = 0;
+        int writeError = 0, inboundLoss = 0, statusReport = 0, unplug = 0;
+        int total() const;
+    };
+    FaultCounts faultCounts() const;
     int faultsInjected() const;
 
     static QByteArray pathOf(int connection, int interfaceNumber);
@@ -119,6 +131,7 @@ private:
     {
         int64_t dueUs = 0;
         Report report{};
+        int length = kReportSize;
     };
     struct SimHandle;
 
@@ -143,7 +156,7 @@ private:
     int m_unplugAfter = -1;
     bool m_permissionDenied = false;
     QVector<Frame> m_written;
-    int m_faultCount = 0;
+    FaultCounts m_faultCounts;
     int m_writesOn[2] = {0, 0};
     QString m_lastError;
 };
