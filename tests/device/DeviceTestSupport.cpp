@@ -2,6 +2,8 @@
 
 #include "Paths.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 void quietDeviceLog()
@@ -10,8 +12,20 @@ void quietDeviceLog()
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 }
 
+namespace {
+// The configuration folder in memory where the system has a tmpfs: every
+// write saves the profile set, and fsync on a shared disk would dominate.
+QString scratchTemplate()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return base + QStringLiteral("/mousecfg-device-test-XXXXXX");
+}
+} // namespace
+
 SimRig::SimRig(bool virtualTime, bool receiver, bool cable)
-    : m_sim(new SimulatedHidBackend)
+    : m_dir(scratchTemplate())
+    , m_sim(new SimulatedHidBackend)
     , m_virtual(virtualTime)
 {
     Paths::setConfigDir(m_dir.path());
