@@ -19,7 +19,10 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 class TestPerformancePage : public QObject
 {
@@ -292,13 +295,14 @@ void TestPerformancePage::pointerSpeedSync()
     QVERIFY(!PointerSpeedSync::readInto(nullptr, slow));
 }
 
-// Pictures of the three panels for a person to look at: set
-// MOUSECFG_SCREENSHOT_DIR to a folder to get them.
+// The three panels side by side paint at scale 1 and 2; set
+// MOUSECFG_SCREENSHOT_DIR to a folder to keep the pictures for a person.
 void TestPerformancePage::screenshots()
 {
-    const QString dir = qEnvironmentVariable("MOUSECFG_SCREENSHOT_DIR");
+    QTemporaryDir scratch;
+    QString dir = qEnvironmentVariable("MOUSECFG_SCREENSHOT_DIR");
     if (dir.isEmpty())
-        QSKIP("MOUSECFG_SCREENSHOT_DIR not set");
+        dir = scratch.path();
     for (double scale : {1.0, 2.0}) {
         MirtKit::setScaleFactor(scale);
         QWidget window;
@@ -329,7 +333,17 @@ void TestPerformancePage::screenshots()
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QString file = dir + QStringLiteral("/pages-%1x.png").arg(scale);
-        QVERIFY(window.grab().save(file));
+        const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Not just the background: the panels cover a good part of the window.
+        const QRgb background = qRgb(16, 17, 22);
+        QCOMPARE(shot.pixel(shot.width() - 2, shot.height() - 2), background);
+        qint64 painted = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            const QRgb *line = reinterpret_cast<const QRgb *>(shot.constScanLine(y));
+            painted += std::count_if(line, line + shot.width(), [background](QRgb p) { return p != background; });
+        }
+        QVERIFY2(painted > qint64(shot.width()) * shot.height() / 10, qPrintable(QString::number(painted)));
+        QVERIFY(shot.save(file));
     }
     MirtKit::setScaleFactor(1.0);
 }

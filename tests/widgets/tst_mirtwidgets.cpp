@@ -139,9 +139,28 @@ void TestMirtWidgets::processbarTextIsItsOwn()
     QCOMPARE(bar.accessibleName(), QStringLiteral("MOUSE OFF"));
     bar.SetText(QString());
     QCOMPARE(bar.GetText(), QString());
-    bar.resize(80, 20);
-    QImage shot(bar.size(), QImage::Format_ARGB32);
-    bar.render(&shot); // paints without a caption
+
+    // Without a caption it paints exactly the plain bar; the caption adds white text.
+    const auto shotOf = [](QProgressBar &b) {
+        b.resize(80, 20);
+        QImage shot(b.size(), QImage::Format_ARGB32);
+        shot.fill(Qt::black);
+        b.render(&shot);
+        return shot;
+    };
+    QProgressBar plain;
+    plain.setRange(0, 100);
+    plain.setValue(57);
+    plain.setTextVisible(false);
+    const QImage bare = shotOf(bar);
+    QCOMPARE(bare, shotOf(plain));
+    bar.SetText(QStringLiteral("OFF"));
+    const QImage captioned = shotOf(bar);
+    int newWhite = 0; // white text over the coloured part of the bar
+    for (int y = 0; y < bare.height(); ++y)
+        for (int x = 0; x < bare.width(); ++x)
+            newWhite += captioned.pixel(x, y) == qRgb(255, 255, 255) && bare.pixel(x, y) != qRgb(255, 255, 255);
+    QVERIFY2(newWhite > 10, qPrintable(QString::number(newWhite)));
 }
 
 void TestMirtWidgets::listRowStoredValues_data()
@@ -272,11 +291,17 @@ void TestMirtWidgets::missingFontGivesToolkitDefaults()
     QCOMPARE(MirtKit::languageFontPixelSize(), 0);
     const QFont f = MirtKit::languageFont();
     QCOMPARE(f.family(), QFont().family());
-    // Painting still works with the toolkit's font.
+    // Painting still works with the toolkit's font: the text leaves ink.
     MirtLabel label(QStringLiteral("text"));
     label.resize(60, 20);
     QImage shot(label.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
     label.render(&shot);
+    int inked = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            inked += qAlpha(shot.pixel(x, y)) != 0 ? 1 : 0;
+    QVERIFY(inked > 10);
 }
 
 void TestMirtWidgets::accentColourFromTheme()
