@@ -30,6 +30,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -360,6 +361,12 @@ void MousecfgWidget::ensureColorPage()
 {
     if (m_pColorPage)
         return;
+    // A window on its way to the screen gets its first frame before the page
+    // (half a second at most: a window that starts minimised waits no longer).
+    if (isVisible() && windowHandle() && !windowHandle()->isExposed() && m_iColorPageWaits++ < 50) {
+        QTimer::singleShot(10, this, &MousecfgWidget::ensureColorPage);
+        return;
+    }
     // The page fills the LIGHTING tab's area; the lights of its profile are
     // drawn on the mouse picture while that tab is selected.
     QWidget *area = m_pageAreas[kTabLighting];

@@ -331,6 +331,7 @@ private:
     MirtReportRate *m_pReportRate = nullptr;
     MirtColorWindow *m_pColorPage = nullptr;
     LightingPreview *m_pLightPreview = nullptr;
+    int m_iColorPageWaits = 0; // 10 ms steps waited for the first frame
     std::unique_ptr<MouseSettingsLauncher> m_pSettingsLauncher;
 
     // Tray.
