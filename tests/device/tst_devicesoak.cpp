@@ -60,32 +60,22 @@ MacroFile::MacroData soakMacro(int i)
     return m;
 }
 
-ButtonAssignment fun(int code)
+ButtonAssignment button(int fun, const QString &macro = QString(), int res1 = 0, int loops = 0, int keyNumber = 0)
 {
     ButtonAssignment b;
-    b.Fun = code;
+    b.Fun = fun;
+    b.macroname = macro;
+    b.Res1 = uint8_t(res1);
+    b.LoopNumber = loops;
+    b.KeyNumber = keyNumber;
     return b;
 }
-
+ButtonAssignment fun(int code) { return button(code); }
 ButtonAssignment macro(int code, const QString &name, int runMode, int loops)
 {
-    ButtonAssignment b;
-    b.Fun = code;
-    b.macroname = name;
-    b.Res1 = uint8_t(runMode);
-    b.LoopNumber = loops;
-    return b;
+    return button(code, name, runMode, loops);
 }
-
-ButtonAssignment fire(int source, int times, int delay)
-{
-    ButtonAssignment b;
-    b.Fun = 12;
-    b.Res1 = uint8_t(source);
-    b.LoopNumber = times;
-    b.KeyNumber = delay;
-    return b;
-}
+ButtonAssignment fire(int source, int times, int delay) { return button(12, QString(), source, times, delay); }
 
 struct SoakSet
 {
@@ -547,5 +537,16 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDeviceSoak)
+int main(int argc, char **argv)
+{
+    // A long soak outlasts Qt Test's five minutes a function: allow a second a write.
+    const int writes = qEnvironmentVariableIntValue("MOUSECFG_SOAK_WRITES");
+    if (writes > 300 && !qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(qint64(writes) * 1000));
+    QCoreApplication app(argc, argv);
+    TestDeviceSoak test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_devicesoak.moc"
