@@ -1,7 +1,51 @@
 #include "IniAccess.h"
 
 #include <QDataStream>
+#include <QFile>
 #include <QFileInfo>
+
+#include <new>
+
+namespace {
+
+// True when a value of TEXT may reach Qt's deserialiser as something other than a colour:
+// it holds '@' or a backslash (an escape may spell '@') and is not a colour as QSettings
+// writes one ("@Variant(\0\0\0\x43\...", type 67, fixed size). A value continued on the
+// next line ends with a backslash, so lines without '=' add nothing.
+bool mayHoldForeignValue(const QByteArray &text)
+{
+    static const QByteArray colour("@Variant(\\0\\0\\0\\x43\\");
+    for (QByteArray line : text.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const int eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        const QByteArray value = line.mid(eq + 1);
+        if (!value.contains('@') && !value.contains('\\'))
+            continue;
+        if (!value.startsWith(colour) || value.contains(',') || value.contains('"') || value.contains('\r') ||
+            value.endsWith('\\'))
+            return true;
+    }
+    return false;
+}
+
+// QSettings turns "@Variant(...)" values into objects as it parses a section, and Qt's
+// deserialiser reserves whatever count a corrupt value gives: parse the whole file once
+// here and report whether that ran out of memory.
+bool parsesWithinMemory(const QString &file)
+{
+    try {
+        QSettings s(file, QSettings::IniFormat);
+        s.allKeys();
+        return true;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+} // namespace
 
 namespace IniAccess {
 
@@ -20,6 +64,13 @@ bool notTooLarge(const QString &file, QString *errorText)
                      .arg(file)
                      .arg(fi.size()));
         return false;
+    }
+    if (fi.exists()) {
+        QFile f(file);
+        if (f.open(QIODevice::ReadOnly) && mayHoldForeignValue(f.readAll()) && !parsesWithinMemory(file)) {
+            setError(errorText, QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
+            return false;
+        }
     }
     return true;
 }

@@ -398,6 +398,10 @@ bool decodeValue(const QByteArray &raw, QVariant &value)
         }
         QByteArray a = text.toLatin1().mid(9);
         a.chop(1);
+        // Colours are the only objects a profile holds, and of a fixed size; any other
+        // type is left to QSettings (a corrupt count must not reach the deserialiser here).
+        if (!a.startsWith(QByteArray("\0\0\0\x43", 4)))
+            return false;
         QDataStream s(&a, QIODevice::ReadOnly);
         s.setVersion(QDataStream::Qt_4_0);
         QVariant v;

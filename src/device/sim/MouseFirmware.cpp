@@ -1,5 +1,7 @@
 #include "MouseFirmware.h"
 
+#include "IniAccess.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QSettings>
@@ -279,6 +281,8 @@ bool MouseFirmware::loadFromIni(const QString &path, QString *errorText)
 {
     if (!QFile::exists(path))
         return true;
+    if (!IniAccess::notTooLarge(path, errorText))
+        return false;
     QSettings s(path, QSettings::IniFormat);
     auto fail = [&](const QString &what) {
         if (errorText)
