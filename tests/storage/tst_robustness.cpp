@@ -14,6 +14,12 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+// An allocation ASan cannot serve returns null, as malloc does, instead of ending the test.
+extern "C" __attribute__((used)) const char *__asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}
+
 class TestRobustness : public QObject
 {
     Q_OBJECT
@@ -206,6 +212,13 @@ void TestRobustness::hostileValues()
     ProfileDefaults::buildDefaultProfile(d);
     QCOMPARE(d.dpi, uint8_t(0));
     QCOMPARE(d.LedMode, uint8_t(0));
+    // A stored list whose count asks for more than memory holds: the file is refused
+    // before QSettings parses it (allocation failures fail here as outside ASan).
+    const QString bomb = box.configDir() + QStringLiteral("/Profile/Bomb.prof");
+    StorageSandbox::writeFile(bomb, "[PROFILE_0]\ndpi=3\nProfileName=@Variant(\\0\\0\\0\\xb\\x55\\x55\\x55\\x55)\n");
+    QString error;
+    QVERIFY(!ProfileStore::readProfileSection(0, d, bomb, &error));
+    QVERIFY2(error.contains(QStringLiteral("cannot be read")), qPrintable(error));
 }
 
 void TestRobustness::hostileNamesInFiles()
