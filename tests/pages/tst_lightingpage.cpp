@@ -501,6 +501,12 @@ void TestLightingPage::cliEditsAsThePageDoes()
         d.setValue(QStringLiteral("PROFILE/ProductName"), QString::fromLatin1(kSharedLightingModel));
         d.setValue(QStringLiteral("PROFILE/SleepMax"), 20);
     }
+    {
+        // Named slots, as every configuration saved once has them.
+        QSettings c(conf.filePath(QStringLiteral("Config.ini")), QSettings::IniFormat);
+        for (int i = 1; i <= kProfileCount; ++i)
+            c.setValue(QStringLiteral("Config/Profile%1").arg(i), QStringLiteral("Profile %1").arg(i));
+    }
     QString err;
     auto cli = [&](QStringList args, const QString &dataDir = QString()) {
         if (!dataDir.isEmpty())
