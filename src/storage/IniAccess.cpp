@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
 #include <new>
 
 namespace {
@@ -15,17 +16,23 @@ namespace {
 bool mayHoldForeignValue(const QByteArray &text)
 {
     static const QByteArray colour("@Variant(\\0\\0\\0\\x43\\");
-    for (QByteArray line : text.split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        const int eq = line.indexOf('=');
-        if (eq < 0)
+    const char *p = text.constData();
+    const char *const end = p + text.size();
+    while (p < end) {
+        const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
+        if (!eol)
+            eol = end;
+        const char *lineEnd = eol > p && eol[-1] == '\r' ? eol - 1 : eol;
+        const char *eq = static_cast<const char *>(memchr(p, '=', size_t(lineEnd - p)));
+        p = eol < end ? eol + 1 : end;
+        if (!eq)
             continue;
-        const QByteArray value = line.mid(eq + 1);
-        if (!value.contains('@') && !value.contains('\\'))
+        const char *value = eq + 1;
+        const size_t n = size_t(lineEnd - value);
+        if (!memchr(value, '@', n) && !memchr(value, '\\', n))
             continue;
-        if (!value.startsWith(colour) || value.contains(',') || value.contains('"') || value.contains('\r') ||
-            value.endsWith('\\'))
+        if (n < size_t(colour.size()) || memcmp(value, colour.constData(), size_t(colour.size())) != 0 ||
+            memchr(value, ',', n) || memchr(value, '"', n) || memchr(value, '\r', n) || value[n - 1] == '\\')
             return true;
     }
     return false;
