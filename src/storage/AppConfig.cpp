@@ -1,7 +1,10 @@
 #include "AppConfig.h"
 
+#include "DeviceDescription.h"
 #include "IniAccess.h"
 #include "Paths.h"
+#include "ShippedModel.h"
+#include "Log.h"
 
 #include <QDebug>
 #include <QSettings>
@@ -164,7 +167,14 @@ int countMacros()
 
 int sensorModel()
 {
-    return readInt(globalConfigFile(), QStringLiteral("MouseSenSor/1"));
+    const int model = readInt(globalConfigFile(), QStringLiteral("MouseSenSor/1"));
+    if (model > 0)
+        return model;
+    // A configuration without the key: the sensor of the model we ship data
+    // for, when the device description names it.
+    if (DeviceDescription::productName() == QLatin1String(kShippedProductName))
+        return kShippedSensorModel;
+    return 0;
 }
 
 int ledVariant(const QString &model)
@@ -211,7 +221,7 @@ QStringList loadProfileList(const QString &model)
         if (Paths::isSafeName(name))
             names << name;
         else
-            qDebug() << "profile library entry" << i << "ignored:" << name;
+            qCDebug(lcStorage) << "profile library entry" << i << "ignored:" << name;
     }
     return names;
 }

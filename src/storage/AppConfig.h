@@ -60,7 +60,8 @@ int fontSize(int langId);
 void writeCurrentProductName(const QString &name);
 // Number of non-empty "MACRO_LIST/%d" entries among keys 0 to 49.
 int countMacros();
-// "MouseSenSor/1": the sensor model number.
+// "MouseSenSor/1": the sensor model number; without it, the sensor of the
+// shipped model when the device description names that model, else 0.
 int sensorModel();
 // "MouseLEDMode/" + model: the lighting variant of the model.
 int ledVariant(const QString &model);

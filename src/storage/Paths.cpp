@@ -54,8 +54,10 @@ QString resolveConfigDir()
 {
     const QString env = qEnvironmentVariable("MOUSECFG_CONFIG_DIR");
     if (!env.isEmpty()) {
-        QDir().mkpath(env);
-        return QDir(env).absolutePath();
+        const QString dir = QDir(env).absolutePath();
+        QDir().mkpath(dir);
+        Paths::seedConfigDir(dir);
+        return dir;
     }
     const QString beside = appDir() + QStringLiteral("/Configs");
     if (isWritableDir(beside))
@@ -64,12 +66,8 @@ QString resolveConfigDir()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.local/share/mousecfg");
     const QString user = base + QStringLiteral("/Configs");
-    if (!QFileInfo(user).isDir()) {
-        QString shipped = beside;
-        if (!QFileInfo(shipped).isDir())
-            shipped = Paths::dataDir() + QStringLiteral("/Configs");
-        seedFrom(shipped, user);
-    }
+    QDir().mkpath(user);
+    Paths::seedConfigDir(user);
     return user;
 }
 
@@ -162,8 +160,6 @@ bool isSafeName(const QString &name, QString *errorText)
         return fail(QStringLiteral("The name is empty."));
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return fail(QStringLiteral("The name \"%1\" is not allowed.").arg(name));
-    if (name.trimmed() != name)
-        return fail(QStringLiteral("The name must not begin or end with a blank."));
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
             return fail(QStringLiteral("The name must not contain '/' or '\\'."));

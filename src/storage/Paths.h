@@ -8,7 +8,8 @@ namespace Paths {
 
 // The writable configuration folder ("Configs"): MOUSECFG_CONFIG_DIR when set;
 // else "Configs" beside the executable when it exists and is writable; else
-// the per-user data location + "/Configs", seeded from the shipped defaults.
+// the per-user data location + "/Configs". However it was chosen, a folder
+// without Config.ini is seeded from the shipped defaults on first use.
 QString configDir();
 
 // Read-only data (DefaultProfile.bin, skin, lang): MOUSECFG_DATA_DIR when set;
@@ -29,8 +30,10 @@ void setDataDir(const QString &dir);
 void seedConfigDir(const QString &dir);
 
 // True when NAME may become one path component inside its folder: not empty,
-// no '/', '\\', no control characters, not "." or "..", no leading/trailing
-// blanks, not longer than the file system allows. errorText receives the reason.
+// no '/', '\\', no control characters, not "." or "..", not longer than the
+// file system allows. Leading and trailing blanks are allowed: such files
+// exist (older copies and other tools wrote them) and must load.
+// errorText receives the reason.
 bool isSafeName(const QString &name, QString *errorText = nullptr);
 
 } // namespace Paths

@@ -192,8 +192,7 @@ QString defaultSlotName(int slot)
     return QStringLiteral("Profile %1").arg(slot + 1);
 }
 
-// The seven sensor bytes of the set from the mouse's defaults.
-static void setDefaultSensorBytes(ProfileSet &set)
+void setDefaultSensorBytes(ProfileSet &set)
 {
     using namespace DeviceDescription;
     const SensorDefaults v = defaultSensorBytes();
@@ -241,25 +240,6 @@ int changeMask(const ProfileSet &current, const ProfileSet &lastSent)
     if (lightingDiffers(current, lastSent))
         mask |= kChangeLighting;
     return mask;
-}
-
-int loadProfileSetForStart(ProfileSet &set, QString *errorText)
-{
-    const int result = ProfileStore::loadProfileSet(set, errorText);
-    if (!QFileInfo::exists(AppConfig::globalConfigFile()))
-        setDefaultSensorBytes(set); // nothing stored yet: the mouse's default sensor settings
-    for (int i = 0; i < kProfileCount; ++i) {
-        QString &name = set.names[size_t(i)];
-        if (name.isEmpty())
-            name = defaultSlotName(i);
-        const QString file = ProfileStore::slotProfilePath(name);
-        if (!file.isEmpty() && !QFileInfo::exists(file)) {
-            ProfileData &record = set.profiles[size_t(i)];
-            buildDefaultProfile(record);
-            record.ProfileName = name;
-        }
-    }
-    return result;
 }
 
 } // namespace ProfileDefaults

@@ -30,15 +30,10 @@ void resetAllProfiles(ProfileSet &set);
 QString defaultSlotName(int slot);
 // The seven default sensor bytes: the device description's, or the built-in ones.
 DeviceDescription::SensorDefaults defaultSensorBytes();
+// Sets the seven sensor bytes of SET to those defaults.
+void setDefaultSensorBytes(ProfileSet &set);
 // Writes a default profile to Configs/Profile/DefaultProfile.prof.
 bool writeDefaultProfileFile(QString *errorText = nullptr);
-
-// Loads the stored set as the program starts with it: ProfileStore's load,
-// then a slot without a name gets its default name, and a named slot whose
-// profile file does not exist yet starts from the factory profile instead of
-// zeros (a fresh configuration must never send a mouse with every button off).
-// Returns ProfileStore::loadProfileSet's result; problems go to errorText.
-int loadProfileSetForStart(ProfileSet &set, QString *errorText = nullptr);
 
 // Which parts of current differ from lastSent. Reading a macro's write flag
 // clears it, so a saved macro counts as changed once.

@@ -7,6 +7,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <type_traits>
 #include <cstring>
 #include <vector>
 
@@ -27,7 +28,74 @@ struct KeyDef
     QByteArray name;
     Kind kind;
     bool ledOption; // LedMoveOFF or LedSleepTime
+    bool asSigned;  // a 32-bit field written with its sign (button heads); others unsigned
+    QString logical; // the name as QSettings knows it ('/' where the file has '\\')
 };
+
+// The one walk over a profile's fields, in the order of the key table below:
+// reading, writing, the fast path and the QSettings path all go through it,
+// so a field is added in two places side by side (here and in KeyTable).
+template <class Profile, class Visit>
+void walkFields(Profile &p, Visit &&v)
+{
+    v(p.pollrate);
+    v(p.dpi);
+    for (auto &d : p.DPI_INFO) {
+        v(d.used);
+        v(d.link);
+        v(d.xy);
+        v(d.x);
+        v(d.y);
+    }
+    v(p.mousespeed);
+    v(p.dbclickspeed);
+    v(p.scrollispage);
+    v(p.scrollspeed);
+    v(p.accelenable);
+    v(p.acee);
+    for (auto &a : p.BUTTON_INFO) {
+        v(a.ID);
+        v(a.Fun);
+        v(a.LoopNumber);
+        v(a.KeyNumber);
+        v(a.Res1);
+        v(a.Res2);
+        v(a.Res3);
+        v(a.Res4);
+        v(a.macroname);
+        for (auto &ki : a.KeyInfo) {
+            v(ki.map);
+            v(ki.key);
+            v(ki.H);
+        }
+    }
+    v(p.ProfileName);
+    v(p.ProfilePath);
+    v(p.LedMode);
+    v(p.LedMoveOFF);
+    v(p.LedSleepTime);
+    for (auto &l : p.LED_MODE) {
+        v(l.RGB);
+        v(l.h);
+        v(l.s);
+        v(l.v);
+        v(l.bright);
+        v(l.breath);
+    }
+}
+
+template <class T>
+constexpr Kind kindOf()
+{
+    if constexpr (std::is_same_v<T, uint8_t>)
+        return Kind::Byte;
+    else if constexpr (std::is_same_v<T, int32_t>)
+        return Kind::Int32;
+    else if constexpr (std::is_same_v<T, QString>)
+        return Kind::Text;
+    else
+        return Kind::Color;
+}
 
 // All keys in the walk order of reading and writing, plus the order in which
 // QSettings writes them (sorted by name) and a lookup by name.
@@ -38,9 +106,11 @@ struct KeyTable
     std::vector<int> sortedPos; // position of each key in sorted
     QHash<QByteArray, int> index;
 
-    void add(const QByteArray &name, Kind kind, bool ledOption = false)
+    void add(const QByteArray &name, Kind kind, bool ledOption = false, bool asSigned = false)
     {
-        keys.push_back({name, kind, ledOption});
+        QByteArray logical = name;
+        logical.replace('\\', '/');
+        keys.push_back({name, kind, ledOption, asSigned, QString::fromLatin1(logical)});
     }
 
     KeyTable()
@@ -60,7 +130,7 @@ struct KeyTable
         for (int b = 0; b < kButtonCount; ++b) {
             const QByteArray base = "BUTTON_INFO_" + QByteArray::number(b) + '_';
             for (int k = 0; k < 8; ++k)
-                add(base + head[k], k < 4 ? Kind::Int32 : Kind::Byte);
+                add(base + head[k], k < 4 ? Kind::Int32 : Kind::Byte, false, k < 4);
             add(base + "macroname", Kind::Text);
             for (int e = 0; e < kKeyInfoCount; ++e) {
                 const QByteArray info = base + "KeyInfo_" + QByteArray::number(e) + '_';
@@ -80,17 +150,26 @@ struct KeyTable
                 add("LedMode\\LED_MODE_" + QByteArray::number(m) + '_' + led[k],
                     k == 0 ? Kind::Color : Kind::Int32);
 
+        // The names above and the walk must describe the same fields.
+        ProfileData probe;
+        size_t n = 0;
+        bool same = true;
+        walkFields(probe, [&](auto &field) {
+            using T = std::decay_t<decltype(field)>;
+            same = same && n < keys.size() && keys[n].kind == kindOf<T>();
+            ++n;
+        });
+        if (!same || n != keys.size())
+            qFatal("profile key table and field walk disagree");
+
         sorted.resize(keys.size());
         for (size_t i = 0; i < keys.size(); ++i) {
             sorted[i] = int(i);
             index.insert(keys[i].name, int(i));
         }
         // QSettings orders by the key as it knows it, with '/' where the file has '\'.
-        auto logical = [this](int i) {
-            QByteArray n = keys[size_t(i)].name;
-            return n.replace('\\', '/');
-        };
-        std::sort(sorted.begin(), sorted.end(), [&](int a, int b) { return logical(a) < logical(b); });
+        std::sort(sorted.begin(), sorted.end(),
+                  [this](int a, int b) { return keys[size_t(a)].logical < keys[size_t(b)].logical; });
         sortedPos.resize(keys.size());
         for (size_t i = 0; i < sorted.size(); ++i)
             sortedPos[size_t(sorted[i])] = int(i);
@@ -414,7 +493,77 @@ bool decodeValue(const QByteArray &raw, QVariant &value)
     return false;
 }
 
-bool readSection(const QByteArray &text, int section, ProfileData &profile, bool ledOptions)
+namespace {
+
+// What a reader found for each key of the table.
+struct Found
+{
+    std::vector<bool> present;
+    std::vector<QVariant> decoded; // text and colour values, and integers that were not plain
+    std::vector<int32_t> number;   // integer values
+
+    explicit Found(size_t n) : present(n, false), decoded(n), number(n, 0) {}
+};
+
+QString textOf(const QVariant &v)
+{
+    // A hand-written value with commas reads as a list, joined back.
+    return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", ")) : v.toString();
+}
+
+// Puts what was found onto profile; missing keys (and the LED options unless
+// asked for) keep the value profile had. Returns the number of keys taken.
+int applyFound(const Found &f, ProfileData &profile, bool ledOptions)
+{
+    const KeyTable &t = table();
+    ProfileData p = profile;
+    size_t n = 0;
+    int taken = 0;
+    walkFields(p, [&](auto &field) {
+        const size_t k = n++;
+        if (!f.present[k] || (t.keys[k].ledOption && !ledOptions))
+            return;
+        ++taken;
+        using T = std::decay_t<decltype(field)>;
+        if constexpr (std::is_same_v<T, uint8_t>)
+            field = uint8_t(f.number[k] & 0xff);
+        else if constexpr (std::is_same_v<T, int32_t>)
+            field = f.number[k];
+        else if constexpr (std::is_same_v<T, QString>)
+            field = textOf(f.decoded[k]);
+        else
+            field = IniAccess::toColor(f.decoded[k]);
+    });
+    profile = p;
+    return taken;
+}
+
+// The value of every key as QSettings is given it, in table order.
+std::vector<QVariant> valuesOf(const ProfileData &profile)
+{
+    const KeyTable &t = table();
+    std::vector<QVariant> values;
+    values.reserve(t.keys.size());
+    walkFields(profile, [&](const auto &field) {
+        using T = std::decay_t<decltype(field)>;
+        if constexpr (std::is_same_v<T, uint8_t>)
+            values.emplace_back(uint(field));
+        else if constexpr (std::is_same_v<T, int32_t>)
+            values.emplace_back(t.keys[values.size()].asSigned ? QVariant(int(field)) : QVariant(uint(uint32_t(field))));
+        else
+            values.emplace_back(field);
+    });
+    return values;
+}
+
+} // namespace
+
+int keyCount(bool ledOptions)
+{
+    return int(table().keys.size()) - (ledOptions ? 0 : 2);
+}
+
+bool readSection(const QByteArray &text, int section, ProfileData &profile, bool ledOptions, int *found)
 {
     const KeyTable &t = table();
     const QByteArray wanted = sectionHeader(section).mid(1).chopped(1);
@@ -431,143 +580,58 @@ bool readSection(const QByteArray &text, int section, ProfileData &profile, bool
         return false;
 
     // Decode everything first so that a value this reader cannot take leaves the record alone.
-    std::vector<bool> present(t.keys.size(), false);
-    std::vector<QVariant> decoded(t.keys.size());
-    std::vector<int32_t> number(t.keys.size(), 0);
+    Found f(t.keys.size());
     for (size_t i = 0; i < t.keys.size(); ++i) {
         if (raw[i].key < 0)
             continue;
-        present[i] = true;
+        f.present[i] = true;
         const QByteArray value =
             QByteArray::fromRawData(text.constData() + raw[i].valueStart, raw[i].valueLength);
         const KeyDef &k = t.keys[i];
         if (k.kind != Kind::Text && k.kind != Kind::Color && isPlainInteger(value)) {
-            number[i] = plainToInt32(value, k.kind == Kind::Int32);
+            f.number[i] = plainToInt32(value, k.kind == Kind::Int32);
             continue;
         }
-        if (!decodeValue(QByteArray(value.constData(), value.size()), decoded[i]))
+        if (!decodeValue(QByteArray(value.constData(), value.size()), f.decoded[i]))
             return false;
-        number[i] = k.kind == Kind::Int32 ? IniAccess::toInt32(decoded[i]) : IniAccess::toInt(decoded[i]);
+        f.number[i] = k.kind == Kind::Int32 ? IniAccess::toInt32(f.decoded[i]) : IniAccess::toInt(f.decoded[i]);
     }
-
-    ProfileData p = profile;
-    size_t i = 0;
-    auto byte = [&]() {
-        const size_t n = i++;
-        return uint8_t(number[n] & 0xff);
-    };
-    auto int32 = [&]() { return number[i++]; };
-    auto text_ = [&]() {
-        const QVariant &v = decoded[i++];
-        return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
-                                                      : v.toString();
-    };
-    auto byteOr = [&](uint8_t def) {
-        const size_t n = i;
-        const uint8_t b = byte();
-        return present[n] ? b : def;
-    };
-    p.pollrate = byte();
-    p.dpi = byte();
-    for (DpiStage &d : p.DPI_INFO) {
-        d.used = byte();
-        d.link = byte();
-        d.xy = int32();
-        d.x = int32();
-        d.y = int32();
-    }
-    p.mousespeed = byte();
-    p.dbclickspeed = byte();
-    p.scrollispage = byte();
-    p.scrollspeed = byte();
-    p.accelenable = byte();
-    p.acee = byte();
-    for (ButtonAssignment &a : p.BUTTON_INFO) {
-        a.ID = int32();
-        a.Fun = int32();
-        a.LoopNumber = int32();
-        a.KeyNumber = int32();
-        a.Res1 = byte();
-        a.Res2 = byte();
-        a.Res3 = byte();
-        a.Res4 = byte();
-        a.macroname = text_();
-        for (KeyInfo &ki : a.KeyInfo) {
-            ki.map = byte();
-            ki.key = byte();
-            ki.H = byte();
-        }
-    }
-    p.ProfileName = text_();
-    p.ProfilePath = text_();
-    p.LedMode = byte();
-    if (ledOptions) {
-        p.LedMoveOFF = byteOr(255);
-        p.LedSleepTime = byteOr(1);
-    } else {
-        i += 2;
-    }
-    for (LedModeSetting &l : p.LED_MODE) {
-        l.RGB = IniAccess::toColor(decoded[i++]);
-        l.h = int32();
-        l.s = int32();
-        l.v = int32();
-        l.bright = int32();
-        l.breath = int32();
-    }
-    profile = p;
+    const int taken = applyFound(f, profile, ledOptions);
+    if (found)
+        *found = taken;
     return true;
+}
+
+int readSettings(const QSettings &s, ProfileData &profile, bool ledOptions)
+{
+    const KeyTable &t = table();
+    Found f(t.keys.size());
+    for (size_t i = 0; i < t.keys.size(); ++i) {
+        const KeyDef &k = t.keys[i];
+        const QVariant v = s.value(k.logical);
+        if (!v.isValid())
+            continue;
+        f.present[i] = true;
+        f.decoded[i] = v;
+        f.number[i] = k.kind == Kind::Int32 ? IniAccess::toInt32(v) : IniAccess::toInt(v);
+    }
+    return applyFound(f, profile, ledOptions);
+}
+
+void writeSettings(QSettings &s, const ProfileData &profile, bool ledOptions)
+{
+    const KeyTable &t = table();
+    const std::vector<QVariant> values = valuesOf(profile);
+    for (size_t i = 0; i < t.keys.size(); ++i) {
+        if (!t.keys[i].ledOption || ledOptions)
+            s.setValue(t.keys[i].logical, values[i]);
+    }
 }
 
 QByteArray writeSection(int section, const ProfileData &p, bool ledOptions)
 {
     const KeyTable &t = table();
-    std::vector<QByteArray> value(t.keys.size());
-    size_t i = 0;
-    auto num = [&](qlonglong v) { value[i++] = QByteArray::number(v); };
-    auto u32 = [&](int32_t v) { num(qlonglong(uint32_t(v))); };
-    auto str = [&](const QVariant &v) { value[i++] = escapedString(variantToString(v)); };
-    num(p.pollrate);
-    num(p.dpi);
-    for (const DpiStage &d : p.DPI_INFO) {
-        num(d.used);
-        num(d.link);
-        u32(d.xy);
-        u32(d.x);
-        u32(d.y);
-    }
-    for (uint8_t v : {p.mousespeed, p.dbclickspeed, p.scrollispage, p.scrollspeed, p.accelenable, p.acee})
-        num(v);
-    for (const ButtonAssignment &a : p.BUTTON_INFO) {
-        num(a.ID);
-        num(a.Fun);
-        num(a.LoopNumber);
-        num(a.KeyNumber);
-        num(a.Res1);
-        num(a.Res2);
-        num(a.Res3);
-        num(a.Res4);
-        str(a.macroname);
-        for (const KeyInfo &ki : a.KeyInfo) {
-            num(ki.map);
-            num(ki.key);
-            num(ki.H);
-        }
-    }
-    str(p.ProfileName);
-    str(p.ProfilePath);
-    num(p.LedMode);
-    num(p.LedMoveOFF);
-    num(p.LedSleepTime);
-    for (const LedModeSetting &l : p.LED_MODE) {
-        str(QVariant(l.RGB));
-        u32(l.h);
-        u32(l.s);
-        u32(l.v);
-        u32(l.bright);
-        u32(l.breath);
-    }
-
+    const std::vector<QVariant> values = valuesOf(p);
     QByteArray out;
     out.reserve(400 * 1024);
     out += sectionHeader(section);
@@ -578,7 +642,13 @@ QByteArray writeSection(int section, const ProfileData &p, bool ledOptions)
             continue;
         out += def.name;
         out += '=';
-        out += value[size_t(k)];
+        const QVariant &v = values[size_t(k)];
+        if (def.kind == Kind::Text || def.kind == Kind::Color)
+            out += escapedString(variantToString(v));
+        else if (v.userType() == QMetaType::Int)
+            out += QByteArray::number(v.toInt());
+        else
+            out += QByteArray::number(v.toUInt());
         out += '\n';
     }
     return out;

@@ -3,6 +3,8 @@
 #include "AppConfig.h"
 #include "IniAccess.h"
 #include "Paths.h"
+#include "ProfileDefaults.h"
+#include "Log.h"
 #include "ProfileIni.h"
 
 #include <QDebug>
@@ -25,62 +27,6 @@ using IniAccess::toInt32;
 #include <mutex>
 
 namespace {
-
-// Every key name of a profile section, built once: a profile file has 11,099
-// keys and formatting them on each load and save would cost more than the I/O.
-struct ProfileKeys
-{
-    QString pollrate = QStringLiteral("pollrate");
-    QString dpi = QStringLiteral("dpi");
-    QString pointer[6] = {QStringLiteral("mousespeed"),   QStringLiteral("dbclickspeed"),
-                          QStringLiteral("scrollispage"), QStringLiteral("scrollspeed"),
-                          QStringLiteral("accelenable"),  QStringLiteral("acee")};
-    QString stage[kDpiStageCount][5]; // used, link, xy, x, y
-    QString button[kButtonCount][9];  // ID, Fun, LoopNumber, KeyNumber, Res1..Res4, macroname
-    std::vector<QString> keyInfo;     // [button][entry][map, key, H]
-    QString profileName = QStringLiteral("ProfileName");
-    QString profilePath = QStringLiteral("ProfilePath");
-    QString ledMode = QStringLiteral("LedMode");
-    QString ledMoveOff = QStringLiteral("LedMoveOFF");
-    QString ledSleepTime = QStringLiteral("LedSleepTime");
-    QString led[kLedModeCount][6]; // RGB, h, s, v, bright, breath
-
-    ProfileKeys()
-    {
-        static const char *const stageSuffix[5] = {"used", "link", "xy", "x", "y"};
-        for (int i = 0; i < kDpiStageCount; ++i)
-            for (int k = 0; k < 5; ++k)
-                stage[i][k] = QStringLiteral("DPI_INFO_%1_%2").arg(i).arg(QLatin1String(stageSuffix[k]));
-        static const char *const buttonSuffix[9] = {"ID",   "Fun",  "LoopNumber", "KeyNumber", "Res1",
-                                                    "Res2", "Res3", "Res4",       "macroname"};
-        keyInfo.reserve(size_t(kButtonCount) * kKeyInfoCount * 3);
-        for (int b = 0; b < kButtonCount; ++b) {
-            for (int k = 0; k < 9; ++k)
-                button[b][k] = QStringLiteral("BUTTON_INFO_%1_%2").arg(b).arg(QLatin1String(buttonSuffix[k]));
-            for (int e = 0; e < kKeyInfoCount; ++e) {
-                const QString base = QStringLiteral("BUTTON_INFO_%1_KeyInfo_%2_").arg(b).arg(e);
-                keyInfo.push_back(base + QStringLiteral("map"));
-                keyInfo.push_back(base);
-                keyInfo.push_back(base + QStringLiteral("H"));
-            }
-        }
-        static const char *const ledSuffix[6] = {"RGB", "h", "s", "v", "bright", "breath"};
-        for (int m = 0; m < kLedModeCount; ++m)
-            for (int k = 0; k < 6; ++k)
-                led[m][k] = QStringLiteral("LedMode/LED_MODE_%1_%2").arg(m).arg(QLatin1String(ledSuffix[k]));
-    }
-
-    const QString &info(int b, int e, int field) const
-    {
-        return keyInfo[(size_t(b) * kKeyInfoCount + e) * 3 + field];
-    }
-};
-
-const ProfileKeys &keys()
-{
-    static const ProfileKeys k;
-    return k;
-}
 
 // Keys of the "Config" section shared by Config.ini and the export file, in file order.
 const char *const kSensorKeys[] = {"Config/AngleValue", "Config/LiftHigh", "Config/Sync",
@@ -172,120 +118,12 @@ bool saveText(const QString &file, const QByteArray &text, QString *errorText)
     return true;
 }
 
-// The reading walk over one section (the group must be open). With
-// ledOptions false, LedMoveOFF and LedSleepTime are left as they are.
-void readSection(const QSettings &s, ProfileData &p, bool ledOptions)
+// What a profile gets for every key its file lacks: the factory profile.
+ProfileData factoryProfile()
 {
-    const ProfileKeys &k = keys();
-    p.pollrate = toByte(s.value(k.pollrate));
-    p.dpi = toByte(s.value(k.dpi));
-    for (int i = 0; i < kDpiStageCount; ++i) {
-        DpiStage &d = p.DPI_INFO[size_t(i)];
-        d.used = toByte(s.value(k.stage[i][0]));
-        d.link = toByte(s.value(k.stage[i][1]));
-        d.xy = toInt32(s.value(k.stage[i][2]));
-        d.x = toInt32(s.value(k.stage[i][3]));
-        d.y = toInt32(s.value(k.stage[i][4]));
-    }
-    uint8_t *pointer[6] = {&p.mousespeed,  &p.dbclickspeed, &p.scrollispage,
-                           &p.scrollspeed, &p.accelenable,  &p.acee};
-    for (int i = 0; i < 6; ++i)
-        *pointer[i] = toByte(s.value(k.pointer[i]));
-    for (int b = 0; b < kButtonCount; ++b) {
-        ButtonAssignment &a = p.BUTTON_INFO[size_t(b)];
-        a.ID = toInt32(s.value(k.button[b][0]));
-        a.Fun = toInt32(s.value(k.button[b][1]));
-        a.LoopNumber = toInt32(s.value(k.button[b][2]));
-        a.KeyNumber = toInt32(s.value(k.button[b][3]));
-        a.Res1 = toByte(s.value(k.button[b][4]));
-        a.Res2 = toByte(s.value(k.button[b][5]));
-        a.Res3 = toByte(s.value(k.button[b][6]));
-        a.Res4 = toByte(s.value(k.button[b][7]));
-        a.macroname = toText(s.value(k.button[b][8]));
-        for (int e = 0; e < kKeyInfoCount; ++e) {
-            KeyInfo &ki = a.KeyInfo[size_t(e)];
-            ki.map = toByte(s.value(k.info(b, e, 0)));
-            ki.key = toByte(s.value(k.info(b, e, 1)));
-            ki.H = toByte(s.value(k.info(b, e, 2)));
-        }
-    }
-    p.ProfileName = toText(s.value(k.profileName));
-    p.ProfilePath = toText(s.value(k.profilePath));
-    p.LedMode = toByte(s.value(k.ledMode));
-    if (ledOptions) {
-        p.LedMoveOFF = uint8_t(intOr(s, k.ledMoveOff, 255) & 0xff);
-        p.LedSleepTime = uint8_t(intOr(s, k.ledSleepTime, 1) & 0xff);
-    }
-    for (int m = 0; m < kLedModeCount; ++m) {
-        LedModeSetting &l = p.LED_MODE[size_t(m)];
-        l.RGB = IniAccess::toColor(s.value(k.led[m][0]));
-        l.h = toInt32(s.value(k.led[m][1]));
-        l.s = toInt32(s.value(k.led[m][2]));
-        l.v = toInt32(s.value(k.led[m][3]));
-        l.bright = toInt32(s.value(k.led[m][4]));
-        l.breath = toInt32(s.value(k.led[m][5]));
-    }
-    keepIndexesInTables(p);
-}
-
-void writeSection(QSettings &s, const ProfileData &p, bool ledOptions)
-{
-    const ProfileKeys &k = keys();
-    auto u32 = [](int32_t v) { return uint(uint32_t(v)); };
-    s.setValue(k.pollrate, uint(p.pollrate));
-    s.setValue(k.dpi, uint(p.dpi));
-    for (int i = 0; i < kDpiStageCount; ++i) {
-        const DpiStage &d = p.DPI_INFO[size_t(i)];
-        s.setValue(k.stage[i][0], uint(d.used));
-        s.setValue(k.stage[i][1], uint(d.link));
-        s.setValue(k.stage[i][2], u32(d.xy));
-        s.setValue(k.stage[i][3], u32(d.x));
-        s.setValue(k.stage[i][4], u32(d.y));
-    }
-    const uint8_t pointer[6] = {p.mousespeed,  p.dbclickspeed, p.scrollispage,
-                                p.scrollspeed, p.accelenable,  p.acee};
-    for (int i = 0; i < 6; ++i)
-        s.setValue(k.pointer[i], uint(pointer[i]));
-    for (int b = 0; b < kButtonCount; ++b) {
-        const ButtonAssignment &a = p.BUTTON_INFO[size_t(b)];
-        s.setValue(k.button[b][0], a.ID);
-        s.setValue(k.button[b][1], a.Fun);
-        s.setValue(k.button[b][2], a.LoopNumber);
-        s.setValue(k.button[b][3], a.KeyNumber);
-        s.setValue(k.button[b][4], uint(a.Res1));
-        s.setValue(k.button[b][5], uint(a.Res2));
-        s.setValue(k.button[b][6], uint(a.Res3));
-        s.setValue(k.button[b][7], uint(a.Res4));
-        s.setValue(k.button[b][8], a.macroname);
-        for (int e = 0; e < kKeyInfoCount; ++e) {
-            const KeyInfo &ki = a.KeyInfo[size_t(e)];
-            s.setValue(k.info(b, e, 0), uint(ki.map));
-            s.setValue(k.info(b, e, 1), uint(ki.key));
-            s.setValue(k.info(b, e, 2), uint(ki.H));
-        }
-    }
-    s.setValue(k.profileName, p.ProfileName);
-    s.setValue(k.profilePath, p.ProfilePath);
-    s.setValue(k.ledMode, uint(p.LedMode));
-    if (ledOptions) {
-        s.setValue(k.ledMoveOff, uint(p.LedMoveOFF));
-        s.setValue(k.ledSleepTime, uint(p.LedSleepTime));
-    }
-    for (int m = 0; m < kLedModeCount; ++m) {
-        const LedModeSetting &l = p.LED_MODE[size_t(m)];
-        s.setValue(k.led[m][0], l.RGB);
-        s.setValue(k.led[m][1], u32(l.h));
-        s.setValue(k.led[m][2], u32(l.s));
-        s.setValue(k.led[m][3], u32(l.v));
-        s.setValue(k.led[m][4], u32(l.bright));
-        s.setValue(k.led[m][5], u32(l.breath));
-    }
-}
-
-// The record a slot gets when it has no file: zeros, LED options 255 and 1.
-ProfileData emptyProfile()
-{
-    return ProfileData();
+    ProfileData p;
+    ProfileDefaults::buildDefaultProfile(p);
+    return p;
 }
 
 bool checkName(const QString &what, const QString &name, QString *errorText)
@@ -302,12 +140,18 @@ uint8_t slotOrZero(int id)
     return uint8_t((id >= 0 && id < kProfileCount) ? id : 0);
 }
 
-// The "Config" keys of the set (slot, sensor bytes) from an open file.
+// The "Config" keys of the set (slot, sensor bytes) from an open file; a key
+// the file lacks leaves its value as it was.
 void readConfigKeys(const QSettings &s, ProfileSet &set)
 {
-    set.ProfileID = slotOrZero(IniAccess::toInt(s.value(QStringLiteral("Config/ProfileID"))));
-    for (int i = 0; i < 8; ++i)
-        *sensorField(set, i) = toByte(s.value(QLatin1String(kSensorKeys[i])));
+    const QVariant id = s.value(QStringLiteral("Config/ProfileID"));
+    if (id.isValid())
+        set.ProfileID = slotOrZero(IniAccess::toInt(id));
+    for (int i = 0; i < 8; ++i) {
+        const QVariant v = s.value(QLatin1String(kSensorKeys[i]));
+        if (v.isValid())
+            *sensorField(set, i) = toByte(v);
+    }
 }
 
 void writeConfigKeys(QSettings &s, const ProfileSet &set)
@@ -346,25 +190,36 @@ QString defaultProfilePath()
     return Paths::configDir() + QStringLiteral("/Profile/DefaultProfile.prof");
 }
 
-bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText)
+bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText,
+                        bool *complete, const ProfileData *base)
 {
-    profile = emptyProfile();
+    profile = base ? *base : factoryProfile();
+    if (complete)
+        *complete = false;
     if (!IniAccess::checkReadable(file, errorText))
         return false;
-    if (ProfileIni::readSection(fileText(file), section, profile, true)) {
-        keepIndexesInTables(profile);
-        return true;
-    }
-    // Anything the fast reader does not take as QSettings would goes through QSettings.
-    QSettings s(file, QSettings::IniFormat);
-    s.beginGroup(sectionName(section));
-    readSection(s, profile, true);
-    s.endGroup();
-    if (s.status() == QSettings::FormatError) {
-        setError(errorText,
-                 QStringLiteral("%1 is malformed; what could not be read has its default.").arg(file));
+    const QByteArray text = fileText(file);
+    if (text.isNull() && QFileInfo(file).size() > 0) {
+        setError(errorText, QStringLiteral("%1 could not be read.").arg(file));
         return false;
     }
+    int found = 0;
+    if (!ProfileIni::readSection(text, section, profile, true, &found)) {
+        // Anything the fast reader does not take as QSettings would goes through QSettings.
+        QSettings s(file, QSettings::IniFormat);
+        s.beginGroup(sectionName(section));
+        found = ProfileIni::readSettings(s, profile, true);
+        s.endGroup();
+        if (s.status() == QSettings::FormatError) {
+            setError(errorText,
+                     QStringLiteral("%1 is malformed; what could not be read has its factory value.").arg(file));
+            keepIndexesInTables(profile);
+            return false;
+        }
+    }
+    keepIndexesInTables(profile);
+    if (complete)
+        *complete = found == ProfileIni::keyCount(true);
     return true;
 }
 
@@ -378,7 +233,7 @@ bool writeProfileSection(int section, const ProfileData &profile, const QString 
         return saveText(file, ProfileIni::writeSection(section, profile, true), errorText);
     QSettings s(file, QSettings::IniFormat);
     s.beginGroup(sectionName(section));
-    writeSection(s, profile, true);
+    ProfileIni::writeSettings(s, profile, true);
     s.endGroup();
     return IniAccess::finish(s, errorText);
 }
@@ -387,7 +242,7 @@ bool readSlotProfile(ProfileData &profile, const QString &name, QString *errorTe
 {
     const QString path = slotProfilePath(name, errorText);
     if (path.isEmpty()) {
-        profile = emptyProfile();
+        profile = factoryProfile();
         return false;
     }
     return readProfileSection(0, profile, path, errorText);
@@ -403,7 +258,7 @@ bool readLibraryProfile(ProfileData &profile, const QString &model, const QStrin
 {
     const QString path = libraryProfilePath(model, name, errorText);
     if (path.isEmpty()) {
-        profile = emptyProfile();
+        profile = factoryProfile();
         return false;
     }
     return readProfileSection(0, profile, path, errorText);
@@ -421,7 +276,9 @@ int loadProfileSet(ProfileSet &set, QString *errorText)
     int result = 0;
     QStringList problems;
     const QString config = AppConfig::globalConfigFile();
-    ProfileSet loaded; // every key defaults to 0, every name to empty
+    // The mouse's default sensor settings for whatever Config.ini does not hold.
+    ProfileSet loaded;
+    ProfileDefaults::setDefaultSensorBytes(loaded);
     {
         QString why;
         if (IniAccess::notTooLarge(config, &why)) {
@@ -431,24 +288,49 @@ int loadProfileSet(ProfileSet &set, QString *errorText)
                 loaded.names[size_t(i)] = toText(s.value(QStringLiteral("Config/Profile%1").arg(i + 1)));
         } else {
             problems << why;
+            result = -1;
         }
     }
+
+    const ProfileData factory = factoryProfile();
     for (int i = 0; i < kProfileCount; ++i) {
         ProfileData &p = loaded.profiles[size_t(i)];
-        const QString &name = loaded.names[size_t(i)];
-        p = emptyProfile();
+        QString &name = loaded.names[size_t(i)];
+        p = factory;
         if (name.isEmpty())
-            continue;
-        QString why;
-        if (!Paths::isSafeName(name, &why)) {
-            problems << QStringLiteral("Slot %1: profile name \"%2\" cannot be used: %3")
+            name = ProfileDefaults::defaultSlotName(i);
+        auto reset = [&](const QString &why) {
+            problems << QStringLiteral("PROFILE %1 (\"%2\") WAS RESET TO THE FACTORY SETTINGS: %3")
                             .arg(i + 1)
                             .arg(name, why);
             result = -1;
+        };
+        auto partial = [&](const QString &file) {
+            problems << QStringLiteral("PROFILE %1 (\"%2\"): %3 IS INCOMPLETE; THE MISSING SETTINGS HAVE "
+                                       "THEIR FACTORY VALUES.")
+                            .arg(i + 1)
+                            .arg(name, file);
+            result = -1;
+        };
+        QString why;
+        const QString path = slotProfilePath(name, &why);
+        if (path.isEmpty()) {
+            reset(why);
+            p.ProfileName = name;
             continue;
         }
-        if (!readSlotProfile(p, name, &why) && QFileInfo::exists(slotProfilePath(name)))
-            problems << why;
+        if (!QFileInfo::exists(path)) {
+            // A slot that was never saved starts from the factory profile; nothing was lost.
+            p.ProfileName = name;
+            continue;
+        }
+        bool complete = false;
+        if (!readProfileSection(0, p, path, &why, &complete, &factory))
+            reset(why);
+        else if (!complete)
+            partial(path);
+        if (p.ProfileName.isEmpty())
+            p.ProfileName = name;
     }
     DeviceDescription::ButtonMatrix matrix;
     if (DeviceDescription::loadMatrix(matrix) == 0)
@@ -456,8 +338,8 @@ int loadProfileSet(ProfileSet &set, QString *errorText)
     set = loaded;
     if (!problems.isEmpty()) {
         for (const QString &p : problems)
-            qDebug() << "loadProfileSet:" << p;
-        setError(errorText, problems.join(QLatin1Char(' ')));
+            qCDebug(lcStorage).noquote() << "loadProfileSet:" << p;
+        setError(errorText, problems.join(QLatin1Char('\n')));
     }
     return result;
 }
@@ -524,7 +406,7 @@ bool exportProfileSet(const ProfileSet &set, const QString &file, QString *error
         s.setValue(QStringLiteral("Config/Profile%1").arg(i + 1), set.names[size_t(i)]);
     for (int i = 0; i < kProfileCount; ++i) {
         s.beginGroup(sectionName(i));
-        writeSection(s, set.profiles[size_t(i)], false);
+        ProfileIni::writeSettings(s, set.profiles[size_t(i)], false);
         s.endGroup();
     }
     return IniAccess::finish(s, errorText);
@@ -538,21 +420,26 @@ bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
     QSettings s(file, QSettings::IniFormat);
     ProfileSet imported = set;
     readConfigKeys(s, imported);
+    const ProfileData factory = factoryProfile();
     for (int i = 0; i < kProfileCount; ++i) {
         // Files written before the names were exported lack them: keep the slot's name.
         const QString name = toText(s.value(QStringLiteral("Config/Profile%1").arg(i + 1)));
         if (Paths::isSafeName(name))
             imported.names[size_t(i)] = name;
         else if (!name.isEmpty())
-            qDebug() << "importProfileSet: slot" << i + 1 << "keeps its name; unusable name" << name;
+            qCWarning(lcStorage) << "importProfileSet: slot" << i + 1 << "keeps its name; unusable name" << name;
+        // What the file lacks has its factory value; the LED options stay the slot's own.
         ProfileData &p = imported.profiles[size_t(i)];
-        if (ProfileIni::readSection(text, i, p, false)) {
-            keepIndexesInTables(p);
-        } else {
+        ProfileData read = factory;
+        read.LedMoveOFF = p.LedMoveOFF;
+        read.LedSleepTime = p.LedSleepTime;
+        if (!ProfileIni::readSection(text, i, read, false)) {
             s.beginGroup(sectionName(i));
-            readSection(s, p, false);
+            ProfileIni::readSettings(s, read, false);
             s.endGroup();
         }
+        keepIndexesInTables(read);
+        p = read;
     }
     set = imported;
     return true;

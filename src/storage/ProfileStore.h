@@ -18,11 +18,14 @@ QString libraryProfilePath(const QString &model, const QString &name, QString *e
 // Configs/Profile/DefaultProfile.prof.
 QString defaultProfilePath();
 
-// Reads section PROFILE_<section> of FILE into profile; every missing key gets
-// its default (LedMoveOFF 255, LedSleepTime 1, else 0 or empty) and integers
-// are cut to their field width. False (with errorText) when the file is
-// missing, unreadable or too large; profile then holds the defaults.
-bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText = nullptr);
+// Reads section PROFILE_<section> of FILE onto the factory profile (or onto
+// *base): every key the file holds sets its field, every key it lacks keeps
+// the factory value - a profile that cannot be read whole is never zeros.
+// *complete tells whether every key was there. False (with errorText) when
+// the file is missing, unreadable, malformed or too large; profile then
+// holds the factory values (and whatever could be read).
+bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText = nullptr,
+                        bool *complete = nullptr, const ProfileData *base = nullptr);
 // Writes all 11,099 keys of profile to section PROFILE_<section> of FILE.
 bool writeProfileSection(int section, const ProfileData &profile, const QString &file,
                          QString *errorText = nullptr);
@@ -37,10 +40,15 @@ bool readLibraryProfile(ProfileData &profile, const QString &model, const QStrin
 bool writeLibraryProfile(const ProfileData &profile, const QString &model, const QString &name,
                          QString *errorText = nullptr);
 
-// Loads the set: "Config" keys of Config.ini, the five slot files, and the
-// button matrix of the device description into the global matrix table.
-// Returns 0; -1 (with errorText) when a slot name is unsafe (that slot then
-// holds the defaults) - the rest of the set is still loaded.
+// Loads the stored set - the one load of the window, the command line and
+// the tests: the "Config" keys of Config.ini (the mouse's default sensor
+// settings for those it lacks), the five slot files, and the button matrix
+// of the device description into the global matrix table. A slot without a
+// name gets "Profile N"; a slot whose file does not exist yet starts from the
+// factory profile. A slot whose file is partial, unreadable or whose name is
+// refused loads over the factory profile, key by key where keys exist.
+// Returns 0 when every stored slot was read whole; -1 otherwise, with one line
+// per reset slot in errorText (for the user) - the rest is still loaded.
 int loadProfileSet(ProfileSet &set, QString *errorText = nullptr);
 // Writes the "Config" keys and Profile1 to Config.ini, then slot 0's file
 // under names[0]. Slots 1 to 4 are not written.

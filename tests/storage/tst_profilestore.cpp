@@ -1,6 +1,7 @@
 // Profile files, the profile set, export and import.
 
 #include "AppConfig.h"
+#include "ProfileDefaults.h"
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
 
@@ -12,6 +13,17 @@
 #include <unistd.h>
 
 using namespace ProfileStore;
+
+namespace {
+
+ProfileData factoryProfile()
+{
+    ProfileData p;
+    ProfileDefaults::buildDefaultProfile(p);
+    return p;
+}
+
+} // namespace
 
 class TestProfileStore : public QObject
 {
@@ -103,22 +115,34 @@ void TestProfileStore::handWrittenQtFormatLoads()
     QCOMPARE(p.LED_MODE[10].bright, 2);
     QCOMPARE(p.LED_MODE[10].h, 360);
     QCOMPARE(p.LED_MODE[2].RGB, QColor(0x12, 0x34, 0x56));
-    QVERIFY(!p.LED_MODE[0].RGB.isValid());
+    QCOMPARE(p.LED_MODE[0].RGB, factoryProfile().LED_MODE[0].RGB); // not in the file
     QVERIFY(readProfileSection(1, p, path));
     QCOMPARE(p.pollrate, uint8_t(8));
 }
 
 void TestProfileStore::missingLedKeysTakeDefaults()
 {
+    // A partial file is never zeros: every key it lacks has its factory
+    // value, and the reader says the file was not whole.
     StorageSandbox box;
+    box.writeDescription("[PROFILE]\nLedMoveOFF=255\nLedSleepTime=4\nDPI_INFO_1=77\nBUTTON_INFO_0_Fun=3\n");
     const QString path = box.configDir() + QStringLiteral("/Profile/Bare.prof");
     StorageSandbox::writeFile(path, "[PROFILE_0]\npollrate=300\nmousespeed=-1\n");
     ProfileData p;
-    QVERIFY(readProfileSection(0, p, path));
-    QCOMPARE(p.LedMoveOFF, uint8_t(255));
-    QCOMPARE(p.LedSleepTime, uint8_t(1));
-    QCOMPARE(p.pollrate, uint8_t(300 & 0xff)); // cut to the field width
-    QCOMPARE(p.mousespeed, uint8_t(255));
+    bool complete = true;
+    QVERIFY(readProfileSection(0, p, path, nullptr, &complete));
+    QVERIFY(!complete);
+    ProfileData want = factoryProfile();
+    QCOMPARE(want.LedSleepTime, uint8_t(4));
+    QCOMPARE(want.BUTTON_INFO[0].Fun, 3);
+    want.pollrate = uint8_t(300 & 0xff); // cut to the field width
+    want.mousespeed = 255;
+    QVERIFY(p == want);
+    // A whole file says so.
+    QVERIFY(writeProfileSection(0, sampleProfile(3), path));
+    QVERIFY(readProfileSection(0, p, path, nullptr, &complete));
+    QVERIFY(complete);
+    QVERIFY(p == sampleProfile(3));
 }
 
 void TestProfileStore::indexValuesStayInsideTables()
@@ -151,15 +175,17 @@ void TestProfileStore::loadSetReadsConfigAndSlots()
     QCOMPARE(set.Debounce, uint8_t(300 & 0xff));
     QCOMPARE(set.Count, uint8_t(3));
     QCOMPARE(set.names[0], QStringLiteral("A"));
-    QCOMPARE(set.names[1], QString());
-    QCOMPARE(set.names[4], QString());
+    QCOMPARE(set.names[1], QStringLiteral("Profile 2")); // unnamed: the default name
+    QCOMPARE(set.names[4], QStringLiteral("Profile 5"));
     QVERIFY(set.profiles[0] == sampleProfile(0));
     QVERIFY(set.profiles[2] == sampleProfile(2));
-    // An empty name or a missing file reads as zeros with LED options 255 and 1.
-    for (int slot : {1, 3, 4})
-        QVERIFY(set.profiles[size_t(slot)] == ProfileData());
-    QCOMPARE(set.profiles[1].LedMoveOFF, uint8_t(255));
-    QCOMPARE(set.profiles[1].LedSleepTime, uint8_t(1));
+    // An empty name or a slot never saved starts from the factory profile.
+    for (int slot : {1, 3, 4}) {
+        ProfileData p = set.profiles[size_t(slot)];
+        QCOMPARE(p.ProfileName, set.names[size_t(slot)]);
+        p.ProfileName.clear();
+        QVERIFY(p == factoryProfile());
+    }
 
     box.writeConfig("[Config]\nProfileID=7\n");
     QCOMPARE(loadProfileSet(set), 0);
@@ -294,7 +320,7 @@ void TestProfileStore::unsafeNamesNeverLeaveTheFolder()
         QVERIFY(!writeLibraryProfile(sampleProfile(0), name, QStringLiteral("ok")));
         ProfileData p = sampleProfile(1);
         QVERIFY(!readSlotProfile(p, name));
-        QVERIFY(p == ProfileData());
+        QVERIFY(p == factoryProfile());
     }
     QVERIFY(box.allFiles().isEmpty());
 
@@ -302,9 +328,17 @@ void TestProfileStore::unsafeNamesNeverLeaveTheFolder()
     ProfileSet set;
     QString error;
     QCOMPARE(loadProfileSet(set, &error), -1);
-    QVERIFY(error.contains(QStringLiteral("Slot 1")));
-    QVERIFY(set.profiles[0] == ProfileData());
+    QVERIFY(error.contains(QStringLiteral("PROFILE 1")));
+    ProfileData refused = set.profiles[0];
+    refused.ProfileName.clear();
+    QVERIFY(refused == factoryProfile());
     QCOMPARE(set.names[1], QStringLiteral("Fine"));
+    // Names with blanks at either end are names like any other: they load.
+    QVERIFY(writeSlotProfile(sampleProfile(4), QStringLiteral("  padded ")));
+    box.writeConfig("[Config]\nProfile1=\"  padded \"\n");
+    QCOMPARE(loadProfileSet(set, &error), 0);
+    QCOMPARE(set.names[0], QStringLiteral("  padded "));
+    QVERIFY(set.profiles[0] == sampleProfile(4));
 }
 
 void TestProfileStore::interruptedSaveLeavesAWholeFile()

@@ -132,15 +132,22 @@ void TestRobustness::truncatedProfileFiles()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray whole = f.readAll();
     f.close();
+    ProfileData factory;
+    ProfileDefaults::buildDefaultProfile(factory);
     QRandomGenerator rng(7);
     for (int i = 0; i < 20; ++i) {
-        const int cut = int(rng.bounded(whole.size()));
+        const int cut = int(rng.bounded(whole.size() - 2));
         StorageSandbox::writeFile(path, whole.left(cut));
         ProfileData back;
-        ProfileStore::readSlotProfile(back, QStringLiteral("T"));
-        // What was cut off reads as its default; what remains is what was written.
-        QVERIFY(back.pollrate == p.pollrate || back.pollrate == 0);
-        QVERIFY(back.LedSleepTime == p.LedSleepTime || back.LedSleepTime == 1);
+        bool complete = true;
+        ProfileStore::readProfileSection(0, back, path, nullptr, &complete);
+        // What was cut off reads as its factory value, never as zero; what
+        // remains is what was written; a cut file never counts as whole.
+        QVERIFY(!complete);
+        QVERIFY(back.pollrate == p.pollrate || back.pollrate == factory.pollrate);
+        QVERIFY(back.LedSleepTime == p.LedSleepTime || back.LedSleepTime == factory.LedSleepTime);
+        QVERIFY(back.BUTTON_INFO[0].Fun == p.BUTTON_INFO[0].Fun ||
+                back.BUTTON_INFO[0].Fun == factory.BUTTON_INFO[0].Fun);
         QVERIFY(back.LedMode < kLedModeCount && back.dpi < kDpiStageCount);
     }
 }
@@ -232,7 +239,7 @@ void TestRobustness::hostileNamesInFiles()
     ProfileSet set;
     QString error;
     QCOMPARE(ProfileStore::loadProfileSet(set, &error), -1);
-    QVERIFY(error.contains(QStringLiteral("Slot 1")) && error.contains(QStringLiteral("Slot 3")));
+    QVERIFY(error.contains(QStringLiteral("PROFILE 1")) && error.contains(QStringLiteral("PROFILE 3")));
     // The write thread's save: refused, nothing written anywhere.
     const QStringList filesBefore = box.allFiles();
     QVERIFY(!ProfileStore::saveProfileSet(set, &error));
