@@ -53,7 +53,7 @@ ProfileSet loadStoredSet()
 {
     ProfileSet set;
     QString problem;
-    ProfileDefaults::loadProfileSetForStart(set, &problem);
+    ProfileStore::loadProfileSet(set, &problem);
     if (!problem.isEmpty())
         cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
     return set;
@@ -105,9 +105,11 @@ int runSwitch(const CliContext &ctx, const QStringList &args)
         finishSession(session, CliFailure);
         return fail(kNoDevice);
     }
-    SwitchProfile(n - 1);
-    const int reload = ReloadSettings();
-    AppConfig::setCurrentSlot(n - 1);
+    int reload = SwitchProfile(n - 1);
+    if (reload == kSendOk)
+        reload = ReloadSettings();
+    if (reload == kSendOk)
+        AppConfig::setCurrentSlot(n - 1);
     const int code = finishSession(session, reload == kSendOk ? CliOk : CliFailure);
     if (reload != kSendOk)
         return fail(kSendFailed);
@@ -177,7 +179,7 @@ int runList(const CliContext &ctx, const QStringList &args)
     }
     finishSession(session, CliOk);
     if (!found)
-        return quiet ? CliFailure : fail(kNoDevice);
+        return quiet ? CliFailure : fail(QStringLiteral("no supported mouse found"));
     if (!quiet)
         cliPrint(lines.join(QLatin1Char('\n')));
     return CliOk;

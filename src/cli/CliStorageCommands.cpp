@@ -17,7 +17,7 @@ ProfileSet loadCurrentSet()
 {
     ProfileSet lastSent;
     QString problem;
-    ProfileDefaults::loadProfileSetForStart(lastSent, &problem);
+    ProfileStore::loadProfileSet(lastSent, &problem);
     if (!problem.isEmpty())
         cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
     ProfileSet current = lastSent;

@@ -109,8 +109,11 @@ int main(int argc, char **argv)
 
     if (!dataDir.isEmpty())
         Paths::setDataDir(dataDir);
-    if (!configDir.isEmpty())
+    if (!configDir.isEmpty()) {
         Paths::setConfigDir(configDir);
+        // A new folder starts from the shipped defaults, as the window's does.
+        Paths::seedConfigDir(Paths::configDir());
+    }
     ctx.dataDir = Paths::dataDir();
     ctx.configDir = Paths::configDir();
 

@@ -280,12 +280,14 @@ void buildButtonTable(ButtonTable &table, ProfileData &profile, const ButtonTabl
     place(41, rev ? 14 : 15);
 }
 
-void SwitchProfile(int index)
+int SwitchProfile(int index)
 {
     const Frame select = ControlFrame::selectProfile(index);
-    SendCommand(select.data(), kFrameSize);
+    const int res = SendCommand(select.data(), kFrameSize);
+    if (res != kSendOk)
+        return res;
     const Frame reload = ControlFrame::reload(kReloadProfile);
-    SendCommand(reload.data(), kFrameSize);
+    return SendCommand(reload.data(), kFrameSize);
 }
 
 int ReloadSettings()

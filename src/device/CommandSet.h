@@ -71,7 +71,8 @@ std::array<uint8_t, 4> buttonRecord(ButtonAssignment &button, int sensorModel, M
 void buildButtonTable(ButtonTable &table, ProfileData &profile, const ButtonTableLayout &layout,
                       MacroIndexMap &map);
 
-// Select the mouse's profile (0..4) and reload it; results are not checked.
-void SwitchProfile(int index);
+// Select the mouse's profile (0..4) and reload it. Returns SendCommand's
+// code of the first frame that failed (kSendOk when the mouse took both).
+int SwitchProfile(int index);
 // Reload 0x04, 0x01, 0x02, 0x08, 0x10, stopping at the first failure.
 int ReloadSettings();

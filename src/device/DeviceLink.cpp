@@ -3,6 +3,7 @@
 #include "AppConfig.h"
 #include "ProtocolClock.h"
 #include "ShippedModel.h"
+#include "Log.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -30,7 +31,7 @@ constexpr int kMouseUsage = 2;
 constexpr int kVendorUsagePage = 0xFF00;
 constexpr int kVendorUsage = 0xFF00;
 
-bool debugEnabled() { return QLoggingCategory::defaultCategory()->isDebugEnabled(); }
+bool debugEnabled() { return lcDevice().isDebugEnabled(); }
 
 bool releaseOk(int32_t minRelease, int32_t maxRelease, uint16_t release)
 {
@@ -77,7 +78,7 @@ std::mutex &deviceLinkMutex() { return g_linkMutex; }
 void LogLine(const QString &text)
 {
     if (debugEnabled())
-        qDebug().noquote() << text;
+        qCDebug(lcDevice).noquote() << text;
 }
 
 uint32_t FirmwareRelease() { return g_firmwareRelease.load(); }

@@ -60,7 +60,7 @@ class TestSendCommand : public QObject
 private slots:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.device.debug=true"));
         qInstallMessageHandler(captureLog);
     }
     void cleanupTestCase() { qInstallMessageHandler(nullptr); }

@@ -144,7 +144,7 @@ test_raw_report_round_trip() {
 
 # expect_listed "receiver cable"|receiver|cable|"": `list` shows exactly these
 # connections, each with the paths of both collections as the kernel numbered
-# them; with none it fails with "no device".
+# them; with none it fails with "no supported mouse found".
 expect_listed() {
   out=$(cli list 2>&1)
   rc=$?
@@ -152,7 +152,7 @@ expect_listed() {
   no_crash $rc "$out" list
   if [ -z "$1" ]; then
     [ $rc -eq 1 ] || fail "list with nothing plugged in ended with $rc"
-    expect_match "$out" "no device" "list with nothing plugged in"
+    expect_match "$out" "no supported mouse found" "list with nothing plugged in"
     return 0
   fi
   [ $rc -eq 0 ] || fail "list ended with $rc"
