@@ -1,4 +1,5 @@
 #include "CommandRunner.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 #include <QProcess>
@@ -13,12 +14,12 @@ CommandResult ProcessCommandRunner::run(const QString &program, const QStringLis
     process.setArguments(arguments);
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted(m_timeoutMs)) {
-        qDebug() << "cannot run" << program << process.errorString();
+        qCDebug(lcPlatform) << "cannot run" << program << process.errorString();
         return result;
     }
     result.started = true;
     if (!process.waitForFinished(m_timeoutMs)) {
-        qDebug() << program << "did not finish in time";
+        qCDebug(lcPlatform) << program << "did not finish in time";
         process.kill();
         process.waitForFinished(1000);
         result.exitCode = -1;

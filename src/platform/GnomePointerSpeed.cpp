@@ -1,6 +1,7 @@
 #include "GnomePointerSpeed.h"
 
 #include "CommandRunner.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 
@@ -48,7 +49,7 @@ bool GnomePointerSpeed::applySpeed(int speed)
         setErrorString(r.started ? QStringLiteral("gsettings refused the pointer speed: %1")
                                        .arg(QString::fromLocal8Bit(r.standardError).trimmed())
                                  : QStringLiteral("gsettings cannot be run"));
-        qDebug() << "pointer speed:" << errorString();
+        qCDebug(lcPlatform) << "pointer speed:" << errorString();
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "KWinInputBus.h"
+#include "PlatformLog.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -22,7 +23,7 @@ bool getProperty(const QString &path, const QString &interface, const QString &n
     call << interface << name;
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        qDebug() << "KWin:" << name << "of" << path << "unreadable:" << reply.errorMessage();
+        qCDebug(lcPlatform) << "KWin:" << name << "of" << path << "unreadable:" << reply.errorMessage();
         return false;
     }
     *value = reply.arguments().constFirst().value<QDBusVariant>().variant();
@@ -89,7 +90,7 @@ bool DBusKWinInputBus::writeAcceleration(const QString &device, double accel)
          << QVariant::fromValue(QDBusVariant(QVariant(accel)));
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        qDebug() << "KWin: pointerAcceleration of" << device << "refused:" << reply.errorMessage();
+        qCDebug(lcPlatform) << "KWin: pointerAcceleration of" << device << "refused:" << reply.errorMessage();
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "OsdClient.h"
 
 #include "ProgramLauncher.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 #include <QLocalSocket>
@@ -70,7 +71,7 @@ void OsdClient::onConnected()
         data += b;
     m_toWrite = data.size();
     if (m_socket->write(data) != data.size()) {
-        qDebug() << "SendMessage failed\n";
+        qCDebug(lcPlatform) << "SendMessage failed\n";
         const int count = m_inFlight.size();
         m_inFlight.clear();
         m_toWrite = 0;
@@ -119,7 +120,7 @@ void OsdClient::onSocketError()
     finishSocket();
     if (wasConnected) {
         // The OSD went away while we wrote.
-        qDebug() << "SendMessage failed\n" << error;
+        qCDebug(lcPlatform) << "SendMessage failed\n" << error;
         const int count = m_inFlight.size();
         m_inFlight.clear();
         m_toWrite = 0;
@@ -133,7 +134,7 @@ void OsdClient::onSocketError()
 void OsdClient::scheduleRetry()
 {
     if (m_attempt >= m_attempts) {
-        qDebug() << "OSD window not found; notice dropped";
+        qCDebug(lcPlatform) << "OSD window not found; notice dropped";
         const int count = m_queue.size();
         m_queue.clear();
         emit dropped(count);

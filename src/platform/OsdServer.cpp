@@ -1,4 +1,5 @@
 #include "OsdServer.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 #include <QLocalServer>
@@ -85,7 +86,7 @@ void OsdServer::onReadyReadFrom(QLocalSocket *s)
         const bool ok = Osd::parseBlock(it->left(Osd::kBlockSize), &notice);
         it->remove(0, Osd::kBlockSize);
         if (!ok) {
-            qDebug() << "OSD: unreadable notice block, connection dropped";
+            qCDebug(lcPlatform) << "OSD: unreadable notice block, connection dropped";
             m_buffers.erase(it);
             s->disconnect(this);
             s->abort();

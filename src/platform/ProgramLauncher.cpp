@@ -1,4 +1,5 @@
 #include "ProgramLauncher.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 #include <QProcess>
@@ -10,6 +11,6 @@ bool DetachedProgramLauncher::startDetached(const QString &program, const QStrin
 {
     const bool started = QProcess::startDetached(program, arguments, workingDirectory);
     if (!started)
-        qDebug() << "cannot start" << program;
+        qCDebug(lcPlatform) << "cannot start" << program;
     return started;
 }

@@ -1,14 +1,22 @@
 #include "SingleInstance.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+
+namespace {
+const QByteArray kActivateRequest = QByteArrayLiteral("show\n");
+} // namespace
 
 SingleInstance::SingleInstance(const QString &productName, const QString &directory)
 {
     const QString dir = directory.isEmpty() ? defaultDirectory() : directory;
     m_path = QDir(dir).filePath(lockName(productName) + QStringLiteral(".lock"));
+    m_socketPath = QDir(dir).filePath(lockName(productName) + QStringLiteral(".sock"));
 }
 
 SingleInstance::~SingleInstance() { release(); }
@@ -64,13 +72,61 @@ bool SingleInstance::tryAcquire()
         m_errorString = QStringLiteral("cannot create the lock file %1").arg(m_path);
         break;
     }
-    qDebug() << "single instance:" << m_errorString;
+    qCDebug(lcPlatform) << "single instance:" << m_errorString;
     m_lock.reset();
     return false;
 }
 
+bool SingleInstance::listenForActivation(std::function<void()> onActivate)
+{
+    if (!m_acquired)
+        return false;
+    m_server = std::make_unique<QLocalServer>();
+    // Only the holder of the lock listens, so a socket left behind by a copy
+    // that crashed is ours to take over.
+    QLocalServer::removeServer(m_socketPath);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(m_socketPath)) {
+        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_socketPath << m_server->errorString();
+        m_server.reset();
+        return false;
+    }
+    QLocalServer *server = m_server.get();
+    QObject::connect(server, &QLocalServer::newConnection, server, [server, onActivate] {
+        while (QLocalSocket *peer = server->nextPendingConnection()) {
+            QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, onActivate] {
+                // One short request; anything else is dropped unread.
+                const QByteArray request = peer->read(kActivateRequest.size());
+                if (request == kActivateRequest && onActivate)
+                    onActivate();
+                peer->disconnectFromServer();
+            });
+        }
+    });
+    return true;
+}
+
+bool SingleInstance::activateRunningCopy(int timeoutMs) const
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_socketPath);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(kActivateRequest);
+    const bool sent = socket.waitForBytesWritten(timeoutMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(timeoutMs);
+    return sent;
+}
+
 void SingleInstance::release()
 {
+    if (m_server) {
+        m_server->close();
+        m_server.reset();
+    }
     if (m_lock && m_acquired)
         m_lock->unlock();
     m_lock.reset();

@@ -2,12 +2,15 @@
 // One running copy per product and user: a lock file in the runtime folder,
 // named after the product as the mutex name was
 // ("<product> Wireless Gaming Mouse Mutex1"). A lock left behind by a copy
-// that crashed is recognised as stale and taken over.
+// that crashed is recognised as stale and taken over. Beside it, a local
+// socket through which a second copy asks the running one to show itself.
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QLocalServer;
 class QLockFile;
 
 class SingleInstance
@@ -26,6 +29,14 @@ public:
     bool isAcquired() const { return m_acquired; }
     void release();
 
+    // The holder of the lock listens on a local socket beside the lock file:
+    // a later copy calls activateRunningCopy(), and onActivate runs here (on
+    // this thread's event loop). False when the socket cannot be opened.
+    bool listenForActivation(std::function<void()> onActivate);
+    // A second copy asks the running one to show its window. True when the
+    // request was delivered.
+    bool activateRunningCopy(int timeoutMs = 1000) const;
+
     // True when tryAcquire() failed because another copy runs.
     bool otherInstanceRunning() const { return m_otherRunning; }
     QString errorString() const { return m_errorString; }
@@ -37,7 +48,9 @@ public:
 
 private:
     QString m_path;
+    QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLocalServer> m_server;
     bool m_acquired = false;
     bool m_otherRunning = false;
     QString m_errorString;

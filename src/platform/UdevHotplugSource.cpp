@@ -1,6 +1,7 @@
 #include "UdevHotplugSource.h"
 
 #include "HidrawAttributes.h"
+#include "PlatformLog.h"
 
 #include <QDebug>
 #include <QSocketNotifier>
@@ -171,7 +172,7 @@ void UdevHotplugSource::onMonitorReadable()
                     }
                     m_order.append(node.devnode);
                     m_nodes.insert(node.devnode, node);
-                    qDebug() << "hot-plug arrival" << node.devnode;
+                    qCDebug(lcPlatform) << "hot-plug arrival" << node.devnode;
                     if (isSupported(node.vendorId, node.productId))
                         emit deviceArrived(node);
                 }
@@ -183,7 +184,7 @@ void UdevHotplugSource::onMonitorReadable()
                 const HidNodeInfo node = *known;
                 m_nodes.remove(devnode);
                 m_order.removeAll(devnode);
-                qDebug() << "hot-plug removal" << devnode;
+                qCDebug(lcPlatform) << "hot-plug removal" << devnode;
                 if (isSupported(node.vendorId, node.productId))
                     emit deviceRemoved(node);
             }

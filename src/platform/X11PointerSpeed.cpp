@@ -1,4 +1,5 @@
 #include "X11PointerSpeed.h"
+#include "PlatformLog.h"
 
 #include <QByteArray>
 #include <QDebug>
@@ -168,7 +169,7 @@ bool X11PointerSpeed::applySpeed(int speed)
     }
     if (failed) {
         setErrorString(QStringLiteral("the X server refused the pointer speed for %1 device(s)").arg(failed));
-        qDebug() << "pointer speed:" << errorString();
+        qCDebug(lcPlatform) << "pointer speed:" << errorString();
         return false;
     }
     return true;

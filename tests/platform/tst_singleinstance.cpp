@@ -69,12 +69,27 @@ private slots:
         QVERIFY(second.otherInstanceRunning());
         QVERIFY(!second.errorString().isEmpty());
 
+        // The second asks the first to show its window; a socket left by a
+        // crashed copy does not stop the holder from listening.
+        QVERIFY(!second.activateRunningCopy(200));
+        QFile stale(dir.path() + QLatin1Char('/') + SingleInstance::lockName(kProduct) + QStringLiteral(".sock"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        int activations = 0;
+        QVERIFY(first.listenForActivation([&activations] { ++activations; }));
+        QVERIFY(second.activateRunningCopy());
+        QTRY_COMPARE(activations, 1);
+        QVERIFY(second.activateRunningCopy());
+        QTRY_COMPARE(activations, 2);
+        QVERIFY(!second.listenForActivation([] {})); // only the holder listens
+
         // Another product is another lock.
         SingleInstance other(QStringLiteral("OTHER"), dir.path());
         QVERIFY(other.tryAcquire());
 
         first.release();
         QVERIFY(!QFile::exists(first.lockFilePath()));
+        QVERIFY(!second.activateRunningCopy(200));
         QVERIFY(second.tryAcquire());
     }
 
