@@ -13,6 +13,7 @@
 #include "MirtMessageBox.h"
 #include "MirtPushButton.h"
 #include "ProfileDefaults.h"
+#include "Log.h"
 
 #include <QDebug>
 #include <QLineEdit>
@@ -32,7 +33,7 @@ void storePath(char (&dest)[kPathCapacity], const QByteArray &path)
 
 void MousecfgWidget::onDeviceChanged(const DeviceChange &change)
 {
-    qDebug() << (change.arrived ? "DBT_DEVICEARRIVAL" : "DBT_DEVICEREMOVECOMPLETE") << change.path;
+    qCDebug(lcApp) << (change.arrived ? "DBT_DEVICEARRIVAL" : "DBT_DEVICEREMOVECOMPLETE") << change.path;
     HandleDeviceChange(change);
 }
 
@@ -64,7 +65,7 @@ void MousecfgWidget::HandleDeviceChange(const DeviceChange &change)
             const int maxRelease = conn == kCable ? d.cableMaxRelease : d.receiverMaxRelease;
             const bool releaseOk = maxRelease == 0 || (change.release >= minRelease && change.release <= maxRelease);
             if (!releaseOk) {
-                qDebug() << "release" << change.release << "outside" << minRelease << maxRelease << "ignored";
+                qCDebug(lcApp) << "release" << change.release << "outside" << minRelease << maxRelease << "ignored";
             } else if (kind == int(InterfaceKind::Mouse)) {
                 storePath(conn == kCable ? d.cableMousePath : d.receiverMousePath, path);
                 newlyFound = d.mouseFound(conn) == 0;
@@ -203,6 +204,9 @@ void MousecfgWidget::reloadAfterDeviceChange(bool bSelectFirstButton)
 
 void MousecfgWidget::slotWarning()
 {
+    // The warning (or the window itself) is meant to be seen: a minimised window comes back.
+    if (isMinimized())
+        showNormal();
     show();
     raise();
     if (m_pWarningBox) {
@@ -219,6 +223,7 @@ void MousecfgWidget::slotWarning()
         if (problem == DeviceProblem::None) {
             g_bWarningShown = false;
             activateWindow();
+            showLoadNotice();
             return;
         }
         g_bWarningShown = true;
@@ -242,7 +247,7 @@ void MousecfgWidget::slotWarning()
             continue;
         }
         if (result == QDialog::Accepted && deviceProblem() != DeviceProblem::None)
-            hide();
+            hideToTray();
         return;
     }
 }
@@ -274,7 +279,7 @@ void MousecfgWidget::RefreshMouseList()
             m_pMouseSelector->setMenu(nullptr);
         }
         if (m_iDeviceCount == 1) {
-            qDebug() << "RefreshMouseList " << m_mouseNames.first();
+            qCDebug(lcApp) << "RefreshMouseList " << m_mouseNames.first();
             AppConfig::writeCurrentProductName(m_mouseNames.first());
         } else {
             AppConfig::writeCurrentProductName(QString());

@@ -24,9 +24,11 @@
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
+#include "Log.h"
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -117,7 +119,7 @@ void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
 
 void MousecfgWidget::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode)
 {
-    qDebug("Test data:profile =%x, dpi= %x, iRate= %x, mode= %x", iProfile, iDPI, iRate, iMode);
+    qCDebug(lcApp, "Test data:profile =%x, dpi= %x, iRate= %x, mode= %x", iProfile, iDPI, iRate, iMode);
     // Only a report that names a profile switches: the poller cannot tell it (0xFF).
     if (iProfile < kProfileCount && iProfile != m_ProfileSet.ProfileID)
         slotRefreshProfile(iProfile);
@@ -154,26 +156,51 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
 {
     if (iDPI >= kDpiStageCount)
         return;
-    ProfileData &cur = m_ProfileSet.current();
-    cur.dpi = iDPI;
+    const int slot = m_ProfileSet.ProfileID < kProfileCount ? m_ProfileSet.ProfileID : 0;
+    m_ProfileSet.profiles[size_t(slot)].dpi = iDPI;
+    // The mouse itself holds this stage now.
+    m_LastSentSet.profiles[size_t(slot)].dpi = iDPI;
     if (m_pDpiPage)
         m_pDpiPage->MouseinSignal(iDPI);
-    // The stage is kept in the current slot's own file, where the loader reads it.
-    QString error;
-    const QString file = ProfileStore::slotProfilePath(m_ProfileSet.names[m_ProfileSet.ProfileID], &error);
-    if (!file.isEmpty()) {
-        QSettings s(file, QSettings::IniFormat);
-        s.setValue(QStringLiteral("PROFILE_0/dpi"), int(iDPI));
-    } else {
-        qDebug() << "DPI stage not stored:" << error;
-    }
+    // Kept in the slot's own file, where the loader reads it; a burst of
+    // presses is stored once.
+    m_iStageSlot = slot;
+    m_stageStoreTimer.start();
     FillPages();
     ShowOsd(stageDpiText(iDPI));
+}
+
+void MousecfgWidget::storeReportedStage()
+{
+    const int slot = m_iStageSlot;
+    if (slot < 0 || slot >= kProfileCount)
+        return;
+    const quint8 stage = m_LastSentSet.profiles[size_t(slot)].dpi;
+    const QString name = m_LastSentSet.names[size_t(slot)];
+    QString error;
+    const QString path = ProfileStore::slotProfilePath(name, &error);
+    if (path.isEmpty()) {
+        qCWarning(lcApp) << "DPI stage not stored:" << error;
+        return;
+    }
+    // Only whole profiles are written: the stored record when it reads whole,
+    // otherwise what was last sent for this slot, with the new stage.
+    ProfileData record;
+    bool complete = false;
+    if (!QFileInfo::exists(path) || !ProfileStore::readProfileSection(0, record, path, &error, &complete) ||
+        !complete)
+        record = m_LastSentSet.profiles[size_t(slot)];
+    record.dpi = stage;
+    if (!ProfileStore::writeSlotProfile(record, name, &error))
+        qCWarning(lcApp) << "DPI stage not stored:" << error;
 }
 
 void MousecfgWidget::slotRefreshRate(quint8 iRate)
 {
     m_ProfileSet.current().pollrate = iRate;
+    // The mouse itself holds this rate now.
+    m_LastSentSet.profiles[size_t(m_ProfileSet.ProfileID < kProfileCount ? m_ProfileSet.ProfileID : 0)].pollrate =
+        iRate;
     FillPages();
     QString text;
     switch (iRate) {
@@ -224,16 +251,48 @@ void MousecfgWidget::ShowOsd(const QString &text)
 
 void MousecfgWidget::loadProfileData()
 {
-    QString error;
-    if (ProfileDefaults::loadProfileSetForStart(m_LastSentSet, &error) != 0)
-        qDebug() << "profile set:" << error;
+    QString problems;
+    if (ProfileStore::loadProfileSet(m_LastSentSet, &problems) != 0) {
+        // Said once: which slot could not be read whole and was reset to the factory settings.
+        QStringList fresh;
+        for (const QString &line : problems.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (!m_shownLoadProblems.contains(line))
+                fresh << line;
+        }
+        if (!fresh.isEmpty()) {
+            m_strLoadNotice = fresh.join(QLatin1Char('\n'));
+            QTimer::singleShot(0, this, &MousecfgWidget::showLoadNotice);
+        }
+    }
     m_ProfileSet = m_LastSentSet;
     m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
+    // A new set: the next report of the mouse is taken as it stands.
+    m_iReportedDpi = 0xFF;
+    m_iReportedRate = 0xFF;
     if (m_services.pointerSpeed && m_services.pointerSpeed->isAvailable()) {
         int speed = m_ProfileSet.current().mousespeed;
         if (m_services.pointerSpeed->readSpeed(&speed))
             m_ProfileSet.current().mousespeed = quint8(speed);
     }
+}
+
+void MousecfgWidget::showLoadNotice()
+{
+    if (m_strLoadNotice.isEmpty() || m_pLoadNoticeBox)
+        return;
+    if (!isVisible() || g_bWarningShown)
+        return; // shown when the window is (slotWarning)
+    const QString text = m_strLoadNotice;
+    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        m_shownLoadProblems.insert(line);
+    m_strLoadNotice.clear();
+    auto *box = new MirtMessageBox(MirtMessageBox::kWarning, QString(), tr("Warning"), text, this, this,
+                                   Qt::FramelessWindowHint);
+    box->setObjectName(QStringLiteral("loadNoticeBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    m_pLoadNoticeBox = box;
+    box->open();
 }
 
 void MousecfgWidget::applyPointerSpeed()
@@ -244,7 +303,7 @@ void MousecfgWidget::applyPointerSpeed()
     if (!ps || !ps->isAvailable() || speed < PointerSpeedScale::kMinimum || speed > PointerSpeedScale::kMaximum)
         return;
     if (!ps->applySpeed(speed))
-        qDebug() << "pointer speed not applied:" << ps->errorString();
+        qCDebug(lcApp) << "pointer speed not applied:" << ps->errorString();
 }
 
 void MousecfgWidget::SetCurrentProfile(int index, bool bReload)
@@ -261,7 +320,7 @@ void MousecfgWidget::SetCurrentProfile(int index, bool bReload)
         if (ProfileStore::readLibraryProfile(record, m_strProductName, name, &error))
             record.ProfileName = name;
         else
-            qDebug() << "library profile" << name << ":" << error;
+            qCDebug(lcApp) << "library profile" << name << ":" << error;
     }
     showProfileName(name);
     FillPages();
@@ -273,13 +332,41 @@ void MousecfgWidget::onProfileAction(QAction *action)
     const int i = m_profileActions.indexOf(qobject_cast<MirtAction *>(action));
     if (i < 0)
         return;
+    const int previous = m_ProfileSet.ProfileID;
     SetCurrentProfile(i, false);
     if (m_pProfileCommands)
         m_pProfileCommands->rebuildLibraryMenu();
-    SwitchProfile(i);
-    ReloadSettings();
+    if (commandHandleOpen()) {
+        const int result = switchMouseProfile(i);
+        if (result != kSendOk) {
+            // The mouse stays on its profile, and so does the window.
+            SetCurrentProfile(previous, false);
+            if (m_pProfileCommands)
+                m_pProfileCommands->rebuildLibraryMenu();
+            showMessage(MirtMessageBox::kWarning,
+                        tr("THE MOUSE DID NOT SWITCH TO PROFILE %1.").arg(i + 1) + QLatin1Char('\n') +
+                            ProfileCommands::writeFailureText(result));
+            return;
+        }
+    }
     applyPointerSpeed();
     showProfileName(m_ProfileSet.names[size_t(i)]);
+}
+
+int MousecfgWidget::switchMouseProfile(int index)
+{
+    // Like a write: on the worker thread behind the progress dialog, which
+    // shows itself only when the mouse is slow; the poller stopped around it.
+    StopBatteryThread();
+    const int result = runWithProgress([index] {
+        int res = SwitchProfile(index);
+        if (res == kSendOk)
+            res = ReloadSettings();
+        return res;
+    });
+    qCDebug(lcApp) << "profile switch to" << index << "result" << result;
+    StartBatteryThread();
+    return result;
 }
 
 void MousecfgWidget::onProfileButtonClicked()
@@ -292,6 +379,7 @@ void MousecfgWidget::onProfileButtonClicked()
 
 void MousecfgWidget::FillPages()
 {
+    m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
     for (int i = 0; i < m_profileButtons.size(); ++i)
         m_profileButtons[i]->SetState(i == m_ProfileSet.ProfileID ? 1 : 0);
     ProfileData *cur = &m_ProfileSet.current();

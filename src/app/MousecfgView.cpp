@@ -331,6 +331,7 @@ void MousecfgWidget::createPages()
         page->hide();
     connect(m_pReportRate, &MirtReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
     connect(m_pPointSpeed, &MirtPointSpeed::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    connect(m_pPointSpeed, &MirtPointSpeed::SensorSettingsChanged, this, &MousecfgWidget::collectPages);
     connect(m_pPointSpeed, &MirtPointSpeed::PointerSpeedSignal, this, [this](quint8) { applyPointerSpeed(); });
     connect(m_pPointSpeed, &MirtPointSpeed::MouseSettingFailed, this, [this](const QString &reason) {
         MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"), reason, this, nullptr,

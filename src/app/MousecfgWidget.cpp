@@ -18,6 +18,7 @@
 #include "ProfileStore.h"
 #include "ScaleTable.h"
 #include "SkinCache.h"
+#include "Log.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -73,13 +74,16 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
         connect(m_services.hotplug, &HotplugFeed::deviceChanged, this, &MousecfgWidget::onDeviceChanged);
         m_bHotplugRunning = m_services.hotplug->start();
         if (!m_bHotplugRunning)
-            qDebug() << "hot-plug notifications unavailable:" << m_services.hotplug->errorString();
+            qCDebug(lcApp) << "hot-plug notifications unavailable:" << m_services.hotplug->errorString();
     }
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
     m_reopenTimer.setSingleShot(true);
     m_reopenTimer.setInterval(500);
     connect(&m_reopenTimer, &QTimer::timeout, this, &MousecfgWidget::reopenDevices);
+    m_stageStoreTimer.setSingleShot(true);
+    m_stageStoreTimer.setInterval(300);
+    connect(&m_stageStoreTimer, &QTimer::timeout, this, &MousecfgWidget::storeReportedStage);
 
     m_strProductName = DeviceDescription::productName();
 
@@ -136,20 +140,17 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     slotRefreshBatteryStatus(0, 1, 1);
     RefreshConnectionMode();
 
-    // The current profile's file, held open for the life of the window.
-    QString error;
-    const QString file = ProfileStore::slotProfilePath(m_ProfileSet.names[m_ProfileSet.ProfileID], &error);
-    if (!file.isEmpty())
-        m_pProfileSettings = new QSettings(file, QSettings::IniFormat, this);
-    else
-        qDebug() << "current profile file:" << error;
-
     QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
 }
 
 MousecfgWidget::~MousecfgWidget()
 {
     m_reopenTimer.stop();
+    // A stage the mouse reported just before the end is still stored.
+    if (m_stageStoreTimer.isActive()) {
+        m_stageStoreTimer.stop();
+        storeReportedStage();
+    }
     if (m_services.hotplug)
         m_services.hotplug->disconnect(this);
     StopBatteryThread();
@@ -234,7 +235,6 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         if (size() != QSize(m_iExpectWidth, m_iExpectHeight))
             resize(m_iExpectWidth, m_iExpectHeight);
     } else if (width() == m_iExpectWidth && height() == m_iExpectHeight) {
-        qDebug("singleShot\n");
         const int snapped = ScaleTable::indexForWidth(width());
         if (snapped >= 0) {
             m_iDpiVal = snapped;
@@ -245,7 +245,7 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         // Resized by someone else (a window manager): the mask follows the new size.
         applyScale();
     }
-    qDebug("width = %d, height = %d m_iDpiVal = %d\n", width(), height(), m_iDpiVal);
+    qCDebug(lcApp, "width = %d, height = %d m_iDpiVal = %d\n", width(), height(), m_iDpiVal);
 }
 
 // ---------------------------------------------------------------------------
@@ -279,12 +279,7 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
 void MousecfgWidget::closeButtonPressed()
 {
     if (DeviceDescription::closeWindow() == 0) {
-        // Without a tray to come back from, a hidden window would be lost for
-        // good (and a second copy refuses to start): it is minimised instead.
-        if (m_pTray && !QSystemTrayIcon::isSystemTrayAvailable())
-            showMinimized();
-        else
-            hide();
+        hideToTray();
         return;
     }
     // End the program, but not under a thread that still reads the mouse.
@@ -356,6 +351,20 @@ void MousecfgWidget::createTray()
     m_pTray->setVisible(true);
 }
 
+void MousecfgWidget::hideToTray()
+{
+    if (m_pTray && m_pTray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void MousecfgWidget::showAndRaise()
+{
+    // As the tray's "&Load Config": shown, raised, and the warning when the mouse is missing.
+    slotWarning();
+}
+
 void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
     if (reason != QSystemTrayIcon::DoubleClick && reason != QSystemTrayIcon::Trigger)
@@ -383,8 +392,8 @@ void MousecfgWidget::StartBatteryThread()
         m_pBatteryThread = nullptr;
     }
     m_pBatteryThread = new MirtGetBatteryThread();
-    m_iReportedDpi = 0xFF;
-    m_iReportedRate = 0xFF;
+    // The last reported stage and rate are kept across poller restarts: the
+    // first report of a new poller moves nothing the mouse did not change.
     // Reports still queued from a poller that was stopped are dropped: they
     // describe a connection that has since been closed.
     const quint64 generation = ++m_iPollerGeneration;

@@ -16,6 +16,7 @@
 #include <QHash>
 #include <QList>
 #include <QRect>
+#include <QSet>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
@@ -163,8 +164,18 @@ public:
     void showProfileName(const QString &name) override;
     void retranslate() override { RetranslateUi(); }
     void configurationImported() override;
-    void hideWindow() override { hide(); }
+    void hideWindow() override { hideToTray(); }
     void reloadCurrentProfile() override;
+    void pointerSpeedRestored() override { applyPointerSpeed(); }
+
+    // Hides the window to the tray; without a tray to come back from (no
+    // system tray, or none created) the window is minimised instead, so it is
+    // never lost.
+    void hideToTray();
+    // Shows, un-minimises and raises the window (a second launch asks for it).
+    void showAndRaise();
+    // What the last load of the stored set had to reset, until it is shown.
+    QString pendingLoadNotice() const { return m_strLoadNotice; }
 
 signals:
     // Every on-screen notice, as sent.
@@ -240,6 +251,10 @@ private:
     QString stageDpiText(int stage) const;
     void applyPointerSpeed();
     void loadProfileData();
+    void showLoadNotice();
+    void storeReportedStage();
+    // Switches the mouse to profile INDEX on the worker thread; SendCommand's code.
+    int switchMouseProfile(int index);
 
     MousecfgServices m_services;
     QString m_strAppDir;
@@ -279,6 +294,13 @@ private:
     // not been applied yet is not undone by the next poll.
     quint8 m_iReportedDpi = 0xFF;
     quint8 m_iReportedRate = 0xFF;
+    // A stage the mouse reported, stored in its slot's file after a short pause.
+    QTimer m_stageStoreTimer;
+    int m_iStageSlot = -1;
+    // Slots the last load had to reset: shown once.
+    QString m_strLoadNotice;
+    QSet<QString> m_shownLoadProblems;
+    QPointer<MirtMessageBox> m_pLoadNoticeBox;
     int m_iLastBattery = -1;
     quint8 m_iLift = 1;
     int m_iSelType = 0;
@@ -290,7 +312,6 @@ private:
     // Profile data: what the pages edit and what was last sent to the mouse.
     ProfileSet m_ProfileSet;
     ProfileSet m_LastSentSet;
-    QSettings *m_pProfileSettings = nullptr;
 
     // Widgets and their design rectangles.
     QHash<QWidget *, QRect> m_designRects;

@@ -10,6 +10,7 @@
 #include "ProfileStore.h"
 #include "ProtocolConstants.h"
 #include "WholeWrite.h"
+#include "Log.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -137,7 +138,7 @@ ProfileCommands::ProfileCommands(ProfileCommandHost *host, QObject *parent)
         context.startPoller = nullptr;
         const WholeWriteOutcome outcome = runWholeWrite(current, lastSent, false, context);
         if (!outcome.saveError.isEmpty())
-            qDebug() << "profile set not saved:" << outcome.saveError;
+            qCDebug(lcApp) << "profile set not saved:" << outcome.saveError;
         return outcome.result;
     };
 }
@@ -537,9 +538,8 @@ void ProfileCommands::resetProfile()
 {
     if (m_host->showMessage(MirtMessageBox::kQuestion, tr(kMsgAskReset)) != QDialog::Accepted)
         return;
-    m_host->stopPoller();
     ProfileSet &set = m_host->currentSet();
-    qDebug("Accepted %d", set.ProfileID);
+    qCDebug(lcApp, "Accepted %d", set.ProfileID);
     ProfileData &record = set.current();
     const QString name = record.ProfileName;
     const QString path = record.ProfilePath;
@@ -556,7 +556,6 @@ void ProfileCommands::resetAllProfiles()
 {
     if (m_host->showMessage(MirtMessageBox::kQuestion, tr(kMsgAskResetAll)) != QDialog::Accepted)
         return;
-    m_host->stopPoller();
     ProfileSet &set = m_host->currentSet();
     ProfileDefaults::resetAllProfiles(set);
     for (int i = 0; i < kProfileCount; ++i)
@@ -688,14 +687,12 @@ void ProfileCommands::importConfiguration()
 void ProfileCommands::apply()
 {
     m_host->collectPages();
-    m_host->stopPoller();
     writeWithProgress();
 }
 
 void ProfileCommands::ok()
 {
     m_host->collectPages();
-    m_host->stopPoller();
     const int result = writeWithProgress();
     // A failed write keeps the window open with the user's edits.
     if (result == kSendOk || result == kResultMacrosNotWritten)
@@ -705,22 +702,36 @@ void ProfileCommands::ok()
 void ProfileCommands::cancel()
 {
     m_host->hideWindow();
+    // The sensor settings and the lift distance belong to the whole set: back
+    // to what was last written to the mouse.
+    ProfileSet &set = m_host->currentSet();
+    const ProfileSet &sent = m_host->lastSentSet();
+    set.AngleValue = sent.AngleValue;
+    set.LiftHigh = sent.LiftHigh;
+    set.Sync = sent.Sync;
+    set.Jitter = sent.Jitter;
+    set.Debounce = sent.Debounce;
     const QString path = libraryFile(currentSlotName());
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
         m_host->reloadCurrentProfile();
-        return;
+    } else {
+        // No library file to go back to (a slot never applied): the record as
+        // it was last written to the mouse, rather than an empty one.
+        const int slot = set.ProfileID < kProfileCount ? set.ProfileID : 0;
+        set.profiles[slot] = sent.profiles[slot];
+        set.profiles[slot].ProfileName = set.names[slot];
+        m_host->fillPages();
     }
-    // No library file to go back to (a slot never applied): the record as it
-    // was last written to the mouse, rather than an empty one.
-    ProfileSet &set = m_host->currentSet();
-    const int slot = set.ProfileID < kProfileCount ? set.ProfileID : 0;
-    set.profiles[slot] = m_host->lastSentSet().profiles[slot];
-    set.profiles[slot].ProfileName = set.names[slot];
-    m_host->fillPages();
+    // The desktop's pointer speed follows the restored profile.
+    m_host->pointerSpeedRestored();
 }
 
 int ProfileCommands::writeWithProgress()
 {
+    // Every write (apply, OK, reset, imports) runs with the poller stopped:
+    // no status report lands between the begin and end blocks, and no status
+    // slot changes the set while the worker reads it.
+    m_host->stopPoller();
     ProfileSet &set = m_host->currentSet();
     ProfileSet &lastSent = m_host->lastSentSet();
     // Each slot's profile also goes into its library file, so the library
@@ -768,7 +779,7 @@ int ProfileCommands::writeWithProgress()
     for (;;) {
         const int result = m_host->runWithProgress(job);
         m_lastWriteResult = result;
-        qDebug("write result %d", result);
+        qCDebug(lcApp, "write result %d", result);
         if (!failures->isEmpty()) {
             m_host->showMessage(MirtMessageBox::kWarning, tr("THE PROFILE LIBRARY COULD NOT BE UPDATED.") +
                                                               QLatin1Char('\n') +

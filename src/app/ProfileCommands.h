@@ -55,6 +55,8 @@ public:
     // SetCurrentProfile(current slot, reload = true): reloads the slot's
     // library file into its record and fills the pages.
     virtual void reloadCurrentProfile() {}
+    // After "Cancel": the desktop's pointer speed is set to the restored profile's.
+    virtual void pointerSpeedRestored() {}
 
     // A MirtMessageBox titled "Warning", frameless, parented to dialogParent():
     // kind 1 asks "Yes"/"No", kind 2 has "Ok". Returns the dialog's result

@@ -1,6 +1,7 @@
 #include "SkinCache.h"
 
 #include "MirtKit.h"
+#include "Log.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -67,7 +68,7 @@ QImage scaled(const QString &name, const QSize &size, Qt::AspectRatioMode mode)
         if (out.open(QIODevice::WriteOnly) && image.save(&out, "PNG", 100))
             out.commit();
         else
-            qDebug() << "skin cache not written:" << cached;
+            qCDebug(lcApp) << "skin cache not written:" << cached;
     }
     return image;
 }

@@ -3,6 +3,7 @@
 #include "AppOptions.h"
 #include "DeviceDescription.h"
 #include "HotplugFeed.h"
+#include "Log.h"
 #include "MirtKit.h"
 #include "MousecfgWidget.h"
 #include "OsdBlock.h"
@@ -76,6 +77,27 @@ void printLine(FILE *stream, const QString &text)
 
 int main(int argc, char **argv)
 {
+    // The command line first: --help and usage errors need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const AppOptions options = AppOptions::parse(arguments);
+    if (options.help) {
+        printLine(stdout, AppOptions::helpText());
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        printLine(stderr, options.error);
+        return 2;
+    }
+    const QString displayProblem = AppOptions::displayProblem(options.platform);
+    if (!displayProblem.isEmpty()) {
+        printLine(stderr, displayProblem);
+        return 1;
+    }
+    if (options.verbose)
+        Log::enableVerbose();
+
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
@@ -87,15 +109,6 @@ int main(int argc, char **argv)
     // The window hides to the tray; closing a message box must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const AppOptions options = AppOptions::parse(app.arguments().mid(1));
-    if (options.help) {
-        printLine(stdout, AppOptions::helpText());
-        return 0;
-    }
-    if (!options.error.isEmpty()) {
-        printLine(stderr, options.error);
-        return 2;
-    }
     if (!options.dataDir.isEmpty()) {
         if (!QDir(options.dataDir).exists()) {
             printLine(stderr, QStringLiteral("mousecfg: the data folder %1 does not exist").arg(options.dataDir));
@@ -118,6 +131,10 @@ int main(int argc, char **argv)
     SingleInstance instance(product);
     if (!instance.tryAcquire()) {
         if (!instance.otherInstanceRunning())
+            printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
+        else if (instance.activateRunningCopy())
+            printLine(stderr, QStringLiteral("mousecfg: already running; its window was brought to the front."));
+        else
             printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
         return 1;
     }
@@ -163,6 +180,8 @@ int main(int argc, char **argv)
     {
         MousecfgWidget window(services);
         quitOnTerminationSignals(&window);
+        // A second launch shows and raises this window.
+        instance.listenForActivation([&window] { window.showAndRaise(); });
         if (window.deviceCount() != 0) {
             window.setWindowOpacity(1.0);
             window.show();

@@ -5,6 +5,7 @@
 #include "MirtLabel.h"
 #include "MirtSingleDPI.h"
 #include "MirtTwoBarSlider.h"
+#include "Log.h"
 
 #include <QButtonGroup>
 #include <QDebug>
@@ -137,7 +138,7 @@ void MirtDPIWindow::onRadioChanged()
     if (id < 0 || !m_ProfileData)
         return;
     m_ProfileData->dpi = quint8(id);
-    qDebug("m_ProfileData.dpi = %d", m_ProfileData->dpi);
+    qCDebug(lcPages, "m_ProfileData.dpi = %d", m_ProfileData->dpi);
     showStage(id);
     emit StageChangedSignal(quint8(id));
 }
@@ -170,7 +171,7 @@ void MirtDPIWindow::MouseinSignal(quint8 iStage)
         return;
     const bool changed = m_ProfileData->dpi != iStage;
     m_ProfileData->dpi = iStage;
-    qDebug("m_ProfileData.dpi = %d", m_ProfileData->dpi);
+    qCDebug(lcPages, "m_ProfileData.dpi = %d", m_ProfileData->dpi);
     showStage(iStage);
     if (changed)
         emit StageChangedSignal(iStage);

@@ -5,6 +5,7 @@
 #include "MirtSlider.h"
 #include "MouseSettingsLauncher.h"
 #include "PageStyle.h"
+#include "Log.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -209,20 +210,22 @@ void MirtPointSpeed::checkbtn_clicked()
     else if (box == m_pJitterOff)
         m_iJitter = 1;
     showPairs();
+    emit SensorSettingsChanged();
 }
 
 void MirtPointSpeed::sValueChangedSlot(int iValue)
 {
     if (m_pProfile)
         m_pProfile->scrollspeed = quint8(iValue);
-    qDebug("slider_clicked 1 = %d", iValue);
+    qCDebug(lcPages, "slider_clicked 1 = %d", iValue);
 }
 
 void MirtPointSpeed::onKeyResponseChanged(int iValue)
 {
     m_iDebounce = quint8(qBound(kDebounceMin, iValue, kDebounceMax));
-    qDebug("slider_clicked 1 = %d", iValue);
+    qCDebug(lcPages, "slider_clicked 1 = %d", iValue);
     m_pKeyValue->setNum(m_iDebounce);
+    emit SensorSettingsChanged();
 }
 
 void MirtPointSpeed::onPointerSpeedChanged(int iValue)
@@ -268,7 +271,7 @@ void MirtPointSpeed::onMouseSettingClicked()
     if (!m_pLauncher)
         return;
     if (!m_pLauncher->open()) {
-        qDebug() << "mouse settings:" << m_pLauncher->errorString();
+        qCDebug(lcPages) << "mouse settings:" << m_pLauncher->errorString();
         emit MouseSettingFailed(m_pLauncher->errorString());
     }
 }

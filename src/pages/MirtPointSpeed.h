@@ -2,9 +2,9 @@
 // The "Mouse Setting" panel: key response (debounce), scroll speed, motion
 // sync, lift distance, angle snapping, jitter filtering, the desktop pointer
 // speed of the profile, and a button that opens the desktop's own mouse
-// settings. The sensor values are kept here until the main window collects
-// them into the profile set; scroll and pointer speed go straight into the
-// profile shown.
+// settings. The sensor values belong to the whole set: every change is
+// signalled and the main window copies it into the set; scroll and pointer
+// speed go straight into the profile shown.
 
 #include "ProfileTypes.h"
 
@@ -76,6 +76,10 @@ public:
 signals:
     // The user picked a lift distance (1 or 2).
     void RefreshLift(quint8 iLift);
+    // The user changed sync, angle snapping, jitter filtering or the key
+    // response: the window copies them into the set at once (collectInto), so
+    // an edit survives status reports and profile switches until Apply or Cancel.
+    void SensorSettingsChanged();
     // The user changed the pointer speed of the profile (1..20).
     void PointerSpeedSignal(quint8 iSpeed);
     // The desktop's mouse settings could not be opened.

@@ -5,6 +5,7 @@
 #include "MirtLabel.h"
 #include "MirtPushButton.h"
 #include "PageStyle.h"
+#include "Log.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -146,7 +147,7 @@ void MirtReportRate::onRadioChanged()
     if (id < 0)
         return;
     m_iLift = quint8(id + 1);
-    qDebug("m_iLift = %d", m_iLift);
+    qCDebug(lcPages, "m_iLift = %d", m_iLift);
     emit RefreshLift(m_iLift);
 }
 

@@ -5,6 +5,7 @@
 #include "MirtTwoBarSlider.h"
 #include "PageStyle.h"
 #include "SensorDpi.h"
+#include "Log.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -146,7 +147,7 @@ void MirtSingleDPI::onSliderChanged(int iX, int iY)
 {
     m_iX = iX;
     m_iY = iY;
-    qDebug("ix = %d", iX);
+    qCDebug(lcPages, "ix = %d", iX);
     showValues();
     emit DPISignal(iX, iY, m_iStage);
 }

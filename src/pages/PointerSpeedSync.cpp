@@ -1,6 +1,7 @@
 #include "PointerSpeedSync.h"
 
 #include "PointerSpeed.h"
+#include "Log.h"
 
 #include <QDebug>
 
@@ -12,7 +13,7 @@ bool readInto(PointerSpeed *backend, ProfileData &profile)
         return false;
     int speed = 0;
     if (!backend->readSpeed(&speed)) {
-        qDebug() << "pointer speed not read:" << backend->backendName() << backend->errorString();
+        qCDebug(lcPages) << "pointer speed not read:" << backend->backendName() << backend->errorString();
         return false;
     }
     profile.mousespeed = quint8(qBound(PointerSpeedScale::kMinimum, speed, PointerSpeedScale::kMaximum));
@@ -25,11 +26,11 @@ bool apply(PointerSpeed *backend, const ProfileData &profile)
         return false;
     const int speed = profile.mousespeed;
     if (speed < PointerSpeedScale::kMinimum || speed > PointerSpeedScale::kMaximum) {
-        qDebug("pointer speed %d of the profile not applied", speed);
+        qCDebug(lcPages, "pointer speed %d of the profile not applied", speed);
         return false;
     }
     const bool ok = backend->applySpeed(speed);
-    qDebug() << "pointer speed" << speed << "via" << backend->backendName()
+    qCDebug(lcPages) << "pointer speed" << speed << "via" << backend->backendName()
              << (ok ? QStringLiteral("applied") : backend->errorString());
     return ok;
 }

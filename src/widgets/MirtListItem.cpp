@@ -3,6 +3,7 @@
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtLineEdit.h"
+#include "Log.h"
 
 #include <QDebug>
 #include <QIntValidator>
@@ -76,7 +77,7 @@ void MirtListItem::editPressSlot()
 
 void MirtListItem::lostFocusSlot()
 {
-    qDebug("lostFocusSlot\n");
+    qCDebug(lcWidgets, "lostFocusSlot\n");
     finishEditing();
 }
 

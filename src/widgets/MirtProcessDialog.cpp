@@ -4,6 +4,8 @@
 #include "MirtProcessThread.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <QLabel>
 #include <QMovie>
 #include <QPainter>
@@ -46,7 +48,21 @@ int MirtProcessDialog::runThread(MirtProcessThread *thread)
             Qt::QueuedConnection);
     connect(thread, &QThread::finished, this, &MirtProcessDialog::slotProcessDlg, Qt::QueuedConnection);
     thread->start(QThread::InheritPriority);
-    const int result = exec();
+    // A mouse that answers at once never shows the dialog: for the first
+    // moments the window only stops taking input (it is queued, not lost), so
+    // nothing edits the profile while the worker reads it.
+    int result = QDialog::Accepted;
+    if (m_iShowDelayMs > 0) {
+        QEventLoop wait;
+        QTimer delay;
+        delay.setSingleShot(true);
+        connect(&delay, &QTimer::timeout, &wait, &QEventLoop::quit);
+        connect(this, &QDialog::finished, &wait, &QEventLoop::quit);
+        delay.start(m_iShowDelayMs);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (!m_bDone)
+        result = exec();
     thread->wait();
     disconnect(thread, nullptr, this, nullptr);
     m_pThread = nullptr;

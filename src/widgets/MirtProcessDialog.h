@@ -16,13 +16,17 @@ public:
     explicit MirtProcessDialog(QWidget *mainWindow, QWidget *parent = nullptr,
                                Qt::WindowFlags flags = Qt::FramelessWindowHint);
 
-    // Starts the thread, shows the dialog modally until the thread reports,
-    // and waits for the thread to end. Returns the dialog's result
+    // Starts the thread, shows the dialog modally until the thread reports
+    // (only once the show delay has passed), and waits for the thread to end. Returns the dialog's result
     // (Accepted when the worker finished); the thread's result code is then
     // safe to read. The dialog cannot be dismissed while the worker runs.
     int runThread(MirtProcessThread *thread);
 
     QMovie *movie() const { return m_pMovie; }
+    // How long a worker may take before the dialog shows itself (300 ms by
+    // default; 0 shows it at once).
+    void setShowDelay(int ms) { m_iShowDelayMs = ms; }
+    int showDelay() const { return m_iShowDelayMs; }
 
 public slots:
     // The worker is done: close with Accepted.
@@ -43,4 +47,5 @@ private:
     QMovie *m_pMovie = nullptr;
     MirtProcessThread *m_pThread = nullptr;
     bool m_bDone = false;
+    int m_iShowDelayMs = 300;
 };

@@ -1,4 +1,5 @@
 #include "MirtProcessThread.h"
+#include "Log.h"
 
 #include <QDebug>
 
@@ -24,7 +25,7 @@ void MirtProcessThread::stop()
 void MirtProcessThread::run()
 {
     if (m_bStop.load()) {
-        qDebug("isStop.\n");
+        qCDebug(lcWidgets, "isStop.\n");
         // The dialog waiting for this thread must still close.
         emit DoProcessDlg();
         return;

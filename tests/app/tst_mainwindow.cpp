@@ -11,6 +11,8 @@
 #include "MirtPushButton.h"
 #include "MousecfgWidget.h"
 #include "Paths.h"
+#include "ProfileDefaults.h"
+#include "ProfileStore.h"
 #include "MirtDPIWindow.h"
 #include "MirtPointSpeed.h"
 #include "MirtReportRate.h"
@@ -19,17 +21,22 @@
 #include "SimulatedMouseSession.h"
 #include "SkinCache.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -77,6 +84,59 @@ private:
     QString m_name;
 };
 
+// Passes every call to the simulated mouse and notes the thread of each
+// frame written, so a test can tell that no control command ran on the
+// window's thread.
+class ThreadRecordingBackend : public HidBackend
+{
+public:
+    void install(HidBackend *inner)
+    {
+        m_inner = inner;
+        setHidBackend(this);
+    }
+    ~ThreadRecordingBackend() override
+    {
+        if (hidBackend() == this)
+            setHidBackend(m_inner);
+    }
+    int writes() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_threads.size();
+    }
+    int writesOnThread(QThread *thread) const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return int(std::count(m_threads.begin(), m_threads.end(), thread));
+    }
+
+    int init() override { return m_inner->init(); }
+    QVector<HidDeviceInfo> enumerate(uint16_t v, uint16_t p) override { return m_inner->enumerate(v, p); }
+    HidDevice *openPath(const QByteArray &path) override { return m_inner->openPath(path); }
+    void close(HidDevice *d) override { m_inner->close(d); }
+    int exit() override { return m_inner->exit(); }
+    int write(HidDevice *d, const uint8_t *data, size_t length) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_threads.push_back(QThread::currentThread());
+        }
+        return m_inner->write(d, data, length);
+    }
+    int readTimeout(HidDevice *d, uint8_t *data, size_t length, int ms) override
+    {
+        return m_inner->readTimeout(d, data, length, ms);
+    }
+    QString error(HidDevice *d) override { return m_inner->error(d); }
+    bool permissionDenied(const QByteArray &path) override { return m_inner->permissionDenied(path); }
+
+private:
+    HidBackend *m_inner = nullptr;
+    mutable std::mutex m_mutex;
+    std::vector<QThread *> m_threads;
+};
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -98,6 +158,9 @@ private slots:
     void unappliedEditSurvivesPolling();
     void writeStatusMarksDiff();
     void profileActionSwitchesTheMouse();
+    void twoStartsKeepStoredProfiles_data();
+    void twoStartsKeepStoredProfiles();
+    void brokenSlotFilesLoadOverFactory();
 
     void receiverPluggedClosesWarning();
     void cablePulledWhileReceiverStays();
@@ -175,6 +238,185 @@ void TestMainWindow::makeWindow(bool receiver, bool cable, std::function<void()>
     m_w = std::make_unique<MousecfgWidget>(s);
     connect(m_w.get(), &MousecfgWidget::osdNotice, this, [this](const QString &t) { m_notices << t; });
     connect(m_w.get(), &MousecfgWidget::deviceReloaded, this, [this] { ++m_reloads; });
+}
+
+// ---------------------------------------------------------------------------
+// What is stored survives the window
+
+namespace {
+
+ProfileSet storedSet()
+{
+    ProfileSet set;
+    ProfileStore::loadProfileSet(set);
+    return set;
+}
+
+} // namespace
+
+void TestMainWindow::twoStartsKeepStoredProfiles_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("option") << QStringLiteral("option");
+    QTest::newRow("environment") << QStringLiteral("environment");
+    QTest::newRow("per-user") << QStringLiteral("per-user");
+    QTest::newRow("padded names") << QStringLiteral("padded");
+}
+
+// The user's path: a fresh folder, the window started against the simulated
+// mouse, a poll, the mouse's DPI button, quit; start again, quit. Every slot's
+// stored profile is what it was apart from the current stage, and the sensor
+// settings are unchanged.
+void TestMainWindow::twoStartsKeepStoredProfiles()
+{
+    QFETCH(QString, how);
+    QTemporaryDir fresh;
+    QString folder = fresh.path() + QStringLiteral("/Configs");
+    const QByteArray oldEnv = qgetenv("MOUSECFG_CONFIG_DIR");
+    const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
+    auto restore = qScopeGuard([&] {
+        qputenv("MOUSECFG_CONFIG_DIR", oldEnv);
+        qputenv("XDG_DATA_HOME", oldXdg);
+    });
+    if (how == QLatin1String("environment")) {
+        qputenv("MOUSECFG_CONFIG_DIR", QFile::encodeName(folder));
+        Paths::setConfigDir(QString());
+    } else if (how == QLatin1String("per-user")) {
+        qunsetenv("MOUSECFG_CONFIG_DIR");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(fresh.path() + QStringLiteral("/xdg")));
+        Paths::setConfigDir(QString());
+    } else {
+        Paths::setConfigDir(folder);
+        Paths::seedConfigDir(folder);
+    }
+    folder = Paths::configDir(); // as the program resolved it
+    QVERIFY2(QFile::exists(folder + QStringLiteral("/Config.ini")), qPrintable(folder));
+    QVERIFY(folder.startsWith(fresh.path()));
+    if (how == QLatin1String("padded")) {
+        // Names written by older copies and other tools, blanks included.
+        QSettings c(folder + QStringLiteral("/Config.ini"), QSettings::IniFormat);
+        c.setValue(QStringLiteral("Config/Profile1"), QStringLiteral("  padded"));
+        c.setValue(QStringLiteral("Config/Profile3"), QStringLiteral("trailing "));
+        c.sync();
+        ProfileData p;
+        ProfileDefaults::buildDefaultProfile(p);
+        p.BUTTON_INFO[2].Fun = 7;
+        QVERIFY(ProfileStore::writeSlotProfile(p, QStringLiteral("  padded")));
+        p.DPI_INFO[1].x = 33;
+        QVERIFY(ProfileStore::writeSlotProfile(p, QStringLiteral("trailing ")));
+    }
+    MirtKit::reloadConfig();
+    const ProfileSet before = storedSet();
+    QString problem;
+    ProfileSet check;
+    QCOMPARE(ProfileStore::loadProfileSet(check, &problem), 0);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QCOMPARE(int(before.Debounce), 8); // the shipped sensor settings, not zeros
+    QVERIFY(before.profiles[0].BUTTON_INFO[0].Fun != 0);
+
+    for (int start = 0; start < 2; ++start) {
+        m_sim = std::make_unique<SimulatedMouseSession>(false, folder + QStringLiteral("/simulated-mouse.ini"));
+        QString error;
+        m_sim->load(&error);
+        m_sim->backend().setEchoLatencyUs(200);
+        m_feed = std::make_unique<SimulatedMouseFeed>(&m_sim->backend());
+        MousecfgServices services;
+        services.hotplug = m_feed.get();
+        services.showTray = false;
+        m_w = std::make_unique<MousecfgWidget>(services);
+        m_w->show();
+        // The poller answered, then the mouse's own DPI button.
+        QTRY_VERIFY_WITH_TIMEOUT(m_w->lastBatteryLevel() > 0, 5000);
+        if (start == 0) {
+            m_sim->backend().pressDpiButton();
+            const int stage = m_sim->backend().firmwareSnapshot().dpiStage();
+            QTRY_COMPARE_WITH_TIMEOUT(int(m_w->currentSet().current().dpi), stage, 5000);
+        }
+        QVERIFY(m_w->pendingLoadNotice().isEmpty());
+        m_w.reset(); // quit
+        QVERIFY(m_sim->save(&error));
+        m_feed.reset();
+        m_sim.reset();
+    }
+
+    const ProfileSet after = storedSet();
+    const int slot = before.ProfileID;
+    for (int i = 0; i < kProfileCount; ++i) {
+        ProfileData a = after.profiles[size_t(i)];
+        if (i == slot)
+            a.dpi = before.profiles[size_t(i)].dpi;
+        QVERIFY2(a == before.profiles[size_t(i)], qPrintable(QStringLiteral("slot %1").arg(i + 1)));
+    }
+    QCOMPARE(after.names, before.names);
+    QCOMPARE(after.AngleValue, before.AngleValue);
+    QCOMPARE(after.LiftHigh, before.LiftHigh);
+    QCOMPARE(after.Sync, before.Sync);
+    QCOMPARE(after.Jitter, before.Jitter);
+    QCOMPARE(after.Debounce, before.Debounce);
+    QCOMPARE(after.Wake, before.Wake);
+    QCOMPARE(after.SensorMode, before.SensorMode);
+    QVERIFY(after.profiles[size_t(slot)].dpi != before.profiles[size_t(slot)].dpi);
+    Paths::setConfigDir(m_dir->path());
+}
+
+// A slot file that cannot be read whole loads over the factory profile, key
+// by key where keys exist, and the window says once which slot and why.
+void TestMainWindow::brokenSlotFilesLoadOverFactory()
+{
+    ProfileData factory;
+    ProfileDefaults::buildDefaultProfile(factory);
+    const QString dir = m_dir->path() + QStringLiteral("/Profile/");
+    QDir().mkpath(dir);
+    auto write = [](const QString &file, const QByteArray &text) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    // Slot 1: one key, as the old stage writer left it.
+    write(dir + QStringLiteral("Profile 1.prof"), "[PROFILE_0]\ndpi=3\n");
+    // Slot 2: a whole file cut in the middle of a line.
+    ProfileData p2 = factory;
+    p2.BUTTON_INFO[0].Fun = 9; // early in the file
+    p2.pollrate = 2;           // near its end
+    QVERIFY(ProfileStore::writeSlotProfile(p2, QStringLiteral("Profile 2")));
+    QByteArray whole;
+    {
+        QFile f(dir + QStringLiteral("Profile 2.prof"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        whole = f.readAll();
+    }
+    write(dir + QStringLiteral("Profile 2.prof"), whole.left(whole.size() / 2 + 7));
+    // Slot 3: not a file that can be read at all.
+    QVERIFY(QDir().mkpath(dir + QStringLiteral("Profile 3.prof")));
+
+    makeWindow();
+    m_w->show();
+    const ProfileSet &set = m_w->lastSentSet();
+    QCOMPARE(int(set.profiles[0].dpi), 3);
+    ProfileData p = set.profiles[0];
+    p.dpi = factory.dpi;
+    p.ProfileName = factory.ProfileName;
+    QVERIFY(p == factory);
+    QCOMPARE(set.profiles[1].BUTTON_INFO[0].Fun, 9);              // before the cut
+    QCOMPARE(int(set.profiles[1].pollrate), int(factory.pollrate)); // after it
+    p = set.profiles[2];
+    p.ProfileName = factory.ProfileName;
+    QVERIFY(p == factory);
+    // Said once, naming each slot.
+    MirtMessageBox *box = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((box = m_w->findChild<MirtMessageBox *>(QStringLiteral("loadNoticeBox"))), 3000);
+    const QString text = box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))->text();
+    for (const char *slot : {"PROFILE 1", "PROFILE 2", "PROFILE 3"})
+        QVERIFY2(text.contains(QLatin1String(slot)), qPrintable(text));
+    box->accept();
+    QTRY_VERIFY(!m_w->findChild<MirtMessageBox *>(QStringLiteral("loadNoticeBox")));
+    // A device reload loads the set again; the same notice is not repeated.
+    BoxWatcher watcher(m_w.get(), [this](MirtMessageBox *) { m_sim->backend().plugReceiver(true); });
+    m_sim->backend().plugReceiver(false);
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.seen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_w->warningBox() && m_reloads > 0, 5000);
+    QVERIFY(!m_w->findChild<MirtMessageBox *>(QStringLiteral("loadNoticeBox")));
+    QVERIFY(m_w->pendingLoadNotice().isEmpty());
 }
 
 // ---------------------------------------------------------------------------
@@ -329,9 +571,21 @@ void TestMainWindow::rateAndDpiNotices()
     m_w->slotRefreshStatus(0, other, m_w->currentSet().current().pollrate, 0);
     QCOMPARE(int(m_w->currentSet().current().dpi), int(other));
     QVERIFY(notices().last().startsWith(QStringLiteral("DPI %1:").arg(other + 1)));
-    // The stage lands in the current slot's own file, where the loader reads it.
-    QSettings prof(m_dir->path() + QStringLiteral("/Profile/Profile 1.prof"), QSettings::IniFormat);
-    QCOMPARE(prof.value(QStringLiteral("PROFILE_0/dpi")).toInt(), int(other));
+    // The stage lands in the current slot's own file, where the loader reads
+    // it - as a whole profile, never as a file of one key read back as zeros.
+    const QString file = m_dir->path() + QStringLiteral("/Profile/Profile 1.prof");
+    ProfileData stored;
+    bool complete = false;
+    QTRY_VERIFY_WITH_TIMEOUT(ProfileStore::readProfileSection(0, stored, file, nullptr, &complete), 3000);
+    QVERIFY(complete);
+    QCOMPARE(int(stored.dpi), int(other));
+    ProfileData factory;
+    ProfileDefaults::buildDefaultProfile(factory);
+    QCOMPARE(int(stored.pollrate), 3); // the rate the mouse reported last
+    stored.dpi = factory.dpi;
+    stored.pollrate = factory.pollrate;
+    stored.ProfileName = factory.ProfileName;
+    QVERIFY(stored == factory);
     // A stage number beyond the table is ignored.
     const int before = notices().size();
     m_w->slotRefreshDPIStage(12);
@@ -355,6 +609,22 @@ void TestMainWindow::unappliedEditSurvivesPolling()
         m_w->slotRefreshStatus(0xFF, 0, 1, 0);
     QCOMPARE(int(m_w->currentSet().current().pollrate), 2);
     QCOMPARE(int(m_w->currentSet().current().dpi), 2);
+    // A poller restart (a cable plugged in) neither: its first report is the same.
+    m_w->StartBatteryThread();
+    m_w->StopBatteryThread();
+    m_w->slotRefreshStatus(0xFF, 0, 1, 0);
+    QCOMPARE(int(m_w->currentSet().current().pollrate), 2);
+    QCOMPARE(int(m_w->currentSet().current().dpi), 2);
+    // A sensor setting of the performance panel survives the reports and a
+    // profile switch of the mouse and back.
+    const quint8 angle = m_w->currentSet().AngleValue;
+    (angle == 0 ? m_w->pointSpeedPage()->angleOffBox() : m_w->pointSpeedPage()->angleOnBox())->click();
+    QCOMPARE(int(m_w->currentSet().AngleValue), angle == 0 ? 1 : 0);
+    m_w->slotRefreshStatus(2, 0, 1, 0);
+    m_w->slotRefreshStatus(0, 0, 1, 0);
+    QCOMPARE(int(m_w->currentSet().AngleValue), angle == 0 ? 1 : 0);
+    QCOMPARE(int(m_w->currentSet().current().dpi), 2);
+    QVERIFY(m_w->pointSpeedPage()->angle() != angle);
     // The mouse's own buttons move it: now the record follows.
     m_w->slotRefreshStatus(0xFF, 1, 4, 0);
     QCOMPARE(int(m_w->currentSet().current().pollrate), 4);
@@ -373,14 +643,45 @@ void TestMainWindow::writeStatusMarksDiff()
 
 void TestMainWindow::profileActionSwitchesTheMouse()
 {
-    makeWindow();
+    ThreadRecordingBackend recorder;
+    makeWindow(true, false, [&] { recorder.install(&m_sim->backend()); });
     m_w->currentSet().profiles[3].mousespeed = 5;
     m_w->profileButton(3)->click();
     QCOMPARE(int(m_w->currentSet().ProfileID), 3);
-    QTRY_COMPARE_WITH_TIMEOUT(m_sim->backend().firmwareSnapshot().activeProfile(), 3, 3000);
+    QCOMPARE(m_sim->backend().firmwareSnapshot().activeProfile(), 3);
     QCOMPARE(m_speed->applied(), QList<int>{5});
     QCOMPARE(m_w->nameEditor()->text(), QStringLiteral("Profile 4"));
     QVERIFY(m_w->profileButton(3)->isOn());
+    // The switch and its reloads went through the worker, never the window's thread.
+    QVERIFY(recorder.writes() >= 7);
+    QCOMPARE(recorder.writesOnThread(QThread::currentThread()), 0);
+    QVERIFY(m_w->batteryThreadRunning());
+
+    // A mouse that does not take the switch: the window says so and stays on
+    // the profile the mouse has.
+    m_sim->backend().scriptWriteErrors(1000);
+    QTimer answer;
+    QString said;
+    answer.setInterval(20);
+    connect(&answer, &QTimer::timeout, this, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<MirtMessageBox *>(w);
+            if (box && box->isVisible()) {
+                if (auto *l = box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2")))
+                    said = l->text();
+                box->accept();
+            }
+        }
+    });
+    answer.start();
+    m_w->profileButton(1)->click();
+    answer.stop();
+    m_sim->backend().scriptWriteErrors(0);
+    QVERIFY2(said.contains(QStringLiteral("PROFILE 2")), qPrintable(said));
+    QCOMPARE(int(m_w->currentSet().ProfileID), 3);
+    QVERIFY(m_w->profileButton(3)->isOn());
+    QCOMPARE(m_sim->backend().firmwareSnapshot().activeProfile(), 3);
+    QCOMPARE(recorder.writesOnThread(QThread::currentThread()), 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -455,8 +756,8 @@ void TestMainWindow::onlyDevicePulledWarns()
     QVERIFY(closedFirst);
     QCOMPARE(watcher.text(), QStringLiteral("Dongle Disconnect!"));
     QTRY_VERIFY(!m_w->warningBox());
-    // "Ok" with no device hides the window to the tray.
-    QVERIFY(m_w->isHidden());
+    // "Ok" with no device puts the window away: minimised, as there is no tray here.
+    QVERIFY(m_w->isMinimized());
     QCOMPARE(m_w->deviceReady(), 0);
     QVERIFY(!g_bWarningShown);
     QVERIFY(!m_w->batteryBar()->isTextVisible()); // greyed: the mouse is gone
@@ -730,10 +1031,28 @@ void TestMainWindow::closeHidesOrEndsCleanly()
 {
     makeWindow();
     m_w->show();
+    // Without a tray to come back from, nothing hides the window: close, "OK"
+    // and the disconnect warning's "Ok" minimise it.
     m_w->closeButton()->click();
-    QVERIFY(m_w->isHidden());
+    QVERIFY(m_w->isVisible());
+    QVERIFY(m_w->isMinimized());
     QVERIFY(m_w->batteryThreadRunning());
     QVERIFY(receiverOpen());
+    m_w->showNormal();
+    m_w->hideWindow();
+    QVERIFY(m_w->isVisible() && m_w->isMinimized());
+    m_w->showNormal();
+    BoxWatcher watcher(m_w.get(), [](MirtMessageBox *box) { box->accept(); });
+    m_sim->backend().plugReceiver(false);
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.seen(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_w->warningBox(), 3000);
+    QVERIFY(m_w->isVisible());
+    QVERIFY(m_w->isMinimized());
+    m_sim->backend().plugReceiver(true);
+    QTRY_VERIFY_WITH_TIMEOUT(receiverOpen() && m_w->batteryThreadRunning(), 5000);
+    // A second launch asks for the window: it comes back, not minimised.
+    m_w->showAndRaise();
+    QVERIFY(m_w->isVisible() && !m_w->isMinimized());
 
     // "PROFILE/CloseWindow" = 1: the program ends, but only after the poller
     // stopped and the mouse was closed.

@@ -55,8 +55,17 @@ public:
     ProfileSet &currentSet() override { return current; }
     ProfileSet &lastSentSet() override { return lastSent; }
     QWidget *dialogParent() override { return &window; }
-    void stopPoller() override { ++stops; }
-    void startPoller() override { ++starts; }
+    void stopPoller() override
+    {
+        ++stops;
+        polling = false;
+    }
+    void startPoller() override
+    {
+        ++starts;
+        polling = true;
+    }
+    bool polling = true;
     void collectPages() override { ++collects; }
     void fillPages() override { ++fills; }
     void showProfileName(const QString &name) override { shownName = name; }
@@ -139,6 +148,7 @@ private:
     std::unique_ptr<ProfileCommands> m_commands;
     QList<int> m_writeResults;
     int m_writes = 0;
+    int m_writesWhilePolling = 0;
 };
 
 void TestProfileCommands::init()
@@ -154,8 +164,12 @@ void TestProfileCommands::init()
     m_commands = std::make_unique<ProfileCommands>(m_host.get());
     m_writeResults.clear();
     m_writes = 0;
+    m_writesWhilePolling = 0;
     m_commands->setWriteFunction([this](ProfileSet &current, ProfileSet &lastSent) {
         ++m_writes;
+        // Every command writes with the poller stopped (imports included).
+        if (m_host->polling)
+            ++m_writesWhilePolling;
         lastSent = current;
         const int result = m_writeResults.isEmpty() ? 0 : m_writeResults.takeFirst();
         AppConfig::writeDiff(result == kSendOk || result == kResultMacrosNotWritten ? 0 : 1);
@@ -165,6 +179,7 @@ void TestProfileCommands::init()
 
 void TestProfileCommands::cleanup()
 {
+    QCOMPARE(m_writesWhilePolling, 0);
     m_commands.reset();
     m_host.reset();
     Paths::setConfigDir(QString());

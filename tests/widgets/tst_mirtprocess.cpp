@@ -33,6 +33,8 @@ private:
 
 void TestMirtProcess::initTestCase()
 {
+    // The kit's fixed debug texts are checked: switch its category on.
+    QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.widgets.debug=true"));
     m_config = new TestConfig;
     MirtKit::setScaleFactor(1.0);
     m_main = new QWidget;
@@ -69,14 +71,26 @@ void TestMirtProcess::failureCodeIsReported()
 
 void TestMirtProcess::workerThatEndsAtOnceIsNotMissed()
 {
-    // Many very short jobs: none may leave the dialog waiting for ever.
+    // Many very short jobs: none may leave the dialog waiting for ever, and
+    // none shows it (a mouse that answers at once never flashes the dialog).
+    struct ShowCounter : QObject
+    {
+        int shows = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            shows += e->type() == QEvent::Show;
+            return false;
+        }
+    } counter;
     for (int i = 0; i < 20; ++i) {
         MirtProcessThread thread;
         thread.setJob([i]() { return i; });
         MirtProcessDialog dlg(m_main);
+        dlg.installEventFilter(&counter);
         QCOMPARE(dlg.runThread(&thread), int(QDialog::Accepted));
         QCOMPARE(thread.GetResult(), i);
     }
+    QCOMPARE(counter.shows, 0);
 }
 
 void TestMirtProcess::stoppedThreadDoesNotRunButClosesTheDialog()
@@ -105,8 +119,12 @@ void TestMirtProcess::escapeDoesNotCloseWhileTheWorkerRuns()
         return 0;
     });
     MirtProcessDialog dlg(m_main);
+    QCOMPARE(dlg.showDelay(), 300);
+    // A slow worker: the dialog shows itself once the delay has passed.
+    bool visibleEarly = true;
+    QTimer::singleShot(50, &dlg, [&]() { visibleEarly = dlg.isVisible(); });
     bool visibleAfterEscape = false;
-    QTimer::singleShot(50, &dlg, [&]() {
+    QTimer::singleShot(600, &dlg, [&]() {
         QTest::keyClick(&dlg, Qt::Key_Escape);
         dlg.close();
         dlg.reject();
@@ -114,6 +132,7 @@ void TestMirtProcess::escapeDoesNotCloseWhileTheWorkerRuns()
         release = true;
     });
     QCOMPARE(dlg.runThread(&thread), int(QDialog::Accepted));
+    QVERIFY(!visibleEarly);
     QVERIFY(visibleAfterEscape);
 }
 

@@ -75,6 +75,7 @@ void TestMirtProcessThread::stoppedBeforeStartDoesNotRun()
     QVERIFY(thread.isStopped());
     std::atomic<int> done{0};
     connect(&thread, &MirtProcessThread::DoProcessDlg, [&done]() { ++done; });
+    QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.widgets.debug=true"));
     QTest::ignoreMessage(QtDebugMsg, "isStop.\n");
     thread.start();
     QVERIFY(thread.wait(5000));
