@@ -29,6 +29,8 @@ sim_state() {
     END { print xs[active], rates[active] }'
 }
 
+# The window logs each status report of the poller ("Test data:") at debug level.
+export QT_LOGGING_RULES="mousecfg.app.debug=true"
 start_mousecfg
 
 # The "DPI" tab shows the DPI page and both performance panels.
@@ -43,11 +45,11 @@ click_at $((286 + 28 + 240)) $((75 + 38 + 12))
 xdotool key --window "$WIN" End
 sleep 0.3
 
-# The mouse's status report (every few seconds) brings the window back to
-# the rate the mouse runs at; choose the new rate and apply it right after one.
+# The poller's status reports ("Test data:" lines of the log) come every few
+# seconds; choose the new rate and apply it right after one.
 status_lines() { grep -c 'Test data:' "$LOG"; }
 n=$(status_lines)
-wait_for '[ "$(status_lines)" -gt '"$n"' ]' 80 || note "no status report seen"
+wait_for '[ "$(status_lines)" -gt '"$n"' ]' 80 || fail "no status report from the poller within 8 s"
 
 # Report rate: the rate button (panel at 746,75; button at 10,42, 40 × 40)
 # opens the menu "125 HZ", "250 HZ", "500 HZ", "1000 HZ".
@@ -55,9 +57,13 @@ click_at $((746 + 30)) $((75 + 62))
 xdotool key --delay 120 Down Down Down Return
 sleep 0.2
 # "Apply" (row of command buttons at y 592, the sixth of 83 × 30 from x 285).
+# The poller starts again only after a complete write: its next status report
+# with the new rate code (2) says the write has finished.
+rate2_lines() { grep -c 'Test data:.*iRate= 2,' "$LOG"; }
+n=$(rate2_lines)
 click_at $((285 + 5 * 88 + 41)) $((592 + 15))
 shot pages-edited
-sleep 3
+wait_for '[ "$(rate2_lines)" -gt '"$n"' ]' 150 || fail "no status report with rate code 2 within 15 s of Apply"
 shot pages-applied
 kill -0 "$PID" 2>/dev/null || fail "mousecfg ended while applying"
 if [ "$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l)" -gt 1 ]; then
