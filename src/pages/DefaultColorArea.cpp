@@ -1,6 +1,7 @@
 #include "DefaultColorArea.h"
 
 #include "MirtKit.h"
+#include "Log.h"
 
 #include <QDebug>
 #include <QKeyEvent>
@@ -57,7 +58,7 @@ void DefaultColorArea::mousePressEvent(QMouseEvent *event)
         QWidget::mousePressEvent(event);
         return;
     }
-    qDebug("DefaultColorArea mousePressEvent");
+    qCDebug(lcPages, "DefaultColorArea mousePressEvent");
     emit ClickedSignal();
 }
 

@@ -9,6 +9,7 @@
 #include "MirtPushButton.h"
 #include "MirtSlider.h"
 #include "PageStyle.h"
+#include "Log.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -258,7 +259,7 @@ void MirtColorWindow::onEffectAction()
     // The controls of the new effect, and the colour a click on the swatch edits.
     refresh();
     const QColor c = m_ProfileData->LED_MODE[size_t(n)].RGB;
-    qDebug("EffectMenuFunction i=%d r=%d g=%d b=%d", n, c.red(), c.green(), c.blue());
+    qCDebug(lcPages, "EffectMenuFunction i=%d r=%d g=%d b=%d", n, c.red(), c.green(), c.blue());
     emit LightingChangedSignal();
 }
 

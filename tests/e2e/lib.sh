@@ -53,6 +53,8 @@ click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
 
 # Starts mousecfg --simulate on the work folder and waits for its window (sets PID and WIN).
 start_mousecfg() {
+  # The X server may still be coming up (a second xvfb-run under load).
+  wait_for 'xdpyinfo >/dev/null 2>&1' 100 || fail "the X server $DISPLAY does not answer"
   note "starting mousecfg --simulate"
   "$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
   PID=$!
