@@ -1,0 +1,89 @@
+// button: the function of a button of a stored profile, assigned as the button page does.
+
+#include "CliCommand.h"
+
+#include "AppConfig.h"
+#include "ButtonModel.h"
+#include "ProfileStore.h"
+
+#include <QCoreApplication>
+
+using namespace ButtonModel;
+
+namespace {
+
+const QString kUsage = QStringLiteral("mousecfg-cli: usage: button [--slot N] BUTTON FUNCTION [ARGS] | button --list");
+
+int refuse(const QString &text)
+{
+    cliError(QStringLiteral("mousecfg-cli: %1").arg(text));
+    return CliFailure;
+}
+
+int listNames()
+{
+    const MenuSwitches switches = menuSwitches();
+    const QVector<int> offered = offeredFunctions(kFirstSet, switches) + wheelMenuEntries();
+    for (const CliName &n : cliNames()) {
+        if (!offered.contains(n.fun))
+            continue;
+        const QString note = wheelMenuEntries().contains(n.fun) && !offeredFunctions(kFirstSet, switches).contains(n.fun)
+                                 ? QStringLiteral(" (wheel, buttons 40 and 41)")
+                                 : QString();
+        cliPrint(QStringLiteral("%1\t%2%3").arg(n.name, ButtonCatalogue::functionText(n.fun), note));
+    }
+    return CliOk;
+}
+
+int runButton(const CliContext &, const QStringList &args)
+{
+    if (args.size() == 1 && args.first() == QLatin1String("--list"))
+        return listNames();
+    QStringList rest = args;
+    int slot = -1;
+    if (!rest.isEmpty() && rest.first() == QLatin1String("--slot")) {
+        if (rest.size() < 2)
+            return cliUsageError(kUsage);
+        bool ok = false;
+        slot = rest.at(1).toInt(&ok, 10);
+        if (!ok || slot < 1 || slot > kProfileCount)
+            return refuse(QStringLiteral("--slot must be 1 to %1").arg(kProfileCount));
+        rest = rest.mid(2);
+    }
+    if (rest.size() < 2)
+        return cliUsageError(kUsage);
+    bool ok = false;
+    const int record = rest.first().toInt(&ok, 10);
+    if (!ok || record < 0 || record >= kButtonCount)
+        return refuse(QStringLiteral("BUTTON must be 0 to %1").arg(kButtonCount - 1));
+    rest.removeFirst();
+
+    ProfileSet set;
+    QString problem;
+    ProfileStore::loadProfileSet(set, &problem);
+    if (!problem.isEmpty())
+        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
+    ProfileData &profile = set.profiles[size_t(slot > 0 ? slot - 1 : set.ProfileID)];
+
+    Assignment a;
+    QString error;
+    if (!parseCliFunction(rest, profile.BUTTON_INFO[size_t(record)], AppConfig::sensorModel(), &a, &error))
+        return refuse(error);
+    const int buttonSet = setOfRecord(record);
+    if (!offeredFunctions(buttonSet, menuSwitches()).contains(a.fun))
+        return refuse(QStringLiteral("\"%1\" is not offered for button %2")
+                          .arg(ButtonCatalogue::functionText(a.fun))
+                          .arg(record));
+    if (assign(profile.BUTTON_INFO, record, a) == Result::LastClick)
+        return refuse(QCoreApplication::translate("MousecfgWidget", kOneClickMessage));
+
+    if (!ProfileStore::saveWholeProfileSet(set, &error))
+        return refuse(QStringLiteral("the profile could not be saved: %1").arg(error));
+    return CliOk;
+}
+
+CliRegistrar buttonCommand(
+    {QStringLiteral("button"), QStringLiteral("button [--slot N] BUTTON FUNCTION [ARGS] | button --list"),
+     QStringLiteral("give button BUTTON (0 to 41) of a stored profile a function (--list names them)"), runButton});
+
+} // namespace
