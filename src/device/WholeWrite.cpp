@@ -24,18 +24,14 @@ WholeWriteOutcome runWholeWrite(const ProfileSet &current, ProfileSet &lastSent,
 {
     WholeWriteOutcome out;
     QString err;
-    // Slot, sensor bytes and slot names first, then every slot's profile file:
-    // each slot keeps its edits across a restart.
-    AppConfig::saveSlotNames(current);
-    if (!ProfileStore::saveProfileSet(current, &err))
+    // Slot, sensor bytes and slot names, then every slot's profile file, each
+    // written once: each slot keeps its edits across a restart.
+    if (!ProfileStore::saveWholeProfileSet(current, &err))
         out.saveError = err;
 
     int mask = ProfileDefaults::changeMask(current, lastSent);
     if (AppConfig::readDiff() == 1 || fullWrite)
         mask = ProfileDefaults::kChangeAll;
-    err.clear();
-    if (!ProfileStore::saveWholeProfileSet(current, &err) && out.saveError.isEmpty())
-        out.saveError = err;
     out.changeMask = mask;
 
     ProfileWriter writer(std::move(context));

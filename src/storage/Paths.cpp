@@ -141,10 +141,13 @@ void seedConfigDir(const QString &dir)
 {
     if (QFileInfo::exists(dir + QStringLiteral("/Config.ini")))
         return;
-    QString shipped = appDir() + QStringLiteral("/Configs");
+    // The shipped defaults as they were shipped: "defaults/Configs" in the
+    // build's layout (its "Configs" is a portable configuration in use), the
+    // installed share folder's "Configs" otherwise.
+    QString shipped = dataDir() + QStringLiteral("/defaults/Configs");
     if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile())
         shipped = dataDir() + QStringLiteral("/Configs");
-    if (!QFileInfo(shipped).isDir() || QDir(shipped) == QDir(dir))
+    if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile() || QDir(shipped) == QDir(dir))
         return;
     seedFrom(shipped, dir);
 }

@@ -344,6 +344,32 @@ int loadProfileSet(ProfileSet &set, QString *errorText)
     return result;
 }
 
+namespace {
+
+// The "Config" keys of the set in Config.ini, as the program always wrote
+// them (Sync before LiftHigh), and the names of the first SLOTNAMES slots.
+bool writeConfigIni(const ProfileSet &set, int slotNames, QString *errorText)
+{
+    const QString config = AppConfig::globalConfigFile();
+    if (!IniAccess::notTooLarge(config, errorText))
+        return false;
+    QSettings s(config, QSettings::IniFormat);
+    s.setValue(QStringLiteral("Config/ProfileID"), uint(set.ProfileID));
+    s.setValue(QStringLiteral("Config/AngleValue"), uint(set.AngleValue));
+    s.setValue(QStringLiteral("Config/Sync"), uint(set.Sync));
+    s.setValue(QStringLiteral("Config/LiftHigh"), uint(set.LiftHigh));
+    s.setValue(QStringLiteral("Config/Jitter"), uint(set.Jitter));
+    s.setValue(QStringLiteral("Config/Debounce"), uint(set.Debounce));
+    s.setValue(QStringLiteral("Config/Wake"), uint(set.Wake));
+    s.setValue(QStringLiteral("Config/SensorMode"), uint(set.SensorMode));
+    s.setValue(QStringLiteral("Config/Count"), uint(set.Count));
+    for (int i = 0; i < slotNames; ++i)
+        s.setValue(QStringLiteral("Config/Profile%1").arg(i + 1), set.names[size_t(i)]);
+    return IniAccess::finish(s, errorText);
+}
+
+} // namespace
+
 bool saveProfileSet(const ProfileSet &set, QString *errorText)
 {
     const QString &name = set.names[0];
@@ -354,44 +380,29 @@ bool saveProfileSet(const ProfileSet &set, QString *errorText)
     const QString path = slotProfilePath(name, errorText);
     if (path.isEmpty())
         return false;
-    const QString config = AppConfig::globalConfigFile();
-    if (!IniAccess::notTooLarge(config, errorText))
-        return false;
-    {
-        QSettings s(config, QSettings::IniFormat);
-        // Same keys as the program always wrote, Sync before LiftHigh included.
-        s.setValue(QStringLiteral("Config/ProfileID"), uint(set.ProfileID));
-        s.setValue(QStringLiteral("Config/AngleValue"), uint(set.AngleValue));
-        s.setValue(QStringLiteral("Config/Sync"), uint(set.Sync));
-        s.setValue(QStringLiteral("Config/LiftHigh"), uint(set.LiftHigh));
-        s.setValue(QStringLiteral("Config/Jitter"), uint(set.Jitter));
-        s.setValue(QStringLiteral("Config/Debounce"), uint(set.Debounce));
-        s.setValue(QStringLiteral("Config/Wake"), uint(set.Wake));
-        s.setValue(QStringLiteral("Config/SensorMode"), uint(set.SensorMode));
-        s.setValue(QStringLiteral("Config/Count"), uint(set.Count));
-        s.setValue(QStringLiteral("Config/Profile1"), name);
-        if (!IniAccess::finish(s, errorText))
-            return false;
-    }
-    return writeProfileSection(0, set.profiles[0], path, errorText);
+    return writeConfigIni(set, 1, errorText) && writeProfileSection(0, set.profiles[0], path, errorText);
 }
 
 bool saveWholeProfileSet(const ProfileSet &set, QString *errorText)
 {
-    // Check every name first so that a bad one leaves all files as they were.
-    for (int i = 1; i < kProfileCount; ++i) {
+    // Every name first, so that a bad one leaves all files as they were.
+    if (set.names[0].isEmpty()) {
+        setError(errorText, QStringLiteral("Slot 1 has no profile name; nothing was saved."));
+        return false;
+    }
+    for (int i = 0; i < kProfileCount; ++i) {
         const QString &name = set.names[size_t(i)];
         if (!name.isEmpty() && slotProfilePath(name, errorText).isEmpty())
             return false;
     }
-    if (!saveProfileSet(set, errorText))
+    // Config.ini once, then each slot's file once.
+    if (!writeConfigIni(set, kProfileCount, errorText))
         return false;
-    for (int i = 1; i < kProfileCount; ++i) {
+    for (int i = 0; i < kProfileCount; ++i) {
         const QString &name = set.names[size_t(i)];
         if (!name.isEmpty() && !writeSlotProfile(set.profiles[size_t(i)], name, errorText))
             return false;
     }
-    AppConfig::saveSlotNames(set);
     return true;
 }
 

@@ -53,8 +53,9 @@ int loadProfileSet(ProfileSet &set, QString *errorText = nullptr);
 // Writes the "Config" keys and Profile1 to Config.ini, then slot 0's file
 // under names[0]. Slots 1 to 4 are not written.
 bool saveProfileSet(const ProfileSet &set, QString *errorText = nullptr);
-// saveProfileSet plus the files of slots 1 to 4 and all five slot names; used
-// when a whole set replaces the stored one (import).
+// The whole set: Config.ini once ("Config" keys and all five slot names),
+// then each named slot's file once; used by every write and import. Nothing
+// is written when a name cannot be used or slot 1 has none.
 bool saveWholeProfileSet(const ProfileSet &set, QString *errorText = nullptr);
 
 // Writes the "Config" keys, the five slot names and sections PROFILE_0..4
