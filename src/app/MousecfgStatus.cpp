@@ -12,6 +12,7 @@
 #include "LightingModel.h"
 #include "LightingPreview.h"
 #include "MirtAction.h"
+#include "MirtBtnWindow.h"
 #include "MirtColorWindow.h"
 #include "MirtDPIWindow.h"
 #include "MirtKit.h"
@@ -390,6 +391,8 @@ void MousecfgWidget::FillPages()
                                m_ProfileSet.Debounce);
     if (m_pReportRate)
         m_pReportRate->setProfile(cur, m_iLift);
+    if (m_pBtnPage)
+        m_pBtnPage->SetRecords(&cur->BUTTON_INFO);
     if (m_pColorPage) { // model 5960 keeps one lighting for all profiles, in slot 1
         m_pColorPage->SetProfile(&LightingModel::lightingProfile(m_ProfileSet, m_strProductName));
         m_pLightPreview->setProfile(m_pColorPage->profile());

@@ -9,6 +9,7 @@
 #include "LightingModel.h"
 #include "LightingPreview.h"
 #include "MirtAction.h"
+#include "MirtBtnWindow.h"
 #include "MirtColorWindow.h"
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
@@ -382,6 +383,24 @@ void MousecfgWidget::ensureColorPage()
     m_pLightPreview->setActive(m_iCurrentTab == kTabLighting);
 }
 
+void MousecfgWidget::ensureButtonPage()
+{
+    if (m_pBtnPage)
+        return;
+    // The page fills the CUSTOMIZE tab's area and mirrors its buttons on the markers.
+    QWidget *area = m_pageAreas[kTabCustomize];
+    m_pBtnPage = new MirtBtnWindow(&m_ProfileSet.current().BUTTON_INFO, area, m_dScale);
+    m_pBtnPage->setObjectName(QStringLiteral("buttonPage"));
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pBtnPage);
+    connect(m_pBtnPage, &MirtBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
+    connect(m_pBtnPage, &MirtBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
+    connect(m_pBtnPage, &MirtBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
+    m_pBtnPage->Select(quint8(m_iSelIndex[m_iSelType]), quint8(m_iSelType));
+    FillPages();
+}
+
 void MousecfgWidget::setMarkerImages()
 {
     bool alt = false;
@@ -453,6 +472,8 @@ void MousecfgWidget::SelectTab(int index)
     // The lighting page is built on its first showing; at start, once the window is up.
     if (index == kTabLighting && !m_pColorPage)
         QTimer::singleShot(0, this, &MousecfgWidget::ensureColorPage);
+    if (index == kTabCustomize && !m_pBtnPage)
+        QTimer::singleShot(0, this, &MousecfgWidget::ensureButtonPage);
     if (m_pLightPreview)
         m_pLightPreview->setActive(index == kTabLighting);
     ShowFrontView(m_bFrontView);
@@ -494,6 +515,8 @@ void MousecfgWidget::SelBtnChanged(quint8 iBtn, quint8 iType)
         index = 2 * kMarkersPerView + iBtn;
     if (index >= 0)
         m_markers[index]->SetState(1);
+    if (m_pBtnPage)
+        m_pBtnPage->Select(iBtn, iType);
 }
 
 void MousecfgWidget::onMarkerClicked()
@@ -605,6 +628,8 @@ void MousecfgWidget::retranslateTexts()
     }
     if (m_pColorPage)
         m_pColorPage->Retranslate();
+    if (m_pBtnPage)
+        m_pBtnPage->Retranslate();
     if (m_pLoadAction)
         m_pLoadAction->setText(tr("&Load Config"));
     if (m_pQuitAction)

@@ -29,6 +29,7 @@
 
 class HotplugFeed;
 class LightingPreview;
+class MirtBtnWindow;
 class MirtColorWindow;
 class MirtDPIWindow;
 class MirtPointSpeed;
@@ -143,6 +144,8 @@ public:
     // LIGHTING tab is first shown (at start, right after the first frame).
     MirtColorWindow *colorPage() const { return m_pColorPage; }
     LightingPreview *lightingPreview() const { return m_pLightPreview; }
+    // The button page: null until the CUSTOMIZE tab is first shown.
+    MirtBtnWindow *buttonPage() const { return m_pBtnPage; }
     QLineEdit *nameEditor() const { return m_pNameEdit; }
     QSystemTrayIcon *trayIcon() const { return m_pTray; }
     QMenu *trayMenu() const { return m_pTrayMenu; }
@@ -234,6 +237,7 @@ private:
     void retranslateTexts();
     void createPages();
     void ensureColorPage();
+    void ensureButtonPage();
     void buildProfileMenu();
     void ensureMouseSelector();
     void setMarkerImages();
@@ -351,6 +355,7 @@ private:
     MirtPointSpeed *m_pPointSpeed = nullptr;
     MirtReportRate *m_pReportRate = nullptr;
     MirtColorWindow *m_pColorPage = nullptr;
+    MirtBtnWindow *m_pBtnPage = nullptr;
     LightingPreview *m_pLightPreview = nullptr;
     int m_iColorPageWaits = 0; // 10 ms steps waited for the first frame
     std::unique_ptr<MouseSettingsLauncher> m_pSettingsLauncher;
