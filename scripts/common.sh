@@ -11,12 +11,12 @@ BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qtbase5-dev qttools5-dev-tools qttools5-dev libqt5svg5-dev
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
-  fonts-dejavu-core fonts-wqy-microhei
+  fonts-dejavu-core fonts-wqy-microhei qtwayland5
 )
 # clang with its sanitizer and libFuzzer runtimes, for scripts/fuzz.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 TEST_PACKAGES=(
-  xvfb xauth xdotool imagemagick x11-utils trayer
+  xvfb xauth xdotool imagemagick x11-utils trayer weston dbus-daemon
   qemu-system-x86 busybox-static cpio
   "${FUZZ_PACKAGES[@]}"
 )

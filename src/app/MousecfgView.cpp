@@ -124,14 +124,17 @@ void MousecfgWidget::buildWidgets()
     place(m_pCloseBtn, 950, 14, 30, 30);
     connect(m_pCloseBtn, &QPushButton::clicked, this, &MousecfgWidget::closeButtonPressed);
 
-    // The language menu and the firmware updater come with their own features.
+    // The language button (its menu: buildLanguageMenu) and the firmware updater.
     m_pLangBtn = makeButton({QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"),
                              QStringLiteral("/skin/lang.png")});
-    place(m_pLangBtn, 860, 14, 44, 30);
-    m_pLangBtn->hide();
+    m_pLangBtn->setObjectName(QStringLiteral("languageButton"));
+    m_pLangBtn->SetFontSize(12);
+    place(m_pLangBtn, 800, 17, 104, 24);
     m_pFirmwareBtn = makeButton(fourImages(QStringLiteral("cmd")), tr("Firmware Update"));
-    place(m_pFirmwareBtn, 760, 612, 120, 22);
-    m_pFirmwareBtn->hide();
+    m_pFirmwareBtn->setObjectName(QStringLiteral("firmwareButton"));
+    m_pFirmwareBtn->SetFontSize(12);
+    place(m_pFirmwareBtn, 662, 17, 132, 24);
+    connect(m_pFirmwareBtn, &MirtPushButton::EnterSignal, this, [this] { firmwareUpdate(); });
 
     // The mouse selector is made when a second mouse shows up (ensureMouseSelector).
 
@@ -620,6 +623,7 @@ void MousecfgWidget::retranslateTexts()
     m_pFrontBtn->setText(tr("Front"));
     m_pSideBtn->setText(tr("Side"));
     m_pFirmwareBtn->setText(tr("Firmware Update"));
+    m_pLangBtn->setToolTip(tr("Language"));
     m_pVersionLabel->setText(DeviceDescription::version());
     if (m_pDpiPage) {
         m_pDpiPage->retranslate();

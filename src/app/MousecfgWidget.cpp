@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTranslator>
+#include <QWindow>
 
 #include <cmath>
 #include <cstdlib>
@@ -100,14 +101,10 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     buildWidgets();
     RefreshMouseList();
 
-    const AppConfig::LanguageTable languages = AppConfig::loadLanguageTable();
-    const int langId = AppConfig::readLangID();
-    if (langId >= 0 && langId < int(languages.files.size()) && !languages.files[size_t(langId)].isEmpty()) {
-        const QString qm = m_strAppDir + QStringLiteral("/lang/") + languages.files[size_t(langId)] +
-                           QStringLiteral(".qm");
-        if (m_pTranslator->load(qm))
-            QCoreApplication::installTranslator(m_pTranslator);
-    }
+    // The language menu, and the translation of the language chosen last.
+    buildLanguageMenu();
+    if (loadTranslation(m_iLangId))
+        QCoreApplication::installTranslator(m_pTranslator);
 
     // Open the mouse and start listening to it.
     openDevicesAndPoll();
@@ -301,6 +298,7 @@ void MousecfgWidget::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_bDragging = true;
+        m_bManualDrag = false;
         const QPointF g = event->screenPos();
         m_pressPos = QPoint(int(std::lround(g.x())), int(std::lround(g.y())));
         m_frameOrigin = frameGeometry().topLeft();
@@ -314,8 +312,16 @@ void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
         const QPointF g = event->screenPos();
         const int dx = int(std::lround(g.x())) - m_pressPos.x();
         const int dy = int(std::lround(g.y())) - m_pressPos.y();
-        if (std::abs(dx) + std::abs(dy) > 4)
-            move(m_frameOrigin + QPoint(dx, dy));
+        if (std::abs(dx) + std::abs(dy) > 4) {
+            // The desktop moves the window where it can (Wayland allows no
+            // other way); elsewhere it follows the pointer by hand.
+            if (!m_bManualDrag && windowHandle() && windowHandle()->startSystemMove())
+                m_bDragging = false;
+            else {
+                m_bManualDrag = true;
+                move(m_frameOrigin + QPoint(dx, dy));
+            }
+        }
     }
     QWidget::mouseMoveEvent(event);
 }

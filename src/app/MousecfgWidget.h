@@ -118,6 +118,17 @@ public:
     // Every text again, the poller restarted and the mouse view laid out anew.
     void RetranslateUi();
     void ShowOsd(const QString &text);
+
+    // --- firmware updater and language ---
+    // The firmware update command: the cable check, the question, the updater
+    // started detached and the program ended; when it cannot be started the
+    // program says so and keeps running.
+    void firmwareUpdate();
+    // The updater for language LANGID: "-en" for language 0.
+    QString updaterPath(int langId) const;
+    // Makes language INDEX current: "Config/LangID", its translation and every text.
+    void changeLanguage(int index);
+    int languageIndex() const { return m_iLangId; }
     void ShowFrontView(bool bFront);
     bool frontViewShown() const { return m_bFrontView; }
 
@@ -135,6 +146,9 @@ public:
     MirtPushButton *mouseSelector() const { return m_pMouseSelector; }
     MirtPushButton *closeButton() const { return m_pCloseBtn; }
     MirtPushButton *minimiseButton() const { return m_pMinBtn; }
+    MirtPushButton *languageButton() const { return m_pLangBtn; }
+    QMenu *languageMenu() const { return m_pLangMenu; }
+    MirtPushButton *firmwareButton() const { return m_pFirmwareBtn; }
     MirtPushButton *marker(int index) const { return m_markers.value(index); }
     QWidget *pageArea(int tab) const { return m_pageAreas.value(tab); }
     MirtDPIWindow *dpiPage() const { return m_pDpiPage; }
@@ -243,6 +257,9 @@ private:
     void setMarkerImages();
     void layoutMarkers();
     void updateMarkerVisibility();
+    // Language (MousecfgLanguage.cpp).
+    void buildLanguageMenu();
+    bool loadTranslation(int langId);
     MirtPushButton *makeButton(const QStringList &images, const QString &text = QString());
     // Places WIDGET at its design rectangle (kept for later re-layouts).
     void place(QWidget *widget, int x, int y, int w, int h);
@@ -276,6 +293,7 @@ private:
 
     // Dragging.
     bool m_bDragging = false;
+    bool m_bManualDrag = false; // the desktop would not move the window itself
     QPoint m_pressPos;
     QPoint m_frameOrigin;
 
@@ -323,6 +341,10 @@ private:
     MirtPushButton *m_pCloseBtn = nullptr;
     MirtPushButton *m_pMinBtn = nullptr;
     MirtPushButton *m_pLangBtn = nullptr;
+    QMenu *m_pLangMenu = nullptr;
+    QList<MirtAction *> m_langActions;
+    QStringList m_langFiles;
+    int m_iLangId = 0;
     MirtPushButton *m_pFirmwareBtn = nullptr;
     MirtPushButton *m_pMouseSelector = nullptr;
     QMenu *m_pMouseMenu = nullptr;

@@ -182,6 +182,15 @@ int ledVariant(const QString &model)
     return readInt(globalConfigFile(), QStringLiteral("MouseLEDMode/") + model);
 }
 
+QColor accentColor(int themeIndex)
+{
+    static const QColor table[kAccentCount] = {
+        QColor(255, 0, 0),   QColor(0, 255, 0),   QColor(0, 0, 255),   QColor(219, 200, 182),
+        QColor(255, 0, 255), QColor(0, 255, 255), QColor(255, 125, 0),
+    };
+    return table[themeIndex >= 0 && themeIndex < kAccentCount ? themeIndex : 0];
+}
+
 int colorThemeIndex()
 {
     return readInt(globalConfigFile(), QStringLiteral("Config/GColorID"));

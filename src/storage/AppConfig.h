@@ -6,6 +6,7 @@
 
 #include "ProfileTypes.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -67,6 +68,10 @@ int sensorModel();
 int ledVariant(const QString &model);
 // "Config/GColorID": colour theme index of the skinned widgets.
 int colorThemeIndex();
+// The accent colour of theme INDEX (the first for an index out of the table):
+// menus, the battery bar, message box frames and the on-screen notices.
+constexpr int kAccentCount = 7;
+QColor accentColor(int themeIndex);
 // "Config/Battery": last battery level in percent.
 int readBattery();
 // Writes "Config/Battery".

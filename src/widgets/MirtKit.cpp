@@ -30,11 +30,6 @@ KitState &state()
     return s;
 }
 
-const std::array<QColor, 7> kAccentTable = {
-    QColor(255, 0, 0),   QColor(0, 255, 0),   QColor(0, 0, 255),   QColor(219, 200, 182),
-    QColor(255, 0, 255), QColor(0, 255, 255), QColor(255, 125, 0),
-};
-
 void ensureFont()
 {
     KitState &s = state();
@@ -114,14 +109,12 @@ QFont languageFont(int designPixelSize, int reduction)
 
 int accentCount()
 {
-    return int(kAccentTable.size());
+    return AppConfig::kAccentCount;
 }
 
 QColor accentColorOf(int index)
 {
-    if (index < 0 || index >= accentCount())
-        index = 0;
-    return kAccentTable[size_t(index)];
+    return AppConfig::accentColor(index);
 }
 
 int themeIndex()

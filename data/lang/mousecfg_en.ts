@@ -1,0 +1,810 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>HColorArea</name>
+    <message>
+        <source>Hue</source>
+        <translation>Hue</translation>
+    </message>
+</context>
+<context>
+    <name>MirtBtnWindow</name>
+    <message>
+        <source>WHEEL UP</source>
+        <translation>WHEEL UP</translation>
+    </message>
+    <message>
+        <source>WHEEL DOWN</source>
+        <translation>WHEEL DOWN</translation>
+    </message>
+</context>
+<context>
+    <name>MirtColorArea</name>
+    <message>
+        <source>Color Edit</source>
+        <translation>Color Edit</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Hue</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Saturation</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Hex colour</source>
+        <translation>Hex colour</translation>
+    </message>
+    <message>
+        <source>Preset colour %1</source>
+        <translation>Preset colour %1</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>APPLY</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MirtColorWindow</name>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>FULL LIGHTED</source>
+        <translation>FULL LIGHTED</translation>
+    </message>
+    <message>
+        <source>7 COLOR</source>
+        <translation>7 COLOR</translation>
+    </message>
+    <message>
+        <source>BREATHING</source>
+        <translation>BREATHING</translation>
+    </message>
+    <message>
+        <source>7 COLOR BREATHING</source>
+        <translation>7 COLOR BREATHING</translation>
+    </message>
+    <message>
+        <source>RAINBOW</source>
+        <translation>RAINBOW</translation>
+    </message>
+    <message>
+        <source>WAVE</source>
+        <translation>WAVE</translation>
+    </message>
+    <message>
+        <source>Single WAVE</source>
+        <translation>Single WAVE</translation>
+    </message>
+    <message>
+        <source>yo-yo</source>
+        <translation>yo-yo</translation>
+    </message>
+    <message>
+        <source>7 COLOR with tail</source>
+        <translation>7 COLOR with tail</translation>
+    </message>
+    <message>
+        <source>REACTIVE</source>
+        <translation>REACTIVE</translation>
+    </message>
+    <message>
+        <source>Tri-color running</source>
+        <translation>Tri-color running</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>EFFECT</translation>
+    </message>
+    <message>
+        <source>BRIGHTNESS</source>
+        <translation>BRIGHTNESS</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>SLEEP TIME</source>
+        <translation>SLEEP TIME</translation>
+    </message>
+    <message>
+        <source>MOVE TO LIGHT OFF</source>
+        <translation>MOVE TO LIGHT OFF</translation>
+    </message>
+    <message>
+        <source>Edit the colour</source>
+        <translation>Edit the colour</translation>
+    </message>
+    <message>
+        <source>Choose the effect</source>
+        <translation>Choose the effect</translation>
+    </message>
+    <message>
+        <source>Preset colour %1</source>
+        <translation>Preset colour %1</translation>
+    </message>
+    <message>
+        <source> MINUTE</source>
+        <translation> MINUTE</translation>
+    </message>
+</context>
+<context>
+    <name>MirtComboKeyWindow</name>
+    <message>
+        <source>Combo Key</source>
+        <translation>Combo Key</translation>
+    </message>
+</context>
+<context>
+    <name>MirtDPIWindow</name>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>Current DPI stage %1</source>
+        <translation>Current DPI stage %1</translation>
+    </message>
+</context>
+<context>
+    <name>MirtFireKeyWindow</name>
+    <message>
+        <source>FireKey Setting</source>
+        <translation>FireKey Setting</translation>
+    </message>
+    <message>
+        <source>Times:</source>
+        <translation>Times:</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>Delay:</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>Middle</translation>
+    </message>
+    <message>
+        <source>Keyboard Key</source>
+        <translation>Keyboard Key</translation>
+    </message>
+</context>
+<context>
+    <name>MirtKeyDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MirtMessageBox</name>
+    <message>
+        <source>Receiver</source>
+        <translation>Receiver</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>MirtPointSpeed</name>
+    <message>
+        <source>Mouse Setting</source>
+        <translation>Mouse Setting</translation>
+    </message>
+    <message>
+        <source>Open the desktop's mouse settings</source>
+        <translation>Open the desktop's mouse settings</translation>
+    </message>
+    <message>
+        <source>POINTER SPEED</source>
+        <translation>POINTER SPEED</translation>
+    </message>
+    <message>
+        <source>SCROLL SPEED</source>
+        <translation>SCROLL SPEED</translation>
+    </message>
+    <message>
+        <source>Key Response</source>
+        <translation>Key Response</translation>
+    </message>
+    <message>
+        <source>Enable sync</source>
+        <translation>Enable sync</translation>
+    </message>
+    <message>
+        <source>Lift Distance</source>
+        <translation>Lift Distance</translation>
+    </message>
+    <message>
+        <source>Angle Snapping</source>
+        <translation>Angle Snapping</translation>
+    </message>
+    <message>
+        <source>Jitter</source>
+        <translation>Jitter</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>1mm</source>
+        <translation>1mm</translation>
+    </message>
+    <message>
+        <source>2mm</source>
+        <translation>2mm</translation>
+    </message>
+    <message>
+        <source>Enable sync ON</source>
+        <translation>Enable sync ON</translation>
+    </message>
+    <message>
+        <source>Enable sync OFF</source>
+        <translation>Enable sync OFF</translation>
+    </message>
+    <message>
+        <source>Lift Distance 1mm</source>
+        <translation>Lift Distance 1mm</translation>
+    </message>
+    <message>
+        <source>Lift Distance 2mm</source>
+        <translation>Lift Distance 2mm</translation>
+    </message>
+    <message>
+        <source>Angle Snapping ON</source>
+        <translation>Angle Snapping ON</translation>
+    </message>
+    <message>
+        <source>Angle Snapping OFF</source>
+        <translation>Angle Snapping OFF</translation>
+    </message>
+    <message>
+        <source>Jitter ON</source>
+        <translation>Jitter ON</translation>
+    </message>
+    <message>
+        <source>Jitter OFF</source>
+        <translation>Jitter OFF</translation>
+    </message>
+    <message>
+        <source>Pointer speed of the desktop, kept with the profile</source>
+        <translation>Pointer speed of the desktop, kept with the profile</translation>
+    </message>
+    <message>
+        <source>This desktop's pointer speed cannot be changed from here; the value is kept with the profile</source>
+        <translation>This desktop's pointer speed cannot be changed from here; the value is kept with the profile</translation>
+    </message>
+    <message>
+        <source>No mouse settings program was found on this desktop</source>
+        <translation>No mouse settings program was found on this desktop</translation>
+    </message>
+</context>
+<context>
+    <name>MirtProcessDialog</name>
+    <message>
+        <source>Sending data</source>
+        <translation>Sending data</translation>
+    </message>
+</context>
+<context>
+    <name>MirtReportRate</name>
+    <message>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
+    </message>
+    <message>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
+    </message>
+    <message>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
+    </message>
+    <message>
+        <source>REPORT RATE</source>
+        <translation>REPORT RATE</translation>
+    </message>
+    <message>
+        <source>Lift off Distance</source>
+        <translation>Lift off Distance</translation>
+    </message>
+    <message>
+        <source>1 mm</source>
+        <translation>1 mm</translation>
+    </message>
+    <message>
+        <source>2 mm</source>
+        <translation>2 mm</translation>
+    </message>
+    <message>
+        <source>Choose the report rate</source>
+        <translation>Choose the report rate</translation>
+    </message>
+</context>
+<context>
+    <name>MirtSingleDPI</name>
+    <message>
+        <source>Link XY</source>
+        <translation>Link XY</translation>
+    </message>
+    <message>
+        <source>Enable DPI stage %1</source>
+        <translation>Enable DPI stage %1</translation>
+    </message>
+    <message>
+        <source>DPI stage %1</source>
+        <translation>DPI stage %1</translation>
+    </message>
+</context>
+<context>
+    <name>MirtSingleKeyWindow</name>
+    <message>
+        <source>Single Key</source>
+        <translation>Single Key</translation>
+    </message>
+</context>
+<context>
+    <name>MirtTwoBarSlider</name>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+</context>
+<context>
+    <name>MousecfgWidget</name>
+    <message>
+        <source> - simulated mouse</source>
+        <translation> - simulated mouse</translation>
+    </message>
+    <message>
+        <source>THE MOUSE IS CONNECTED, BUT THIS USER MAY NOT OPEN IT. INSTALL THE UDEV RULE 70-mousecfg.rules (SEE README) AND PLUG THE MOUSE IN AGAIN.</source>
+        <translation>THE MOUSE IS CONNECTED, BUT THIS USER MAY NOT OPEN IT. INSTALL THE UDEV RULE 70-mousecfg.rules (SEE README) AND PLUG THE MOUSE IN AGAIN.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Dongle Disconnect!</source>
+        <translation>Dongle Disconnect!</translation>
+    </message>
+    <message>
+        <source>To update the firmware, please connect to the computer with a cable.</source>
+        <translation>To update the firmware, please connect to the computer with a cable.</translation>
+    </message>
+    <message>
+        <source>Do you want to upgrade the firmware?</source>
+        <translation>Do you want to upgrade the firmware?</translation>
+    </message>
+    <message>
+        <source>The firmware updater could not be started.</source>
+        <translation>The firmware updater could not be started.</translation>
+    </message>
+    <message>
+        <source>MOUSE OFF</source>
+        <translation>MOUSE OFF</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
+    </message>
+    <message>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
+    </message>
+    <message>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
+        <translation>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</translation>
+    </message>
+    <message>
+        <source>THE MOUSE DID NOT SWITCH TO PROFILE %1.</source>
+        <translation>THE MOUSE DID NOT SWITCH TO PROFILE %1.</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>Firmware Update</translation>
+    </message>
+    <message>
+        <source>Receiver connected</source>
+        <translation>Receiver connected</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>LIGHTING</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>CUSTOMIZE</translation>
+    </message>
+    <message>
+        <source>MACRO</source>
+        <translation>MACRO</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>Press Enter To Apply</source>
+        <translation>Press Enter To Apply</translation>
+    </message>
+    <message>
+        <source>Profile Library</source>
+        <translation>Profile Library</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>EXPORT</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>IMPORT</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>RESET</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>Reset All</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>LOAD1</source>
+        <translation>LOAD1</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Front</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>&amp;Load Config</source>
+        <translation>&amp;Load Config</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>MousecfgWidget</source>
+        <translation>MousecfgWidget</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewColorArea</name>
+    <message>
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileCommandHost</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileCommands</name>
+    <message>
+        <source>Profile is Already Used!</source>
+        <translation>Profile is Already Used!</translation>
+    </message>
+    <message>
+        <source>Profile Exist!</source>
+        <translation>Profile Exist!</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
+        <translation>AT LEAST ONE PROFILE TO BE RETAINED.</translation>
+    </message>
+    <message>
+        <source>The default Profile cannot be deleted or renamed.</source>
+        <translation>The default Profile cannot be deleted or renamed.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want delete this profile?</source>
+        <translation>Are you sure you want delete this profile?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset this profile?</source>
+        <translation>Are you sure you want reset this profile?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset all profiles?</source>
+        <translation>Are you sure you want reset all profiles?</translation>
+    </message>
+    <message>
+        <source>The file is not match current mouse!</source>
+        <translation>The file is not match current mouse!</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>Send data failed, please try again.</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected.</source>
+        <translation>Mouse is sleeping or not connected.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</source>
+        <translation>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</translation>
+    </message>
+    <message>
+        <source>EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT.</source>
+        <translation>EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT.</translation>
+    </message>
+    <message>
+        <source>THIS PROFILE IS NOT IN THE PROFILE LIBRARY.</source>
+        <translation>THIS PROFILE IS NOT IN THE PROFILE LIBRARY.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIST COULD NOT BE SAVED.</source>
+        <translation>THE PROFILE LIST COULD NOT BE SAVED.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE READ.</source>
+        <translation>THE PROFILE FILE COULD NOT BE READ.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE CREATED.</source>
+        <translation>THE PROFILE FILE COULD NOT BE CREATED.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE COULD NOT BE COPIED.</source>
+        <translation>THE PROFILE COULD NOT BE COPIED.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE DELETED.</source>
+        <translation>THE PROFILE FILE COULD NOT BE DELETED.</translation>
+    </message>
+    <message>
+        <source>THIS NAME CANNOT BE USED FOR A PROFILE.</source>
+        <translation>THIS NAME CANNOT BE USED FOR A PROFILE.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE COULD NOT BE RENAMED.</source>
+        <translation>THE PROFILE COULD NOT BE RENAMED.</translation>
+    </message>
+    <message>
+        <source>Save Profile File</source>
+        <translation>Save Profile File</translation>
+    </message>
+    <message>
+        <source>Profile File(*.prof)</source>
+        <translation>Profile File(*.prof)</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>cannot write %1</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE SAVED.</source>
+        <translation>THE PROFILE FILE COULD NOT BE SAVED.</translation>
+    </message>
+    <message>
+        <source>Load Profile File</source>
+        <translation>Load Profile File</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE COPIED.</source>
+        <translation>THE PROFILE FILE COULD NOT BE COPIED.</translation>
+    </message>
+    <message>
+        <source>Save Config File</source>
+        <translation>Save Config File</translation>
+    </message>
+    <message>
+        <source>Config File(*.conf)</source>
+        <translation>Config File(*.conf)</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE COULD NOT BE SAVED.</source>
+        <translation>THE CONFIGURATION FILE COULD NOT BE SAVED.</translation>
+    </message>
+    <message>
+        <source>Load Config File</source>
+        <translation>Load Config File</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE COULD NOT BE READ.</source>
+        <translation>THE CONFIGURATION FILE COULD NOT BE READ.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
+        <translation>THE PROFILE LIBRARY COULD NOT BE UPDATED.</translation>
+    </message>
+</context>
+<context>
+    <name>SVColorArea</name>
+    <message>
+        <source>Saturation and value</source>
+        <translation>Saturation and value</translation>
+    </message>
+</context>
+<context>
+    <name>SimulationMenu</name>
+    <message>
+        <source>&amp;Simulated mouse</source>
+        <translation>&amp;Simulated mouse</translation>
+    </message>
+    <message>
+        <source>&amp;Receiver plugged in</source>
+        <translation>&amp;Receiver plugged in</translation>
+    </message>
+    <message>
+        <source>&amp;Cable plugged in</source>
+        <translation>&amp;Cable plugged in</translation>
+    </message>
+    <message>
+        <source>Press the &amp;DPI button</source>
+        <translation>Press the &amp;DPI button</translation>
+    </message>
+    <message>
+        <source>Press the r&amp;eport-rate button</source>
+        <translation>Press the r&amp;eport-rate button</translation>
+    </message>
+    <message>
+        <source>&amp;Battery level</source>
+        <translation>&amp;Battery level</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>0 % (mouse off)</source>
+        <translation>0 % (mouse off)</translation>
+    </message>
+    <message>
+        <source>C&amp;harging</source>
+        <translation>C&amp;harging</translation>
+    </message>
+</context>
+<context>
+    <name>WholeWrite</name>
+    <message>
+        <source>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</source>
+        <translation>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>Send data failed, please try again.</translation>
+    </message>
+</context>
+</TS>

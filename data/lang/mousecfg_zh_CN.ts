@@ -1,0 +1,810 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>HColorArea</name>
+    <message>
+        <source>Hue</source>
+        <translation>色相</translation>
+    </message>
+</context>
+<context>
+    <name>MirtBtnWindow</name>
+    <message>
+        <source>WHEEL UP</source>
+        <translation>滚轮向上</translation>
+    </message>
+    <message>
+        <source>WHEEL DOWN</source>
+        <translation>滚轮向下</translation>
+    </message>
+</context>
+<context>
+    <name>MirtColorArea</name>
+    <message>
+        <source>Color Edit</source>
+        <translation>颜色编辑</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>色相</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>饱和度</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>明度</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Hex colour</source>
+        <translation>十六进制颜色</translation>
+    </message>
+    <message>
+        <source>Preset colour %1</source>
+        <translation>预设颜色 %1</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MirtColorWindow</name>
+    <message>
+        <source>OFF</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>FULL LIGHTED</source>
+        <translation>常亮</translation>
+    </message>
+    <message>
+        <source>7 COLOR</source>
+        <translation>七彩</translation>
+    </message>
+    <message>
+        <source>BREATHING</source>
+        <translation>呼吸</translation>
+    </message>
+    <message>
+        <source>7 COLOR BREATHING</source>
+        <translation>七彩呼吸</translation>
+    </message>
+    <message>
+        <source>RAINBOW</source>
+        <translation>彩虹</translation>
+    </message>
+    <message>
+        <source>WAVE</source>
+        <translation>波浪</translation>
+    </message>
+    <message>
+        <source>Single WAVE</source>
+        <translation>单色波浪</translation>
+    </message>
+    <message>
+        <source>yo-yo</source>
+        <translation>往返</translation>
+    </message>
+    <message>
+        <source>7 COLOR with tail</source>
+        <translation>七彩拖尾</translation>
+    </message>
+    <message>
+        <source>REACTIVE</source>
+        <translation>按键响应</translation>
+    </message>
+    <message>
+        <source>Tri-color running</source>
+        <translation>三色跑马</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>灯效</translation>
+    </message>
+    <message>
+        <source>BRIGHTNESS</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>SLEEP TIME</source>
+        <translation>休眠时间</translation>
+    </message>
+    <message>
+        <source>MOVE TO LIGHT OFF</source>
+        <translation>移动时关灯</translation>
+    </message>
+    <message>
+        <source>Edit the colour</source>
+        <translation>编辑颜色</translation>
+    </message>
+    <message>
+        <source>Choose the effect</source>
+        <translation>选择灯效</translation>
+    </message>
+    <message>
+        <source>Preset colour %1</source>
+        <translation>预设颜色 %1</translation>
+    </message>
+    <message>
+        <source> MINUTE</source>
+        <translation> 分钟</translation>
+    </message>
+</context>
+<context>
+    <name>MirtComboKeyWindow</name>
+    <message>
+        <source>Combo Key</source>
+        <translation>组合键</translation>
+    </message>
+</context>
+<context>
+    <name>MirtDPIWindow</name>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>Current DPI stage %1</source>
+        <translation>当前 DPI 档位 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MirtFireKeyWindow</name>
+    <message>
+        <source>FireKey Setting</source>
+        <translation>连发键设置</translation>
+    </message>
+    <message>
+        <source>Times:</source>
+        <translation>次数：</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>延迟：</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左键</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右键</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>中键</translation>
+    </message>
+    <message>
+        <source>Keyboard Key</source>
+        <translation>键盘按键</translation>
+    </message>
+</context>
+<context>
+    <name>MirtKeyDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MirtMessageBox</name>
+    <message>
+        <source>Receiver</source>
+        <translation>接收器</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>MirtPointSpeed</name>
+    <message>
+        <source>Mouse Setting</source>
+        <translation>鼠标设置</translation>
+    </message>
+    <message>
+        <source>Open the desktop's mouse settings</source>
+        <translation>打开桌面的鼠标设置</translation>
+    </message>
+    <message>
+        <source>POINTER SPEED</source>
+        <translation>指针速度</translation>
+    </message>
+    <message>
+        <source>SCROLL SPEED</source>
+        <translation>滚动速度</translation>
+    </message>
+    <message>
+        <source>Key Response</source>
+        <translation>按键响应时间</translation>
+    </message>
+    <message>
+        <source>Enable sync</source>
+        <translation>运动同步</translation>
+    </message>
+    <message>
+        <source>Lift Distance</source>
+        <translation>静默高度</translation>
+    </message>
+    <message>
+        <source>Angle Snapping</source>
+        <translation>直线修正</translation>
+    </message>
+    <message>
+        <source>Jitter</source>
+        <translation>防抖</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>1mm</source>
+        <translation>1毫米</translation>
+    </message>
+    <message>
+        <source>2mm</source>
+        <translation>2毫米</translation>
+    </message>
+    <message>
+        <source>Enable sync ON</source>
+        <translation>运动同步 开</translation>
+    </message>
+    <message>
+        <source>Enable sync OFF</source>
+        <translation>运动同步 关</translation>
+    </message>
+    <message>
+        <source>Lift Distance 1mm</source>
+        <translation>静默高度 1毫米</translation>
+    </message>
+    <message>
+        <source>Lift Distance 2mm</source>
+        <translation>静默高度 2毫米</translation>
+    </message>
+    <message>
+        <source>Angle Snapping ON</source>
+        <translation>直线修正 开</translation>
+    </message>
+    <message>
+        <source>Angle Snapping OFF</source>
+        <translation>直线修正 关</translation>
+    </message>
+    <message>
+        <source>Jitter ON</source>
+        <translation>防抖 开</translation>
+    </message>
+    <message>
+        <source>Jitter OFF</source>
+        <translation>防抖 关</translation>
+    </message>
+    <message>
+        <source>Pointer speed of the desktop, kept with the profile</source>
+        <translation>桌面的指针速度，随配置文件保存</translation>
+    </message>
+    <message>
+        <source>This desktop's pointer speed cannot be changed from here; the value is kept with the profile</source>
+        <translation>无法在此更改此桌面的指针速度；该值随配置文件保存</translation>
+    </message>
+    <message>
+        <source>No mouse settings program was found on this desktop</source>
+        <translation>此桌面上未找到鼠标设置程序</translation>
+    </message>
+</context>
+<context>
+    <name>MirtProcessDialog</name>
+    <message>
+        <source>Sending data</source>
+        <translation>正在发送数据</translation>
+    </message>
+</context>
+<context>
+    <name>MirtReportRate</name>
+    <message>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
+    </message>
+    <message>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
+    </message>
+    <message>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
+    </message>
+    <message>
+        <source>REPORT RATE</source>
+        <translation>回报率</translation>
+    </message>
+    <message>
+        <source>Lift off Distance</source>
+        <translation>静默高度</translation>
+    </message>
+    <message>
+        <source>1 mm</source>
+        <translation>1 毫米</translation>
+    </message>
+    <message>
+        <source>2 mm</source>
+        <translation>2 毫米</translation>
+    </message>
+    <message>
+        <source>Choose the report rate</source>
+        <translation>选择回报率</translation>
+    </message>
+</context>
+<context>
+    <name>MirtSingleDPI</name>
+    <message>
+        <source>Link XY</source>
+        <translation>XY 联动</translation>
+    </message>
+    <message>
+        <source>Enable DPI stage %1</source>
+        <translation>启用 DPI 档位 %1</translation>
+    </message>
+    <message>
+        <source>DPI stage %1</source>
+        <translation>DPI 档位 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MirtSingleKeyWindow</name>
+    <message>
+        <source>Single Key</source>
+        <translation>单键</translation>
+    </message>
+</context>
+<context>
+    <name>MirtTwoBarSlider</name>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+</context>
+<context>
+    <name>MousecfgWidget</name>
+    <message>
+        <source> - simulated mouse</source>
+        <translation> - 模拟鼠标</translation>
+    </message>
+    <message>
+        <source>THE MOUSE IS CONNECTED, BUT THIS USER MAY NOT OPEN IT. INSTALL THE UDEV RULE 70-mousecfg.rules (SEE README) AND PLUG THE MOUSE IN AGAIN.</source>
+        <translation>鼠标已连接，但当前用户无权打开它。请安装 udev 规则 70-mousecfg.rules（见 README）并重新插入鼠标。</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Dongle Disconnect!</source>
+        <translation>接收器未连接！</translation>
+    </message>
+    <message>
+        <source>To update the firmware, please connect to the computer with a cable.</source>
+        <translation>要更新固件，请用数据线将鼠标连接到电脑。</translation>
+    </message>
+    <message>
+        <source>Do you want to upgrade the firmware?</source>
+        <translation>确定要升级固件吗？</translation>
+    </message>
+    <message>
+        <source>The firmware updater could not be started.</source>
+        <translation>无法启动固件更新程序。</translation>
+    </message>
+    <message>
+        <source>MOUSE OFF</source>
+        <translation>鼠标已关闭</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
+    </message>
+    <message>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
+    </message>
+    <message>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
+        <translation>至少需要保留一个左键功能。</translation>
+    </message>
+    <message>
+        <source>THE MOUSE DID NOT SWITCH TO PROFILE %1.</source>
+        <translation>鼠标未能切换到配置 %1。</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>Receiver connected</source>
+        <translation>接收器已连接</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>MACRO</source>
+        <translation>宏</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Press Enter To Apply</source>
+        <translation>按回车键应用</translation>
+    </message>
+    <message>
+        <source>Profile Library</source>
+        <translation>配置库</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>全部重置</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>LOAD1</source>
+        <translation>载入</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>正面</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>侧面</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>&amp;Load Config</source>
+        <translation>打开主界面(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>退出(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>MousecfgWidget</source>
+        <translation>鼠标设置</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewColorArea</name>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileCommandHost</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileCommands</name>
+    <message>
+        <source>Profile is Already Used!</source>
+        <translation>该配置已被使用！</translation>
+    </message>
+    <message>
+        <source>Profile Exist!</source>
+        <translation>配置已存在！</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
+        <translation>至少需要保留一个配置。</translation>
+    </message>
+    <message>
+        <source>The default Profile cannot be deleted or renamed.</source>
+        <translation>默认配置不能删除或重命名。</translation>
+    </message>
+    <message>
+        <source>Are you sure you want delete this profile?</source>
+        <translation>确定要删除此配置吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset this profile?</source>
+        <translation>确定要重置此配置吗？</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset all profiles?</source>
+        <translation>确定要重置所有配置吗？</translation>
+    </message>
+    <message>
+        <source>The file is not match current mouse!</source>
+        <translation>该文件与当前鼠标不匹配！</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>发送数据失败，请重试。</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected.</source>
+        <translation>鼠标处于休眠状态或未连接。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</source>
+        <translation>配置库已满：最多只能保存 200 个配置。</translation>
+    </message>
+    <message>
+        <source>EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT.</source>
+        <translation>配置库中的其他配置都已被其他槽位使用。</translation>
+    </message>
+    <message>
+        <source>THIS PROFILE IS NOT IN THE PROFILE LIBRARY.</source>
+        <translation>此配置不在配置库中。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIST COULD NOT BE SAVED.</source>
+        <translation>无法保存配置列表。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE READ.</source>
+        <translation>无法读取配置文件。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE CREATED.</source>
+        <translation>无法创建配置文件。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE COULD NOT BE COPIED.</source>
+        <translation>无法复制配置。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE DELETED.</source>
+        <translation>无法删除配置文件。</translation>
+    </message>
+    <message>
+        <source>THIS NAME CANNOT BE USED FOR A PROFILE.</source>
+        <translation>此名称不能用作配置名称。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE COULD NOT BE RENAMED.</source>
+        <translation>无法重命名配置。</translation>
+    </message>
+    <message>
+        <source>Save Profile File</source>
+        <translation>保存配置文件</translation>
+    </message>
+    <message>
+        <source>Profile File(*.prof)</source>
+        <translation>配置文件(*.prof)</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE SAVED.</source>
+        <translation>无法保存配置文件。</translation>
+    </message>
+    <message>
+        <source>Load Profile File</source>
+        <translation>载入配置文件</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE COPIED.</source>
+        <translation>无法复制配置文件。</translation>
+    </message>
+    <message>
+        <source>Save Config File</source>
+        <translation>保存全部配置</translation>
+    </message>
+    <message>
+        <source>Config File(*.conf)</source>
+        <translation>全部配置文件(*.conf)</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE COULD NOT BE SAVED.</source>
+        <translation>无法保存全部配置文件。</translation>
+    </message>
+    <message>
+        <source>Load Config File</source>
+        <translation>载入全部配置</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE COULD NOT BE READ.</source>
+        <translation>无法读取全部配置文件。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
+        <translation>无法更新配置库。</translation>
+    </message>
+</context>
+<context>
+    <name>SVColorArea</name>
+    <message>
+        <source>Saturation and value</source>
+        <translation>饱和度与明度</translation>
+    </message>
+</context>
+<context>
+    <name>SimulationMenu</name>
+    <message>
+        <source>&amp;Simulated mouse</source>
+        <translation>模拟鼠标(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Receiver plugged in</source>
+        <translation>插入接收器(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Cable plugged in</source>
+        <translation>插入数据线(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Press the &amp;DPI button</source>
+        <translation>按下 DPI 键(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Press the r&amp;eport-rate button</source>
+        <translation>按下回报率键(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Battery level</source>
+        <translation>电池电量(&amp;B)</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>0 % (mouse off)</source>
+        <translation>0 %（鼠标关闭）</translation>
+    </message>
+    <message>
+        <source>C&amp;harging</source>
+        <translation>充电中(&amp;H)</translation>
+    </message>
+</context>
+<context>
+    <name>WholeWrite</name>
+    <message>
+        <source>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</source>
+        <translation>宏过多：鼠标最多保存十二个。设置已写入，宏未写入。</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>发送数据失败，请重试。</translation>
+    </message>
+</context>
+</TS>

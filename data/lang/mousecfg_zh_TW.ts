@@ -1,0 +1,810 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW">
+<context>
+    <name>HColorArea</name>
+    <message>
+        <source>Hue</source>
+        <translation>色相</translation>
+    </message>
+</context>
+<context>
+    <name>MirtBtnWindow</name>
+    <message>
+        <source>WHEEL UP</source>
+        <translation>滾輪向上</translation>
+    </message>
+    <message>
+        <source>WHEEL DOWN</source>
+        <translation>滾輪向下</translation>
+    </message>
+</context>
+<context>
+    <name>MirtColorArea</name>
+    <message>
+        <source>Color Edit</source>
+        <translation>顏色編輯</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>顏色</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>色相</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>飽和度</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>明度</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>紅</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>綠</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>藍</translation>
+    </message>
+    <message>
+        <source>Hex colour</source>
+        <translation>十六進位顏色</translation>
+    </message>
+    <message>
+        <source>Preset colour %1</source>
+        <translation>預設顏色 %1</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>套用</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MirtColorWindow</name>
+    <message>
+        <source>OFF</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>FULL LIGHTED</source>
+        <translation>恆亮</translation>
+    </message>
+    <message>
+        <source>7 COLOR</source>
+        <translation>七彩</translation>
+    </message>
+    <message>
+        <source>BREATHING</source>
+        <translation>呼吸</translation>
+    </message>
+    <message>
+        <source>7 COLOR BREATHING</source>
+        <translation>七彩呼吸</translation>
+    </message>
+    <message>
+        <source>RAINBOW</source>
+        <translation>彩虹</translation>
+    </message>
+    <message>
+        <source>WAVE</source>
+        <translation>波浪</translation>
+    </message>
+    <message>
+        <source>Single WAVE</source>
+        <translation>單色波浪</translation>
+    </message>
+    <message>
+        <source>yo-yo</source>
+        <translation>往返</translation>
+    </message>
+    <message>
+        <source>7 COLOR with tail</source>
+        <translation>七彩拖尾</translation>
+    </message>
+    <message>
+        <source>REACTIVE</source>
+        <translation>按鍵回應</translation>
+    </message>
+    <message>
+        <source>Tri-color running</source>
+        <translation>三色跑馬</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>燈效</translation>
+    </message>
+    <message>
+        <source>BRIGHTNESS</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>顏色</translation>
+    </message>
+    <message>
+        <source>SLEEP TIME</source>
+        <translation>休眠時間</translation>
+    </message>
+    <message>
+        <source>MOVE TO LIGHT OFF</source>
+        <translation>移動時關燈</translation>
+    </message>
+    <message>
+        <source>Edit the colour</source>
+        <translation>編輯顏色</translation>
+    </message>
+    <message>
+        <source>Choose the effect</source>
+        <translation>選擇燈效</translation>
+    </message>
+    <message>
+        <source>Preset colour %1</source>
+        <translation>預設顏色 %1</translation>
+    </message>
+    <message>
+        <source> MINUTE</source>
+        <translation> 分鐘</translation>
+    </message>
+</context>
+<context>
+    <name>MirtComboKeyWindow</name>
+    <message>
+        <source>Combo Key</source>
+        <translation>組合鍵</translation>
+    </message>
+</context>
+<context>
+    <name>MirtDPIWindow</name>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>Current DPI stage %1</source>
+        <translation>目前 DPI 段位 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MirtFireKeyWindow</name>
+    <message>
+        <source>FireKey Setting</source>
+        <translation>連發鍵設定</translation>
+    </message>
+    <message>
+        <source>Times:</source>
+        <translation>次數：</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>延遲：</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左鍵</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右鍵</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>中鍵</translation>
+    </message>
+    <message>
+        <source>Keyboard Key</source>
+        <translation>鍵盤按鍵</translation>
+    </message>
+</context>
+<context>
+    <name>MirtKeyDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MirtMessageBox</name>
+    <message>
+        <source>Receiver</source>
+        <translation>接收器</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>MirtPointSpeed</name>
+    <message>
+        <source>Mouse Setting</source>
+        <translation>滑鼠設定</translation>
+    </message>
+    <message>
+        <source>Open the desktop's mouse settings</source>
+        <translation>開啟桌面的滑鼠設定</translation>
+    </message>
+    <message>
+        <source>POINTER SPEED</source>
+        <translation>指標速度</translation>
+    </message>
+    <message>
+        <source>SCROLL SPEED</source>
+        <translation>捲動速度</translation>
+    </message>
+    <message>
+        <source>Key Response</source>
+        <translation>按鍵回應時間</translation>
+    </message>
+    <message>
+        <source>Enable sync</source>
+        <translation>動態同步</translation>
+    </message>
+    <message>
+        <source>Lift Distance</source>
+        <translation>靜默高度</translation>
+    </message>
+    <message>
+        <source>Angle Snapping</source>
+        <translation>直線修正</translation>
+    </message>
+    <message>
+        <source>Jitter</source>
+        <translation>防抖</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>開</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>1mm</source>
+        <translation>1公釐</translation>
+    </message>
+    <message>
+        <source>2mm</source>
+        <translation>2公釐</translation>
+    </message>
+    <message>
+        <source>Enable sync ON</source>
+        <translation>動態同步 開</translation>
+    </message>
+    <message>
+        <source>Enable sync OFF</source>
+        <translation>動態同步 關</translation>
+    </message>
+    <message>
+        <source>Lift Distance 1mm</source>
+        <translation>靜默高度 1公釐</translation>
+    </message>
+    <message>
+        <source>Lift Distance 2mm</source>
+        <translation>靜默高度 2公釐</translation>
+    </message>
+    <message>
+        <source>Angle Snapping ON</source>
+        <translation>直線修正 開</translation>
+    </message>
+    <message>
+        <source>Angle Snapping OFF</source>
+        <translation>直線修正 關</translation>
+    </message>
+    <message>
+        <source>Jitter ON</source>
+        <translation>防抖 開</translation>
+    </message>
+    <message>
+        <source>Jitter OFF</source>
+        <translation>防抖 關</translation>
+    </message>
+    <message>
+        <source>Pointer speed of the desktop, kept with the profile</source>
+        <translation>桌面的指標速度，隨設定檔儲存</translation>
+    </message>
+    <message>
+        <source>This desktop's pointer speed cannot be changed from here; the value is kept with the profile</source>
+        <translation>無法在此變更此桌面的指標速度；此值隨設定檔儲存</translation>
+    </message>
+    <message>
+        <source>No mouse settings program was found on this desktop</source>
+        <translation>此桌面上找不到滑鼠設定程式</translation>
+    </message>
+</context>
+<context>
+    <name>MirtProcessDialog</name>
+    <message>
+        <source>Sending data</source>
+        <translation>正在傳送資料</translation>
+    </message>
+</context>
+<context>
+    <name>MirtReportRate</name>
+    <message>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
+    </message>
+    <message>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
+    </message>
+    <message>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
+    </message>
+    <message>
+        <source>REPORT RATE</source>
+        <translation>回報率</translation>
+    </message>
+    <message>
+        <source>Lift off Distance</source>
+        <translation>靜默高度</translation>
+    </message>
+    <message>
+        <source>1 mm</source>
+        <translation>1 公釐</translation>
+    </message>
+    <message>
+        <source>2 mm</source>
+        <translation>2 公釐</translation>
+    </message>
+    <message>
+        <source>Choose the report rate</source>
+        <translation>選擇回報率</translation>
+    </message>
+</context>
+<context>
+    <name>MirtSingleDPI</name>
+    <message>
+        <source>Link XY</source>
+        <translation>XY 連動</translation>
+    </message>
+    <message>
+        <source>Enable DPI stage %1</source>
+        <translation>啟用 DPI 段位 %1</translation>
+    </message>
+    <message>
+        <source>DPI stage %1</source>
+        <translation>DPI 段位 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MirtSingleKeyWindow</name>
+    <message>
+        <source>Single Key</source>
+        <translation>單鍵</translation>
+    </message>
+</context>
+<context>
+    <name>MirtTwoBarSlider</name>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+</context>
+<context>
+    <name>MousecfgWidget</name>
+    <message>
+        <source> - simulated mouse</source>
+        <translation> - 模擬滑鼠</translation>
+    </message>
+    <message>
+        <source>THE MOUSE IS CONNECTED, BUT THIS USER MAY NOT OPEN IT. INSTALL THE UDEV RULE 70-mousecfg.rules (SEE README) AND PLUG THE MOUSE IN AGAIN.</source>
+        <translation>滑鼠已連接，但目前使用者無權開啟它。請安裝 udev 規則 70-mousecfg.rules（見 README）並重新插入滑鼠。</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Dongle Disconnect!</source>
+        <translation>接收器未連接！</translation>
+    </message>
+    <message>
+        <source>To update the firmware, please connect to the computer with a cable.</source>
+        <translation>要更新韌體，請用傳輸線將滑鼠連接到電腦。</translation>
+    </message>
+    <message>
+        <source>Do you want to upgrade the firmware?</source>
+        <translation>確定要升級韌體嗎？</translation>
+    </message>
+    <message>
+        <source>The firmware updater could not be started.</source>
+        <translation>無法啟動韌體更新程式。</translation>
+    </message>
+    <message>
+        <source>MOUSE OFF</source>
+        <translation>滑鼠已關閉</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>設定檔</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>125 HZ</source>
+        <translation>125 HZ</translation>
+    </message>
+    <message>
+        <source>250 HZ</source>
+        <translation>250 HZ</translation>
+    </message>
+    <message>
+        <source>500 HZ</source>
+        <translation>500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation>1000 HZ</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
+        <translation>至少需要保留一個左鍵功能。</translation>
+    </message>
+    <message>
+        <source>THE MOUSE DID NOT SWITCH TO PROFILE %1.</source>
+        <translation>滑鼠未能切換到設定檔 %1。</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>韌體更新</translation>
+    </message>
+    <message>
+        <source>Receiver connected</source>
+        <translation>接收器已連接</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>燈光</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>自訂</translation>
+    </message>
+    <message>
+        <source>MACRO</source>
+        <translation>巨集</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>Press Enter To Apply</source>
+        <translation>按 Enter 鍵套用</translation>
+    </message>
+    <message>
+        <source>Profile Library</source>
+        <translation>設定檔庫</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>匯入</translation>
+    </message>
+    <message>
+        <source>RESET</source>
+        <translation>重設</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>Reset All</source>
+        <translation>全部重設</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>套用</translation>
+    </message>
+    <message>
+        <source>LOAD1</source>
+        <translation>載入</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>正面</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>側面</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>&amp;Load Config</source>
+        <translation>開啟主畫面(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>結束(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>MousecfgWidget</source>
+        <translation>滑鼠設定</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewColorArea</name>
+    <message>
+        <source>Preview</source>
+        <translation>預覽</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileCommandHost</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileCommands</name>
+    <message>
+        <source>Profile is Already Used!</source>
+        <translation>此設定檔已被使用！</translation>
+    </message>
+    <message>
+        <source>Profile Exist!</source>
+        <translation>設定檔已存在！</translation>
+    </message>
+    <message>
+        <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
+        <translation>至少需要保留一個設定檔。</translation>
+    </message>
+    <message>
+        <source>The default Profile cannot be deleted or renamed.</source>
+        <translation>預設設定檔無法刪除或重新命名。</translation>
+    </message>
+    <message>
+        <source>Are you sure you want delete this profile?</source>
+        <translation>確定要刪除此設定檔嗎？</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset this profile?</source>
+        <translation>確定要重設此設定檔嗎？</translation>
+    </message>
+    <message>
+        <source>Are you sure you want reset all profiles?</source>
+        <translation>確定要重設所有設定檔嗎？</translation>
+    </message>
+    <message>
+        <source>The file is not match current mouse!</source>
+        <translation>此檔案與目前的滑鼠不相符！</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>傳送資料失敗，請再試一次。</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected.</source>
+        <translation>滑鼠處於休眠狀態或未連接。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</source>
+        <translation>設定檔庫已滿：最多只能保存 200 個設定檔。</translation>
+    </message>
+    <message>
+        <source>EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT.</source>
+        <translation>設定檔庫中的其他設定檔都已被其他槽位使用。</translation>
+    </message>
+    <message>
+        <source>THIS PROFILE IS NOT IN THE PROFILE LIBRARY.</source>
+        <translation>此設定檔不在設定檔庫中。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIST COULD NOT BE SAVED.</source>
+        <translation>無法儲存設定檔清單。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE READ.</source>
+        <translation>無法讀取設定檔。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE CREATED.</source>
+        <translation>無法建立設定檔。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE COULD NOT BE COPIED.</source>
+        <translation>無法複製設定檔。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE DELETED.</source>
+        <translation>無法刪除設定檔。</translation>
+    </message>
+    <message>
+        <source>THIS NAME CANNOT BE USED FOR A PROFILE.</source>
+        <translation>此名稱無法用作設定檔名稱。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE COULD NOT BE RENAMED.</source>
+        <translation>無法重新命名設定檔。</translation>
+    </message>
+    <message>
+        <source>Save Profile File</source>
+        <translation>儲存設定檔</translation>
+    </message>
+    <message>
+        <source>Profile File(*.prof)</source>
+        <translation>設定檔(*.prof)</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>無法寫入 %1</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE SAVED.</source>
+        <translation>無法儲存設定檔。</translation>
+    </message>
+    <message>
+        <source>Load Profile File</source>
+        <translation>載入設定檔</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE COULD NOT BE COPIED.</source>
+        <translation>無法複製設定檔。</translation>
+    </message>
+    <message>
+        <source>Save Config File</source>
+        <translation>儲存全部設定</translation>
+    </message>
+    <message>
+        <source>Config File(*.conf)</source>
+        <translation>全部設定檔(*.conf)</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE COULD NOT BE SAVED.</source>
+        <translation>無法儲存全部設定檔。</translation>
+    </message>
+    <message>
+        <source>Load Config File</source>
+        <translation>載入全部設定</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE COULD NOT BE READ.</source>
+        <translation>無法讀取全部設定檔。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
+        <translation>無法更新設定檔庫。</translation>
+    </message>
+</context>
+<context>
+    <name>SVColorArea</name>
+    <message>
+        <source>Saturation and value</source>
+        <translation>飽和度與明度</translation>
+    </message>
+</context>
+<context>
+    <name>SimulationMenu</name>
+    <message>
+        <source>&amp;Simulated mouse</source>
+        <translation>模擬滑鼠(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Receiver plugged in</source>
+        <translation>插入接收器(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Cable plugged in</source>
+        <translation>插入傳輸線(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Press the &amp;DPI button</source>
+        <translation>按下 DPI 鍵(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Press the r&amp;eport-rate button</source>
+        <translation>按下回報率鍵(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Battery level</source>
+        <translation>電池電量(&amp;B)</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>0 % (mouse off)</source>
+        <translation>0 %（滑鼠關閉）</translation>
+    </message>
+    <message>
+        <source>C&amp;harging</source>
+        <translation>充電中(&amp;H)</translation>
+    </message>
+</context>
+<context>
+    <name>WholeWrite</name>
+    <message>
+        <source>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</source>
+        <translation>巨集過多：滑鼠最多保存十二個。設定已寫入，巨集未寫入。</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation>傳送資料失敗，請再試一次。</translation>
+    </message>
+</context>
+</TS>
