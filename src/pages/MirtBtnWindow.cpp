@@ -271,6 +271,15 @@ void MirtBtnWindow::paintEvent(QPaintEvent *)
     const double f = m_dScale;
     const bool second = m_iCurSet == kSecondSet;
     const auto &buttons = second ? m_second : m_first;
+    // A thin frame marks every function button as something to click.
+    QColor frame = MirtKit::mutedTextColor();
+    frame.setAlpha(110);
+    p.setPen(QPen(frame, 1.0));
+    p.setBrush(Qt::NoBrush);
+    for (QWidget *b : findChildren<MirtPushButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (b->isVisible())
+            p.drawRoundedRect(QRectF(b->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 3 * f, 3 * f);
+    }
     for (size_t i = 0; i < buttons.size(); ++i) {
         MirtPushButton *b = buttons[i];
         if (!b->isVisible())

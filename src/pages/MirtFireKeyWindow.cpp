@@ -56,8 +56,8 @@ MirtFireKeyWindow::MirtFireKeyWindow(QWidget *parent)
     auto place = [](QWidget *w, int x, int y, int ww, int hh) {
         w->setGeometry(MirtKit::scaled(x), MirtKit::scaled(y), MirtKit::scaled(ww), MirtKit::scaled(hh));
     };
-    const int xs[4] = {40, 118, 196, 274};
-    const int ws[4] = {74, 74, 74, 100};
+    const int xs[4] = {30, 96, 170, 252};
+    const int ws[4] = {64, 72, 80, 124};
     for (int i = 0; i < 4; ++i)
         place(m_boxes[size_t(i)], xs[i], 66, ws[i], 28);
     place(m_pKeyLabel, 40, 100, 320, 36);
