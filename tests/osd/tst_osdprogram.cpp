@@ -1,0 +1,238 @@
+// mousecfg-osd: its window, its notifications through a stand-in notification
+// service on a private session bus, and the program itself on its socket.
+
+#include "FakeProgramLauncher.h"
+#include "OsdBlock.h"
+#include "OsdClient.h"
+#include "OsdNotifier.h"
+#include "OsdServer.h"
+#include "OsdWindow.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+// What a desktop's notification service would be told.
+class FakeNotifications : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Call
+    {
+        quint32 replacesId;
+        QString summary;
+        qint32 timeout;
+    };
+    QList<Call> calls;
+    QList<quint32> closed;
+    quint32 nextId = 40;
+
+public slots:
+    uint Notify(const QString &, uint replacesId, const QString &, const QString &summary, const QString &,
+                const QStringList &, const QVariantMap &, int timeout)
+    {
+        calls.append({replacesId, summary, timeout});
+        return replacesId ? replacesId : ++nextId;
+    }
+    void CloseNotification(uint id) { closed.append(id); }
+};
+
+class TestOsdProgram : public QObject
+{
+    Q_OBJECT
+
+private:
+    FakeNotifications m_fake;
+    QDBusConnection m_service = QDBusConnection(QString());
+
+    static Osd::Notice notice(const QString &text, int ms = 1500)
+    {
+        Osd::Notice n;
+        n.text = text;
+        n.duration = ms;
+        n.colorRef = Osd::colorRef(QColor(255, 125, 0));
+        return n;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The service lives on a connection of its own, as another program's would.
+        m_service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-notifications"));
+        QVERIFY(m_service.isConnected());
+        QVERIFY(m_service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_fake,
+                                         QDBusConnection::ExportAllSlots));
+        QVERIFY(m_service.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    }
+
+    void init()
+    {
+        m_fake.calls.clear();
+        m_fake.closed.clear();
+    }
+
+    void windowStaysOnTopWithoutFocusForItsTime()
+    {
+        OsdWindow w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Wireless Mouse OSD"));
+        const Qt::WindowFlags needed = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                       Qt::WindowDoesNotAcceptFocus;
+        QCOMPARE(w.windowFlags() & needed, needed);
+        QVERIFY(w.testAttribute(Qt::WA_ShowWithoutActivating));
+
+        w.showNotice(notice(QStringLiteral("DPI 2:1600"), 300));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.text(), QStringLiteral("DPI 2:1600"));
+        QCOMPARE(w.color(), QColor(255, 125, 0));
+        // A new notice replaces the one on screen and starts its time again.
+        w.showNotice(notice(QStringLiteral("Profile 2"), 5000));
+        QCOMPARE(w.text(), QStringLiteral("Profile 2"));
+        QVERIFY(w.remainingMs() > 4000);
+        QVERIFY(w.width() > 50);
+        w.showNotice(notice(QString()));
+        QVERIFY(!w.isVisible());
+        w.showNotice(notice(QStringLiteral("500 HZ"), 250));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 2000);
+    }
+
+    void notificationsReplaceTheLastOne()
+    {
+        OsdNotifier n;
+        QVERIFY(n.isAvailable());
+        QSignalSpy sent(&n, &OsdNotifier::sent);
+        n.notify(notice(QStringLiteral("Profile 1")));
+        QTRY_COMPARE(sent.size(), 1);
+        const quint32 first = n.lastId();
+        QVERIFY(first != 0);
+        // Two more while the first answer is out: the last one waits for the
+        // id of the one before, so that it replaces it.
+        n.notify(notice(QStringLiteral("Profile 2")));
+        n.notify(notice(QStringLiteral("Profile 3")));
+        QTRY_COMPARE(sent.size(), 3);
+        QCOMPARE(m_fake.calls.size(), 3);
+        QCOMPARE(m_fake.calls.at(0).replacesId, 0u);
+        QCOMPARE(m_fake.calls.at(0).timeout, 1500);
+        QCOMPARE(m_fake.calls.at(1).replacesId, first);
+        QCOMPARE(m_fake.calls.at(2).replacesId, first);
+        QCOMPARE(m_fake.calls.at(2).summary, QStringLiteral("Profile 3"));
+        n.notify(notice(QString()));
+        QTRY_COMPARE(m_fake.closed.size(), 1);
+        QCOMPARE(m_fake.closed.at(0), first);
+        QCOMPARE(m_fake.calls.size(), 3);
+    }
+
+    void programOnItsSocket()
+    {
+        QTemporaryDir runtime;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("MOUSECFG_OSD"), QStringLiteral("notify"));
+        const QString socket = runtime.filePath(Osd::windowTitle());
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.setProcessChannelMode(QProcess::ForwardedChannels);
+        first.start(QStringLiteral(MOUSECFG_OSD_PROGRAM), QStringList());
+        QVERIFY(first.waitForStarted());
+        auto stop = qScopeGuard([&] {
+            first.terminate();
+            first.waitForFinished(3000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
+
+        // A block that is not one is dropped without harm.
+        QLocalSocket raw;
+        raw.connectToServer(socket);
+        QVERIFY(raw.waitForConnected(2000));
+        raw.write(QByteArray(Osd::kBlockSize, 'g'));
+        raw.flush();
+        QTRY_COMPARE_WITH_TIMEOUT(raw.state(), QLocalSocket::UnconnectedState, 3000);
+
+        // A notice as the main window sends it; nothing needs starting.
+        FakeProgramLauncher launcher;
+        OsdClient client(&launcher, QStringLiteral(MOUSECFG_OSD_PROGRAM));
+        client.setServerName(socket);
+        client.showOsd(QStringLiteral("500 HZ"), QColor(255, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(m_fake.calls.size(), 1, 5000);
+        QCOMPARE(m_fake.calls.at(0).summary, QStringLiteral("500 HZ"));
+        QVERIFY(launcher.calls().isEmpty());
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // A second copy ends itself and leaves the first one listening.
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(QStringLiteral(MOUSECFG_OSD_PROGRAM), QStringList());
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY(second.readAllStandardError().contains("another on-screen display is running"));
+        client.showOsd(QStringLiteral("Profile 4"), QColor(255, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(m_fake.calls.size(), 2, 5000);
+        QCOMPARE(m_fake.calls.at(1).summary, QStringLiteral("Profile 4"));
+    }
+
+    void cliSendsOneNotice()
+    {
+        QTemporaryDir runtime;
+        OsdServer server;
+        QVERIFY(server.listen(runtime.filePath(Osd::windowTitle())));
+        QSignalSpy received(&server, &OsdServer::noticeReceived);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        auto cli = [&](const QStringList &args) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(MOUSECFG_CLI), args);
+            // Answered while it waits: the server lives on this thread.
+            QDeadlineTimer deadline(10000);
+            while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
+                QTest::qWait(20);
+            return p.state() == QProcess::NotRunning ? p.exitCode() : -1;
+        };
+        QCOMPARE(cli({QStringLiteral("osd"), QStringLiteral("Profile 5"), QStringLiteral("--colour"),
+                      QStringLiteral("00ff7d"), QStringLiteral("--ms"), QStringLiteral("700")}),
+                 0);
+        QCOMPARE(received.size(), 1);
+        const Osd::Notice n = received.at(0).at(0).value<Osd::Notice>();
+        QCOMPARE(n.text, QStringLiteral("Profile 5"));
+        QCOMPARE(n.color(), QColor(0, 255, 125));
+        QCOMPARE(n.duration, 700);
+        QCOMPARE(n.value60, 60);
+        QCOMPARE(n.font, QStringLiteral("Arial"));
+        for (const QStringList &bad : {QStringList{QStringLiteral("osd")},
+                                       QStringList{QStringLiteral("osd"), QStringLiteral("x"), QStringLiteral("--colour"), QStringLiteral("red")},
+                                       QStringList{QStringLiteral("osd"), QStringLiteral("x"), QStringLiteral("--ms"), QStringLiteral("0")}})
+            QCOMPARE(cli(bad), 2);
+        QCOMPARE(received.size(), 1);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Never the desktop's own bus: run again on a private one.
+    if (qgetenv("MOUSECFG_PRIVATE_BUS") != "1") {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")).isEmpty()) {
+            printf("SKIP   : dbus-run-session is missing (Debian package dbus-daemon)\n");
+            return 77;
+        }
+        qputenv("MOUSECFG_PRIVATE_BUS", "1");
+        std::vector<char *> args = {const_cast<char *>("dbus-run-session"), const_cast<char *>("--")};
+        for (int i = 0; i < argc; ++i)
+            args.push_back(argv[i]);
+        args.push_back(nullptr);
+        execvp("dbus-run-session", args.data());
+        perror("dbus-run-session");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    TestOsdProgram test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_osdprogram.moc"
