@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The on-screen notice and the languages, on an X server (run under xvfb-run):
+# the simulated mouse's DPI button (from the tray menu) brings up the
+# "Wireless Mouse OSD" window over the main window; the language menu retitles
+# the window in Simplified and in Traditional Chinese. Screenshots land in
+# $BUILD_DIR/screenshots.
+set -uo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+command -v trayer >/dev/null || { echo "SKIP: trayer is missing: the DPI button is pressed from the tray menu"; exit 77; }
+trayer --edge bottom --align right --widthtype pixel --width 64 --heighttype pixel --height 32 \
+       --transparent false >/dev/null 2>&1 &
+TRAY_PID=$!
+wait_for '[ -n "$(xdotool search --onlyvisible --class "^trayer$" 2>/dev/null)" ]' 200 || fail "trayer did not come up"
+
+# The OSD program runs before the window, as after an earlier notice; it is ours to end.
+OSD_PID=""
+trap '[ -n "$OSD_PID" ] && kill "$OSD_PID" 2>/dev/null; cleanup' EXIT
+"$BIN/mousecfg-osd" >"$WORK/osd.log" 2>&1 &
+OSD_PID=$!
+wait_for '[ -S "$XDG_RUNTIME_DIR/Wireless Mouse OSD" ]' 50 || fail "mousecfg-osd does not listen"
+# A second one ends itself.
+"$BIN/mousecfg-osd" >"$WORK/osd2.log" 2>&1; rc=$?
+[ $rc = 1 ] || fail "a second mousecfg-osd exited with $rc"
+
+start_mousecfg
+osd_window() { xdotool search --onlyvisible --name '^Wireless Mouse OSD$' 2>/dev/null | head -n 1; }
+tray_icon() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -lt 100 ]; then TRAY_X=$((X + WIDTH / 2)); TRAY_Y=$((Y + HEIGHT / 2)); return 0; fi
+  done
+  return 1
+}
+wait_for tray_icon 100 || fail "no tray icon in the system tray"
+
+# A fresh simulated mouse has one DPI stage until the profile is applied ("Apply").
+click_at 766 607
+sleep 3
+# The DPI button of the simulated mouse: a notice "DPI n:value" in the accent colour.
+xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3
+sleep 0.6
+xdotool key --delay 250 s d
+wait_for '[ -n "$(osd_window)" ]' 40 || fail "no notice window after the DPI button"
+sleep 0.2
+shot osd-dpi
+OSD_WIN=$(osd_window)
+eval "$(xdotool getwindowgeometry --shell "$OSD_WIN")"
+[ "$WIDTH" -gt 80 ] && [ "$HEIGHT" -gt 30 ] || fail "the notice window is ${WIDTH}x${HEIGHT}"
+# Its time is 1.5 s: then it goes.
+wait_for '[ -z "$(osd_window)" ]' 40 || fail "the notice window stayed"
+note "DPI notice shown and gone"
+
+# The languages: the language button's menu, second and third entries.
+choose_language() {
+  click_at 852 29
+  xdotool key --delay 150 $(printf 'Down %.0s' $(seq 1 "$1")) Return
+  sleep 1
+}
+choose_language 2
+shot lang-zh_CN
+grep -q '^LangID=1' "$CONF/LangConfig.ini" || fail "Config/LangID is not 1 after Simplified Chinese"
+choose_language 3
+shot lang-zh_TW
+grep -q '^LangID=2' "$CONF/LangConfig.ini" || fail "Config/LangID is not 2 after Traditional Chinese"
+note "language switches stored"
+# The last one stays for the next start.
+choose_language 1
+kill -0 "$PID" 2>/dev/null || fail "mousecfg ended"
+kill -TERM "$PID"
+wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit"
+wait "$PID"; rc=$?
+PID=""
+[ $rc = 0 ] || fail "mousecfg exited with $rc"
+kill -0 "$OSD_PID" 2>/dev/null || fail "mousecfg-osd ended"
+echo "PASS"
