@@ -5,7 +5,6 @@
 #include "MirtMessageBox.h"
 #include "MirtProcessDialog.h"
 #include "MirtProcessThread.h"
-#include "Paths.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
 #include "ProtocolConstants.h"
@@ -16,13 +15,11 @@
 #include <QDebug>
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QVector>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -55,7 +52,6 @@ const char *const kMsgAllBound =
 const char *const kMsgNotInLibrary =
     QT_TRANSLATE_NOOP("ProfileCommands", "THIS PROFILE IS NOT IN THE PROFILE LIBRARY.");
 
-constexpr const char kTemplateName[] = "DefaultProfile";
 constexpr const char kProfileSuffix[] = ".prof";
 constexpr const char kConfigSuffix[] = ".conf";
 
@@ -65,34 +61,6 @@ QString withSuffix(const QString &path, const QString &suffix)
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
         return path;
     return path + suffix;
-}
-
-// Copies FROM over TO through a temporary file beside TO, so that a failed
-// copy never leaves a half-written or missing target.
-bool replaceFile(const QString &from, const QString &to, QString *errorText)
-{
-    const QString part = to + QStringLiteral(".part");
-    QFile::remove(part);
-    QFile source(from);
-    if (!source.copy(part)) {
-        if (errorText)
-            *errorText = source.errorString();
-        QFile::remove(part);
-        return false;
-    }
-    if (QFile::exists(to) && !QFile::remove(to)) {
-        if (errorText)
-            *errorText = QFile(to).errorString();
-        QFile::remove(part);
-        return false;
-    }
-    if (!QFile::rename(part, to)) {
-        if (errorText)
-            *errorText = tr("cannot rename %1").arg(part);
-        QFile::remove(part);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -155,23 +123,18 @@ void ProfileCommands::setWriteFunction(WriteFunction write)
 
 void ProfileCommands::setModelName(const QString &model)
 {
-    m_model = model;
-    m_library = AppConfig::loadProfileList(model);
+    m_library = ProfileLibrary(model);
     rebuildLibraryMenu();
 }
 
 QString ProfileCommands::libraryFile(const QString &name) const
 {
-    return ProfileStore::libraryProfilePath(m_model, name);
+    return m_library.file(name);
 }
 
 bool ProfileCommands::isDefaultProfileName(const QString &name)
 {
-    for (int i = 0; i < kProfileCount; ++i) {
-        if (name == ProfileDefaults::defaultSlotName(i))
-            return true;
-    }
-    return false;
+    return ProfileLibrary::isDefaultName(name);
 }
 
 QString ProfileCommands::writeFailureText(int result)
@@ -191,7 +154,7 @@ QString ProfileCommands::writeFailureText(int result)
 void ProfileCommands::rebuildLibraryMenu()
 {
     m_libraryMenu->clear();
-    for (const QString &name : qAsConst(m_library)) {
+    for (const QString &name : m_library.names()) {
         auto *action = new MirtAction(name, m_libraryMenu);
         action->setData(name);
         m_libraryMenu->addAction(action);
@@ -208,330 +171,139 @@ void ProfileCommands::onLibraryAction(QAction *action)
     bindLibraryProfile(action->data().toString());
 }
 
-bool ProfileCommands::nameTaken(const QString &name) const
-{
-    const ProfileSet &set = m_host->currentSet();
-    return m_library.contains(name) || QFile::exists(libraryFile(name)) ||
-           std::find(set.names.begin(), set.names.end(), name) != set.names.end();
-}
-
 QString ProfileCommands::currentSlotName() const
 {
     const ProfileSet &set = m_host->currentSet();
     return set.names[set.ProfileID < kProfileCount ? set.ProfileID : 0];
 }
 
-bool ProfileCommands::appendToLibrary(const QString &name, const QString &file)
+void ProfileCommands::showLibraryFailure(const ProfileLibrary::Result &result, const QString &writeText,
+                                         const QString &readText)
 {
-    QStringList names = m_library;
-    names.append(name);
-    if (saveLibrary(names))
-        return true;
-    QFile::remove(file); // the list was not saved: leave no file it does not name
-    return false;
-}
-
-bool ProfileCommands::saveLibrary(const QStringList &names)
-{
-    QString error;
-    if (!AppConfig::saveProfileList(m_model, names, &error)) {
-        m_host->showMessage(MirtMessageBox::kWarning,
-                            tr("THE PROFILE LIST COULD NOT BE SAVED.") + QLatin1Char('\n') + error);
-        return false;
+    using Code = ProfileLibrary::Code;
+    const QString detail = QLatin1Char('\n') + result.detail;
+    QString text;
+    switch (result.code) {
+    case Code::Ok:
+        return;
+    case Code::Exists:
+        text = tr(kMsgExist);
+        break;
+    case Code::Full:
+        text = tr(kMsgLibraryFull);
+        break;
+    case Code::NotInLibrary:
+        text = tr(kMsgNotInLibrary);
+        break;
+    case Code::DefaultName:
+        text = tr(kMsgDefault);
+        break;
+    case Code::Retain:
+        text = tr(kMsgRetain);
+        break;
+    case Code::AllBound:
+        text = tr(kMsgAllBound);
+        break;
+    case Code::InUse:
+        text = tr(kMsgAlreadyUsed);
+        break;
+    case Code::OtherModel:
+        text = tr(kMsgNotMatch);
+        break;
+    case Code::ReadFailed:
+        text = (readText.isEmpty() ? tr("THE PROFILE FILE COULD NOT BE READ.") : readText) + detail;
+        break;
+    case Code::WriteFailed:
+        text = writeText + detail;
+        break;
+    case Code::ListNotSaved:
+        text = tr("THE PROFILE LIST COULD NOT BE SAVED.") + detail;
+        break;
+    case Code::BadName:
+        text = tr("THIS NAME CANNOT BE USED FOR A PROFILE.") + detail;
+        break;
+    case Code::BadModel:
+        text = result.detail;
+        break;
     }
-    m_library = names;
-    return true;
-}
-
-bool ProfileCommands::fileOperationFailed(const QString &text)
-{
     m_host->showMessage(MirtMessageBox::kWarning, text);
-    return false;
 }
 
-bool ProfileCommands::libraryFull()
+void ProfileCommands::libraryListChanged()
 {
-    if (m_library.size() < AppConfig::kProfileLibraryMax)
-        return false;
-    m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgLibraryFull));
-    return true;
-}
-
-// Reads the library file of NAME into the current slot's record; on failure
-// the record is left as it was and the user is told.
-bool ProfileCommands::loadIntoCurrentSlot(const QString &name)
-{
-    QString error;
-    const QString path = ProfileStore::libraryProfilePath(m_model, name, &error);
-    ProfileData profile;
-    if (path.isEmpty() || !ProfileStore::readProfileSection(0, profile, path, &error)) {
-        m_host->showMessage(MirtMessageBox::kWarning,
-                            tr("THE PROFILE FILE COULD NOT BE READ.") + QLatin1Char('\n') + error);
-        return false;
-    }
-    profile.ProfileName = name;
-    profile.ProfilePath = path;
-    m_host->currentSet().current() = profile;
-    return true;
-}
-
-void ProfileCommands::bindToCurrentSlot(const QString &name)
-{
-    ProfileSet &set = m_host->currentSet();
-    set.names[set.ProfileID < kProfileCount ? set.ProfileID : 0] = name;
-    set.current().ProfileName = name;
+    rebuildLibraryMenu();
+    emit libraryChanged();
 }
 
 void ProfileCommands::bindLibraryProfile(const QString &name)
 {
-    ProfileSet &set = m_host->currentSet();
-    const int slot = set.ProfileID < kProfileCount ? set.ProfileID : 0;
-    for (int i = 0; i < kProfileCount; ++i) {
-        if (i != slot && set.names[i] == name) {
-            m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgAlreadyUsed));
-            return;
-        }
-    }
-    if (!loadIntoCurrentSlot(name))
+    const ProfileLibrary::Result result = m_library.bind(m_host->currentSet(), name);
+    if (!result.ok()) {
+        showLibraryFailure(result, QString());
         return;
-    bindToCurrentSlot(name);
+    }
     m_host->showProfileName(name);
     m_host->fillPages();
 }
 
 void ProfileCommands::addProfile()
 {
-    if (libraryFull())
-        return;
-    // The first "Profile n" that is neither a library file nor the name of a
-    // slot (a slot name not yet in the library must not be bound twice).
-    QString name;
-    for (int n = 1;; ++n) {
-        name = QStringLiteral("Profile %1").arg(n);
-        if (!nameTaken(name))
-            break;
-    }
-    const QString target = libraryFile(name);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    const QString templ = libraryFile(QString::fromLatin1(kTemplateName));
-    QString error;
-    bool created = false;
-    if (QFile::exists(templ)) {
-        created = QFile::copy(templ, target);
-        if (!created)
-            error = QFile(templ).errorString();
-    } else {
-        // No template in the library: build the factory profile.
-        ProfileData profile;
-        ProfileDefaults::buildDefaultProfile(profile);
-        profile.ProfileName = name;
-        created = ProfileStore::writeProfileSection(0, profile, target, &error);
-    }
-    if (!created) {
-        QFile::remove(target);
-        fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE CREATED.") + QLatin1Char('\n') + error);
+    const QString created = tr("THE PROFILE FILE COULD NOT BE CREATED.");
+    const ProfileLibrary::Result result = m_library.add(m_host->currentSet());
+    if (!result.ok()) {
+        showLibraryFailure(result, created, created);
         return;
     }
-    if (!appendToLibrary(name, target))
-        return;
-    rebuildLibraryMenu();
-    emit libraryChanged();
-    if (loadIntoCurrentSlot(name)) {
-        bindToCurrentSlot(name);
-        m_host->showProfileName(name);
-        m_host->fillPages();
-    }
+    libraryListChanged();
+    m_host->showProfileName(currentSlotName());
+    m_host->fillPages();
 }
 
 void ProfileCommands::copyProfile()
 {
-    if (libraryFull())
-        return;
-    ProfileSet &set = m_host->currentSet();
-    const QString base = currentSlotName();
-    QString name = base + QStringLiteral(" copy");
-    for (int n = 2; nameTaken(name); ++n)
-        name = base + QStringLiteral(" copy") + QString::number(n);
-    QString error;
-    const QString target = ProfileStore::libraryProfilePath(m_model, name, &error);
-    if (target.isEmpty()) {
-        fileOperationFailed(error);
+    const QString copied = tr("THE PROFILE COULD NOT BE COPIED.");
+    const ProfileLibrary::Result result = m_library.copy(m_host->currentSet());
+    if (!result.ok()) {
+        showLibraryFailure(result, copied, copied);
         return;
     }
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    const QString source = libraryFile(base);
-    bool copied;
-    if (!source.isEmpty() && QFile::exists(source)) {
-        QFile file(source);
-        copied = file.copy(target);
-        if (!copied)
-            error = file.errorString();
-    } else {
-        // The slot's profile has no library file (yet): copy what is shown.
-        ProfileData profile = set.current();
-        profile.ProfileName = name;
-        copied = ProfileStore::writeProfileSection(0, profile, target, &error);
-    }
-    if (!copied) {
-        QFile::remove(target);
-        fileOperationFailed(tr("THE PROFILE COULD NOT BE COPIED.") + QLatin1Char('\n') + error);
-        return;
-    }
-    if (!appendToLibrary(name, target))
-        return;
-    bindToCurrentSlot(name);
-    set.current().ProfilePath = target;
-    m_host->showProfileName(name);
-    rebuildLibraryMenu();
-    emit libraryChanged();
+    m_host->showProfileName(currentSlotName());
+    libraryListChanged();
 }
 
 void ProfileCommands::deleteProfile()
 {
-    if (m_library.size() <= 1) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgRetain));
-        return;
-    }
-    const QString name = currentSlotName();
-    if (isDefaultProfileName(name)) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgDefault));
-        return;
-    }
-    const int k = m_library.indexOf(name);
-    if (k < 0) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgNotInLibrary));
+    ProfileSet &set = m_host->currentSet();
+    ProfileLibrary::Result result = m_library.canRemove(set);
+    if (!result.ok()) {
+        showLibraryFailure(result, QString());
         return;
     }
     if (m_host->showMessage(MirtMessageBox::kQuestion, tr(kMsgAskDelete)) != QDialog::Accepted)
         return;
-
-    // The replacement: the next entry (the previous one for the last entry),
-    // moving towards the start past entries bound to other slots. When that
-    // walk runs off the start, the entries after the deleted one are tried.
-    ProfileSet &set = m_host->currentSet();
-    const int slot = set.ProfileID < kProfileCount ? set.ProfileID : 0;
-    auto boundElsewhere = [&](int index) {
-        for (int i = 0; i < kProfileCount; ++i) {
-            if (i != slot && set.names[i] == m_library[index])
-                return true;
-        }
-        return false;
-    };
-    int candidate = k + 1 < m_library.size() ? k + 1 : k - 1;
-    while (candidate >= 0 && (candidate == k || boundElsewhere(candidate)))
-        --candidate;
-    if (candidate < 0) {
-        for (candidate = k + 1; candidate < m_library.size() && boundElsewhere(candidate); ++candidate) {
-        }
-        if (candidate >= m_library.size()) {
-            m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgAllBound));
-            return;
-        }
-    }
-    const QString replacement = m_library[candidate];
-
-    // Read the replacement before anything changes, so a failure keeps all.
-    QString error;
-    ProfileData replacementProfile;
-    const QString replacementPath = libraryFile(replacement);
-    if (!ProfileStore::readProfileSection(0, replacementProfile, replacementPath, &error)) {
-        fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE READ.") + QLatin1Char('\n') + error);
+    result = m_library.remove(set);
+    if (!result.ok()) {
+        showLibraryFailure(result, tr("THE PROFILE FILE COULD NOT BE DELETED."));
         return;
     }
-    const QStringList oldList = m_library;
-    QStringList names = m_library;
-    names.removeAt(k);
-    if (!saveLibrary(names))
-        return;
-    const QString path = libraryFile(name);
-    if (!path.isEmpty() && QFile::exists(path) && !QFile::remove(path)) {
-        const QString reason = QFile(path).errorString();
-        saveLibrary(oldList);
-        fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE DELETED.") + QLatin1Char('\n') + reason);
-        return;
-    }
-    replacementProfile.ProfileName = replacement;
-    replacementProfile.ProfilePath = replacementPath;
-    set.current() = replacementProfile;
-    bindToCurrentSlot(replacement);
-    m_host->showProfileName(replacement);
-    rebuildLibraryMenu();
-    emit libraryChanged();
+    m_host->showProfileName(currentSlotName());
+    libraryListChanged();
     m_host->fillPages();
 }
 
 void ProfileCommands::renameProfile(const QString &newName)
 {
-    ProfileSet &set = m_host->currentSet();
     const QString oldName = currentSlotName();
     if (newName == oldName)
         return;
-    if (isDefaultProfileName(oldName)) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgDefault));
+    const ProfileLibrary::Result result = m_library.rename(m_host->currentSet(), newName);
+    if (!result.ok()) {
+        showLibraryFailure(result, tr("THE PROFILE COULD NOT BE RENAMED."));
         m_host->showProfileName(oldName);
         return;
     }
-    QString error;
-    if (!Paths::isSafeName(newName, &error)) {
-        m_host->showMessage(MirtMessageBox::kWarning,
-                            tr("THIS NAME CANNOT BE USED FOR A PROFILE.") + QLatin1Char('\n') + error);
-        m_host->showProfileName(oldName);
-        return;
-    }
-    const QString target = ProfileStore::libraryProfilePath(m_model, newName, &error);
-    if (target.isEmpty()) {
-        m_host->showMessage(MirtMessageBox::kWarning, error);
-        m_host->showProfileName(oldName);
-        return;
-    }
-    if (nameTaken(newName)) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgExist));
-        m_host->showProfileName(oldName);
-        return;
-    }
-    const QString source = libraryFile(oldName);
-    const bool hadSource = !source.isEmpty() && QFile::exists(source);
-    bool moved;
-    if (hadSource) {
-        moved = QFile::rename(source, target);
-        if (!moved)
-            error = QFile(source).errorString();
-    } else {
-        ProfileData profile = set.current();
-        profile.ProfileName = newName;
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        moved = ProfileStore::writeProfileSection(0, profile, target, &error);
-    }
-    if (!moved) {
-        fileOperationFailed(tr("THE PROFILE COULD NOT BE RENAMED.") + QLatin1Char('\n') + error);
-        m_host->showProfileName(oldName);
-        return;
-    }
-    QStringList names = m_library;
-    const int k = names.indexOf(oldName);
-    if (k >= 0)
-        names[k] = newName;
-    else
-        names.append(newName);
-    if (!saveLibrary(names)) {
-        if (hadSource)
-            QFile::rename(target, source);
-        else
-            QFile::remove(target);
-        m_host->showProfileName(oldName);
-        return;
-    }
-    // The slot's own file (Configs/Profile/NAME.prof) follows the name.
-    const QString slotOld = ProfileStore::slotProfilePath(oldName);
-    const QString slotNew = ProfileStore::slotProfilePath(newName);
-    if (!slotOld.isEmpty() && !slotNew.isEmpty() && QFile::exists(slotOld) && !QFile::exists(slotNew))
-        QFile::rename(slotOld, slotNew);
-    bindToCurrentSlot(newName);
-    set.current().ProfilePath = target;
     m_host->showProfileName(newName);
-    AppConfig::saveSlotNames(set);
-    rebuildLibraryMenu();
-    emit libraryChanged();
+    libraryListChanged();
 }
 
 void ProfileCommands::resetProfile()
@@ -571,25 +343,10 @@ void ProfileCommands::exportProfile()
     if (path.isEmpty())
         return;
     path = withSuffix(path, QString::fromLatin1(kProfileSuffix));
-    // What the user sees is exported, through a temporary file beside the target.
-    const QString part = path + QStringLiteral(".part");
-    QFile::remove(part);
-    QString error;
-    ProfileData profile = m_host->currentSet().current();
-    bool ok = ProfileStore::writeProfileSection(0, profile, part, &error) &&
-              ProfileStore::writeExportModelName(part, m_model, &error);
-    if (ok && QFile::exists(path) && !QFile::remove(path)) {
-        error = QFile(path).errorString();
-        ok = false;
-    }
-    if (ok && !QFile::rename(part, path)) {
-        error = tr("cannot write %1").arg(path);
-        ok = false;
-    }
-    if (!ok) {
-        QFile::remove(part);
-        fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE SAVED.") + QLatin1Char('\n') + error);
-    }
+    // What the user sees is exported.
+    const ProfileLibrary::Result result = m_library.exportProfile(m_host->currentSet().current(), path);
+    if (!result.ok())
+        showLibraryFailure(result, tr("THE PROFILE FILE COULD NOT BE SAVED."));
 }
 
 void ProfileCommands::importProfile()
@@ -597,53 +354,14 @@ void ProfileCommands::importProfile()
     const QString file = m_host->openFileName(tr("Load Profile File"), tr("Profile File(*.prof)"));
     if (file.isEmpty())
         return;
-    if (ProfileStore::readExportModelName(file) != m_model) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgNotMatch));
+    const ProfileLibrary::Result result = m_library.importProfile(m_host->currentSet(), file);
+    if (!result.ok()) {
+        showLibraryFailure(result, tr("THE PROFILE FILE COULD NOT BE COPIED."));
         return;
     }
-    const QString name = QFileInfo(file).completeBaseName();
-    QString error;
-    if (!Paths::isSafeName(name, &error) || name == QLatin1String(kTemplateName)) {
-        m_host->showMessage(MirtMessageBox::kWarning,
-                            tr("THIS NAME CANNOT BE USED FOR A PROFILE.") + QLatin1Char('\n') + error);
-        return;
-    }
-    const QString target = ProfileStore::libraryProfilePath(m_model, name, &error);
-    if (target.isEmpty()) {
-        m_host->showMessage(MirtMessageBox::kWarning, error);
-        return;
-    }
-    if (nameTaken(name)) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgExist));
-        return;
-    }
-    if (libraryFull())
-        return;
-    // Read it whole first: a file that cannot be read changes nothing.
-    ProfileData profile;
-    if (!ProfileStore::readProfileSection(0, profile, file, &error)) {
-        fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE READ.") + QLatin1Char('\n') + error);
-        return;
-    }
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    if (!replaceFile(file, target, &error)) {
-        fileOperationFailed(tr("THE PROFILE FILE COULD NOT BE COPIED.") + QLatin1Char('\n') + error);
-        return;
-    }
-    if (!appendToLibrary(name, target))
-        return;
-    rebuildLibraryMenu();
-    emit libraryChanged();
-
-    ProfileSet &set = m_host->currentSet();
-    const int slot = set.ProfileID < kProfileCount ? set.ProfileID : 0;
-    profile.ProfileName = name;
-    profile.ProfilePath = target;
-    // LED options of a profile file are kept by the slot.
-    set.current() = profile;
-    set.names[slot] = name;
+    libraryListChanged();
     m_host->fillPages();
-    m_host->showProfileName(name);
+    m_host->showProfileName(currentSlotName());
     writeWithProgress();
 }
 
@@ -654,8 +372,9 @@ void ProfileCommands::exportConfiguration()
         return;
     path = withSuffix(path, QString::fromLatin1(kConfigSuffix));
     QString error;
-    if (!ProfileStore::exportConfiguration(m_host->currentSet(), path, m_model, &error))
-        fileOperationFailed(tr("THE CONFIGURATION FILE COULD NOT BE SAVED.") + QLatin1Char('\n') + error);
+    if (!ProfileStore::exportConfiguration(m_host->currentSet(), path, modelName(), &error))
+        m_host->showMessage(MirtMessageBox::kWarning,
+                            tr("THE CONFIGURATION FILE COULD NOT BE SAVED.") + QLatin1Char('\n') + error);
 }
 
 void ProfileCommands::importConfiguration()
@@ -663,14 +382,15 @@ void ProfileCommands::importConfiguration()
     const QString file = m_host->openFileName(tr("Load Config File"), tr("Config File(*.conf)"));
     if (file.isEmpty())
         return;
-    if (ProfileStore::readExportModelName(file) != m_model) {
+    if (ProfileStore::readExportModelName(file) != modelName()) {
         m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgNotMatch));
         return;
     }
     ProfileSet imported = m_host->currentSet();
     QString error;
-    if (!ProfileStore::importConfiguration(imported, file, m_model, &error)) {
-        fileOperationFailed(tr("THE CONFIGURATION FILE COULD NOT BE READ.") + QLatin1Char('\n') + error);
+    if (!ProfileStore::importConfiguration(imported, file, modelName(), &error)) {
+        m_host->showMessage(MirtMessageBox::kWarning,
+                            tr("THE CONFIGURATION FILE COULD NOT BE READ.") + QLatin1Char('\n') + error);
         return;
     }
     for (int i = 0; i < kProfileCount; ++i) {
@@ -737,7 +457,7 @@ int ProfileCommands::writeWithProgress()
     // Each slot's profile also goes into its library file, so the library
     // (and a later "Cancel" or bind) holds what was applied: the slots whose
     // record changed since the last write, and names new to the library.
-    QStringList names = m_library;
+    QStringList names = m_library.names();
     QVector<int> toSave;
     for (int i = 0; i < kProfileCount; ++i) {
         const QString &name = set.names[i];
@@ -752,9 +472,12 @@ int ProfileCommands::writeWithProgress()
             toSave.append(i);
         }
     }
-    if (names != m_library && saveLibrary(names)) {
-        rebuildLibraryMenu();
-        emit libraryChanged();
+    if (names != m_library.names()) {
+        const ProfileLibrary::Result saved = m_library.setNames(names);
+        if (saved.ok())
+            libraryListChanged();
+        else
+            showLibraryFailure(saved, QString());
     }
 
     // The files are written on the worker thread, behind the progress dialog,
@@ -762,7 +485,7 @@ int ProfileCommands::writeWithProgress()
     auto failures = std::make_shared<QStringList>();
     ProfileSet *current = &set;
     ProfileSet *sent = &lastSent;
-    const QString model = m_model;
+    const QString model = modelName();
     WriteFunction write = m_write;
     auto pending = std::make_shared<QVector<int>>(toSave);
     auto job = [write, current, sent, model, pending, failures]() {

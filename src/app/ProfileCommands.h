@@ -11,6 +11,7 @@
 // file dialogs and the progress dialog also go through the host, with
 // default implementations on the skinned widget kit, so tests can answer them.
 
+#include "ProfileLibrary.h"
 #include "ProfileTypes.h"
 
 #include <QObject>
@@ -91,10 +92,10 @@ public:
     // The model whose library is used ("PROFILE/ProductName"); reloads the
     // library list and rebuilds the menu. Called at start and on a device change.
     void setModelName(const QString &model);
-    QString modelName() const { return m_model; }
+    QString modelName() const { return m_library.model(); }
 
     // The library list as loaded (at most 200 names).
-    QStringList library() const { return m_library; }
+    QStringList library() const { return m_library.names(); }
     // The library menu: one action per library name; attach it to the
     // library button. Rebuilt after every change of the list.
     QMenu *libraryMenu() const { return m_libraryMenu; }
@@ -141,21 +142,17 @@ private slots:
     void onLibraryAction(QAction *action);
 
 private:
-    bool saveLibrary(const QStringList &names);
-    // Adds NAME, whose profile file is FILE, to the end of the library; on failure removes FILE.
-    bool appendToLibrary(const QString &name, const QString &file);
-    bool loadIntoCurrentSlot(const QString &name);
-    void bindToCurrentSlot(const QString &name);
+    // Shows why a library operation failed; WRITETEXT heads the message when
+    // a profile file could not be written, READTEXT when one could not be read.
+    void showLibraryFailure(const ProfileLibrary::Result &result, const QString &writeText,
+                            const QString &readText = QString());
+    // After a change of the list: the menu rebuilt, libraryChanged emitted.
+    void libraryListChanged();
     QString currentSlotName() const;
-    // In the library, a library file, or the name of a slot.
-    bool nameTaken(const QString &name) const;
-    bool fileOperationFailed(const QString &text);
-    bool libraryFull();
 
     ProfileCommandHost *m_host;
     WriteFunction m_write;
-    QString m_model;
-    QStringList m_library;
+    ProfileLibrary m_library;
     QMenu *m_libraryMenu;
     int m_lastWriteResult = -1;
 };
