@@ -11,6 +11,7 @@
 #include "MirtAction.h"
 #include "MirtBtnWindow.h"
 #include "MirtColorWindow.h"
+#include "MacroDialog.h"
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
 #include "MirtDPIWindow.h"
@@ -404,6 +405,18 @@ void MousecfgWidget::ensureButtonPage()
     FillPages();
 }
 
+void MousecfgWidget::ensureMacroPage()
+{
+    if (m_pMacroPage)
+        return;
+    // The macro editor fills the MACRO tab's area; it counts the macro slots of the current profile.
+    QWidget *area = m_pageAreas[kTabMacro];
+    m_pMacroPage = new MacroDialog(&m_ProfileSet, area, m_dScale);
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pMacroPage);
+}
+
 void MousecfgWidget::setMarkerImages()
 {
     bool alt = false;
@@ -477,6 +490,8 @@ void MousecfgWidget::SelectTab(int index)
         QTimer::singleShot(0, this, &MousecfgWidget::ensureColorPage);
     if (index == kTabCustomize && !m_pBtnPage)
         QTimer::singleShot(0, this, &MousecfgWidget::ensureButtonPage);
+    if (index == kTabMacro && !m_pMacroPage)
+        QTimer::singleShot(0, this, &MousecfgWidget::ensureMacroPage);
     if (m_pLightPreview)
         m_pLightPreview->setActive(index == kTabLighting);
     ShowFrontView(m_bFrontView);

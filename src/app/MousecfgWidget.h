@@ -31,6 +31,7 @@ class HotplugFeed;
 class LightingPreview;
 class MirtBtnWindow;
 class MirtColorWindow;
+class MacroDialog;
 class MirtDPIWindow;
 class MirtPointSpeed;
 class MirtReportRate;
@@ -160,6 +161,7 @@ public:
     LightingPreview *lightingPreview() const { return m_pLightPreview; }
     // The button page: null until the CUSTOMIZE tab is first shown.
     MirtBtnWindow *buttonPage() const { return m_pBtnPage; }
+    MacroDialog *macroPage() const { return m_pMacroPage; }
     QLineEdit *nameEditor() const { return m_pNameEdit; }
     QSystemTrayIcon *trayIcon() const { return m_pTray; }
     QMenu *trayMenu() const { return m_pTrayMenu; }
@@ -252,6 +254,7 @@ private:
     void createPages();
     void ensureColorPage();
     void ensureButtonPage();
+    void ensureMacroPage();
     void buildProfileMenu();
     void ensureMouseSelector();
     void setMarkerImages();
@@ -378,6 +381,7 @@ private:
     MirtReportRate *m_pReportRate = nullptr;
     MirtColorWindow *m_pColorPage = nullptr;
     MirtBtnWindow *m_pBtnPage = nullptr;
+    MacroDialog *m_pMacroPage = nullptr;
     LightingPreview *m_pLightPreview = nullptr;
     int m_iColorPageWaits = 0; // 10 ms steps waited for the first frame
     std::unique_ptr<MouseSettingsLauncher> m_pSettingsLauncher;

@@ -490,10 +490,10 @@ bool MacroModel::fitsSlot(const QVector<MacroEvent> &events)
     return events.size() <= kEventsTaken && packedBytes(events) <= kSlotBytes;
 }
 
-QStringList MacroModel::slotNames(const ProfileData &profile)
+QStringList MacroModel::slotNames(const Buttons &buttons)
 {
     QStringList names;
-    for (const ButtonAssignment &b : profile.BUTTON_INFO) {
+    for (const ButtonAssignment &b : buttons) {
         const bool runsMacro = b.Fun == ButtonCatalogue::kFunMacro || b.Fun == ButtonCatalogue::kFunGunFile;
         if (runsMacro && !names.contains(b.macroname))
             names << b.macroname;
@@ -501,12 +501,14 @@ QStringList MacroModel::slotNames(const ProfileData &profile)
     return names;
 }
 
-bool MacroModel::needsThirteenthSlot(const ProfileData &profile, int record, const QString &name)
+bool MacroModel::needsThirteenthSlot(const Buttons &buttons, int record, const QString &name)
 {
-    ProfileData after = profile;
     if (record < 0 || record >= kButtonCount)
         return false;
-    after.BUTTON_INFO[size_t(record)].Fun = ButtonCatalogue::kFunMacro;
-    after.BUTTON_INFO[size_t(record)].macroname = name;
-    return slotNames(after).size() > kSlots && slotNames(after).size() > slotNames(profile).size();
+    Buttons after = buttons;
+    after[size_t(record)].Fun = ButtonCatalogue::kFunMacro;
+    after[size_t(record)].macroname = name;
+    const int before = slotNames(buttons).size();
+    const int now = slotNames(after).size();
+    return now > kSlots && now > before;
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -146,10 +147,11 @@ public:
     static int packedBytes(const QVector<MacroEvent> &events);
     // True when the download keeps every event (84 at most, 200 bytes).
     static bool fitsSlot(const QVector<MacroEvent> &events);
-    // Distinct macros and gun files the buttons of PROFILE run (each takes a slot).
-    static QStringList slotNames(const ProfileData &profile);
-    // True when giving record RECORD of PROFILE the macro NAME needs a thirteenth slot.
-    static bool needsThirteenthSlot(const ProfileData &profile, int record, const QString &name);
+    // Distinct macros and gun files BUTTONS run (each takes a slot of the mouse).
+    using Buttons = std::array<ButtonAssignment, kButtonCount>;
+    static QStringList slotNames(const Buttons &buttons);
+    // True when giving record RECORD of BUTTONS the macro NAME needs a thirteenth slot.
+    static bool needsThirteenthSlot(const Buttons &buttons, int record, const QString &name);
 
 private:
     void insertAt(int row, const QVector<MacroEvent> &rows);

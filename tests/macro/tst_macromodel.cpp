@@ -259,10 +259,10 @@ void TestMacroModel::slotBudget()
         p.BUTTON_INFO[size_t(i)].Fun = ButtonCatalogue::kFunMacro;
         p.BUTTON_INFO[size_t(i)].macroname = QStringLiteral("m%1").arg(i);
     }
-    QCOMPARE(MacroModel::slotNames(p).size(), 12);
-    QVERIFY(MacroModel::needsThirteenthSlot(p, 20, QStringLiteral("new")));
-    QVERIFY(!MacroModel::needsThirteenthSlot(p, 20, QStringLiteral("m3")));
-    QVERIFY(!MacroModel::needsThirteenthSlot(p, 0, QStringLiteral("new"))); // replaces m0
+    QCOMPARE(MacroModel::slotNames(p.BUTTON_INFO).size(), 12);
+    QVERIFY(MacroModel::needsThirteenthSlot(p.BUTTON_INFO, 20, QStringLiteral("new")));
+    QVERIFY(!MacroModel::needsThirteenthSlot(p.BUTTON_INFO, 20, QStringLiteral("m3")));
+    QVERIFY(!MacroModel::needsThirteenthSlot(p.BUTTON_INFO, 0, QStringLiteral("new"))); // replaces m0
 }
 
 void TestMacroModel::gunSet()
