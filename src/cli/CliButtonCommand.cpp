@@ -4,6 +4,9 @@
 
 #include "AppConfig.h"
 #include "ButtonModel.h"
+#include "MacroFile.h"
+#include "MacroModel.h"
+#include "MacroSelection.h"
 #include "ProfileStore.h"
 
 #include <QCoreApplication>
@@ -32,6 +35,55 @@ int listNames()
                                  : QString();
         cliPrint(QStringLiteral("%1\t%2%3").arg(n.name, ButtonCatalogue::functionText(n.fun), note));
     }
+    return CliOk;
+}
+
+const QString kMacroUsage =
+    QStringLiteral("mousecfg-cli: usage: button [--slot N] BUTTON macro NAME [--mode times|while-down|until-down|left] "
+                   "[--count 1-255]");
+
+// BUTTON macro NAME: as the macro selection does it, with the same refusals.
+int assignMacro(ProfileSet &set, ProfileData &profile, int record, const QStringList &args)
+{
+    if (args.isEmpty() || args.first().startsWith(QLatin1String("--")))
+        return cliUsageError(kMacroUsage);
+    MacroSelection::Choice c;
+    c.name = args.first();
+    for (int i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return cliUsageError(kMacroUsage);
+        const QString &value = args.at(i + 1);
+        if (args.at(i) == QLatin1String("--count")) {
+            bool ok = false;
+            c.loopCount = value.toInt(&ok, 10);
+            if (!ok || c.loopCount < MacroSelection::kLoopMin || c.loopCount > MacroSelection::kLoopMax)
+                return refuse(QStringLiteral("--count must be %1 to %2").arg(MacroSelection::kLoopMin).arg(MacroSelection::kLoopMax));
+        } else if (args.at(i) == QLatin1String("--mode")) {
+            const QStringList modes = {QStringLiteral("times"), QStringLiteral("while-down"), QStringLiteral("until-down"),
+                                       QStringLiteral("left")};
+            const int mode = modes.indexOf(value);
+            if (mode < 0)
+                return refuse(QStringLiteral("--mode must be one of: %1").arg(modes.join(QStringLiteral(", "))));
+            c.runMode = mode == 3 ? 0 : mode;
+            c.leftButtonOption = mode == 3 ? 1 : 0;
+        } else {
+            return cliUsageError(kMacroUsage);
+        }
+    }
+    if (!MacroFile::libraryNames().contains(c.name))
+        return refuse(QStringLiteral("there is no macro \"%1\"").arg(c.name));
+    if (!offeredFunctions(setOfRecord(record), menuSwitches()).contains(ButtonCatalogue::kFunMacro))
+        return refuse(QStringLiteral("\"%1\" is not offered for button %2")
+                          .arg(ButtonCatalogue::functionText(ButtonCatalogue::kFunMacro))
+                          .arg(record));
+    if (!keepsClick(profile.BUTTON_INFO, record, ButtonCatalogue::kFunMacro))
+        return refuse(QCoreApplication::translate("MousecfgWidget", kOneClickMessage));
+    if (MacroModel::needsThirteenthSlot(profile.BUTTON_INFO, record, c.name))
+        return refuse(MacroModel::tr(MacroModel::kSlotOverflow));
+    MacroSelection::applyChoice(profile.BUTTON_INFO[size_t(record)], ButtonCatalogue::kFunMacro, c);
+    QString error;
+    if (!ProfileStore::saveWholeProfileSet(set, &error))
+        return refuse(QStringLiteral("the profile could not be saved: %1").arg(error));
     return CliOk;
 }
 
@@ -65,8 +117,10 @@ int runButton(const CliContext &, const QStringList &args)
         cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
     ProfileData &profile = set.profiles[size_t(slot > 0 ? slot - 1 : set.ProfileID)];
 
-    Assignment a;
     QString error;
+    if (rest.first() == QLatin1String("macro"))
+        return assignMacro(set, profile, record, rest.mid(1));
+    Assignment a;
     if (!parseCliFunction(rest, profile.BUTTON_INFO[size_t(record)], AppConfig::sensorModel(), &a, &error))
         return refuse(error);
     const int buttonSet = setOfRecord(record);
@@ -83,7 +137,8 @@ int runButton(const CliContext &, const QStringList &args)
 }
 
 CliRegistrar buttonCommand(
-    {QStringLiteral("button"), QStringLiteral("button [--slot N] BUTTON FUNCTION [ARGS] | button --list"),
+    {QStringLiteral("button"), QStringLiteral("button [--slot N] BUTTON FUNCTION [ARGS] | button [--slot N] BUTTON macro NAME [--mode MODE] "
+                    "[--count N] | button --list"),
      QStringLiteral("give button BUTTON (0 to 41) of a stored profile a function (--list names them)"), runButton});
 
 } // namespace

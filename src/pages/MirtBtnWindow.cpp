@@ -5,6 +5,9 @@
 #include "MirtComboKeyWindow.h"
 #include "MirtFireKeyWindow.h"
 #include "MirtKit.h"
+#include "MirtMacroSelect.h"
+#include "MirtMessageBox.h"
+#include "MacroFile.h"
 #include "MirtPushButton.h"
 #include "MirtSingleKeyWindow.h"
 
@@ -366,8 +369,27 @@ void MirtBtnWindow::chooseFunction(int fun)
         return;
     }
     if (fun == ButtonCatalogue::kFunMacro || fun == ButtonCatalogue::kFunGunFile) {
-        // The macro selection lives on the macro page.
-        emit GotoMacroTab(3);
+        // The macro or gun file comes from the macro library; with none there, the MACRO tab opens.
+        if (fun == ButtonCatalogue::kFunGunFile && r == 0) {
+            MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"),
+                               MacroSelection::tr(MacroSelection::kLeftButtonNoGun), this);
+            box.exec();
+        } else if (MacroFile::libraryNames().isEmpty()) {
+            emit GotoMacroTab(3);
+            return;
+        } else {
+            const MacroSelection::Choice start = MacroSelection::initialChoice(records[size_t(r)], fun);
+            MirtMacroSelect dlg(fun == ButtonCatalogue::kFunMacro ? tr("MACRO SELECT") : tr("GUNFILE SELECT"),
+                                start.name, start.loopCount, start.runMode, start.leftButtonOption, this);
+            dlg.setSlotCheck(&records, r);
+            if (dlg.exec() == QDialog::Accepted) {
+                MacroSelection::applyChoice(records[size_t(r)], fun, dlg.choice());
+                btn->setText(buttonLabel(records[size_t(r)], m_iCurSet));
+                emit ButtonsChangedSignal();
+            }
+        }
+        emit SelBtnControl(btn, false);
+        m_iCurSet = m_iCurIndex = kNoSelection;
         return;
     }
     Assignment a;

@@ -6,6 +6,7 @@
 #include "MacroFile.h"
 #include "MacroModel.h"
 #include "MacroSelection.h"
+#include "ProfileStore.h"
 #include "ProfileWriter.h"
 #include "StorageTestUtil.h"
 
@@ -331,7 +332,7 @@ void TestMacroModel::cliTwin()
     auto cli = [&](const QStringList &args) {
         QProcess p;
         p.start(QStringLiteral(MOUSECFG_CLI),
-                QStringList{QStringLiteral("--config-dir"), box.configDir(), QStringLiteral("--data-dir"), box.dataDir()} + args);
+                QStringList{QStringLiteral("--config-dir"), box.configDir()} + args);
         p.waitForFinished(30000);
         out = QString::fromUtf8(p.readAllStandardOutput());
         err = QString::fromUtf8(p.readAllStandardError());
@@ -355,6 +356,19 @@ void TestMacroModel::cliTwin()
     const QString back = box.root() + QStringLiteral("/out.MSMACRO");
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("export"), QStringLiteral("jump"), back}), 0);
     QVERIFY(QFileInfo::exists(back));
+    // A button bound to it as the macro selection binds it.
+    QCOMPARE(cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"), QStringLiteral("jump"),
+                  QStringLiteral("--mode"), QStringLiteral("left"), QStringLiteral("--count"), QStringLiteral("9")}),
+             0);
+    ProfileSet set;
+    ProfileStore::loadProfileSet(set);
+    const ButtonAssignment &bound = set.current().BUTTON_INFO[3];
+    QCOMPARE(bound.Fun, ButtonCatalogue::kFunMacro);
+    QCOMPARE(bound.macroname, QStringLiteral("jump"));
+    QCOMPARE(bound.KeyNumber, 5);
+    QCOMPARE(bound.LoopNumber, 1); // "left" forces one loop
+    QCOMPARE(int(bound.Res2), 1);
+    QCOMPARE(cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"), QStringLiteral("nope")}), 1);
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 0);
     QVERIFY(!MacroFile::libraryNames().contains(QStringLiteral("jump")));
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 1);
