@@ -9,7 +9,7 @@
 void quietDeviceLog()
 {
     if (qEnvironmentVariableIsEmpty("MOUSECFG_TEST_LOG"))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=false"));
 }
 
 namespace {

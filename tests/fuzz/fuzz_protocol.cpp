@@ -186,7 +186,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     Fuzz::initialize(argc, argv);
     // The frame dumps are part of the code under test; their text goes nowhere.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
+    QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.device.debug=true"));
     g_clock = new VirtualClock;
     setProtocolClock(g_clock);
     g_backend.clock = g_clock;
