@@ -9,7 +9,7 @@
 void cliQuietDeviceLog()
 {
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=false"));
 }
 
 CliDeviceSession::CliDeviceSession(const CliContext &ctx)
