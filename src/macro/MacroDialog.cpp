@@ -40,6 +40,9 @@ constexpr int kRoleValue = Qt::UserRole + 1;
 enum TreeKind { kTreeNone = 0, kTreeButton = 1, kTreeMove = 2 };
 constexpr int kDefaultMoveSize = 10;
 constexpr int kInsertDelayMs = 10;
+// Column widths that keep the page inside the tab's 665 × 467 area.
+constexpr int kLeftWidth = 118;
+constexpr int kRightWidth = 214;
 
 QString fieldSheet()
 {
@@ -83,12 +86,14 @@ QLineEdit *numberField(int minimum, int maximum, int maxLength, QWidget *parent,
 } // namespace
 
 MacroDialog::MacroDialog(const ProfileSet *set, QWidget *parent, double dScale)
-    : QDialog(parent, Qt::Widget)
+    : QDialog(parent)
     , m_model(DeviceDescription::minDelay())
     , m_pSet(set)
     , m_dScale(dScale)
 {
     setObjectName(QStringLiteral("macroPage"));
+    // A page inside the tab's area (QDialog's constructor makes every dialog a window).
+    setWindowFlags(Qt::Widget);
     m_makeSource = createKeySource;
     buildWidgets();
     reloadLibrary();
@@ -107,9 +112,9 @@ MirtPushButton *MacroDialog::makeButton(const QString &text, const QString &obje
     auto *b = new MirtPushButton(images, this);
     b->setObjectName(objectName);
     b->setText(text);
-    b->SetFontSize(11);
-    b->setFixedHeight(MirtKit::scaled(24));
-    b->setMinimumWidth(MirtKit::scaled(70));
+    b->SetFontSize(10);
+    b->setFixedHeight(MirtKit::scaled(22));
+    b->setMinimumWidth(MirtKit::scaled(40));
     m_buttons << b;
     return b;
 }
@@ -127,7 +132,7 @@ void MacroDialog::buildWidgets()
 {
     setStyleSheet(QStringLiteral("MacroDialog { background: transparent; }"));
     auto *top = new QHBoxLayout(this);
-    const int gap = MirtKit::scaled(8);
+    const int gap = MirtKit::scaled(6);
     top->setContentsMargins(gap, gap, gap, gap);
     top->setSpacing(gap);
 
@@ -138,13 +143,13 @@ void MacroDialog::buildWidgets()
     m_pMacroList->setObjectName(QStringLiteral("macroList"));
     m_pMacroList->setStyleSheet(viewSheet());
     m_pMacroList->setFont(MirtKit::languageFont(12));
-    m_pMacroList->setFixedWidth(MirtKit::scaled(150));
+    m_pMacroList->setFixedWidth(MirtKit::scaled(kLeftWidth));
     left->addWidget(m_pMacroList, 1);
     m_pNameEdit = new QLineEdit(this);
     m_pNameEdit->setObjectName(QStringLiteral("macroNameEdit"));
     m_pNameEdit->setMaxLength(100);
     m_pNameEdit->setStyleSheet(fieldSheet());
-    m_pNameEdit->setFixedWidth(MirtKit::scaled(150));
+    m_pNameEdit->setFixedWidth(MirtKit::scaled(kLeftWidth));
     left->addWidget(m_pNameEdit);
     auto *libraryButtons = new QGridLayout;
     libraryButtons->setSpacing(MirtKit::scaled(4));
@@ -164,7 +169,7 @@ void MacroDialog::buildWidgets()
     for (const auto &c : library) {
         MirtPushButton *b = makeButton(tr(c.text), QLatin1String(c.name));
         connect(b, &QPushButton::clicked, this, c.slot);
-        libraryButtons->addWidget(b, n / 2, n % 2);
+        libraryButtons->addWidget(b, n, 0);
         m_editingControls << b;
         ++n;
     }
@@ -241,7 +246,7 @@ void MacroDialog::buildWidgets()
     for (const auto &c : rows) {
         MirtPushButton *b = makeButton(tr(c.text), QLatin1String(c.name));
         connect(b, &QPushButton::clicked, this, c.run);
-        rowButtons->addWidget(b, n / 4, n % 4);
+        rowButtons->addWidget(b, n / 3, n % 3);
         m_editingControls << b;
         ++n;
     }
@@ -261,6 +266,7 @@ void MacroDialog::buildWidgets()
     middle->addLayout(record);
     m_pBudgetLabel = caption(QString(), this);
     m_pBudgetLabel->setObjectName(QStringLiteral("budgetLabel"));
+    m_pBudgetLabel->setWordWrap(true);
     middle->addWidget(m_pBudgetLabel);
     m_pNoticeLabel = caption(QString(), this);
     m_pNoticeLabel->setObjectName(QStringLiteral("recordNotice"));
@@ -271,13 +277,14 @@ void MacroDialog::buildWidgets()
 
     // Options and mouse actions.
     auto *right = new QVBoxLayout;
+    right->setSpacing(MirtKit::scaled(4));
     m_pRecordDelayBox = new QCheckBox(tr("RECORD DELAYS BETWEEN ACTION"), this);
     m_pRecordDelayBox->setObjectName(QStringLiteral("recordDelayBox"));
     m_pDefaultDelayBox = new QCheckBox(tr("INSERT DEFAULT DELAY"), this);
     m_pDefaultDelayBox->setObjectName(QStringLiteral("defaultDelayBox"));
     for (QCheckBox *box : {m_pRecordDelayBox, m_pDefaultDelayBox}) {
         box->setStyleSheet(PageStyle::checkBoxSheet());
-        box->setFont(MirtKit::languageFont(11));
+        box->setFont(MirtKit::languageFont(10));
         connect(box, &QCheckBox::clicked, this, &MacroDialog::checkbtn_clicked);
         right->addWidget(box);
         m_editingControls << box;
@@ -294,7 +301,7 @@ void MacroDialog::buildWidgets()
         m_pLoopRadio[i] = new QRadioButton(tr(loopTexts[i]), this);
         m_pLoopRadio[i]->setObjectName(QStringLiteral("loopRadio%1").arg(i + 1));
         m_pLoopRadio[i]->setStyleSheet(PageStyle::radioSheet());
-        m_pLoopRadio[i]->setFont(MirtKit::languageFont(11));
+        m_pLoopRadio[i]->setFont(MirtKit::languageFont(10));
         connect(m_pLoopRadio[i], &QRadioButton::clicked, this, [this, i] { m_model.data().LoopType = i + 1; });
         right->addWidget(m_pLoopRadio[i]);
         m_editingControls << m_pLoopRadio[i];
@@ -334,7 +341,11 @@ void MacroDialog::buildWidgets()
     connect(m_pActionTree, &QTreeWidget::itemClicked, this, &MacroDialog::TreeitemClick);
     right->addWidget(m_pActionTree, 1);
     m_editingControls << m_pActionTree << m_pMacroList << m_pTable;
-    top->addLayout(right);
+    auto *rightBox = new QWidget(this);
+    rightBox->setFixedWidth(MirtKit::scaled(kRightWidth));
+    right->setContentsMargins(0, 0, 0, 0);
+    rightBox->setLayout(right);
+    top->addWidget(rightBox);
 
     connect(m_pMacroList, &QListWidget::currentRowChanged, this, &MacroDialog::onLibraryRowChanged);
     connect(this, &MacroDialog::EnableButtonsSignal, this, &MacroDialog::enableEditing);
@@ -684,7 +695,7 @@ void MacroDialog::refreshOptions()
 QString MacroDialog::budgetText() const
 {
     const int used = m_pSet ? MacroModel::slotNames(m_pSet->current().BUTTON_INFO).size() : 0;
-    return tr("MOUSE MEMORY: %1/%2 BYTES    MACRO SLOTS IN USE: %3/%4")
+    return tr("MOUSE MEMORY: %1/%2 BYTES · MACRO SLOTS IN USE: %3/%4")
         .arg(MacroModel::packedBytes(m_model.events()))
         .arg(MacroModel::kSlotBytes)
         .arg(used)
