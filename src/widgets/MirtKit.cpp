@@ -174,6 +174,23 @@ QColor panelColor()
     return QColor(18, 19, 23);
 }
 
+void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!background.isNull())
+        painter.drawPixmap(rect, background);
+    else
+        painter.fillRect(rect, panelColor());
+    const qreal w = 2.0;
+    QPen pen(accentColor(), w);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect).adjusted(w / 2, w / 2, -w / 2, -w / 2));
+    painter.restore();
+}
+
 QColor textColor()
 {
     return colorMode() == 0 ? QColor(226, 229, 235) : accentColor();

@@ -4,6 +4,8 @@
 // description and the location of the skin pictures.
 
 #include <QColor>
+#include <QPainter>
+#include <QRect>
 #include <QFont>
 #include <QPixmap>
 #include <QString>
@@ -54,6 +56,11 @@ QColor buttonTextColor(int state);
 QColor panelColor();
 QColor textColor();
 QColor mutedTextColor();
+
+// The skin's dialog face on RECT: BACKGROUND stretched over it (the panel
+// colour when there is none), framed by a two-pixel line in the accent colour.
+// The message box and every dialog of the pages paint themselves with it.
+void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background);
 
 // Style sheet of the skin's drop-down menus: dark panel, the language font's
 // size, selected and pressed items in the accent colour. width > 0 fixes the

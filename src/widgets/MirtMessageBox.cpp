@@ -142,16 +142,7 @@ void MirtMessageBox::GetPlugInSignal()
 void MirtMessageBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!m_background.isNull())
-        p.drawPixmap(rect(), m_background);
-    else
-        p.fillRect(rect(), MirtKit::panelColor());
-    QPen pen(MirtKit::accentColor(), 2);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    MirtKit::paintDialog(p, rect(), m_background);
 }
 
 void MirtMessageBox::mousePressEvent(QMouseEvent *event)
