@@ -219,7 +219,12 @@ void MacroDialog::buildWidgets()
         w->hide();
     }
     rowEdit->addStretch(1);
-    middle->addLayout(rowEdit);
+    // The row's fields come and go; the line keeps its height so the buttons below never move.
+    auto *rowEditLine = new QWidget(this);
+    rowEditLine->setFixedHeight(MirtKit::scaled(26));
+    rowEdit->setContentsMargins(0, 0, 0, 0);
+    rowEditLine->setLayout(rowEdit);
+    middle->addWidget(rowEditLine);
 
     auto *rowButtons = new QGridLayout;
     rowButtons->setSpacing(MirtKit::scaled(4));
@@ -271,7 +276,8 @@ void MacroDialog::buildWidgets()
     m_pNoticeLabel = caption(QString(), this);
     m_pNoticeLabel->setObjectName(QStringLiteral("recordNotice"));
     m_pNoticeLabel->setWordWrap(true);
-    m_pNoticeLabel->hide();
+    // Empty while nothing is recorded; its place is kept so the buttons never move.
+    m_pNoticeLabel->setFixedHeight(MirtKit::scaled(30));
     middle->addWidget(m_pNoticeLabel);
     top->addLayout(middle, 1);
 
@@ -539,7 +545,6 @@ void MacroDialog::startKeys()
     connect(m_pKeySource, &MacroKeySource::keyEvent, this, &MacroDialog::onKey);
     const bool started = m_pKeySource->start();
     m_pNoticeLabel->setText(started ? m_pKeySource->notice() : tr("KEYS CANNOT BE RECORDED HERE."));
-    m_pNoticeLabel->show();
 }
 
 void MacroDialog::stopKeys()
@@ -550,7 +555,7 @@ void MacroDialog::stopKeys()
         m_pKeySource = nullptr;
     }
     if (m_pNoticeLabel)
-        m_pNoticeLabel->hide();
+        m_pNoticeLabel->clear();
 }
 
 void MacroDialog::onStartStop()

@@ -7,6 +7,7 @@
 #include "Log.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -135,6 +136,7 @@ bool MacroModel::importFile(const QString &path, QString *importedName, QString 
         setError(errorText, tr(kTooManyMacros));
         return false;
     }
+    QDir().mkpath(MacroFile::macroDir());
     if (!QFile::copy(path, target)) {
         setError(errorText, QStringLiteral("\"%1\" could not be copied into the macro library.").arg(path));
         return false;

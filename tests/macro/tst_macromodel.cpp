@@ -205,6 +205,13 @@ void TestMacroModel::rowCommands()
 void TestMacroModel::libraryCommands()
 {
     StorageSandbox box;
+    // The first import makes the library's folder.
+    const QString first = box.root() + QStringLiteral("/first.MSMACRO");
+    StorageSandbox::writeFile(first, "[Setting]\nCount=0\n");
+    QString imported, error;
+    QVERIFY2(MacroModel::importFile(first, &imported, &error), qPrintable(error));
+    QVERIFY(MacroFile::removeFromLibrary(imported) && MacroFile::deleteMacroFile(imported));
+
     MacroModel m(1);
     QVERIFY(m.newMacro());
     QCOMPARE(m.name(), QStringLiteral("name_1"));
@@ -214,7 +221,6 @@ void TestMacroModel::libraryCommands()
     // Import: a new base name joins the library; an existing one is refused.
     const QString outside = box.root() + QStringLiteral("/jump.MSMACRO");
     QVERIFY(MacroModel::exportFile(QStringLiteral("name_1"), outside));
-    QString imported, error;
     QVERIFY(MacroModel::importFile(outside, &imported, &error));
     QCOMPARE(imported, QStringLiteral("jump"));
     const QStringList library = MacroFile::libraryNames();
