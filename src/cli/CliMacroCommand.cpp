@@ -46,7 +46,8 @@ QJsonObject eventJson(const MacroEvent &e, int unit)
 {
     QJsonObject o;
     if (MacroModel::isKeyRow(e)) {
-        o.insert(QStringLiteral("type"), MacroModel::isPress(e) ? QStringLiteral("key-down") : QStringLiteral("key-up"));
+        o.insert(QStringLiteral("type"),
+                 MacroModel::isPress(e) ? QStringLiteral("key-down") : QStringLiteral("key-up"));
         o.insert(QStringLiteral("usage"), e.low);
         o.insert(QStringLiteral("key"), MacroModel::rowName(e, unit));
     } else if (MacroModel::isButtonRow(e)) {
@@ -57,8 +58,12 @@ QJsonObject eventJson(const MacroEvent &e, int unit)
         const int size = MacroModel::moveSize(e);
         const int direction = MacroModel::moveDirection(e);
         o.insert(QStringLiteral("type"), QStringLiteral("move"));
-        o.insert(QStringLiteral("dx"), direction == MacroModel::kLeft ? -size : direction == MacroModel::kRight ? size : 0);
-        o.insert(QStringLiteral("dy"), direction == MacroModel::kUp ? -size : direction == MacroModel::kDown ? size : 0);
+        o.insert(QStringLiteral("dx"), direction == MacroModel::kLeft    ? -size
+                                       : direction == MacroModel::kRight ? size
+                                                                         : 0);
+        o.insert(QStringLiteral("dy"), direction == MacroModel::kUp     ? -size
+                                       : direction == MacroModel::kDown ? size
+                                                                        : 0);
     } else {
         o.insert(QStringLiteral("type"), QStringLiteral("delay"));
         o.insert(QStringLiteral("ms"), MacroFile::delayMs(e, unit));
@@ -83,7 +88,8 @@ int runMacro(const CliContext &, const QStringList &args)
                          .arg(m.events.size())
                          .arg(MacroModel::packedBytes(m.events))
                          .arg(MacroModel::kSlotBytes)
-                         .arg(MacroModel::fitsSlot(m.events) ? QString() : QStringLiteral("\t(cut in the mouse)")));
+                         .arg(MacroModel::fitsSlot(m.events) ? QString()
+                                                             : QStringLiteral("\t(cut in the mouse)")));
         }
         return CliOk;
     }
@@ -122,16 +128,18 @@ int runMacro(const CliContext &, const QStringList &args)
         MacroModel model(DeviceDescription::minDelay());
         QString error;
         if (!model.load(name, &error) || !model.deleteCurrent(&error))
-            return refuse(error.isEmpty() ? QStringLiteral("the macro \"%1\" could not be deleted").arg(name) : error);
+            return refuse(error.isEmpty() ? QStringLiteral("the macro \"%1\" could not be deleted").arg(name)
+                                          : error);
         return CliOk;
     }
     return cliUsageError(kUsage);
 }
 
-CliRegistrar macroCommand({QStringLiteral("macro"),
-                           QStringLiteral("macro list | show NAME | import FILE | export NAME FILE | delete NAME"),
-                           QStringLiteral("the macro library: list it, show a macro's events as JSON, import, "
-                                          "export or delete a macro file"),
-                           runMacro});
+CliRegistrar
+    macroCommand({QStringLiteral("macro"),
+                  QStringLiteral("macro list | show NAME | import FILE | export NAME FILE | delete NAME"),
+                  QStringLiteral("the macro library: list it, show a macro's events as JSON, import, "
+                                 "export or delete a macro file"),
+                  runMacro});
 
 } // namespace

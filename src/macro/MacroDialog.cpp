@@ -1,11 +1,11 @@
 #include "MacroDialog.h"
 
-#include "DeviceDescription.h"
 #include "ButtonModel.h"
+#include "DeviceDescription.h"
 #include "KeyTables.h"
 #include "Log.h"
-#include "MacroSelection.h"
 #include "MacroKeySource.h"
+#include "MacroSelection.h"
 #include "MirtGunsetDialog.h"
 #include "MirtKit.h"
 #include "MirtMacroItemDelegate.h"
@@ -32,12 +32,18 @@
 
 namespace {
 
-const char *const kHeaders[3] = {QT_TRANSLATE_NOOP("MacroDialog", "KEY"), QT_TRANSLATE_NOOP("MacroDialog", "ACTION"),
+const char *const kHeaders[3] = {QT_TRANSLATE_NOOP("MacroDialog", "KEY"),
+                                 QT_TRANSLATE_NOOP("MacroDialog", "ACTION"),
                                  QT_TRANSLATE_NOOP("MacroDialog", "DELAY(ms)")};
 // Tree item data: the button's index in MacroModel::kButtonBits and its part, or a direction.
 constexpr int kRoleKind = Qt::UserRole;
 constexpr int kRoleValue = Qt::UserRole + 1;
-enum TreeKind { kTreeNone = 0, kTreeButton = 1, kTreeMove = 2 };
+enum TreeKind
+{
+    kTreeNone = 0,
+    kTreeButton = 1,
+    kTreeMove = 2
+};
 constexpr int kDefaultMoveSize = 10;
 constexpr int kInsertDelayMs = 10;
 // Column widths that keep the page inside the tab's 665 × 467 area.
@@ -46,8 +52,9 @@ constexpr int kRightWidth = 214;
 
 QString fieldSheet()
 {
-    return QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; padding: 1px 4px; }"
-                          "QLineEdit:disabled { color: #666; }")
+    return QStringLiteral(
+               "QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; padding: 1px 4px; }"
+               "QLineEdit:disabled { color: #666; }")
         .arg(MirtKit::textColor().name());
 }
 
@@ -55,7 +62,8 @@ QString viewSheet()
 {
     const QString accent = MirtKit::accentColor().name();
     return QStringLiteral(
-               "QListWidget, QTableView, QTreeWidget { background: #15171b; color: %1; border: 1px solid #3a3d44;"
+               "QListWidget, QTableView, QTreeWidget { background: #15171b; color: %1; border: 1px solid "
+               "#3a3d44;"
                " selection-background-color: %2; outline: 0; }"
                "QHeaderView::section { background: #22252b; color: %1; border: 0; padding: 2px 4px; }"
                "QTreeWidget::item:hover { color: %2; }")
@@ -86,10 +94,7 @@ QLineEdit *numberField(int minimum, int maximum, int maxLength, QWidget *parent,
 } // namespace
 
 MacroDialog::MacroDialog(const ProfileSet *set, QWidget *parent, double dScale)
-    : QDialog(parent)
-    , m_model(DeviceDescription::minDelay())
-    , m_pSet(set)
-    , m_dScale(dScale)
+    : QDialog(parent), m_model(DeviceDescription::minDelay()), m_pSet(set), m_dScale(dScale)
 {
     setObjectName(QStringLiteral("macroPage"));
     // A page inside the tab's area (QDialog's constructor makes every dialog a window).
@@ -195,7 +200,8 @@ void MacroDialog::buildWidgets()
     m_pTable->horizontalHeader()->setFont(MirtKit::languageFont(11));
     m_pTable->setShowGrid(false);
     m_pTable->setStyleSheet(viewSheet());
-    connect(m_pTable->selectionModel(), &QItemSelectionModel::currentChanged, this, &MacroDialog::CurrentChanged);
+    connect(m_pTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MacroDialog::CurrentChanged);
     connect(m_pTable, &QTableView::clicked, this, &MacroDialog::itemClicked);
     middle->addWidget(m_pTable, 1);
 
@@ -207,7 +213,8 @@ void MacroDialog::buildWidgets()
     m_pKeyEdit->setStyleSheet(fieldSheet());
     m_pKeyEdit->setFixedWidth(MirtKit::scaled(110));
     m_pDelayLabel = caption(tr("DELAY(ms)"), this);
-    m_pDelayEdit = numberField(MacroModel::kDelayMinMs, MacroModel::kDelayMaxMs, 5, this, QStringLiteral("delayEdit"));
+    m_pDelayEdit =
+        numberField(MacroModel::kDelayMinMs, MacroModel::kDelayMaxMs, 5, this, QStringLiteral("delayEdit"));
     connect(m_pDelayEdit, &QLineEdit::editingFinished, this, &MacroDialog::EditDelayChanged);
     m_pMoveLabel = caption(tr("DISTANCE"), this);
     m_pMoveEdit = numberField(1, MacroModel::kMoveMax, 5, this, QStringLiteral("moveEdit"));
@@ -235,12 +242,36 @@ void MacroDialog::buildWidgets()
         std::function<void()> run;
     } rows[] = {
         {QT_TR_NOOP("EDIT"), "editButton", [this] { onEdit(); }},
-        {QT_TR_NOOP("DELETE"), "deleteRowButton", [this] { m_model.deleteRow(); refreshRows(); }},
-        {QT_TR_NOOP("TOP"), "topButton", [this] { m_model.moveTop(); refreshRows(); }},
-        {QT_TR_NOOP("BOTTOM"), "bottomButton", [this] { m_model.moveBottom(); refreshRows(); }},
-        {QT_TR_NOOP("MOVE UP"), "moveUpButton", [this] { m_model.moveUp(); refreshRows(); }},
-        {QT_TR_NOOP("MOVE DOWN"), "moveDownButton", [this] { m_model.moveDown(); refreshRows(); }},
-        {QT_TR_NOOP("CLEAR"), "clearButton", [this] { m_model.clearRows(); refreshRows(); }},
+        {QT_TR_NOOP("DELETE"), "deleteRowButton",
+         [this] {
+             m_model.deleteRow();
+             refreshRows();
+         }},
+        {QT_TR_NOOP("TOP"), "topButton",
+         [this] {
+             m_model.moveTop();
+             refreshRows();
+         }},
+        {QT_TR_NOOP("BOTTOM"), "bottomButton",
+         [this] {
+             m_model.moveBottom();
+             refreshRows();
+         }},
+        {QT_TR_NOOP("MOVE UP"), "moveUpButton",
+         [this] {
+             m_model.moveUp();
+             refreshRows();
+         }},
+        {QT_TR_NOOP("MOVE DOWN"), "moveDownButton",
+         [this] {
+             m_model.moveDown();
+             refreshRows();
+         }},
+        {QT_TR_NOOP("CLEAR"), "clearButton",
+         [this] {
+             m_model.clearRows();
+             refreshRows();
+         }},
         {QT_TR_NOOP("INSERT DELAY"), "insertDelayButton",
          [this] {
              m_model.insertDelay(kInsertDelayMs);
@@ -308,7 +339,8 @@ void MacroDialog::buildWidgets()
         m_pLoopRadio[i]->setObjectName(QStringLiteral("loopRadio%1").arg(i + 1));
         m_pLoopRadio[i]->setStyleSheet(PageStyle::radioSheet());
         m_pLoopRadio[i]->setFont(MirtKit::languageFont(10));
-        connect(m_pLoopRadio[i], &QRadioButton::clicked, this, [this, i] { m_model.data().LoopType = i + 1; });
+        connect(m_pLoopRadio[i], &QRadioButton::clicked, this,
+                [this, i] { m_model.data().LoopType = i + 1; });
         right->addWidget(m_pLoopRadio[i]);
         m_editingControls << m_pLoopRadio[i];
     }
@@ -445,12 +477,12 @@ void MacroDialog::onChangeName()
 
 void MacroDialog::onImport()
 {
-    const QStringList files = m_pick ? m_pick(kPickImport)
-                              : m_bBatch
-                                  ? QFileDialog::getOpenFileNames(this, tr("Load Macro File"), QString(),
-                                                                  tr("Macro File(*.MSMACRO)"))
-                                  : QStringList{QFileDialog::getOpenFileName(this, tr("Load Macro File"), QString(),
-                                                                             tr("Macro File(*.MSMACRO)"))};
+    const QStringList files =
+        m_pick     ? m_pick(kPickImport)
+        : m_bBatch ? QFileDialog::getOpenFileNames(this, tr("Load Macro File"), QString(),
+                                                   tr("Macro File(*.MSMACRO)"))
+                   : QStringList{QFileDialog::getOpenFileName(this, tr("Load Macro File"), QString(),
+                                                              tr("Macro File(*.MSMACRO)"))};
     QString last;
     for (const QString &file : files) {
         if (file.isEmpty())
@@ -459,7 +491,8 @@ void MacroDialog::onImport()
         if (!MacroModel::importFile(file, &name, &error)) {
             message(error == MacroModel::tr(MacroModel::kTooManyMacros) ? MirtMessageBox::kQuestion
                                                                         : MirtMessageBox::kWarning,
-                    error == MacroModel::tr(MacroModel::kTooManyMacros) ? tr("WARNING") : tr("Warning"), error);
+                    error == MacroModel::tr(MacroModel::kTooManyMacros) ? tr("WARNING") : tr("Warning"),
+                    error);
             if (!m_bBatch)
                 return;
             continue;
@@ -479,25 +512,26 @@ void MacroDialog::onExport()
     if (!m_bBatch) {
         if (m_model.name().isEmpty())
             return;
-        const QString path = m_pick ? m_pick(kPickExport).value(0)
-                                    : QFileDialog::getSaveFileName(this, tr("Save Macro File"),
-                                                                   m_model.name() + QStringLiteral(".MSMACRO"),
-                                                                   tr("Macro File(*.MSMACRO)"));
+        const QString path = m_pick
+                                 ? m_pick(kPickExport).value(0)
+                                 : QFileDialog::getSaveFileName(this, tr("Save Macro File"),
+                                                                m_model.name() + QStringLiteral(".MSMACRO"),
+                                                                tr("Macro File(*.MSMACRO)"));
         QString error;
         if (!path.isEmpty() && !MacroModel::exportFile(m_model.name(), path, &error))
             message(MirtMessageBox::kWarning, tr("Warning"), error);
         return;
     }
-    const QString folder =
-        m_pick ? m_pick(kPickExportFolder).value(0) : QFileDialog::getExistingDirectory(this, tr("Save Macro File"));
+    const QString folder = m_pick ? m_pick(kPickExportFolder).value(0)
+                                  : QFileDialog::getExistingDirectory(this, tr("Save Macro File"));
     if (folder.isEmpty())
         return;
     for (int i = 0; i < m_pMacroList->count(); ++i) {
         const QListWidgetItem *item = m_pMacroList->item(i);
         QString error;
         if (item->checkState() == Qt::Checked &&
-            !MacroModel::exportFile(item->text(), folder + QLatin1Char('/') + item->text() + QStringLiteral(".MSMACRO"),
-                                    &error))
+            !MacroModel::exportFile(
+                item->text(), folder + QLatin1Char('/') + item->text() + QStringLiteral(".MSMACRO"), &error))
             message(MirtMessageBox::kWarning, tr("Warning"), error);
     }
 }
@@ -666,13 +700,14 @@ void MacroDialog::refreshRows()
     m_bFilling = true;
     m_pRows->setRowCount(0);
     for (const MacroEvent &e : m_model.events()) {
-        m_pRows->appendRow({new QStandardItem(QString::number(e.type)), new QStandardItem(QString::number(e.high)),
+        m_pRows->appendRow({new QStandardItem(QString::number(e.type)),
+                            new QStandardItem(QString::number(e.high)),
                             new QStandardItem(QString::number(e.low))});
     }
     const int row = m_model.selectedRow();
     if (row >= 0) {
-        m_pTable->selectionModel()->setCurrentIndex(m_pRows->index(row, 0),
-                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_pTable->selectionModel()->setCurrentIndex(
+            m_pRows->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         m_pTable->scrollTo(m_pRows->index(row, 0));
     } else {
         m_pTable->selectionModel()->clearSelection();
@@ -712,7 +747,8 @@ void MacroDialog::refreshBudget()
     const bool fits = MacroModel::fitsSlot(m_model.events());
     m_pBudgetLabel->setText(budgetText());
     m_pBudgetLabel->setStyleSheet(
-        QStringLiteral("color: %1;").arg(fits ? MirtKit::mutedTextColor().name() : QStringLiteral("#ff5a4f")));
+        QStringLiteral("color: %1;")
+            .arg(fits ? MirtKit::mutedTextColor().name() : QStringLiteral("#ff5a4f")));
 }
 
 void MacroDialog::warnIfCut()
@@ -748,7 +784,8 @@ void MacroDialog::CurrentChanged(const QModelIndex &current, const QModelIndex &
         return;
     m_model.selectRow(current.isValid() ? current.row() : -1);
     // A key edit ends when another kind of row is chosen.
-    if (m_bEditKey && (m_model.selectedRow() < 0 || !MacroModel::isKeyRow(m_model.events().at(m_model.selectedRow())))) {
+    if (m_bEditKey &&
+        (m_model.selectedRow() < 0 || !MacroModel::isKeyRow(m_model.events().at(m_model.selectedRow())))) {
         stopKeys();
         m_bEditKey = false;
         emit EnableButtonsSignal(true);

@@ -47,7 +47,12 @@ public:
     void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
     // File dialogs, likewise: import (several files in batch mode), export file, export folder.
     using FilePicker = std::function<QStringList(int what)>;
-    enum { kPickImport = 0, kPickExport = 1, kPickExportFolder = 2 };
+    enum
+    {
+        kPickImport = 0,
+        kPickExport = 1,
+        kPickExportFolder = 2
+    };
     void setFilePicker(FilePicker picker) { m_pick = std::move(picker); }
     // The key source made on START (the system-wide or the window source unless replaced).
     using KeySourceFactory = std::function<MacroKeySource *(QWidget *window, QObject *parent)>;

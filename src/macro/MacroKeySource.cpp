@@ -11,12 +11,11 @@ QString MacroKeySource::notice() const
 {
     return systemWide() ? QCoreApplication::translate("MacroDialog", "RECORDING KEYS FROM EVERY WINDOW.")
                         : QCoreApplication::translate(
-                              "MacroDialog", "RECORDING KEYS TYPED IN THIS WINDOW ONLY (NO SYSTEM-WIDE CAPTURE HERE).");
+                              "MacroDialog",
+                              "RECORDING KEYS TYPED IN THIS WINDOW ONLY (NO SYSTEM-WIDE CAPTURE HERE).");
 }
 
-WindowKeySource::WindowKeySource(QWidget *window, QObject *parent)
-    : MacroKeySource(parent)
-    , m_pWindow(window)
+WindowKeySource::WindowKeySource(QWidget *window, QObject *parent) : MacroKeySource(parent), m_pWindow(window)
 {
 }
 

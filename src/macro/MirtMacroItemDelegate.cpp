@@ -7,14 +7,13 @@
 #include <QPainter>
 
 MirtMacroItemDelegate::MirtMacroItemDelegate(int delayUnit, QObject *parent)
-    : QItemDelegate(parent)
-    , m_iDelayUnit(qMax(1, delayUnit))
-    , m_keyDown(MirtKit::skinPixmap(QStringLiteral("/skin/keydown.png")))
-    , m_keyUp(MirtKit::skinPixmap(QStringLiteral("/skin/keyup.png")))
-    , m_mouseDown(MirtKit::skinPixmap(QStringLiteral("/skin/mousedown.png")))
-    , m_mouseUp(MirtKit::skinPixmap(QStringLiteral("/skin/mouseup.png")))
-    , m_move(MirtKit::skinPixmap(QStringLiteral("/skin/move.png")))
-    , m_delay(MirtKit::skinPixmap(QStringLiteral("/skin/delay.png")))
+    : QItemDelegate(parent), m_iDelayUnit(qMax(1, delayUnit)),
+      m_keyDown(MirtKit::skinPixmap(QStringLiteral("/skin/keydown.png"))),
+      m_keyUp(MirtKit::skinPixmap(QStringLiteral("/skin/keyup.png"))),
+      m_mouseDown(MirtKit::skinPixmap(QStringLiteral("/skin/mousedown.png"))),
+      m_mouseUp(MirtKit::skinPixmap(QStringLiteral("/skin/mouseup.png"))),
+      m_move(MirtKit::skinPixmap(QStringLiteral("/skin/move.png"))),
+      m_delay(MirtKit::skinPixmap(QStringLiteral("/skin/delay.png")))
 {
 }
 
@@ -61,7 +60,8 @@ void MirtMacroItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
         const QPixmap icon = iconFor(e);
         const int side = option.rect.height() - MirtKit::scaled(6);
         if (!icon.isNull() && side > 0) {
-            const QRect target(text.left(), option.rect.top() + (option.rect.height() - side) / 2, side, side);
+            const QRect target(text.left(), option.rect.top() + (option.rect.height() - side) / 2, side,
+                               side);
             painter->drawPixmap(target, icon);
             text.setLeft(target.right() + MirtKit::scaled(6));
         }

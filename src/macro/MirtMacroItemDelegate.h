@@ -20,7 +20,8 @@ public:
     static QString columnText(const MacroEvent &e, int column, int delayUnit);
     static MacroEvent rowEvent(const QModelIndex &index);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:

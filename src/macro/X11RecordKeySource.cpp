@@ -26,7 +26,7 @@ void onRecorded(XPointer closure, XRecordInterceptData *data)
         const int type = ev->u.u.type & 0x7f;
         if (type == KeyPress || type == KeyRelease)
             reinterpret_cast<X11RecordKeySource *>(closure)->onXKey(ev->u.u.detail, type == KeyRelease,
-                                                                     ev->u.keyButtonPointer.time);
+                                                                    ev->u.keyButtonPointer.time);
     }
     XRecordFreeData(data);
 }
@@ -49,10 +49,7 @@ X11RecordKeySource *X11RecordKeySource::create(QObject *parent)
     return new X11RecordKeySource(parent);
 }
 
-X11RecordKeySource::X11RecordKeySource(QObject *parent)
-    : MacroKeySource(parent)
-{
-}
+X11RecordKeySource::X11RecordKeySource(QObject *parent) : MacroKeySource(parent) {}
 
 X11RecordKeySource::~X11RecordKeySource()
 {
@@ -80,7 +77,8 @@ bool X11RecordKeySource::start()
     m_context = XRecordCreateContext(dpy(m_pControl), 0, &clients, 1, &range, 1);
     XFree(range);
     XSync(dpy(m_pControl), False);
-    if (!m_context || !XRecordEnableContextAsync(dpy(m_pData), m_context, onRecorded, reinterpret_cast<XPointer>(this))) {
+    if (!m_context ||
+        !XRecordEnableContextAsync(dpy(m_pData), m_context, onRecorded, reinterpret_cast<XPointer>(this))) {
         qCWarning(lcPages, "X RECORD: the recording context could not be enabled");
         stop();
         return false;
@@ -126,10 +124,7 @@ X11RecordKeySource *X11RecordKeySource::create(QObject *)
 {
     return nullptr; // built without libXtst
 }
-X11RecordKeySource::X11RecordKeySource(QObject *parent)
-    : MacroKeySource(parent)
-{
-}
+X11RecordKeySource::X11RecordKeySource(QObject *parent) : MacroKeySource(parent) {}
 X11RecordKeySource::~X11RecordKeySource() = default;
 bool X11RecordKeySource::start()
 {

@@ -34,7 +34,8 @@ qint64 monotonicMs()
 
 const char MacroModel::kContext[] = "MacroDialog";
 const char MacroModel::kMacroExist[] = QT_TRANSLATE_NOOP("MacroDialog", "Macro Exist!");
-const char MacroModel::kNotReleased[] = QT_TRANSLATE_NOOP("MacroDialog", "ONE OR MORE KEYS HAS NOT BEEN RELEASED.");
+const char MacroModel::kNotReleased[] =
+    QT_TRANSLATE_NOOP("MacroDialog", "ONE OR MORE KEYS HAS NOT BEEN RELEASED.");
 const char MacroModel::kTooManyMacros[] = QT_TRANSLATE_NOOP("MacroDialog", "TOO MANY MACROS TO BE CREATE!");
 const char MacroModel::kSlotOverflow[] =
     QT_TRANSLATE_NOOP("MacroDialog", "THE MOUSE HOLDS 12 MACROS. THIS PROFILE ALREADY USES ALL OF THEM.");
@@ -47,11 +48,7 @@ QString MacroModel::tr(const char *text)
     return QCoreApplication::translate(kContext, text);
 }
 
-MacroModel::MacroModel(int delayUnit)
-    : m_iDelayUnit(qMax(1, delayUnit))
-    , m_clock(monotonicMs)
-{
-}
+MacroModel::MacroModel(int delayUnit) : m_iDelayUnit(qMax(1, delayUnit)), m_clock(monotonicMs) {}
 
 void MacroModel::selectRow(int row)
 {
@@ -264,7 +261,8 @@ bool MacroModel::editKey(int keyIndex, bool release)
     m_iLastEditKey = keyIndex;
     m_bLastEditRelease = release;
     int usage = 0;
-    if (m_iSelected < 0 || !isKeyRow(m_data.events.at(m_iSelected)) || !KeyTables::indexToUsage(keyIndex, usage))
+    if (m_iSelected < 0 || !isKeyRow(m_data.events.at(m_iSelected)) ||
+        !KeyTables::indexToUsage(keyIndex, usage))
         return false;
     m_data.events[m_iSelected].low = uint8_t(usage);
     return true;
@@ -353,7 +351,8 @@ void MacroModel::insertButton(int bitIndex, ButtonPart part)
     }
     QVector<MacroEvent> rows{press};
     const bool delays = m_data.DelayType == kRecordDelays || m_data.DelayType == kDefaultDelay;
-    const MacroEvent pause = delayRow(m_data.DelayType == kRecordDelays ? kClickDelayMs : m_data.DefaultDelay);
+    const MacroEvent pause =
+        delayRow(m_data.DelayType == kRecordDelays ? kClickDelayMs : m_data.DefaultDelay);
     if (delays)
         rows << pause;
     rows << release;
@@ -411,11 +410,10 @@ bool MacroModel::setRowDistance(int size)
 
 QString MacroModel::buttonName(uint8_t bit)
 {
-    static const char *const kNames[5] = {QT_TRANSLATE_NOOP("MacroDialog", "LEFT CLICK"),
-                                          QT_TRANSLATE_NOOP("MacroDialog", "MIDDLE CLICK"),
-                                          QT_TRANSLATE_NOOP("MacroDialog", "RIGHT CLICK"),
-                                          QT_TRANSLATE_NOOP("MacroDialog", "FORWARD"),
-                                          QT_TRANSLATE_NOOP("MacroDialog", "BACKWARD")};
+    static const char *const kNames[5] = {
+        QT_TRANSLATE_NOOP("MacroDialog", "LEFT CLICK"), QT_TRANSLATE_NOOP("MacroDialog", "MIDDLE CLICK"),
+        QT_TRANSLATE_NOOP("MacroDialog", "RIGHT CLICK"), QT_TRANSLATE_NOOP("MacroDialog", "FORWARD"),
+        QT_TRANSLATE_NOOP("MacroDialog", "BACKWARD")};
     for (int i = 0; i < 5; ++i) {
         if (kButtonBits[i] == bit)
             return tr(kNames[i]);
@@ -479,9 +477,8 @@ int MacroModel::packedBytes(const QVector<MacroEvent> &allEvents)
     const int n = qMin(allEvents.size(), kEventsTaken);
     if (n == 0)
         return kEventBytes; // one delay unit
-    const bool ownDelays = std::any_of(allEvents.begin(), allEvents.begin() + n, [](const MacroEvent &e) {
-        return e.type == MacroFile::kTypeDelay;
-    });
+    const bool ownDelays = std::any_of(allEvents.begin(), allEvents.begin() + n,
+                                       [](const MacroEvent &e) { return e.type == MacroFile::kTypeDelay; });
     if (ownDelays)
         return n * kEventBytes;
     return (n + n / kEventsPerDownloadDelay + 1) * kEventBytes;

@@ -36,19 +36,35 @@ public:
 
     // Translation context and source texts of the messages.
     static const char kContext[];
-    static const char kMacroExist[];      // title "Warning"
-    static const char kNotReleased[];     // title "Warning"
-    static const char kTooManyMacros[];   // title "WARNING"
-    static const char kSlotOverflow[];    // title "Warning"
-    static const char kBytesOverflow[];   // title "Warning"
+    static const char kMacroExist[];    // title "Warning"
+    static const char kNotReleased[];   // title "Warning"
+    static const char kTooManyMacros[]; // title "WARNING"
+    static const char kSlotOverflow[];  // title "Warning"
+    static const char kBytesOverflow[]; // title "Warning"
     static QString tr(const char *text);
 
     // Delay modes ("Setting/DelayType").
-    enum DelayMode { kNoDelays = 0, kRecordDelays = 1, kDefaultDelay = 2 };
+    enum DelayMode
+    {
+        kNoDelays = 0,
+        kRecordDelays = 1,
+        kDefaultDelay = 2
+    };
     // Mouse-button bits in the order of the editor's tree.
     static const uint8_t kButtonBits[5]; // left, middle, right, forward, backward
-    enum ButtonPart { kClick, kPress, kRelease };
-    enum Direction { kLeft = 0, kRight = 1, kUp = 2, kDown = 3 };
+    enum ButtonPart
+    {
+        kClick,
+        kPress,
+        kRelease
+    };
+    enum Direction
+    {
+        kLeft = 0,
+        kRight = 1,
+        kUp = 2,
+        kDown = 3
+    };
 
     explicit MacroModel(int delayUnit = 1);
 
@@ -91,7 +107,14 @@ public:
     bool isRecording() const { return m_bRecording; }
     // Clears the rows and starts; false (nothing recorded) without a current macro.
     bool startRecording();
-    enum class Recorded { Appended, Repeat, Full, NoUsage, Idle };
+    enum class Recorded
+    {
+        Appended,
+        Repeat,
+        Full,
+        NoUsage,
+        Idle
+    };
     Recorded recordKey(int keyIndex, bool release);
     // The same from an evdev code (X11 keycode − 8); NoUsage for keys without one.
     Recorded recordEvdev(int evdevCode, bool release);
@@ -132,8 +155,8 @@ public:
     static bool isMoveRow(const MacroEvent &e) { return e.type == MacroFile::kTypeMove; }
     static bool isDelayRow(const MacroEvent &e) { return e.type == MacroFile::kTypeDelay; }
     static bool isPress(const MacroEvent &e) { return (e.type & 0x80) != 0; }
-    static QString buttonName(uint8_t bit);     // "LEFT CLICK" ...
-    static QString directionName(int direction); // "MOVE LEFT" ...
+    static QString buttonName(uint8_t bit);                     // "LEFT CLICK" ...
+    static QString directionName(int direction);                // "MOVE LEFT" ...
     static MacroEvent moveEvent(Direction direction, int size); // size 1 to 120
     static int moveDirection(const MacroEvent &e);
     static int moveSize(const MacroEvent &e); // a byte above 120 counts as 256 minus it

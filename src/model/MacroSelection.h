@@ -11,7 +11,12 @@
 namespace MacroSelection {
 
 // Run modes of a macro button (Res1).
-enum RunMode { kLoopTimes = 0, kRepeatWhileDown = 1, kRepeatUntilDown = 2 };
+enum RunMode
+{
+    kLoopTimes = 0,
+    kRepeatWhileDown = 1,
+    kRepeatUntilDown = 2
+};
 
 constexpr int kLoopMin = 1;
 constexpr int kLoopMax = 255;

@@ -34,9 +34,9 @@ MirtLabel *label(const QString &text, QWidget *parent, int x, int y, int width)
 } // namespace
 
 MirtGunsetDialog::MirtGunsetDialog(QWidget *parent, double)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog)
-    , m_background(MirtKit::skinPixmap(QStringLiteral("/skin/dlg_gun.png")))
-    , m_bullet(MirtKit::skinPixmap(QStringLiteral("/skin/gunset_bullet.png")))
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog),
+      m_background(MirtKit::skinPixmap(QStringLiteral("/skin/dlg_gun.png"))),
+      m_bullet(MirtKit::skinPixmap(QStringLiteral("/skin/gunset_bullet.png")))
 {
     setObjectName(QStringLiteral("gunSetDialog"));
     setWindowTitle(QStringLiteral("Gun Set"));
@@ -49,8 +49,9 @@ MirtGunsetDialog::MirtGunsetDialog(QWidget *parent, double)
     m_pNameEdit->setObjectName(QStringLiteral("gunNameEdit"));
     m_pNameEdit->setMaxLength(100);
     m_pNameEdit->setFont(MirtKit::languageFont(12));
-    m_pNameEdit->setStyleSheet(QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
-                                   .arg(MirtKit::textColor().name()));
+    m_pNameEdit->setStyleSheet(
+        QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
+            .arg(MirtKit::textColor().name()));
     place(m_pNameEdit, 150, 52, 200, 24);
 
     label(tr("BULLETS"), this, 380, 52, 80);
@@ -84,8 +85,9 @@ MirtGunsetDialog::MirtGunsetDialog(QWidget *parent, double)
     }
     m_pEvents = new QListWidget(this);
     m_pEvents->setObjectName(QStringLiteral("gunEventList"));
-    m_pEvents->setStyleSheet(QStringLiteral("QListWidget { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
-                                 .arg(MirtKit::textColor().name()));
+    m_pEvents->setStyleSheet(
+        QStringLiteral("QListWidget { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
+            .arg(MirtKit::textColor().name()));
     m_pEvents->setFlow(QListView::LeftToRight);
     m_pEvents->setWrapping(true);
     place(m_pEvents, 24, 240, 571, 80);

@@ -36,10 +36,8 @@ QString boxSheet()
 
 MirtMacroSelect::MirtMacroSelect(const QString &title, const QString &name, int iLoop, int iMode, int iOption,
                                  QWidget *parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog)
-    , m_strName(name)
-    , m_iOption(iOption)
-    , m_background(MirtKit::skinPixmap(QStringLiteral("/skin/dlg.png")))
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog), m_strName(name), m_iOption(iOption),
+      m_background(MirtKit::skinPixmap(QStringLiteral("/skin/dlg.png")))
 {
     setObjectName(QStringLiteral("macroSelectDialog"));
     setFixedSize(MirtKit::scaled(kWidth), MirtKit::scaled(kHeight));
@@ -70,10 +68,12 @@ MirtMacroSelect::MirtMacroSelect(const QString &title, const QString &name, int 
     m_pLoopEdit = new QLineEdit(QString::number(iLoop), this);
     m_pLoopEdit->setObjectName(QStringLiteral("loopEdit"));
     m_pLoopEdit->setMaxLength(3);
-    m_pLoopEdit->setValidator(new QIntValidator(MacroSelection::kLoopMin, MacroSelection::kLoopMax, m_pLoopEdit));
+    m_pLoopEdit->setValidator(
+        new QIntValidator(MacroSelection::kLoopMin, MacroSelection::kLoopMax, m_pLoopEdit));
     m_pLoopEdit->setAlignment(Qt::AlignCenter);
-    m_pLoopEdit->setStyleSheet(QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
-                                   .arg(MirtKit::textColor().name()));
+    m_pLoopEdit->setStyleSheet(
+        QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
+            .arg(MirtKit::textColor().name()));
     place(m_pLoopEdit, 330, 104, 60, 24);
     m_pLeftBox = new QCheckBox(tr("Left Button Macro"), this);
     m_pLeftBox->setObjectName(QStringLiteral("leftButtonBox"));

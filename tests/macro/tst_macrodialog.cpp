@@ -42,7 +42,8 @@ struct Page
     Page()
     {
         dialog.setMessageSink([this](int, const QString &, const QString &text) { messages << text; });
-        dialog.setKeySourceFactory([this](QWidget *, QObject *parent) { return keys = new FakeKeys(parent); });
+        dialog.setKeySourceFactory(
+            [this](QWidget *, QObject *parent) { return keys = new FakeKeys(parent); });
         dialog.setFilePicker([this](int) { return picked; });
     }
     void click(const char *name) { QTest::mouseClick(dialog.button(QLatin1String(name)), Qt::LeftButton); }
@@ -118,7 +119,8 @@ void TestMacroDialog::treeAndRowEditing()
     p.dialog.TreeitemClick(treeItem(tree, QStringLiteral("LEFT CLICK")), 0);
     QCOMPARE(p.rows(), 4);
     const QModelIndex delay = p.dialog.eventTable()->model()->index(1, 0);
-    QCOMPARE(MirtMacroItemDelegate::columnText(MirtMacroItemDelegate::rowEvent(delay), 0, 1), QStringLiteral("10 ms"));
+    QCOMPARE(MirtMacroItemDelegate::columnText(MirtMacroItemDelegate::rowEvent(delay), 0, 1),
+             QStringLiteral("10 ms"));
     QCOMPARE(MirtMacroItemDelegate::columnText(MirtMacroItemDelegate::rowEvent(delay.sibling(0, 0)), 1, 1),
              QStringLiteral("Press"));
 

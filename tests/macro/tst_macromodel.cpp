@@ -80,7 +80,7 @@ void TestMacroModel::recorderRows()
     r.now += 10;
     r.model.recordEvdev(kEvdevRightAlt, true);
     const QVector<MacroEvent> expected{{132, 0, kUsageA}, {6, 0, 5}, {4, 0, kUsageA}, {6, 0, 1},
-                                       {132, 0, 230}, {6, 0, 1}, {4, 0, 230}};
+                                       {132, 0, 230},     {6, 0, 1}, {4, 0, 230}};
     QCOMPARE(r.model.events(), expected);
     QCOMPARE(r.model.selectedRow(), expected.size() - 1);
 
@@ -258,7 +258,8 @@ void TestMacroModel::slotBudget()
     ProfileWriter w(ctx);
     w.PackMacro(keyRows(52), 0);
     QCOMPARE(MacroModel::packedBytes(keyRows(52)), 198);
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(w.macroSlot(0)) + 195, 5), QByteArray("\x06\x01\x00\x00\x00", 5));
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(w.macroSlot(0)) + 195, 5),
+             QByteArray("\x06\x01\x00\x00\x00", 5));
 
     // Twelve distinct macros fill the slots; a thirteenth needs a slot, a reused name does not.
     ProfileData p;
@@ -277,8 +278,10 @@ void TestMacroModel::gunSet()
     StorageSandbox box;
     using MacroSelection::Shot;
     const QVector<MacroEvent> events = MacroSelection::gunEvents({Shot{100, 5, 0}, Shot{50, 0, -3}});
-    QCOMPARE(events, (QVector<MacroEvent>{{1, 0, 1}, {129, 0, 1}, {2, 5, 0}, {6, 0, 10},
-                                          {1, 0, 1}, {129, 0, 1}, {2, 0, 253}, {6, 0, 5}}));
+    QCOMPARE(
+        events,
+        (QVector<MacroEvent>{
+            {1, 0, 1}, {129, 0, 1}, {2, 5, 0}, {6, 0, 10}, {1, 0, 1}, {129, 0, 1}, {2, 0, 253}, {6, 0, 5}}));
     QCOMPARE(MacroSelection::gunEvents({Shot{999, 0, 0}}).last(), (MacroEvent{6, 0, 99}));
     QCOMPARE(MacroSelection::gunEvents({Shot{5, 0, 0}}).last(), (MacroEvent{6, 0, 0}));
 
@@ -363,8 +366,9 @@ void TestMacroModel::cliTwin()
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("export"), QStringLiteral("jump"), back}), 0);
     QVERIFY(QFileInfo::exists(back));
     // A button bound to it as the macro selection binds it.
-    QCOMPARE(cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"), QStringLiteral("jump"),
-                  QStringLiteral("--mode"), QStringLiteral("left"), QStringLiteral("--count"), QStringLiteral("9")}),
+    QCOMPARE(cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"),
+                  QStringLiteral("jump"), QStringLiteral("--mode"), QStringLiteral("left"),
+                  QStringLiteral("--count"), QStringLiteral("9")}),
              0);
     ProfileSet set;
     ProfileStore::loadProfileSet(set);
@@ -374,7 +378,9 @@ void TestMacroModel::cliTwin()
     QCOMPARE(bound.KeyNumber, 5);
     QCOMPARE(bound.LoopNumber, 1); // "left" forces one loop
     QCOMPARE(int(bound.Res2), 1);
-    QCOMPARE(cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"), QStringLiteral("nope")}), 1);
+    QCOMPARE(
+        cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"), QStringLiteral("nope")}),
+        1);
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 0);
     QVERIFY(!MacroFile::libraryNames().contains(QStringLiteral("jump")));
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 1);
