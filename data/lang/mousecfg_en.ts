@@ -9,6 +9,229 @@
     </message>
 </context>
 <context>
+    <name>MacroDialog</name>
+    <message>
+        <source>KEY</source>
+        <translation>KEY</translation>
+    </message>
+    <message>
+        <source>ACTION</source>
+        <translation>ACTION</translation>
+    </message>
+    <message>
+        <source>DELAY(ms)</source>
+        <translation>DELAY(ms)</translation>
+    </message>
+    <message>
+        <source>MACRO LIST</source>
+        <translation>MACRO LIST</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>NEW</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>CHANGE NAME</source>
+        <translation>CHANGE NAME</translation>
+    </message>
+    <message>
+        <source>BATCH</source>
+        <translation>BATCH</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>IMPORT</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>EXPORT</translation>
+    </message>
+    <message>
+        <source>GUN SET</source>
+        <translation>GUN SET</translation>
+    </message>
+    <message>
+        <source>DISTANCE</source>
+        <translation>DISTANCE</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>EDIT</translation>
+    </message>
+    <message>
+        <source>TOP</source>
+        <translation>TOP</translation>
+    </message>
+    <message>
+        <source>BOTTOM</source>
+        <translation>BOTTOM</translation>
+    </message>
+    <message>
+        <source>MOVE UP</source>
+        <translation>MOVE UP</translation>
+    </message>
+    <message>
+        <source>MOVE DOWN</source>
+        <translation>MOVE DOWN</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>CLEAR</translation>
+    </message>
+    <message>
+        <source>INSERT DELAY</source>
+        <translation>INSERT DELAY</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>CANCEL</translation>
+    </message>
+    <message>
+        <source>RECORD DELAYS BETWEEN ACTION</source>
+        <translation>RECORD DELAYS BETWEEN ACTION</translation>
+    </message>
+    <message>
+        <source>INSERT DEFAULT DELAY</source>
+        <translation>INSERT DEFAULT DELAY</translation>
+    </message>
+    <message>
+        <source>DEFAULT DELAY(ms)</source>
+        <translation>DEFAULT DELAY(ms)</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>LOOPS TIME(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>REPEAT RUN WHEN KEY DOWN</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTIL THE KEY DOWN</source>
+        <translation>REPEAT RUN UNTIL THE KEY DOWN</translation>
+    </message>
+    <message>
+        <source>LOOPS</source>
+        <translation>LOOPS</translation>
+    </message>
+    <message>
+        <source>MOUSE COMMAND</source>
+        <translation>MOUSE COMMAND</translation>
+    </message>
+    <message>
+        <source>PRESS DOWN</source>
+        <translation>PRESS DOWN</translation>
+    </message>
+    <message>
+        <source>BOUNCE UP</source>
+        <translation>BOUNCE UP</translation>
+    </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>MOVEMENT</translation>
+    </message>
+    <message>
+        <source>WARNING</source>
+        <translation>WARNING</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Load Macro File</source>
+        <translation>Load Macro File</translation>
+    </message>
+    <message>
+        <source>Macro File(*.MSMACRO)</source>
+        <translation>Macro File(*.MSMACRO)</translation>
+    </message>
+    <message>
+        <source>Save Macro File</source>
+        <translation>Save Macro File</translation>
+    </message>
+    <message>
+        <source>KEYS CANNOT BE RECORDED HERE.</source>
+        <translation>KEYS CANNOT BE RECORDED HERE.</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>MOUSE MEMORY: %1/%2 BYTES · MACRO SLOTS IN USE: %3/%4</source>
+        <translation>MOUSE MEMORY: %1/%2 BYTES · MACRO SLOTS IN USE: %3/%4</translation>
+    </message>
+    <message>
+        <source>RECORDING KEYS FROM EVERY WINDOW.</source>
+        <translation>RECORDING KEYS FROM EVERY WINDOW.</translation>
+    </message>
+    <message>
+        <source>RECORDING KEYS TYPED IN THIS WINDOW ONLY (NO SYSTEM-WIDE CAPTURE HERE).</source>
+        <translation>RECORDING KEYS TYPED IN THIS WINDOW ONLY (NO SYSTEM-WIDE CAPTURE HERE).</translation>
+    </message>
+    <message>
+        <source>Macro Exist!</source>
+        <translation>Macro Exist!</translation>
+    </message>
+    <message>
+        <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
+        <translation>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</translation>
+    </message>
+    <message>
+        <source>TOO MANY MACROS TO BE CREATE!</source>
+        <translation>TOO MANY MACROS TO BE CREATE!</translation>
+    </message>
+    <message>
+        <source>THE MOUSE HOLDS 12 MACROS. THIS PROFILE ALREADY USES ALL OF THEM.</source>
+        <translation>THE MOUSE HOLDS 12 MACROS. THIS PROFILE ALREADY USES ALL OF THEM.</translation>
+    </message>
+    <message>
+        <source>THIS MACRO IS LONGER THAN THE MOUSE CAN HOLD; ITS END WILL BE CUT.</source>
+        <translation>THIS MACRO IS LONGER THAN THE MOUSE CAN HOLD; ITS END WILL BE CUT.</translation>
+    </message>
+    <message>
+        <source>LEFT CLICK</source>
+        <translation>LEFT CLICK</translation>
+    </message>
+    <message>
+        <source>MIDDLE CLICK</source>
+        <translation>MIDDLE CLICK</translation>
+    </message>
+    <message>
+        <source>RIGHT CLICK</source>
+        <translation>RIGHT CLICK</translation>
+    </message>
+    <message>
+        <source>FORWARD</source>
+        <translation>FORWARD</translation>
+    </message>
+    <message>
+        <source>BACKWARD</source>
+        <translation>BACKWARD</translation>
+    </message>
+    <message>
+        <source>MOVE LEFT</source>
+        <translation>MOVE LEFT</translation>
+    </message>
+    <message>
+        <source>MOVE RIGHT</source>
+        <translation>MOVE RIGHT</translation>
+    </message>
+</context>
+<context>
     <name>MirtBtnWindow</name>
     <message>
         <source>WHEEL UP</source>
@@ -17,6 +240,18 @@
     <message>
         <source>WHEEL DOWN</source>
         <translation>WHEEL DOWN</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>MACRO SELECT</source>
+        <translation>MACRO SELECT</translation>
+    </message>
+    <message>
+        <source>GUNFILE SELECT</source>
+        <translation>GUNFILE SELECT</translation>
     </message>
 </context>
 <context>
@@ -215,6 +450,37 @@
     </message>
 </context>
 <context>
+    <name>MirtGunsetDialog</name>
+    <message>
+        <source>GUN SET</source>
+        <translation>GUN SET</translation>
+    </message>
+    <message>
+        <source>GUNFILE NAME</source>
+        <translation>GUNFILE NAME</translation>
+    </message>
+    <message>
+        <source>BULLETS</source>
+        <translation>BULLETS</translation>
+    </message>
+    <message>
+        <source>DELAY(MS)</source>
+        <translation>DELAY(MS)</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
     <name>MirtKeyDialog</name>
     <message>
         <source>OK</source>
@@ -223,6 +489,45 @@
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MirtMacroSelect</name>
+    <message>
+        <source>Left Button Can not be Gun Function.</source>
+        <translation>Left Button Can not be Gun Function.</translation>
+    </message>
+    <message>
+        <source>Please input file name.</source>
+        <translation>Please input file name.</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>LOOPS TIME(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>REPEAT RUN WHEN KEY DOWN</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTILL THE KEY DOWN</source>
+        <translation>REPEAT RUN UNTILL THE KEY DOWN</translation>
+    </message>
+    <message>
+        <source>Left Button Macro</source>
+        <translation>Left Button Macro</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
     </message>
 </context>
 <context>
@@ -708,10 +1013,6 @@
     <message>
         <source>Profile File(*.prof)</source>
         <translation>Profile File(*.prof)</translation>
-    </message>
-    <message>
-        <source>cannot write %1</source>
-        <translation>cannot write %1</translation>
     </message>
     <message>
         <source>THE PROFILE FILE COULD NOT BE SAVED.</source>

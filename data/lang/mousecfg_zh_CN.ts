@@ -9,6 +9,229 @@
     </message>
 </context>
 <context>
+    <name>MacroDialog</name>
+    <message>
+        <source>KEY</source>
+        <translation>按键</translation>
+    </message>
+    <message>
+        <source>ACTION</source>
+        <translation>动作</translation>
+    </message>
+    <message>
+        <source>DELAY(ms)</source>
+        <translation>延迟(毫秒)</translation>
+    </message>
+    <message>
+        <source>MACRO LIST</source>
+        <translation>宏列表</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>CHANGE NAME</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>BATCH</source>
+        <translation>批量</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>GUN SET</source>
+        <translation>枪械设置</translation>
+    </message>
+    <message>
+        <source>DISTANCE</source>
+        <translation>距离</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>TOP</source>
+        <translation>置顶</translation>
+    </message>
+    <message>
+        <source>BOTTOM</source>
+        <translation>置底</translation>
+    </message>
+    <message>
+        <source>MOVE UP</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>MOVE DOWN</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>INSERT DELAY</source>
+        <translation>插入延迟</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>RECORD DELAYS BETWEEN ACTION</source>
+        <translation>记录动作间的延迟</translation>
+    </message>
+    <message>
+        <source>INSERT DEFAULT DELAY</source>
+        <translation>插入默认延迟</translation>
+    </message>
+    <message>
+        <source>DEFAULT DELAY(ms)</source>
+        <translation>默认延迟(毫秒)</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>循环次数(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>按住按键时重复执行</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTIL THE KEY DOWN</source>
+        <translation>重复执行直到再次按下按键</translation>
+    </message>
+    <message>
+        <source>LOOPS</source>
+        <translation>循环次数</translation>
+    </message>
+    <message>
+        <source>MOUSE COMMAND</source>
+        <translation>鼠标指令</translation>
+    </message>
+    <message>
+        <source>PRESS DOWN</source>
+        <translation>按下</translation>
+    </message>
+    <message>
+        <source>BOUNCE UP</source>
+        <translation>弹起</translation>
+    </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>WARNING</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Load Macro File</source>
+        <translation>载入宏文件</translation>
+    </message>
+    <message>
+        <source>Macro File(*.MSMACRO)</source>
+        <translation>宏文件(*.MSMACRO)</translation>
+    </message>
+    <message>
+        <source>Save Macro File</source>
+        <translation>保存宏文件</translation>
+    </message>
+    <message>
+        <source>KEYS CANNOT BE RECORDED HERE.</source>
+        <translation>此处无法录制按键。</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>MOUSE MEMORY: %1/%2 BYTES · MACRO SLOTS IN USE: %3/%4</source>
+        <translation>鼠标内存：%1/%2 字节 · 已用宏槽位：%3/%4</translation>
+    </message>
+    <message>
+        <source>RECORDING KEYS FROM EVERY WINDOW.</source>
+        <translation>正在录制所有窗口中的按键。</translation>
+    </message>
+    <message>
+        <source>RECORDING KEYS TYPED IN THIS WINDOW ONLY (NO SYSTEM-WIDE CAPTURE HERE).</source>
+        <translation>仅录制在此窗口中输入的按键（此处无法全局捕获按键）。</translation>
+    </message>
+    <message>
+        <source>Macro Exist!</source>
+        <translation>宏已存在！</translation>
+    </message>
+    <message>
+        <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
+        <translation>有按键尚未松开。</translation>
+    </message>
+    <message>
+        <source>TOO MANY MACROS TO BE CREATE!</source>
+        <translation>宏数量过多，无法创建！</translation>
+    </message>
+    <message>
+        <source>THE MOUSE HOLDS 12 MACROS. THIS PROFILE ALREADY USES ALL OF THEM.</source>
+        <translation>鼠标最多保存 12 个宏，此配置已全部用完。</translation>
+    </message>
+    <message>
+        <source>THIS MACRO IS LONGER THAN THE MOUSE CAN HOLD; ITS END WILL BE CUT.</source>
+        <translation>此宏超出鼠标可保存的长度，末尾部分将被截断。</translation>
+    </message>
+    <message>
+        <source>LEFT CLICK</source>
+        <translation>左键</translation>
+    </message>
+    <message>
+        <source>MIDDLE CLICK</source>
+        <translation>中键</translation>
+    </message>
+    <message>
+        <source>RIGHT CLICK</source>
+        <translation>右键</translation>
+    </message>
+    <message>
+        <source>FORWARD</source>
+        <translation>前进键</translation>
+    </message>
+    <message>
+        <source>BACKWARD</source>
+        <translation>后退键</translation>
+    </message>
+    <message>
+        <source>MOVE LEFT</source>
+        <translation>左移</translation>
+    </message>
+    <message>
+        <source>MOVE RIGHT</source>
+        <translation>右移</translation>
+    </message>
+</context>
+<context>
     <name>MirtBtnWindow</name>
     <message>
         <source>WHEEL UP</source>
@@ -17,6 +240,18 @@
     <message>
         <source>WHEEL DOWN</source>
         <translation>滚轮向下</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>MACRO SELECT</source>
+        <translation>选择宏</translation>
+    </message>
+    <message>
+        <source>GUNFILE SELECT</source>
+        <translation>选择枪械文件</translation>
     </message>
 </context>
 <context>
@@ -215,6 +450,37 @@
     </message>
 </context>
 <context>
+    <name>MirtGunsetDialog</name>
+    <message>
+        <source>GUN SET</source>
+        <translation>枪械设置</translation>
+    </message>
+    <message>
+        <source>GUNFILE NAME</source>
+        <translation>枪械文件名称</translation>
+    </message>
+    <message>
+        <source>BULLETS</source>
+        <translation>子弹数</translation>
+    </message>
+    <message>
+        <source>DELAY(MS)</source>
+        <translation>延迟(毫秒)</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
     <name>MirtKeyDialog</name>
     <message>
         <source>OK</source>
@@ -223,6 +489,45 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MirtMacroSelect</name>
+    <message>
+        <source>Left Button Can not be Gun Function.</source>
+        <translation>左键不能设为枪械功能。</translation>
+    </message>
+    <message>
+        <source>Please input file name.</source>
+        <translation>请输入文件名。</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>循环次数(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>按住按键时重复执行</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTILL THE KEY DOWN</source>
+        <translation>重复执行直到再次按下按键</translation>
+    </message>
+    <message>
+        <source>Left Button Macro</source>
+        <translation>左键宏</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>
@@ -708,10 +1013,6 @@
     <message>
         <source>Profile File(*.prof)</source>
         <translation>配置文件(*.prof)</translation>
-    </message>
-    <message>
-        <source>cannot write %1</source>
-        <translation>无法写入 %1</translation>
     </message>
     <message>
         <source>THE PROFILE FILE COULD NOT BE SAVED.</source>

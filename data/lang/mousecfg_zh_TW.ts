@@ -9,6 +9,229 @@
     </message>
 </context>
 <context>
+    <name>MacroDialog</name>
+    <message>
+        <source>KEY</source>
+        <translation>按鍵</translation>
+    </message>
+    <message>
+        <source>ACTION</source>
+        <translation>動作</translation>
+    </message>
+    <message>
+        <source>DELAY(ms)</source>
+        <translation>延遲(毫秒)</translation>
+    </message>
+    <message>
+        <source>MACRO LIST</source>
+        <translation>巨集清單</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>CHANGE NAME</source>
+        <translation>重新命名</translation>
+    </message>
+    <message>
+        <source>BATCH</source>
+        <translation>批次</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>匯入</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>GUN SET</source>
+        <translation>槍械設定</translation>
+    </message>
+    <message>
+        <source>DISTANCE</source>
+        <translation>距離</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>編輯</translation>
+    </message>
+    <message>
+        <source>TOP</source>
+        <translation>置頂</translation>
+    </message>
+    <message>
+        <source>BOTTOM</source>
+        <translation>置底</translation>
+    </message>
+    <message>
+        <source>MOVE UP</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>MOVE DOWN</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>INSERT DELAY</source>
+        <translation>插入延遲</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>RECORD DELAYS BETWEEN ACTION</source>
+        <translation>記錄動作間的延遲</translation>
+    </message>
+    <message>
+        <source>INSERT DEFAULT DELAY</source>
+        <translation>插入預設延遲</translation>
+    </message>
+    <message>
+        <source>DEFAULT DELAY(ms)</source>
+        <translation>預設延遲(毫秒)</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>循環次數(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>按住按鍵時重複執行</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTIL THE KEY DOWN</source>
+        <translation>重複執行直到再次按下按鍵</translation>
+    </message>
+    <message>
+        <source>LOOPS</source>
+        <translation>循環次數</translation>
+    </message>
+    <message>
+        <source>MOUSE COMMAND</source>
+        <translation>滑鼠指令</translation>
+    </message>
+    <message>
+        <source>PRESS DOWN</source>
+        <translation>按下</translation>
+    </message>
+    <message>
+        <source>BOUNCE UP</source>
+        <translation>放開</translation>
+    </message>
+    <message>
+        <source>MOVEMENT</source>
+        <translation>移動</translation>
+    </message>
+    <message>
+        <source>WARNING</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Load Macro File</source>
+        <translation>載入巨集檔案</translation>
+    </message>
+    <message>
+        <source>Macro File(*.MSMACRO)</source>
+        <translation>巨集檔案(*.MSMACRO)</translation>
+    </message>
+    <message>
+        <source>Save Macro File</source>
+        <translation>儲存巨集檔案</translation>
+    </message>
+    <message>
+        <source>KEYS CANNOT BE RECORDED HERE.</source>
+        <translation>此處無法錄製按鍵。</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>MOUSE MEMORY: %1/%2 BYTES · MACRO SLOTS IN USE: %3/%4</source>
+        <translation>滑鼠記憶體：%1/%2 位元組 · 已用巨集槽位：%3/%4</translation>
+    </message>
+    <message>
+        <source>RECORDING KEYS FROM EVERY WINDOW.</source>
+        <translation>正在錄製所有視窗中的按鍵。</translation>
+    </message>
+    <message>
+        <source>RECORDING KEYS TYPED IN THIS WINDOW ONLY (NO SYSTEM-WIDE CAPTURE HERE).</source>
+        <translation>僅錄製在此視窗中輸入的按鍵（此處無法全域擷取按鍵）。</translation>
+    </message>
+    <message>
+        <source>Macro Exist!</source>
+        <translation>巨集已存在！</translation>
+    </message>
+    <message>
+        <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
+        <translation>有按鍵尚未放開。</translation>
+    </message>
+    <message>
+        <source>TOO MANY MACROS TO BE CREATE!</source>
+        <translation>巨集數量過多，無法建立！</translation>
+    </message>
+    <message>
+        <source>THE MOUSE HOLDS 12 MACROS. THIS PROFILE ALREADY USES ALL OF THEM.</source>
+        <translation>滑鼠最多保存 12 個巨集，此設定檔已全部用完。</translation>
+    </message>
+    <message>
+        <source>THIS MACRO IS LONGER THAN THE MOUSE CAN HOLD; ITS END WILL BE CUT.</source>
+        <translation>此巨集超出滑鼠可保存的長度，結尾部分將被截斷。</translation>
+    </message>
+    <message>
+        <source>LEFT CLICK</source>
+        <translation>左鍵</translation>
+    </message>
+    <message>
+        <source>MIDDLE CLICK</source>
+        <translation>中鍵</translation>
+    </message>
+    <message>
+        <source>RIGHT CLICK</source>
+        <translation>右鍵</translation>
+    </message>
+    <message>
+        <source>FORWARD</source>
+        <translation>前進鍵</translation>
+    </message>
+    <message>
+        <source>BACKWARD</source>
+        <translation>後退鍵</translation>
+    </message>
+    <message>
+        <source>MOVE LEFT</source>
+        <translation>左移</translation>
+    </message>
+    <message>
+        <source>MOVE RIGHT</source>
+        <translation>右移</translation>
+    </message>
+</context>
+<context>
     <name>MirtBtnWindow</name>
     <message>
         <source>WHEEL UP</source>
@@ -17,6 +240,18 @@
     <message>
         <source>WHEEL DOWN</source>
         <translation>滾輪向下</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>MACRO SELECT</source>
+        <translation>選擇巨集</translation>
+    </message>
+    <message>
+        <source>GUNFILE SELECT</source>
+        <translation>選擇槍械檔案</translation>
     </message>
 </context>
 <context>
@@ -215,6 +450,37 @@
     </message>
 </context>
 <context>
+    <name>MirtGunsetDialog</name>
+    <message>
+        <source>GUN SET</source>
+        <translation>槍械設定</translation>
+    </message>
+    <message>
+        <source>GUNFILE NAME</source>
+        <translation>槍械檔案名稱</translation>
+    </message>
+    <message>
+        <source>BULLETS</source>
+        <translation>子彈數</translation>
+    </message>
+    <message>
+        <source>DELAY(MS)</source>
+        <translation>延遲(毫秒)</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
     <name>MirtKeyDialog</name>
     <message>
         <source>OK</source>
@@ -223,6 +489,45 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MirtMacroSelect</name>
+    <message>
+        <source>Left Button Can not be Gun Function.</source>
+        <translation>左鍵不能設為槍械功能。</translation>
+    </message>
+    <message>
+        <source>Please input file name.</source>
+        <translation>請輸入檔案名稱。</translation>
+    </message>
+    <message>
+        <source>LOOPS TIME(1-255)</source>
+        <translation>循環次數(1-255)</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN WHEN KEY DOWN</source>
+        <translation>按住按鍵時重複執行</translation>
+    </message>
+    <message>
+        <source>REPEAT RUN UNTILL THE KEY DOWN</source>
+        <translation>重複執行直到再次按下按鍵</translation>
+    </message>
+    <message>
+        <source>Left Button Macro</source>
+        <translation>左鍵巨集</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>
@@ -708,10 +1013,6 @@
     <message>
         <source>Profile File(*.prof)</source>
         <translation>設定檔(*.prof)</translation>
-    </message>
-    <message>
-        <source>cannot write %1</source>
-        <translation>無法寫入 %1</translation>
     </message>
     <message>
         <source>THE PROFILE FILE COULD NOT BE SAVED.</source>
