@@ -7,6 +7,7 @@
 #include "MirtMacroItemDelegate.h"
 #include "MirtMacroSelect.h"
 #include "MirtPushButton.h"
+#include "Paths.h"
 #include "StorageTestUtil.h"
 
 #include "ButtonCatalogue.h"
@@ -193,6 +194,7 @@ void TestMacroDialog::gunSetDialog()
 void TestMacroDialog::macroSelect()
 {
     StorageSandbox box;
+    Paths::setDataDir(QString()); // the build's skin
     // Initial values: run mode 2, then the left button option unticks every mode.
     MirtMacroSelect a(QStringLiteral("MACRO SELECT"), QStringLiteral("m"), 7, 2, 0);
     QVERIFY(a.modeBox(2)->isChecked() && !a.leftButtonBox()->isChecked());
@@ -204,6 +206,10 @@ void TestMacroDialog::macroSelect()
     QCOMPARE(a.leftButtonOption(), 0);
     QCOMPARE(a.choice().runMode, 1);
     QCOMPARE(a.choice().loopCount, 7);
+    // MOUSECFG_SCREENSHOT_DIR keeps a picture of the dialog for a person.
+    const QString shots = qEnvironmentVariable("MOUSECFG_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        QVERIFY(a.grab().save(shots + QStringLiteral("/macro-select.png")));
 
     // OK is refused when the choice needs a thirteenth slot.
     ProfileData p;
