@@ -68,6 +68,7 @@ private slots:
     void libraryButtons();
     void gunSetDialog();
     void macroSelect();
+    void windowCaptureWhereRecordIsMissing();
 };
 
 void TestMacroDialog::recordsThroughTheKeySource()
@@ -228,6 +229,31 @@ void TestMacroDialog::macroSelect()
     b.chooseName(QStringLiteral("m4"));
     b.onOk();
     QCOMPARE(b.result(), int(QDialog::Accepted));
+}
+
+void TestMacroDialog::windowCaptureWhereRecordIsMissing()
+{
+    QWidget window;
+    QLineEdit field(&window);
+    window.show();
+    field.setFocus();
+    WindowKeySource source(&window);
+    QSignalSpy keys(&source, &MacroKeySource::keyEvent);
+    QVERIFY(!source.systemWide());
+    QVERIFY(source.notice().contains(QStringLiteral("THIS WINDOW ONLY")));
+    QVERIFY(source.start());
+    QTest::keyClick(&field, Qt::Key_A);
+    QCOMPARE(keys.count(), 2); // press and release of evdev 30, kept from the field
+    QCOMPARE(keys.at(0).at(0).toInt(), 30);
+    QCOMPARE(keys.at(1).at(1).toBool(), true);
+    QVERIFY(field.text().isEmpty());
+    source.stop();
+    QTest::keyClick(&field, Qt::Key_B);
+    QCOMPARE(keys.count(), 2);
+    QCOMPARE(field.text(), QStringLiteral("b"));
+    // No X server here: the window source is the one chosen.
+    std::unique_ptr<MacroKeySource> chosen(createKeySource(&window, nullptr));
+    QVERIFY(!chosen->systemWide());
 }
 
 QTEST_MAIN(TestMacroDialog)
