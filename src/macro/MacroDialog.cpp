@@ -751,6 +751,12 @@ void MacroDialog::refreshBudget()
             .arg(fits ? MirtKit::mutedTextColor().name() : QStringLiteral("#ff5a4f")));
 }
 
+void MacroDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    refreshBudget();
+}
+
 void MacroDialog::warnIfCut()
 {
     if (!m_model.name().isEmpty() && !MacroModel::fitsSlot(m_model.events()))

@@ -74,6 +74,10 @@ public slots:
     // A key event from the key source: recorded, or the edit-key replacement.
     void onKey(int evdevCode, bool release);
 
+protected:
+    // The slots in use may have changed on the button page meanwhile.
+    void showEvent(QShowEvent *event) override;
+
 signals:
     void EnableButtonsSignal(bool bEnable);
     void MacroLibraryChanged();

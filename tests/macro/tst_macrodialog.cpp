@@ -7,7 +7,11 @@
 #include "MirtMacroItemDelegate.h"
 #include "MirtMacroSelect.h"
 #include "MirtPushButton.h"
+#include "MousecfgWidget.h"
 #include "Paths.h"
+#include "SimulatedMouseFeed.h"
+#include "SimulatedMouseSession.h"
+#include "SkinCache.h"
 #include "StorageTestUtil.h"
 
 #include "ButtonCatalogue.h"
@@ -69,6 +73,7 @@ private slots:
     void gunSetDialog();
     void macroSelect();
     void windowCaptureWhereRecordIsMissing();
+    void windowBuildsThePageWhenShown();
 };
 
 void TestMacroDialog::recordsThroughTheKeySource()
@@ -254,6 +259,28 @@ void TestMacroDialog::windowCaptureWhereRecordIsMissing()
     // No X server here: the window source is the one chosen.
     std::unique_ptr<MacroKeySource> chosen(createKeySource(&window, nullptr));
     QVERIFY(!chosen->systemWide());
+}
+
+void TestMacroDialog::windowBuildsThePageWhenShown()
+{
+    QTemporaryDir dir;
+    Paths::setConfigDir(dir.path());
+    SkinCache::setDirectory(dir.filePath(QStringLiteral("skin-cache")));
+    {
+        SimulatedMouseSession sim(false, dir.filePath(QStringLiteral("simulated-mouse.ini")));
+        SimulatedMouseFeed feed(&sim.backend());
+        MousecfgServices services;
+        services.hotplug = &feed;
+        services.showTray = false;
+        MousecfgWidget w(services);
+        QTest::qWait(50);
+        QVERIFY(!w.macroPage()); // not at start
+        w.SelectTab(MousecfgWidget::kTabMacro);
+        QTRY_VERIFY(w.macroPage());
+        QCOMPARE(w.macroPage()->parentWidget(), w.pageArea(MousecfgWidget::kTabMacro));
+        QVERIFY(!w.macroPage()->isWindow());
+    }
+    Paths::setConfigDir(QString());
 }
 
 QTEST_MAIN(TestMacroDialog)
