@@ -424,12 +424,13 @@ void MacroDialog::onLibraryRowChanged(int row)
 
 void MacroDialog::loadMacro(const QString &name)
 {
+    m_pNameEdit->setText(name);
+    // The macro the model already edits (just made, imported or renamed) keeps its rows.
     if (name == m_model.name() && !name.isEmpty() && m_pRows->rowCount() == m_model.events().size())
         return;
     QString error;
     if (!m_model.load(name, &error))
         qCWarning(lcPages, "%s", qPrintable(error));
-    m_pNameEdit->setText(name);
     refreshOptions();
     refreshRows();
 }
@@ -578,11 +579,17 @@ void MacroDialog::startKeys()
         return;
     connect(m_pKeySource, &MacroKeySource::keyEvent, this, &MacroDialog::onKey);
     const bool started = m_pKeySource->start();
+    if (started && m_pKeySource->systemWide()) {
+        m_pKeyShield = new WindowKeySource(window(), this);
+        m_pKeyShield->start();
+    }
     m_pNoticeLabel->setText(started ? m_pKeySource->notice() : tr("KEYS CANNOT BE RECORDED HERE."));
 }
 
 void MacroDialog::stopKeys()
 {
+    delete m_pKeyShield;
+    m_pKeyShield = nullptr;
     if (m_pKeySource) {
         m_pKeySource->stop();
         delete m_pKeySource;

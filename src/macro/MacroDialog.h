@@ -117,6 +117,8 @@ private:
     FilePicker m_pick;
     KeySourceFactory m_makeSource;
     MacroKeySource *m_pKeySource = nullptr;
+    // Keeps recorded keys from our own fields while the system-wide source records.
+    MacroKeySource *m_pKeyShield = nullptr;
     bool m_bEditKey = false;
     bool m_bBatch = false;
     bool m_bFilling = false;

@@ -90,6 +90,10 @@ void TestMacroDialog::recordsThroughTheKeySource()
     p.keys->key(48, false); // B down
     p.keys->key(48, true);
     QCOMPARE(p.rows(), 3);
+    // The same keys reaching our own window touch none of its fields.
+    auto *nameEdit = p.dialog.findChild<QLineEdit *>(QStringLiteral("macroNameEdit"));
+    QTest::keyClick(nameEdit, Qt::Key_X);
+    QCOMPARE(nameEdit->text(), QStringLiteral("name_1"));
     QCOMPARE(p.dialog.findChild<QLabel *>(QStringLiteral("recordNotice"))->text(),
              QStringLiteral("RECORDING KEYS FROM EVERY WINDOW."));
     p.click("startButton"); // STOP with A held
