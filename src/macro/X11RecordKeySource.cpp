@@ -138,27 +138,37 @@ constexpr int kEvdevOffset = 8;
 
 #endif
 
-void X11RecordKeySource::onXKey(int keycode, bool release, unsigned long time)
+void RepeatFold::feed(int code, bool release, unsigned long time, const Sink &out)
 {
-    // X auto-repeat: a release and a press of the same key at one server time.
-    if (!release && m_bPending && keycode == m_iPendingCode && time == m_iPendingTime) {
+    if (!release && m_bPending && code == m_iCode && time == m_iTime) {
         m_bPending = false;
         return;
     }
-    flushPending();
+    flush(out);
     if (release) {
         m_bPending = true;
-        m_iPendingCode = keycode;
-        m_iPendingTime = time;
+        m_iCode = code;
+        m_iTime = time;
         return;
     }
-    emit keyEvent(keycode - kEvdevOffset, false);
+    out(code, false);
 }
 
-void X11RecordKeySource::flushPending()
+void RepeatFold::flush(const Sink &out)
 {
     if (!m_bPending)
         return;
     m_bPending = false;
-    emit keyEvent(m_iPendingCode - kEvdevOffset, true);
+    out(m_iCode, true);
+}
+
+void X11RecordKeySource::onXKey(int keycode, bool release, unsigned long time)
+{
+    m_fold.feed(keycode, release, time,
+                [this](int code, bool up) { emit keyEvent(code - kEvdevOffset, up); });
+}
+
+void X11RecordKeySource::flushPending()
+{
+    m_fold.flush([this](int code, bool up) { emit keyEvent(code - kEvdevOffset, up); });
 }

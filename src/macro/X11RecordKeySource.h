@@ -7,7 +7,25 @@
 
 #include "MacroKeySource.h"
 
+#include <functional>
+
 class QSocketNotifier;
+
+// X's auto-repeat reaches RECORD as a release and a press of the same key at
+// one server time; such pairs are folded away, so a held key is one press.
+class RepeatFold
+{
+public:
+    using Sink = std::function<void(int code, bool release)>;
+    void feed(int code, bool release, unsigned long time, const Sink &out);
+    // Passes on a release kept back to see whether a repeat follows.
+    void flush(const Sink &out);
+
+private:
+    bool m_bPending = false;
+    int m_iCode = 0;
+    unsigned long m_iTime = 0;
+};
 
 class X11RecordKeySource : public MacroKeySource
 {
@@ -33,7 +51,5 @@ private:
     void *m_pData = nullptr;    // Display *
     unsigned long m_context = 0;
     QSocketNotifier *m_pNotifier = nullptr;
-    bool m_bPending = false;
-    int m_iPendingCode = 0;
-    unsigned long m_iPendingTime = 0;
+    RepeatFold m_fold;
 };

@@ -13,6 +13,7 @@
 #include "SimulatedMouseSession.h"
 #include "SkinCache.h"
 #include "StorageTestUtil.h"
+#include "X11RecordKeySource.h"
 
 #include "ButtonCatalogue.h"
 
@@ -74,6 +75,7 @@ private slots:
     void macroSelect();
     void windowCaptureWhereRecordIsMissing();
     void windowBuildsThePageWhenShown();
+    void xAutoRepeatIsOnePress();
 };
 
 void TestMacroDialog::recordsThroughTheKeySource()
@@ -285,6 +287,24 @@ void TestMacroDialog::windowBuildsThePageWhenShown()
         QVERIFY(!w.macroPage()->isWindow());
     }
     Paths::setConfigDir(QString());
+}
+
+void TestMacroDialog::xAutoRepeatIsOnePress()
+{
+    RepeatFold fold;
+    QStringList seen;
+    const RepeatFold::Sink out = [&seen](int code, bool up) {
+        seen << QStringLiteral("%1%2").arg(code).arg(up ? "u" : "d");
+    };
+    fold.feed(38, false, 100, out);
+    fold.feed(38, true, 600, out); // repeat: release and press at one time
+    fold.feed(38, false, 600, out);
+    fold.feed(38, true, 650, out);
+    fold.feed(39, false, 700, out); // a real release, then another key
+    fold.feed(39, true, 800, out);
+    fold.flush(out);
+    QCOMPARE(seen, (QStringList{QStringLiteral("38d"), QStringLiteral("38u"), QStringLiteral("39d"),
+                                QStringLiteral("39u")}));
 }
 
 QTEST_MAIN(TestMacroDialog)
