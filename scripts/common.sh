@@ -17,7 +17,7 @@ BUILD_PACKAGES=(
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 TEST_PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils trayer weston dbus-daemon
-  qemu-system-x86 busybox-static cpio
+  qemu-system-x86 busybox-static cpio clang-format
   "${FUZZ_PACKAGES[@]}"
 )
 

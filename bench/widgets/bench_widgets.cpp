@@ -104,7 +104,8 @@ void BM_ButtonConstruction(benchmark::State &state)
 {
     MirtKit::setScaleFactor(scaleOf(state));
     for (auto _ : state) {
-        MirtPushButton button({QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
+        MirtPushButton button({QStringLiteral("/skin/tabbutton-1.png"),
+                               QStringLiteral("/skin/tabbutton-3.png"),
                                QStringLiteral("/skin/tabbutton-2.png")});
         benchmark::DoNotOptimize(button);
     }

@@ -7,10 +7,26 @@ namespace {
 // Qt's own options that take a value (QGuiApplication and the xcb platform).
 bool isQtOptionWithValue(const QString &a)
 {
-    static const char *const withValue[] = {
-        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry", "-qwindowicon",
-        "-qwindowtitle", "-session", "-display", "-geometry", "-style", "-stylesheet", "-name", "-title",
-        "-visual", "-ncols", "-im", "-inputstyle", "-fontengine", "-dialogs"};
+    static const char *const withValue[] = {"-platform",
+                                            "-platformpluginpath",
+                                            "-platformtheme",
+                                            "-plugin",
+                                            "-qwindowgeometry",
+                                            "-qwindowicon",
+                                            "-qwindowtitle",
+                                            "-session",
+                                            "-display",
+                                            "-geometry",
+                                            "-style",
+                                            "-stylesheet",
+                                            "-name",
+                                            "-title",
+                                            "-visual",
+                                            "-ncols",
+                                            "-im",
+                                            "-inputstyle",
+                                            "-fontengine",
+                                            "-dialogs"};
     for (const char *o : withValue) {
         if (a == QLatin1String(o))
             return true;

@@ -5,7 +5,7 @@
 
 struct ConnectionView
 {
-    int mode = 3;             // 0 cable only, 1 receiver and cable (or charging), 2 receiver, 3 nothing
+    int mode = 3;               // 0 cable only, 1 receiver and cable (or charging), 2 receiver, 3 nothing
     bool receiverShown = false; // the receiver picture
     bool batteryBarShown = true;
     bool chargingFrame = false; // the frame for modes 0 and 1 ("bat2"), else "bat1"

@@ -22,4 +22,7 @@ bool HotplugSourceFeed::start()
     return true;
 }
 
-void HotplugSourceFeed::stop() { m_source->stop(); }
+void HotplugSourceFeed::stop()
+{
+    m_source->stop();
+}

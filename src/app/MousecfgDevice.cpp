@@ -7,13 +7,13 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "Log.h"
 #include "MirtAction.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtMessageBox.h"
 #include "MirtPushButton.h"
 #include "ProfileDefaults.h"
-#include "Log.h"
 
 #include <QDebug>
 #include <QLineEdit>
@@ -63,9 +63,11 @@ void MousecfgWidget::HandleDeviceChange(const DeviceChange &change)
         if (change.arrived) {
             const int minRelease = conn == kCable ? d.cableMinRelease : d.receiverMinRelease;
             const int maxRelease = conn == kCable ? d.cableMaxRelease : d.receiverMaxRelease;
-            const bool releaseOk = maxRelease == 0 || (change.release >= minRelease && change.release <= maxRelease);
+            const bool releaseOk =
+                maxRelease == 0 || (change.release >= minRelease && change.release <= maxRelease);
             if (!releaseOk) {
-                qCDebug(lcApp) << "release" << change.release << "outside" << minRelease << maxRelease << "ignored";
+                qCDebug(lcApp) << "release" << change.release << "outside" << minRelease << maxRelease
+                               << "ignored";
             } else if (kind == int(InterfaceKind::Mouse)) {
                 storePath(conn == kCable ? d.cableMousePath : d.receiverMousePath, path);
                 newlyFound = d.mouseFound(conn) == 0;
@@ -94,8 +96,8 @@ void MousecfgWidget::HandleDeviceChange(const DeviceChange &change)
                     continue;
                 d.vendorFound(conn) = 0;
             }
-            const bool anyLeft = d.receiverMouseFound || d.receiverVendorFound || d.cableMouseFound ||
-                                 d.cableVendorFound;
+            const bool anyLeft =
+                d.receiverMouseFound || d.receiverVendorFound || d.cableMouseFound || d.cableVendorFound;
             if (!anyLeft) {
                 RefreshMouseList();
                 if (m_iDeviceCount == 0) {
@@ -131,7 +133,10 @@ void MousecfgWidget::scheduleReopen()
     m_reopenTimer.start();
 }
 
-void MousecfgWidget::reopenDevices() { openDevicesAndPoll(); }
+void MousecfgWidget::reopenDevices()
+{
+    openDevicesAndPoll();
+}
 
 bool MousecfgWidget::openDevicesAndPoll()
 {
@@ -153,8 +158,10 @@ MousecfgWidget::DeviceProblem MousecfgWidget::deviceProblem() const
     DeviceList &list = deviceList();
     for (uint32_t e = 0; e < list.count && e < uint32_t(kDeviceListCapacity); ++e) {
         DeviceEntry &d = list.entries[e];
-        const char *paths[] = {d.receiverVendorPath, d.cableVendorPath, d.receiverMousePath, d.cableMousePath};
-        const int32_t found[] = {d.receiverVendorFound, d.cableVendorFound, d.receiverMouseFound, d.cableMouseFound};
+        const char *paths[] = {d.receiverVendorPath, d.cableVendorPath, d.receiverMousePath,
+                               d.cableMousePath};
+        const int32_t found[] = {d.receiverVendorFound, d.cableVendorFound, d.receiverMouseFound,
+                                 d.cableMouseFound};
         for (int i = 0; i < 4; ++i) {
             if (found[i] == 1 && hidBackend()->permissionDenied(QByteArray(paths[i])))
                 return DeviceProblem::NoPermission;
@@ -229,10 +236,9 @@ void MousecfgWidget::slotWarning()
         g_bWarningShown = true;
         m_warningProblem = problem;
         const bool disconnected = problem == DeviceProblem::Disconnected;
-        auto *box = new MirtMessageBox(disconnected ? MirtMessageBox::kDongle : MirtMessageBox::kWarning,
-                                       QString(), tr("Warning"),
-                                       disconnected ? tr("Dongle Disconnect!") : permissionText(), this, this,
-                                       Qt::FramelessWindowHint);
+        auto *box = new MirtMessageBox(
+            disconnected ? MirtMessageBox::kDongle : MirtMessageBox::kWarning, QString(), tr("Warning"),
+            disconnected ? tr("Dongle Disconnect!") : permissionText(), this, this, Qt::FramelessWindowHint);
         box->setObjectName(disconnected ? QStringLiteral("disconnectBox") : QStringLiteral("permissionBox"));
         // Modal to the window only: the tray menu (and "&Quit") stays usable.
         box->setWindowModality(Qt::WindowModal);
@@ -296,13 +302,14 @@ void MousecfgWidget::RefreshMouseList()
         m_pMouseSelector->setMenu(menu);
         menu->setFixedWidth(int(150 * m_dScale));
         const QColor accent = MirtKit::accentColor();
-        menu->setStyleSheet(QStringLiteral("QMenu { background: rgb(24,24,28); color: white; font-family: \"%1\";"
-                                           " font-size: %2px; } QMenu::item:selected { background: rgb(%3,%4,%5); }")
-                                .arg(MirtKit::languageFontFamily())
-                                .arg(int(MirtKit::languageFontPixelSize() * m_dScale))
-                                .arg(accent.red())
-                                .arg(accent.green())
-                                .arg(accent.blue()));
+        menu->setStyleSheet(
+            QStringLiteral("QMenu { background: rgb(24,24,28); color: white; font-family: \"%1\";"
+                           " font-size: %2px; } QMenu::item:selected { background: rgb(%3,%4,%5); }")
+                .arg(MirtKit::languageFontFamily())
+                .arg(int(MirtKit::languageFontPixelSize() * m_dScale))
+                .arg(accent.red())
+                .arg(accent.green())
+                .arg(accent.blue()));
     }
     if (old)
         old->deleteLater();

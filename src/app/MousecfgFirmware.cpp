@@ -29,8 +29,8 @@ void MousecfgWidget::firmwareUpdate()
         box.exec();
         return;
     }
-    MirtMessageBox ask(MirtMessageBox::kQuestion, QString(), tr("Warning"), tr("Do you want to upgrade the firmware?"),
-                       this);
+    MirtMessageBox ask(MirtMessageBox::kQuestion, QString(), tr("Warning"),
+                       tr("Do you want to upgrade the firmware?"), this);
     if (ask.exec() != QDialog::Accepted)
         return;
 
@@ -39,7 +39,8 @@ void MousecfgWidget::firmwareUpdate()
     if (!m_services.launcher || !m_services.launcher->startDetached(updater, {updater})) {
         qCDebug(lcApp) << "firmware updater not started:" << updater;
         MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"),
-                           tr("The firmware updater could not be started.") + QLatin1Char('\n') + updater, this);
+                           tr("The firmware updater could not be started.") + QLatin1Char('\n') + updater,
+                           this);
         box.exec();
         StartBatteryThread();
         return;

@@ -11,6 +11,7 @@
 #include "DpiEncoding.h"
 #include "LightingModel.h"
 #include "LightingPreview.h"
+#include "Log.h"
 #include "MirtAction.h"
 #include "MirtBtnWindow.h"
 #include "MirtColorWindow.h"
@@ -25,14 +26,13 @@
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
-#include "Log.h"
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTimer>
 
 namespace {
 
@@ -65,11 +65,12 @@ void MousecfgWidget::setBatteryStyle(bool bGrey)
 {
     const int px = int(16 * m_dScale);
     if (bGrey) {
-        m_pBatteryBar->setStyleSheet(QStringLiteral("QProgressBar { background-color: rgb(100,100,100); border: none;"
-                                                    " border-radius: 2px; color: white; font-weight: bold;"
-                                                    " font-size: %1px; text-align: center; }"
-                                                    "QProgressBar::chunk { background-color: rgb(100,100,100); }")
-                                         .arg(px));
+        m_pBatteryBar->setStyleSheet(
+            QStringLiteral("QProgressBar { background-color: rgb(100,100,100); border: none;"
+                           " border-radius: 2px; color: white; font-weight: bold;"
+                           " font-size: %1px; text-align: center; }"
+                           "QProgressBar::chunk { background-color: rgb(100,100,100); }")
+                .arg(px));
         return;
     }
     const QColor a = MirtKit::accentColor();
@@ -200,16 +201,25 @@ void MousecfgWidget::slotRefreshRate(quint8 iRate)
 {
     m_ProfileSet.current().pollrate = iRate;
     // The mouse itself holds this rate now.
-    m_LastSentSet.profiles[size_t(m_ProfileSet.ProfileID < kProfileCount ? m_ProfileSet.ProfileID : 0)].pollrate =
-        iRate;
+    m_LastSentSet.profiles[size_t(m_ProfileSet.ProfileID < kProfileCount ? m_ProfileSet.ProfileID : 0)]
+        .pollrate = iRate;
     FillPages();
     QString text;
     switch (iRate) {
-    case 8: text = tr("125 HZ"); break;
-    case 4: text = tr("250 HZ"); break;
-    case 2: text = tr("500 HZ"); break;
-    case 1: text = tr("1000 HZ"); break;
-    default: break;
+    case 8:
+        text = tr("125 HZ");
+        break;
+    case 4:
+        text = tr("250 HZ");
+        break;
+    case 2:
+        text = tr("500 HZ");
+        break;
+    case 1:
+        text = tr("1000 HZ");
+        break;
+    default:
+        break;
     }
     ShowOsd(text);
 }
@@ -301,7 +311,8 @@ void MousecfgWidget::applyPointerSpeed()
     PointerSpeed *ps = m_services.pointerSpeed;
     const int speed = m_ProfileSet.current().mousespeed;
     // 0 means the profile never had a speed; the desktop's stays as it is.
-    if (!ps || !ps->isAvailable() || speed < PointerSpeedScale::kMinimum || speed > PointerSpeedScale::kMaximum)
+    if (!ps || !ps->isAvailable() || speed < PointerSpeedScale::kMinimum ||
+        speed > PointerSpeedScale::kMaximum)
         return;
     if (!ps->applySpeed(speed))
         qCDebug(lcApp) << "pointer speed not applied:" << ps->errorString();
@@ -314,8 +325,8 @@ void MousecfgWidget::SetCurrentProfile(int index, bool bReload)
     m_pProfileMenuBtn->setText(m_profileActions[index]->text());
     m_ProfileSet.ProfileID = quint8(index);
     ProfileData &record = m_ProfileSet.profiles[size_t(index)];
-    const QString name = m_ProfileSet.names[size_t(index)].isEmpty() ? record.ProfileName
-                                                                     : m_ProfileSet.names[size_t(index)];
+    const QString name =
+        m_ProfileSet.names[size_t(index)].isEmpty() ? record.ProfileName : m_ProfileSet.names[size_t(index)];
     if (bReload && !name.isEmpty()) {
         QString error;
         if (ProfileStore::readLibraryProfile(record, m_strProductName, name, &error))
@@ -344,9 +355,9 @@ void MousecfgWidget::onProfileAction(QAction *action)
             SetCurrentProfile(previous, false);
             if (m_pProfileCommands)
                 m_pProfileCommands->rebuildLibraryMenu();
-            showMessage(MirtMessageBox::kWarning,
-                        tr("THE MOUSE DID NOT SWITCH TO PROFILE %1.").arg(i + 1) + QLatin1Char('\n') +
-                            ProfileCommands::writeFailureText(result));
+            showMessage(MirtMessageBox::kWarning, tr("THE MOUSE DID NOT SWITCH TO PROFILE %1.").arg(i + 1) +
+                                                      QLatin1Char('\n') +
+                                                      ProfileCommands::writeFailureText(result));
             return;
         }
     }
@@ -407,7 +418,10 @@ void MousecfgWidget::collectPages()
     m_ProfileSet.LiftHigh = m_iLift;
 }
 
-void MousecfgWidget::showProfileName(const QString &name) { m_pNameEdit->setText(name); }
+void MousecfgWidget::showProfileName(const QString &name)
+{
+    m_pNameEdit->setText(name);
+}
 
 void MousecfgWidget::configurationImported()
 {
@@ -416,7 +430,10 @@ void MousecfgWidget::configurationImported()
     RefreshMousePictures();
 }
 
-void MousecfgWidget::reloadCurrentProfile() { SetCurrentProfile(m_ProfileSet.ProfileID, true); }
+void MousecfgWidget::reloadCurrentProfile()
+{
+    SetCurrentProfile(m_ProfileSet.ProfileID, true);
+}
 
 void MousecfgWidget::slotProfileNameChange()
 {

@@ -8,21 +8,21 @@
 #include "DeviceLink.h"
 #include "LightingModel.h"
 #include "LightingPreview.h"
+#include "MacroDialog.h"
 #include "MirtAction.h"
 #include "MirtBtnWindow.h"
 #include "MirtColorWindow.h"
-#include "MacroDialog.h"
+#include "MirtDPIWindow.h"
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
-#include "MirtDPIWindow.h"
 #include "MirtLabel.h"
 #include "MirtMessageBox.h"
 #include "MirtPointSpeed.h"
+#include "MirtProcessbar.h"
+#include "MirtPushButton.h"
 #include "MirtReportRate.h"
 #include "MouseSettingsLauncher.h"
 #include "PointerSpeed.h"
-#include "MirtProcessbar.h"
-#include "MirtPushButton.h"
 #include "SkinCache.h"
 
 #include <QEvent>
@@ -36,7 +36,8 @@
 
 namespace {
 
-const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
+const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"),
+                                QStringLiteral("/skin/tabbutton-3.png"),
                                 QStringLiteral("/skin/tabbutton-2.png")};
 const QStringList kMarkerImages = {QStringLiteral("/skin/marker-1.png"), QStringLiteral("/skin/marker-2.png"),
                                    QStringLiteral("/skin/marker-3.png")};
@@ -49,13 +50,16 @@ QStringList fourImages(const QString &stem)
     return images;
 }
 
-QStringList threeImages(const QString &stem) { return fourImages(stem).mid(0, 3); }
+QStringList threeImages(const QString &stem)
+{
+    return fourImages(stem).mid(0, 3);
+}
 
 // The models whose two extra markers use the third and fourth image pair.
-const char *const kAltMarkerModels[] = {"VORANEL2", "OSTRIK", "DELVANE", "TAVIR FPS", "TAVIR", "SOLVENTH",
-                                        "SOLVENTH3", "BRISKEL", "5915", "Q604-RGB", "5915-X6060", "FENNORA",
-                                        "Q311", "Q312", "Q320-RGB", "ALVERIN", "Q321-PRO", "Q321-RGB",
-                                        "Q321-RGB2", "DRUMMEL2", "WENDRIC2", "TORVANE"};
+const char *const kAltMarkerModels[] = {
+    "VORANEL2", "OSTRIK",   "DELVANE",    "TAVIR FPS", "TAVIR",    "SOLVENTH", "SOLVENTH3", "BRISKEL",
+    "5915",     "Q604-RGB", "5915-X6060", "FENNORA",   "Q311",     "Q312",     "Q320-RGB",  "ALVERIN",
+    "Q321-PRO", "Q321-RGB", "Q321-RGB2",  "DRUMMEL2",  "WENDRIC2", "TORVANE"};
 
 // Where the markers sit over the pictures (design units, centre points).
 constexpr int kMarkerSize = 18;
@@ -63,8 +67,8 @@ constexpr QRect kPictureRect(30, 80, 230, 306);
 
 QPoint topMarkerCentre(int i)
 {
-    static const QPoint table[] = {{98, 130}, {176, 130}, {137, 112}, {52, 238}, {52, 200},
-                                   {137, 170}, {137, 200}, {137, 300}};
+    static const QPoint table[] = {{98, 130}, {176, 130}, {137, 112}, {52, 238},
+                                   {52, 200}, {137, 170}, {137, 200}, {137, 300}};
     if (i < int(sizeof(table) / sizeof(table[0])))
         return table[i];
     return QPoint(238, 120 + (i - 8) * 22);
@@ -78,9 +82,15 @@ QPoint sideMarkerCentre(int i)
     return QPoint(60 + (i % 8) * 24, 300 + (i / 8) * 24);
 }
 
-QPoint extraMarkerCentre(int i) { return QPoint(238, 330 + i * 26); }
+QPoint extraMarkerCentre(int i)
+{
+    return QPoint(238, 330 + i * 26);
+}
 
-QString profileText(int i) { return MousecfgWidget::tr("Profile") + QStringLiteral(" %1").arg(i + 1); }
+QString profileText(int i)
+{
+    return MousecfgWidget::tr("Profile") + QStringLiteral(" %1").arg(i + 1);
+}
 
 } // namespace
 
@@ -220,8 +230,9 @@ void MousecfgWidget::buildWidgets()
 
     // Profile area.
     buildProfileMenu();
-    m_pProfileMenuBtn = makeButton({QStringLiteral("/skin/profilesel.png"), QStringLiteral("/skin/profilesel.png"),
-                                    QStringLiteral("/skin/profilesel.png")});
+    m_pProfileMenuBtn =
+        makeButton({QStringLiteral("/skin/profilesel.png"), QStringLiteral("/skin/profilesel.png"),
+                    QStringLiteral("/skin/profilesel.png")});
     m_pProfileMenuBtn->setObjectName(QStringLiteral("profileMenuButton"));
     m_pProfileMenuBtn->setMenu(m_pProfileMenu);
     place(m_pProfileMenuBtn, 285, 552, 120, 30);
@@ -247,17 +258,17 @@ void MousecfgWidget::buildWidgets()
     place(m_pImportProfileBtn, 757, 552, 74, 30);
 
     // RESET, ADD, DELETE, COPY, Reset All, OK, Cancel, Apply, LOAD1, SAVE.
-    static const char *const names[] = {"resetButton", "addButton",   "deleteButton", "copyButton",
-                                        "resetAllButton", "okButton", "cancelButton", "applyButton",
-                                        "load1Button",  "saveButton"};
+    static const char *const names[] = {"resetButton",    "addButton", "deleteButton", "copyButton",
+                                        "resetAllButton", "okButton",  "cancelButton", "applyButton",
+                                        "load1Button",    "saveButton"};
     for (int i = 0; i < 10; ++i) {
         MirtPushButton *b = makeButton(fourImages(QStringLiteral("cmd")));
         b->setObjectName(QLatin1String(names[i]));
         m_commandButtons.append(b);
     }
-    place(m_commandButtons[0], 835, 552, 64, 30);  // RESET
-    place(m_commandButtons[4], 903, 552, 80, 30);  // Reset All
-    const int row2[] = {1, 3, 2, 8, 9, 7, 5, 6};   // ADD COPY DELETE LOAD1 SAVE Apply OK Cancel
+    place(m_commandButtons[0], 835, 552, 64, 30); // RESET
+    place(m_commandButtons[4], 903, 552, 80, 30); // Reset All
+    const int row2[] = {1, 3, 2, 8, 9, 7, 5, 6};  // ADD COPY DELETE LOAD1 SAVE Apply OK Cancel
     for (int i = 0; i < 8; ++i)
         place(m_commandButtons[row2[i]], 285 + i * 88, 592, 83, 30);
 }
@@ -305,8 +316,8 @@ void MousecfgWidget::layoutMarkers()
             c = sideMarkerCentre(i - kMarkersPerView);
         else
             c = extraMarkerCentre(i - 2 * kMarkersPerView);
-        SetScaledGeometry(m_markers[i], m_dScale, c.x() - kMarkerSize / 2, c.y() - kMarkerSize / 2, kMarkerSize,
-                          kMarkerSize);
+        SetScaledGeometry(m_markers[i], m_dScale, c.x() - kMarkerSize / 2, c.y() - kMarkerSize / 2,
+                          kMarkerSize, kMarkerSize);
     }
 }
 
@@ -322,7 +333,8 @@ void MousecfgWidget::createPages()
     m_pPointSpeed = new MirtPointSpeed(this);
     m_pPointSpeed->setObjectName(QStringLiteral("pointSpeedPage"));
     place(m_pPointSpeed, 286, 413, 506, 77);
-    m_pPointSpeed->setPointerSpeedAvailable(m_services.pointerSpeed && m_services.pointerSpeed->isAvailable());
+    m_pPointSpeed->setPointerSpeedAvailable(m_services.pointerSpeed &&
+                                            m_services.pointerSpeed->isAvailable());
     m_pPointSpeed->setShowMouseButton(DeviceDescription::showMouseButton() != 0);
     if (m_services.launcher) {
         m_pSettingsLauncher = std::make_unique<MouseSettingsLauncher>(m_services.launcher);
@@ -337,7 +349,8 @@ void MousecfgWidget::createPages()
     connect(m_pReportRate, &MirtReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
     connect(m_pPointSpeed, &MirtPointSpeed::RefreshLift, this, &MousecfgWidget::slotLiftChange);
     connect(m_pPointSpeed, &MirtPointSpeed::SensorSettingsChanged, this, &MousecfgWidget::collectPages);
-    connect(m_pPointSpeed, &MirtPointSpeed::PointerSpeedSignal, this, [this](quint8) { applyPointerSpeed(); });
+    connect(m_pPointSpeed, &MirtPointSpeed::PointerSpeedSignal, this,
+            [this](quint8) { applyPointerSpeed(); });
     connect(m_pPointSpeed, &MirtPointSpeed::MouseSettingFailed, this, [this](const QString &reason) {
         MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"), reason, this, nullptr,
                            Qt::FramelessWindowHint);
@@ -360,7 +373,8 @@ void MousecfgWidget::createPages()
     connect(m_commandButtons[9], &QPushButton::clicked, pc, &ProfileCommands::exportConfiguration);
     connect(m_pExportProfileBtn, &QPushButton::clicked, pc, &ProfileCommands::exportProfile);
     connect(m_pImportProfileBtn, &QPushButton::clicked, pc, &ProfileCommands::importProfile);
-    connect(pc, &ProfileCommands::libraryChanged, this, [this] { m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu()); });
+    connect(pc, &ProfileCommands::libraryChanged, this,
+            [this] { m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu()); });
 }
 
 void MousecfgWidget::ensureColorPage()
@@ -381,8 +395,10 @@ void MousecfgWidget::ensureColorPage()
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pColorPage);
-    m_pLightPreview = new LightingPreview(m_pTopPicture, QStringLiteral("/skin/mouse/%1/Light.png").arg(m_strProductName));
-    connect(m_pColorPage, &MirtColorWindow::LightingChangedSignal, m_pLightPreview, &LightingPreview::refresh);
+    m_pLightPreview =
+        new LightingPreview(m_pTopPicture, QStringLiteral("/skin/mouse/%1/Light.png").arg(m_strProductName));
+    connect(m_pColorPage, &MirtColorWindow::LightingChangedSignal, m_pLightPreview,
+            &LightingPreview::refresh);
     FillPages();
     m_pLightPreview->setActive(m_iCurrentTab == kTabLighting);
 }
@@ -504,7 +520,10 @@ void MousecfgWidget::onTabPressed(MirtPushButton *btn)
         SelectTab(index);
 }
 
-void MousecfgWidget::slotGotoMacro(quint8 iTab) { SelectTab(iTab); }
+void MousecfgWidget::slotGotoMacro(quint8 iTab)
+{
+    SelectTab(iTab);
+}
 
 void MousecfgWidget::ShowFrontView(bool bFront)
 {
@@ -659,8 +678,8 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
 {
     for (MirtPushButton *t : qAsConst(m_tabButtons))
         t->SetEnabledLook(bEnable);
-    for (MirtPushButton *b : {m_pLangBtn, m_pCloseBtn, m_pMinBtn, m_pFirmwareBtn, m_pProfileMenuBtn, m_pLibraryBtn,
-                              m_pExportProfileBtn, m_pImportProfileBtn, m_pMouseSelector}) {
+    for (MirtPushButton *b : {m_pLangBtn, m_pCloseBtn, m_pMinBtn, m_pFirmwareBtn, m_pProfileMenuBtn,
+                              m_pLibraryBtn, m_pExportProfileBtn, m_pImportProfileBtn, m_pMouseSelector}) {
         if (b)
             b->SetEnabledLook(bEnable);
     }

@@ -6,6 +6,7 @@
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
 #include "HotplugFeed.h"
+#include "Log.h"
 #include "MirtAction.h"
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
@@ -18,7 +19,6 @@
 #include "ProfileStore.h"
 #include "ScaleTable.h"
 #include "SkinCache.h"
-#include "Log.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -159,7 +159,10 @@ MousecfgWidget::~MousecfgWidget()
         m_pTray->hide();
 }
 
-QString MousecfgWidget::productTitle() const { return m_strProductName + m_services.titleSuffix; }
+QString MousecfgWidget::productTitle() const
+{
+    return m_strProductName + m_services.titleSuffix;
+}
 
 // ---------------------------------------------------------------------------
 // Scale
@@ -178,8 +181,9 @@ void MousecfgWidget::ensureBackground(int index)
 {
     if (index < 0 || index >= int(m_pixBack.size()) || !m_pixBack[size_t(index)].isNull())
         return;
-    const QImage back = SkinCache::scaled(QStringLiteral("/skin/cfgMainback.png"),
-                                          QSize(ScaleTable::expectedWidth(index), ScaleTable::expectedHeight(index)));
+    const QImage back =
+        SkinCache::scaled(QStringLiteral("/skin/cfgMainback.png"),
+                          QSize(ScaleTable::expectedWidth(index), ScaleTable::expectedHeight(index)));
     if (back.isNull())
         return;
     m_pixBack[size_t(index)] = QPixmap::fromImage(back);

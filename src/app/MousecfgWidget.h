@@ -15,11 +15,11 @@
 #include <QColor>
 #include <QHash>
 #include <QList>
-#include <QRect>
-#include <QSet>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
+#include <QSet>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -73,9 +73,21 @@ class MousecfgWidget : public QWidget, public MirtPlugInWatch, public ProfileCom
 
 public:
     // Tabs, in the order of their buttons.
-    enum Tab { kTabLighting = 0, kTabCustomize = 1, kTabDpi = 2, kTabMacro = 3, kTabCount = 4 };
+    enum Tab
+    {
+        kTabLighting = 0,
+        kTabCustomize = 1,
+        kTabDpi = 2,
+        kTabMacro = 3,
+        kTabCount = 4
+    };
     // Warnings the window can show instead of its content.
-    enum class DeviceProblem { None, Disconnected, NoPermission };
+    enum class DeviceProblem
+    {
+        None,
+        Disconnected,
+        NoPermission
+    };
 
     static constexpr int kMarkersPerView = 20;
     static constexpr int kMarkerCount = 2 * kMarkersPerView + 2;
@@ -289,7 +301,7 @@ private:
     double m_dScale = 1.0;
     int m_iExpectWidth = 999;
     int m_iExpectHeight = 640;
-    std::array<QPixmap, 17> m_pixBack; // the background scaled for each index, made on demand
+    std::array<QPixmap, 17> m_pixBack;  // the background scaled for each index, made on demand
     std::array<QBitmap, 17> m_maskBack; // and its opaque area
     std::array<QPixmap, 2> m_pixBattery;
     int m_batteryRendition = -1; // MirtKit::renditionFor() of m_pixBattery
@@ -308,7 +320,7 @@ private:
     QTimer m_reopenTimer;
     QPointer<MirtMessageBox> m_pWarningBox;
     DeviceProblem m_warningProblem = DeviceProblem::None; // what the open box says
-    bool m_bSwitchWarning = false;                         // the open box makes room for another
+    bool m_bSwitchWarning = false;                        // the open box makes room for another
     bool m_bHotplugRunning = false;
 
     // Status.
@@ -366,7 +378,8 @@ private:
     MirtPushButton *m_pLibraryBtn = nullptr;
     MirtPushButton *m_pExportProfileBtn = nullptr;
     MirtPushButton *m_pImportProfileBtn = nullptr;
-    QList<MirtPushButton *> m_commandButtons; // RESET, ADD, DELETE, COPY, Reset All, OK, Cancel, Apply, LOAD1, SAVE
+    QList<MirtPushButton *>
+        m_commandButtons; // RESET, ADD, DELETE, COPY, Reset All, OK, Cancel, Apply, LOAD1, SAVE
     QLabel *m_pTopPicture = nullptr;
     QLabel *m_pSidePicture = nullptr;
     MirtPushButton *m_pFrontBtn = nullptr;

@@ -1,6 +1,7 @@
 #include "ProfileCommands.h"
 
 #include "AppConfig.h"
+#include "Log.h"
 #include "MirtAction.h"
 #include "MirtMessageBox.h"
 #include "MirtProcessDialog.h"
@@ -9,7 +10,6 @@
 #include "ProfileStore.h"
 #include "ProtocolConstants.h"
 #include "WholeWrite.h"
-#include "Log.h"
 
 #include <QCoreApplication>
 #include <QDebug>

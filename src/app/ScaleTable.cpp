@@ -8,7 +8,7 @@ namespace ScaleTable {
 namespace {
 // Upper bounds of r for indexes 0..15; anything beyond is index 16.
 constexpr double kBounds[kIndexCount - 1] = {1.1, 1.4, 1.6, 1.8, 2.1, 2.3, 2.6, 2.8,
-                                              3.1, 3.3, 3.6, 3.8, 4.1, 4.3, 4.6, 4.8};
+                                             3.1, 3.3, 3.6, 3.8, 4.1, 4.3, 4.6, 4.8};
 constexpr int kSnapWidths[] = {999, 1248, 1498, 1748};
 constexpr int kSnapTolerance = 9;
 } // namespace
@@ -33,11 +33,20 @@ int indexForRatio(double ratio)
     return kIndexCount - 1;
 }
 
-int indexForDpi(double logicalDpi) { return indexForRatio(logicalDpi / 96.0); }
+int indexForDpi(double logicalDpi)
+{
+    return indexForRatio(logicalDpi / 96.0);
+}
 
-int expectedWidth(int index) { return int(kDesignWidth * factorOf(index)); }
+int expectedWidth(int index)
+{
+    return int(kDesignWidth * factorOf(index));
+}
 
-int expectedHeight(int index) { return int(kDesignHeight * factorOf(index)); }
+int expectedHeight(int index)
+{
+    return int(kDesignHeight * factorOf(index));
+}
 
 int indexForWidth(int width)
 {

@@ -29,8 +29,9 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
         a->setCheckable(true);
         a->setData(level);
         m_pBatteryGroup->addAction(a);
-        connect(a, &QAction::triggered, this,
-                [this, level] { m_backend->withFirmware([level](MouseFirmware &f) { f.setBatteryLevel(level); }); });
+        connect(a, &QAction::triggered, this, [this, level] {
+            m_backend->withFirmware([level](MouseFirmware &f) { f.setBatteryLevel(level); });
+        });
     }
     m_pCharging = addAction(tr("C&harging"));
     m_pCharging->setCheckable(true);
@@ -44,7 +45,10 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
     syncFromBackend();
 }
 
-QList<QAction *> SimulationMenu::batteryActions() const { return m_pBatteryGroup->actions(); }
+QList<QAction *> SimulationMenu::batteryActions() const
+{
+    return m_pBatteryGroup->actions();
+}
 
 void SimulationMenu::syncFromBackend()
 {

@@ -1,7 +1,7 @@
 #include "SkinCache.h"
 
-#include "MirtKit.h"
 #include "Log.h"
+#include "MirtKit.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -44,7 +44,10 @@ QString directory()
     return base + QStringLiteral("/mousecfg/skin");
 }
 
-void setDirectory(const QString &dir) { overrideDir() = dir; }
+void setDirectory(const QString &dir)
+{
+    overrideDir() = dir;
+}
 
 QImage scaled(const QString &name, const QSize &size, Qt::AspectRatioMode mode)
 {

@@ -111,7 +111,8 @@ int main(int argc, char **argv)
 
     if (!options.dataDir.isEmpty()) {
         if (!QDir(options.dataDir).exists()) {
-            printLine(stderr, QStringLiteral("mousecfg: the data folder %1 does not exist").arg(options.dataDir));
+            printLine(stderr,
+                      QStringLiteral("mousecfg: the data folder %1 does not exist").arg(options.dataDir));
             return 2;
         }
         Paths::setDataDir(options.dataDir);
@@ -133,7 +134,8 @@ int main(int argc, char **argv)
         if (!instance.otherInstanceRunning())
             printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
         else if (instance.activateRunningCopy())
-            printLine(stderr, QStringLiteral("mousecfg: already running; its window was brought to the front."));
+            printLine(stderr,
+                      QStringLiteral("mousecfg: already running; its window was brought to the front."));
         else
             printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
         return 1;
@@ -159,7 +161,8 @@ int main(int argc, char **argv)
         simulationMenu = std::make_unique<SimulationMenu>(&simulation->backend());
     } else {
         udev = std::make_unique<UdevHotplugSource>();
-        udev->setSupportedIds({UsbId{kShippedVendorId, kShippedReceiverPid}, UsbId{kShippedVendorId, kShippedCablePid}});
+        udev->setSupportedIds(
+            {UsbId{kShippedVendorId, kShippedReceiverPid}, UsbId{kShippedVendorId, kShippedCablePid}});
         feed = std::make_unique<HotplugSourceFeed>(udev.get());
     }
 
@@ -194,7 +197,8 @@ int main(int argc, char **argv)
     if (simulation && saveSimulation) {
         QString error;
         if (!simulation->save(&error))
-            printLine(stderr, QStringLiteral("mousecfg: the simulated mouse's memory was not saved: %1").arg(error));
+            printLine(stderr,
+                      QStringLiteral("mousecfg: the simulated mouse's memory was not saved: %1").arg(error));
     }
     return result;
 }

@@ -9,15 +9,20 @@
 // Options common to every command, parsed by main() before the command runs.
 struct CliContext
 {
-    QString configDir;  // resolved configuration folder
-    QString dataDir;    // resolved read-only data folder
+    QString configDir;          // resolved configuration folder
+    QString dataDir;            // resolved read-only data folder
     bool simulate = false;      // --simulate: the simulated mouse instead of hidapi
     bool simulateCable = false; // --simulate-cable: plug the simulated cable in too
     QString traceFile;          // --trace FILE: frame log
 };
 
 // Exit codes of the command line.
-enum CliExit { CliOk = 0, CliFailure = 1, CliUsage = 2 };
+enum CliExit
+{
+    CliOk = 0,
+    CliFailure = 1,
+    CliUsage = 2
+};
 
 // A command returns one of CliExit. It prints its result on stdout and a
 // one-line message on stderr when it fails.
@@ -41,6 +46,6 @@ struct CliRegistrar
 };
 
 // Helpers for command files.
-void cliPrint(const QString &text);      // stdout, adds a newline
-void cliError(const QString &text);      // stderr, adds a newline
-int cliUsageError(const QString &text);  // prints text and returns CliUsage
+void cliPrint(const QString &text);     // stdout, adds a newline
+void cliError(const QString &text);     // stderr, adds a newline
+int cliUsageError(const QString &text); // prints text and returns CliUsage

@@ -130,11 +130,17 @@ int runStatus(const CliContext &ctx, const QStringList &args)
         return fail(kNoDevice);
     if (res != kSendOk)
         return fail(QStringLiteral("the mouse did not answer the status query"));
-    cliPrint(QStringLiteral("battery=%1 dpi=%2 rate=%3").arg(reading.battery).arg(reading.dpiStage).arg(reading.rate));
+    cliPrint(QStringLiteral("battery=%1 dpi=%2 rate=%3")
+                 .arg(reading.battery)
+                 .arg(reading.dpiStage)
+                 .arg(reading.rate));
     return CliOk;
 }
 
-QString openability(const QByteArray &path) { return probeOpen(path).text; }
+QString openability(const QByteArray &path)
+{
+    return probeOpen(path).text;
+}
 
 int runList(const CliContext &ctx, const QStringList &args)
 {
@@ -155,15 +161,16 @@ int runList(const CliContext &ctx, const QStringList &args)
         int mouseFound, vendorFound;
         const char *mousePath, *vendorPath;
     };
-    const Conn conns[2] = {
-        {"receiver", e.receiverProductId, e.receiverMouseFound, e.receiverVendorFound, e.receiverMousePath,
-         e.receiverVendorPath},
-        {"cable", e.cableProductId, e.cableMouseFound, e.cableVendorFound, e.cableMousePath, e.cableVendorPath}};
+    const Conn conns[2] = {{"receiver", e.receiverProductId, e.receiverMouseFound, e.receiverVendorFound,
+                            e.receiverMousePath, e.receiverVendorPath},
+                           {"cable", e.cableProductId, e.cableMouseFound, e.cableVendorFound,
+                            e.cableMousePath, e.cableVendorPath}};
     for (const Conn &c : conns) {
         if (!c.mouseFound && !c.vendorFound)
             continue;
         ++found;
-        lines << QStringLiteral("%1 %2:%3").arg(QLatin1String(c.name))
+        lines << QStringLiteral("%1 %2:%3")
+                     .arg(QLatin1String(c.name))
                      .arg(kShippedVendorId, 4, 16, QLatin1Char('0'))
                      .arg(c.pid, 4, 16, QLatin1Char('0'));
         if (c.mouseFound)
@@ -197,18 +204,20 @@ int runSimShow(const CliContext &ctx, const QStringList &args)
     return CliOk;
 }
 
-CliRegistrar framesCommand({QStringLiteral("frames"), QStringLiteral("frames"),
-                            QStringLiteral("print the frames a whole write of the stored set sends (no device)"),
-                            runFrames});
+CliRegistrar framesCommand(
+    {QStringLiteral("frames"), QStringLiteral("frames"),
+     QStringLiteral("print the frames a whole write of the stored set sends (no device)"), runFrames});
 CliRegistrar writeCommand({QStringLiteral("write"), QStringLiteral("write"),
-                           QStringLiteral("write the stored profile set to the mouse, as Apply does"), runWrite});
-CliRegistrar switchCommand({QStringLiteral("switch"), QStringLiteral("switch N"),
-                            QStringLiteral("switch the mouse to profile N (1 to 5) and make it the current slot"),
-                            runSwitch});
+                           QStringLiteral("write the stored profile set to the mouse, as Apply does"),
+                           runWrite});
+CliRegistrar switchCommand(
+    {QStringLiteral("switch"), QStringLiteral("switch N"),
+     QStringLiteral("switch the mouse to profile N (1 to 5) and make it the current slot"), runSwitch});
 CliRegistrar statusCommand({QStringLiteral("status"), QStringLiteral("status"),
                             QStringLiteral("query battery, DPI stage and report rate once"), runStatus});
 CliRegistrar listCommand({QStringLiteral("list"), QStringLiteral("list [--quiet]"),
-                          QStringLiteral("list the supported devices found; exit 1 when there is none"), runList});
+                          QStringLiteral("list the supported devices found; exit 1 when there is none"),
+                          runList});
 CliRegistrar simShowCommand({QStringLiteral("sim-show"), QStringLiteral("sim-show"),
                              QStringLiteral("print what the simulated mouse holds, as JSON"), runSimShow});
 

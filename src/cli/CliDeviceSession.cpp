@@ -12,8 +12,7 @@ void cliQuietDeviceLog()
         QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.*.debug=false"));
 }
 
-CliDeviceSession::CliDeviceSession(const CliContext &ctx)
-    : m_ctx(ctx)
+CliDeviceSession::CliDeviceSession(const CliContext &ctx) : m_ctx(ctx)
 {
     cliQuietDeviceLog();
 }
@@ -30,8 +29,8 @@ CliDeviceSession::~CliDeviceSession()
 bool CliDeviceSession::open(QString *errorText)
 {
     if (m_ctx.simulate) {
-        m_sim.reset(new SimulatedMouseSession(m_ctx.simulateCable,
-                                              QDir(m_ctx.configDir).filePath(QStringLiteral("simulated-mouse.ini"))));
+        m_sim.reset(new SimulatedMouseSession(
+            m_ctx.simulateCable, QDir(m_ctx.configDir).filePath(QStringLiteral("simulated-mouse.ini"))));
         if (!m_sim->load(errorText)) {
             m_sim.reset(); // keep the damaged file as it is
             return false;
@@ -40,7 +39,8 @@ bool CliDeviceSession::open(QString *errorText)
     if (!m_ctx.traceFile.isEmpty()) {
         m_trace.setFileName(m_ctx.traceFile);
         if (!m_trace.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
-            *errorText = QStringLiteral("cannot open the trace file %1: %2").arg(m_ctx.traceFile, m_trace.errorString());
+            *errorText = QStringLiteral("cannot open the trace file %1: %2")
+                             .arg(m_ctx.traceFile, m_trace.errorString());
             return false;
         }
         setFrameTraceHook([this](bool written, const uint8_t *data, int length) {

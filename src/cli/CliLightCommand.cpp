@@ -62,20 +62,23 @@ int runLight(const CliContext &, const QStringList &args)
         } else if (a == QLatin1String("--speed")) {
             setSpd = true;
             if (!parseNumber(args.at(++i), &speed) || !kSpeedRange.contains(speed))
-                return refuse(
-                    QStringLiteral("--speed must be %1 to %2").arg(kSpeedRange.minimum).arg(kSpeedRange.maximum));
+                return refuse(QStringLiteral("--speed must be %1 to %2")
+                                  .arg(kSpeedRange.minimum)
+                                  .arg(kSpeedRange.maximum));
         } else if (a == QLatin1String("--sleep")) {
             setSleep = true;
             const Range r = sleepRange();
             if (!parseNumber(args.at(++i), &sleep) || !r.contains(sleep))
-                return refuse(QStringLiteral("--sleep must be %1 to %2 minutes").arg(r.minimum).arg(r.maximum));
+                return refuse(
+                    QStringLiteral("--sleep must be %1 to %2 minutes").arg(r.minimum).arg(r.maximum));
         } else if (a == QLatin1String("--colour") || a == QLatin1String("--color")) {
             setColourValue = true;
             QString digits = args.at(++i);
             if (digits.startsWith(QLatin1Char('#')))
                 digits.remove(0, 1);
             if (!colourFromHex(digits, &colour))
-                return refuse(QStringLiteral("--colour must be RRGGBB in hex digits, not \"%1\"").arg(args.at(i)));
+                return refuse(
+                    QStringLiteral("--colour must be RRGGBB in hex digits, not \"%1\"").arg(args.at(i)));
         } else if (a == QLatin1String("--move-off")) {
             setMove = true;
             const QString v = args.at(++i);
@@ -107,7 +110,8 @@ int runLight(const CliContext &, const QStringList &args)
                   {setColourValue, kColourControl, "--colour"}};
     for (const auto &w : wanted) {
         if (w.given && !(controls(effect) & w.control))
-            return refuse(QStringLiteral("%1 does not apply to the effect %2").arg(QLatin1String(w.option), cliName(effect)));
+            return refuse(QStringLiteral("%1 does not apply to the effect %2")
+                              .arg(QLatin1String(w.option), cliName(effect)));
     }
 
     ProfileSet set;
@@ -140,8 +144,9 @@ int runLight(const CliContext &, const QStringList &args)
 
 CliRegistrar lightCommand(
     {QStringLiteral("light"),
-     QStringLiteral("light [--slot N] EFFECT [--brightness 1-3] [--speed 1-5] [--colour RRGGBB] [--sleep MINUTES] "
-                    "[--move-off on|off]"),
+     QStringLiteral(
+         "light [--slot N] EFFECT [--brightness 1-3] [--speed 1-5] [--colour RRGGBB] [--sleep MINUTES] "
+         "[--move-off on|off]"),
      QStringLiteral("set the lighting of a stored profile (EFFECT: 0 to 11 or its name, e.g. breathing)"),
      runLight});
 

@@ -14,17 +14,16 @@
 
 namespace {
 
-const char kOsdHelp[] =
-    "Usage: mousecfg-cli osd TEXT [--colour RRGGBB] [--ms N]\n"
-    "\n"
-    "Shows TEXT on the on-screen display, starting mousecfg-osd (beside this\n"
-    "program) when it is not running. TEXT is cut to 255 UTF-16 code units.\n"
-    "\n"
-    "  --colour RRGGBB  the text's colour (default: the accent colour of the\n"
-    "                   colour theme, \"Config/GColorID\")\n"
-    "  --ms N           how long the notice stays, 1 to 60000 ms (default 1500)\n"
-    "\n"
-    "Exit code 1 when the on-screen display could not be reached.\n";
+const char kOsdHelp[] = "Usage: mousecfg-cli osd TEXT [--colour RRGGBB] [--ms N]\n"
+                        "\n"
+                        "Shows TEXT on the on-screen display, starting mousecfg-osd (beside this\n"
+                        "program) when it is not running. TEXT is cut to 255 UTF-16 code units.\n"
+                        "\n"
+                        "  --colour RRGGBB  the text's colour (default: the accent colour of the\n"
+                        "                   colour theme, \"Config/GColorID\")\n"
+                        "  --ms N           how long the notice stays, 1 to 60000 ms (default 1500)\n"
+                        "\n"
+                        "Exit code 1 when the on-screen display could not be reached.\n";
 
 int runOsd(const CliContext &, const QStringList &args)
 {
@@ -64,7 +63,8 @@ int runOsd(const CliContext &, const QStringList &args)
         return cliUsageError(QStringLiteral("osd: TEXT is missing; see mousecfg-cli osd --help"));
 
     DetachedProgramLauncher launcher;
-    OsdClient client(&launcher, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("mousecfg-osd")));
+    OsdClient client(&launcher,
+                     QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("mousecfg-osd")));
     QEventLoop loop;
     int result = CliFailure;
     QObject::connect(&client, &OsdClient::delivered, &loop, [&] {

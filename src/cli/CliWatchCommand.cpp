@@ -15,22 +15,21 @@
 
 namespace {
 
-const char kWatchHelp[] =
-    "Usage: mousecfg-cli watch [--existing] [--all]\n"
-    "\n"
-    "Prints every arrival and removal of a hidraw node of the mouse, one line per\n"
-    "event, until interrupted (SIGINT or SIGTERM end it with exit code 0):\n"
-    "\n"
-    "  arrival vid=VVVV pid=PPPP interface=N release=RRRR path=/dev/hidrawN\n"
-    "  removal vid=VVVV pid=PPPP interface=N release=RRRR path=/dev/hidrawN\n"
-    "\n"
-    "VVVV, PPPP and RRRR are the USB vendor ID, product ID and release number\n"
-    "(bcdDevice) in 4-digit lower-case hexadecimal; N is the USB interface number\n"
-    "(0 the mouse collection, 2 the vendor collection; -1 for a device not on USB).\n"
-    "A removal repeats what arrived at that path. Each line is flushed at once.\n"
-    "\n"
-    "  --existing   first print the nodes already present, as arrivals\n"
-    "  --all        every hidraw device, not only the receiver and the cable\n";
+const char kWatchHelp[] = "Usage: mousecfg-cli watch [--existing] [--all]\n"
+                          "\n"
+                          "Prints every arrival and removal of a hidraw node of the mouse, one line per\n"
+                          "event, until interrupted (SIGINT or SIGTERM end it with exit code 0):\n"
+                          "\n"
+                          "  arrival vid=VVVV pid=PPPP interface=N release=RRRR path=/dev/hidrawN\n"
+                          "  removal vid=VVVV pid=PPPP interface=N release=RRRR path=/dev/hidrawN\n"
+                          "\n"
+                          "VVVV, PPPP and RRRR are the USB vendor ID, product ID and release number\n"
+                          "(bcdDevice) in 4-digit lower-case hexadecimal; N is the USB interface number\n"
+                          "(0 the mouse collection, 2 the vendor collection; -1 for a device not on USB).\n"
+                          "A removal repeats what arrived at that path. Each line is flushed at once.\n"
+                          "\n"
+                          "  --existing   first print the nodes already present, as arrivals\n"
+                          "  --all        every hidraw device, not only the receiver and the cable\n";
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -98,10 +97,12 @@ int runWatch(const CliContext &ctx, const QStringList &args)
             cliPrint(QString::fromLatin1(kWatchHelp).trimmed());
             return CliOk;
         } else
-            return cliUsageError(QStringLiteral("mousecfg-cli watch: unknown argument %1 (see watch --help)").arg(a));
+            return cliUsageError(
+                QStringLiteral("mousecfg-cli watch: unknown argument %1 (see watch --help)").arg(a));
     }
     if (ctx.simulate)
-        return cliUsageError(QStringLiteral("mousecfg-cli watch: follows the real devices; --simulate does not apply"));
+        return cliUsageError(
+            QStringLiteral("mousecfg-cli watch: follows the real devices; --simulate does not apply"));
 
     SignalQuitter quitter;
     if (!quitter.isInstalled()) {
@@ -111,11 +112,14 @@ int runWatch(const CliContext &ctx, const QStringList &args)
 
     UdevHotplugSource source;
     if (!all)
-        source.setSupportedIds({{kShippedVendorId, kShippedReceiverPid}, {kShippedVendorId, kShippedCablePid}});
-    QObject::connect(&source, &HotplugSource::deviceArrived,
-                     [](const HidNodeInfo &n) { cliPrint(formatHidNodeEvent(QStringLiteral("arrival"), n)); });
-    QObject::connect(&source, &HotplugSource::deviceRemoved,
-                     [](const HidNodeInfo &n) { cliPrint(formatHidNodeEvent(QStringLiteral("removal"), n)); });
+        source.setSupportedIds(
+            {{kShippedVendorId, kShippedReceiverPid}, {kShippedVendorId, kShippedCablePid}});
+    QObject::connect(&source, &HotplugSource::deviceArrived, [](const HidNodeInfo &n) {
+        cliPrint(formatHidNodeEvent(QStringLiteral("arrival"), n));
+    });
+    QObject::connect(&source, &HotplugSource::deviceRemoved, [](const HidNodeInfo &n) {
+        cliPrint(formatHidNodeEvent(QStringLiteral("removal"), n));
+    });
     if (!source.start()) {
         cliError(QStringLiteral("mousecfg-cli watch: %1").arg(source.errorString()));
         return CliFailure;
@@ -129,12 +133,13 @@ int runWatch(const CliContext &ctx, const QStringList &args)
     return CliOk;
 }
 
-CliRegistrar watchCommand({QStringLiteral("watch"), QStringLiteral("watch [--existing] [--all]"),
-                           QStringLiteral("print device arrivals and removals until interrupted, one line each:\n"
-                                          "      arrival|removal vid=xxxx pid=xxxx interface=N release=xxxx "
-                                          "path=/dev/hidrawN\n"
-                                          "      (lower-case hex; --existing: present devices first; --all: every "
-                                          "hidraw device; see watch --help)"),
-                           runWatch});
+CliRegistrar
+    watchCommand({QStringLiteral("watch"), QStringLiteral("watch [--existing] [--all]"),
+                  QStringLiteral("print device arrivals and removals until interrupted, one line each:\n"
+                                 "      arrival|removal vid=xxxx pid=xxxx interface=N release=xxxx "
+                                 "path=/dev/hidrawN\n"
+                                 "      (lower-case hex; --existing: present devices first; --all: every "
+                                 "hidraw device; see watch --help)"),
+                  runWatch});
 
 } // namespace

@@ -41,8 +41,14 @@ void printHelp()
 
 } // namespace
 
-void registerCliCommand(const CliCommand &command) { registry().append(command); }
-const QList<CliCommand> &cliCommands() { return registry(); }
+void registerCliCommand(const CliCommand &command)
+{
+    registry().append(command);
+}
+const QList<CliCommand> &cliCommands()
+{
+    return registry();
+}
 
 void cliPrint(const QString &text)
 {

@@ -93,7 +93,10 @@ const FunctionRow *findRow(int fun)
 
 } // namespace
 
-const std::array<FunctionRow, kFunctionCount> &functionTable() { return kTable; }
+const std::array<FunctionRow, kFunctionCount> &functionTable()
+{
+    return kTable;
+}
 
 bool deviceBytes(int fun, DeviceBytes &bytes)
 {
@@ -102,7 +105,10 @@ bool deviceBytes(int fun, DeviceBytes &bytes)
     return row != nullptr;
 }
 
-bool isKnownFunction(int fun) { return findRow(fun) != nullptr; }
+bool isKnownFunction(int fun)
+{
+    return findRow(fun) != nullptr;
+}
 
 QString functionText(int fun)
 {
@@ -133,9 +139,15 @@ const QVector<Submenu> &submenus()
     return menus;
 }
 
-QString submenuTitle(const Submenu &submenu) { return QCoreApplication::translate(kContext, submenu.title); }
+QString submenuTitle(const Submenu &submenu)
+{
+    return QCoreApplication::translate(kContext, submenu.title);
+}
 
-void assignFunction(ButtonAssignment &button, int fun) { button.Fun = fun; }
+void assignFunction(ButtonAssignment &button, int fun)
+{
+    button.Fun = fun;
+}
 
 void assignSingleKey(ButtonAssignment &button, int keyIndex)
 {
@@ -170,10 +182,14 @@ void assignComboKey(ButtonAssignment &button, const std::array<ComboSlot, kCombo
 uint8_t fireSource(int keyIndex)
 {
     switch (keyIndex) {
-    case KeyTables::kKeyLeftButton: return 0x81;
-    case KeyTables::kKeyRightButton: return 0x82;
-    case KeyTables::kKeyMiddleButton: return 0x84;
-    default: break;
+    case KeyTables::kKeyLeftButton:
+        return 0x81;
+    case KeyTables::kKeyRightButton:
+        return 0x82;
+    case KeyTables::kKeyMiddleButton:
+        return 0x84;
+    default:
+        break;
     }
     int usage = 0;
     return KeyTables::indexToUsage(keyIndex, usage) ? uint8_t(usage) : 0;

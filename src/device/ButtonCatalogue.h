@@ -23,7 +23,8 @@ constexpr int kFunMacro = 200;
 constexpr int kFunGunFile = 510;
 
 // Menus offering a function (bit set).
-enum Menu : uint32_t {
+enum Menu : uint32_t
+{
     kMenuNone = 0,
     kMenuTop = 1u << 0,
     kMenuWheel = 1u << 1,
@@ -81,7 +82,15 @@ struct ComboSlot
     bool held = false;
     int keyIndex = 0;
 };
-enum ComboSlotIndex { kComboShift = 0, kComboCtrl, kComboWindows, kComboAlt, kComboOther, kComboSlots };
+enum ComboSlotIndex
+{
+    kComboShift = 0,
+    kComboCtrl,
+    kComboWindows,
+    kComboAlt,
+    kComboOther,
+    kComboSlots
+};
 // "COMBO KEY": KeyInfo rebuilt (presses in slot order, releases in reverse),
 // KeyNumber untouched.
 void assignComboKey(ButtonAssignment &button, const std::array<ComboSlot, kComboSlots> &comboSlots);

@@ -25,11 +25,20 @@ const LedModeSetting &currentEffect(const ProfileData &profile)
 int modifierBit(int keyIndex)
 {
     switch (keyIndex) {
-    case 0x1D: case 0xEE: return 1; // Ctrl
-    case 0x2A: case 0x36: return 2; // Shift
-    case 0x38: case 0xEF: return 4; // Alt
-    case 0x5B: case 0x5C: return 8; // Windows
-    default: return 0;
+    case 0x1D:
+    case 0xEE:
+        return 1; // Ctrl
+    case 0x2A:
+    case 0x36:
+        return 2; // Shift
+    case 0x38:
+    case 0xEF:
+        return 4; // Alt
+    case 0x5B:
+    case 0x5C:
+        return 8; // Windows
+    default:
+        return 0;
     }
 }
 
@@ -43,7 +52,10 @@ uint8_t BlockChecksum(const Frame &frame)
     return uint8_t(0xFF - (sum & 0xFF));
 }
 
-bool blockChecksumOk(const Frame &frame) { return frame[32] == BlockChecksum(frame); }
+bool blockChecksumOk(const Frame &frame)
+{
+    return frame[32] == BlockChecksum(frame);
+}
 
 namespace ControlFrame {
 
@@ -85,13 +97,20 @@ Frame make(uint8_t code, const uint8_t *payload, int count)
     return f;
 }
 
-Frame beginWrite() { return make(kBlockBeginEnd, kBeginMark, 2); }
-Frame endWrite() { return make(kBlockBeginEnd, kEndMark, 2); }
+Frame beginWrite()
+{
+    return make(kBlockBeginEnd, kBeginMark, 2);
+}
+Frame endWrite()
+{
+    return make(kBlockBeginEnd, kEndMark, 2);
+}
 
 Frame mode(const ProfileData &profile)
 {
     const LedModeSetting &effect = currentEffect(profile);
-    uint8_t p[5] = {profile.dpi, profile.pollrate, profile.LedMode, uint8_t(effect.breath), uint8_t(effect.bright)};
+    uint8_t p[5] = {profile.dpi, profile.pollrate, profile.LedMode, uint8_t(effect.breath),
+                    uint8_t(effect.bright)};
     switch (profile.LedMode) {
     case 0:
     case 3:

@@ -2,8 +2,8 @@
 // Every command frame the program sends: the two control commands and the
 // numbered 30-byte blocks of a whole write, computed from the profile set.
 
-#include "ProtocolConstants.h"
 #include "DpiEncoding.h"
+#include "ProtocolConstants.h"
 
 #include "ProfileTypes.h"
 
@@ -56,10 +56,10 @@ int LookUpMacroIndex(const MacroIndexMap &map, const QString &name);
 // Where the buttons go and how the sensor encodes values.
 struct ButtonTableLayout
 {
-    int buttonCount = 0;                   // unmasked "PROFILE/ButtonCount"
-    std::array<uint8_t, 16> matrix{};      // device slot of each profile button
-    int scrollRev = 0;                     // 1 swaps slots 14 and 15
-    int sensorModel = 0;                   // for the sniper operands
+    int buttonCount = 0;              // unmasked "PROFILE/ButtonCount"
+    std::array<uint8_t, 16> matrix{}; // device slot of each profile button
+    int scrollRev = 0;                // 1 swaps slots 14 and 15
+    int sensorModel = 0;              // for the sniper operands
 };
 
 // The four device bytes of one button record. For macros the index comes

@@ -1,9 +1,9 @@
 #include "DeviceLink.h"
 
 #include "AppConfig.h"
+#include "Log.h"
 #include "ProtocolClock.h"
 #include "ShippedModel.h"
-#include "Log.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -31,7 +31,10 @@ constexpr int kMouseUsage = 2;
 constexpr int kVendorUsagePage = 0xFF00;
 constexpr int kVendorUsage = 0xFF00;
 
-bool debugEnabled() { return lcDevice().isDebugEnabled(); }
+bool debugEnabled()
+{
+    return lcDevice().isDebugEnabled();
+}
 
 bool releaseOk(int32_t minRelease, int32_t maxRelease, uint16_t release)
 {
@@ -72,8 +75,14 @@ void closeHandle(HidDevice *&h)
 
 } // namespace
 
-DeviceList &deviceList() { return g_deviceList; }
-std::mutex &deviceLinkMutex() { return g_linkMutex; }
+DeviceList &deviceList()
+{
+    return g_deviceList;
+}
+std::mutex &deviceLinkMutex()
+{
+    return g_linkMutex;
+}
 
 void LogLine(const QString &text)
 {
@@ -81,7 +90,10 @@ void LogLine(const QString &text)
         qCDebug(lcDevice).noquote() << text;
 }
 
-uint32_t FirmwareRelease() { return g_firmwareRelease.load(); }
+uint32_t FirmwareRelease()
+{
+    return g_firmwareRelease.load();
+}
 
 void LoadDeviceList()
 {
@@ -187,7 +199,10 @@ void CloseDevices()
     closeHandle(hCableVendor);
 }
 
-void ExitHid() { hidBackend()->exit(); }
+void ExitHid()
+{
+    hidBackend()->exit();
+}
 
 bool receiverOpen()
 {
@@ -207,9 +222,15 @@ bool commandHandleOpen()
     return commandHandleLocked() != nullptr;
 }
 
-HidDevice *commandHandleLocked() { return hCableVendor ? hCableVendor : hReceiverVendor; }
+HidDevice *commandHandleLocked()
+{
+    return hCableVendor ? hCableVendor : hReceiverVendor;
+}
 
-void setFrameTraceHook(FrameTraceHook hook) { g_traceHook = std::move(hook); }
+void setFrameTraceHook(FrameTraceHook hook)
+{
+    g_traceHook = std::move(hook);
+}
 
 int linkWrite(HidDevice *handle, const uint8_t *data, size_t length)
 {
@@ -258,7 +279,13 @@ int SendCommand(const uint8_t *frame, int length)
     bool answered = false; // a report (not a timeout) arrived during this call
     const bool verified = !(W[4] > kVerifyLimit && W[4] != kOpControl && W[4] != kOpVerifiedExtra);
 
-    enum Step { Write, Read, CheckFail, Success } step = Write;
+    enum Step
+    {
+        Write,
+        Read,
+        CheckFail,
+        Success
+    } step = Write;
     for (;;) {
         switch (step) {
         case Write: {
@@ -335,7 +362,8 @@ int SendCommand(const uint8_t *frame, int length)
             if (checkFails > kMaxCheckFails) {
                 ++rewrites;
                 if (rewrites > kMaxRewrites) {
-                    LogLine(QStringLiteral("multi command check fail, go back--------------------------------------"));
+                    LogLine(QStringLiteral(
+                        "multi command check fail, go back--------------------------------------"));
                     LogLine(QStringLiteral(" "));
                     LogLine(QStringLiteral(" "));
                     return kSendRetriesExhausted;

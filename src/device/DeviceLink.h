@@ -20,7 +20,11 @@ constexpr int kPathCapacity = 255;
 constexpr int kNameCapacity = 256;
 
 // Connection index of the found-flag pairs.
-enum Connection { kReceiver = 0, kCable = 1 };
+enum Connection
+{
+    kReceiver = 0,
+    kCable = 1
+};
 // USB interface of each collection on Linux.
 constexpr int kMouseInterface = 0;
 constexpr int kVendorInterface = 2;
@@ -54,8 +58,14 @@ struct DeviceEntry
     char name[kNameCapacity] = {};
 
     // Found flags addressed by connection (kReceiver, kCable).
-    int32_t &mouseFound(int connection) { return connection == kCable ? cableMouseFound : receiverMouseFound; }
-    int32_t &vendorFound(int connection) { return connection == kCable ? cableVendorFound : receiverVendorFound; }
+    int32_t &mouseFound(int connection)
+    {
+        return connection == kCable ? cableMouseFound : receiverMouseFound;
+    }
+    int32_t &vendorFound(int connection)
+    {
+        return connection == kCable ? cableVendorFound : receiverVendorFound;
+    }
     bool complete(int connection) { return mouseFound(connection) == 1 && vendorFound(connection) == 1; }
 };
 

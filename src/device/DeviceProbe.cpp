@@ -2,7 +2,10 @@
 
 #include "HidBackend.h"
 
-QString udevRuleName() { return QStringLiteral("70-mousecfg.rules"); }
+QString udevRuleName()
+{
+    return QStringLiteral("70-mousecfg.rules");
+}
 
 OpenProbe probeOpen(const QByteArray &path)
 {
@@ -22,6 +25,7 @@ OpenProbe probeOpen(const QByteArray &path)
         return probe;
     }
     const QString why = backend->error(nullptr);
-    probe.text = QStringLiteral("cannot be opened%1").arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
+    probe.text =
+        QStringLiteral("cannot be opened%1").arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
     return probe;
 }

@@ -6,9 +6,10 @@ namespace DpiEncoding {
 
 namespace {
 
-constexpr std::array<uint8_t, 51> kT3325 = {
-    0,  2,  4,  6,  8,  11, 13, 15, 18, 20, 22, 25, 27, 29, 32, 34, 36,  39,  41,  43,  46,  48,  50,  52,  55, 57,
-    59, 62, 64, 66, 69, 71, 73, 76, 78, 80, 83, 85, 87, 90, 92, 94, 97, 99, 101, 104, 106, 108, 111, 113, 115};
+constexpr std::array<uint8_t, 51> kT3325 = {0,  2,  4,  6,  8,  11,  13,  15,  18,  20,  22,  25, 27,
+                                            29, 32, 34, 36, 39, 41,  43,  46,  48,  50,  52,  55, 57,
+                                            59, 62, 64, 66, 69, 71,  73,  76,  78,  80,  83,  85, 87,
+                                            90, 92, 94, 97, 99, 101, 104, 106, 108, 111, 113, 115};
 
 constexpr std::array<uint8_t, 121> kT3311 = {
     0,   0,   2,   3,   4,   5,   6,   7,   9,   10,  11,  12,  13,  14,  16,  17,  18,  19,  20,  22,  23,
@@ -23,8 +24,8 @@ constexpr std::array<uint8_t, 121> kT3311 = {
 // step index of 100 DPI advances the register by 2 or 3 (1 or 2 for the 3335,
 // whose register saturates at 188).
 constexpr std::array<uint8_t, 62> kT3327 = {
-    0,  4,  6,  9,  11, 13, 15, 18, 20, 22, 24, 27, 29, 31, 34,  36,  38,  40,  43,  45,  47,
-    49, 52, 54, 56, 58, 61, 63, 65, 68, 70, 72, 74, 77, 79, 81,  83,  86,  88,  90,  92,  95,
+    0,  4,  6,   9,   11,  13,  15,  18,  20,  22,  24,  27,  29,  31,  34,  36,  38,  40,  43,  45, 47,
+    49, 52, 54,  56,  58,  61,  63,  65,  68,  70,  72,  74,  77,  79,  81,  83,  86,  88,  90,  92, 95,
     97, 99, 102, 104, 106, 108, 111, 113, 115, 117, 120, 122, 124, 127, 129, 131, 133, 136, 138, 140};
 
 constexpr std::array<uint8_t, 81> kT3333 = {
@@ -49,8 +50,7 @@ constexpr std::array<uint8_t, 40> kT3335Ext = {
     190, 191, 193, 194, 195, 196, 197, 199, 200, 201, 202, 203, 205, 206, 207, 208, 209, 210, 212, 213,
     214, 215, 216, 218, 219, 220, 221, 222, 224, 225, 226, 227, 228, 229, 231, 232, 233, 234, 235, 237};
 
-template <size_t N>
-uint8_t at(const std::array<uint8_t, N> &table, int index)
+template <size_t N> uint8_t at(const std::array<uint8_t, N> &table, int index)
 {
     return table[size_t(std::clamp(index, 0, int(N) - 1))];
 }
@@ -114,11 +114,26 @@ Encoded encodeAxis(int model, int v, bool &ok)
 
 } // namespace
 
-const std::array<uint8_t, 51> &tableT3325() { return kT3325; }
-const std::array<uint8_t, 121> &tableT3311() { return kT3311; }
-const std::array<uint8_t, 62> &tableT3327() { return kT3327; }
-const std::array<uint8_t, 81> &tableT3333() { return kT3333; }
-const std::array<uint8_t, 161> &tableT3335() { return kT3335; }
+const std::array<uint8_t, 51> &tableT3325()
+{
+    return kT3325;
+}
+const std::array<uint8_t, 121> &tableT3311()
+{
+    return kT3311;
+}
+const std::array<uint8_t, 62> &tableT3327()
+{
+    return kT3327;
+}
+const std::array<uint8_t, 81> &tableT3333()
+{
+    return kT3333;
+}
+const std::array<uint8_t, 161> &tableT3335()
+{
+    return kT3335;
+}
 
 uint8_t t3335(int index)
 {
@@ -211,11 +226,16 @@ int stepToDpi(int model, int a)
         {
             const int d = (a * 38 / 10) * 10;
             switch (d) {
-            case 790: return 800;
-            case 1210: return 1200;
-            case 1630: return 1600;
-            case 2390: return 2400;
-            default: return d;
+            case 790:
+                return 800;
+            case 1210:
+                return 1200;
+            case 1630:
+                return 1600;
+            case 2390:
+                return 2400;
+            default:
+                return d;
             }
         }
     case 3311:

@@ -23,10 +23,19 @@ HidBackend *g_backend = &g_hidapiBackend;
 
 } // namespace
 
-HidBackend *hidBackend() { return g_backend; }
-void setHidBackend(HidBackend *backend) { g_backend = backend ? backend : &g_hidapiBackend; }
+HidBackend *hidBackend()
+{
+    return g_backend;
+}
+void setHidBackend(HidBackend *backend)
+{
+    g_backend = backend ? backend : &g_hidapiBackend;
+}
 
-int HidapiBackend::init() { return hid_init() == 0 ? 0 : -1; }
+int HidapiBackend::init()
+{
+    return hid_init() == 0 ? 0 : -1;
+}
 
 QVector<HidDeviceInfo> HidapiBackend::enumerate(uint16_t vendorId, uint16_t productId)
 {
@@ -65,7 +74,10 @@ void HidapiBackend::close(HidDevice *device)
     delete device;
 }
 
-int HidapiBackend::exit() { return hid_exit(); }
+int HidapiBackend::exit()
+{
+    return hid_exit();
+}
 
 int HidapiBackend::write(HidDevice *device, const uint8_t *data, size_t length)
 {

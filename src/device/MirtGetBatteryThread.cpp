@@ -14,17 +14,17 @@ constexpr int kStopStepMs = 5;
 constexpr int kStatusLength = 8; // bytes a status report must carry
 } // namespace
 
-MirtGetBatteryThread::MirtGetBatteryThread(QObject *parent)
-    : QThread(parent)
-{
-}
+MirtGetBatteryThread::MirtGetBatteryThread(QObject *parent) : QThread(parent) {}
 
 MirtGetBatteryThread::~MirtGetBatteryThread()
 {
     stopAndWait();
 }
 
-void MirtGetBatteryThread::stop() { m_bStop.store(true); }
+void MirtGetBatteryThread::stop()
+{
+    m_bStop.store(true);
+}
 
 void MirtGetBatteryThread::stopAndWait()
 {
@@ -69,8 +69,8 @@ bool MirtGetBatteryThread::decodeStatus(const uint8_t *r, int length, const char
 {
     if (length < kStatusLength || r[1] != kStatusMark[0] || r[2] != kStatusMark[1] || r[3] != kStatusMark[2])
         return false;
-    LogLine(QString::asprintf("hid_read 1 %s %x %x %x %x %x %x %x %x.\n", tag, r[0], 0xAA, 0xFF, 0xDD, r[4], r[5],
-                              r[6], r[7]));
+    LogLine(QString::asprintf("hid_read 1 %s %x %x %x %x %x %x %x %x.\n", tag, r[0], 0xAA, 0xFF, 0xDD, r[4],
+                              r[5], r[6], r[7]));
     return true;
 }
 
@@ -81,9 +81,7 @@ void MirtGetBatteryThread::run()
     uint8_t buffer[64];
     int k = 0;
     int failedReads = 0;
-    auto stopped = [] {
-        LogLine(QStringLiteral("MirtGetBatteryThread Stop.\n"));
-    };
+    auto stopped = [] { LogLine(QStringLiteral("MirtGetBatteryThread Stop.\n")); };
     auto vanished = [this] { emit RefreshBatteryStatus(0, 0, 0); };
 
     for (;;) {

@@ -26,8 +26,7 @@ WriteContext WriteContext::fromConfiguration()
     return c;
 }
 
-ProfileWriter::ProfileWriter(WriteContext context)
-    : m_context(std::move(context))
+ProfileWriter::ProfileWriter(WriteContext context) : m_context(std::move(context))
 {
     if (!m_context.send) {
         m_context.send = [](const Frame &f) { return SendCommand(f.data(), kFrameSize); };
@@ -41,7 +40,10 @@ ProfileWriter::ProfileWriter(WriteContext context)
     }
 }
 
-int ProfileWriter::send(const Frame &frame) { return m_context.send(frame); }
+int ProfileWriter::send(const Frame &frame)
+{
+    return m_context.send(frame);
+}
 
 int ProfileWriter::WriteWholeProfile(const ProfileSet &set, int changeMask)
 {

@@ -40,5 +40,11 @@ void VirtualClock::advanceTo(int64_t t)
     }
 }
 
-ProtocolClock *protocolClock() { return g_clock.load(); }
-void setProtocolClock(ProtocolClock *clock) { g_clock.store(clock ? clock : &g_realClock); }
+ProtocolClock *protocolClock()
+{
+    return g_clock.load();
+}
+void setProtocolClock(ProtocolClock *clock)
+{
+    g_clock.store(clock ? clock : &g_realClock);
+}

@@ -12,7 +12,8 @@ using Frame = std::array<uint8_t, kFrameSize>;
 using Report = std::array<uint8_t, kReportSize>;
 
 // SendCommand result codes; the write adds kResultMacrosNotWritten.
-enum SendResult : int {
+enum SendResult : int
+{
     kSendOk = 0,
     kSendNoDevice = 1,
     kSendRetriesExhausted = 2,
@@ -59,9 +60,9 @@ constexpr uint8_t kStatusMark[3] = {0xAA, 0xFF, 0xDD};
 // Macro slots of the mouse.
 constexpr int kMacroSlots = 12;
 constexpr int kMacroSlotSize = 256;
-constexpr int kMacroPackedMax = 200;   // bytes of a packed macro that reach the slot
+constexpr int kMacroPackedMax = 200; // bytes of a packed macro that reach the slot
 constexpr int kMacroBlocksPerSlot = 9;
-constexpr int kMacroEventsMax = 84;    // events taken from a macro file
+constexpr int kMacroEventsMax = 84; // events taken from a macro file
 
 // Button table: sixteen 4-byte records.
 constexpr int kButtonSlots = 16;

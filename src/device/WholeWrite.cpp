@@ -7,7 +7,10 @@
 
 #include <QCoreApplication>
 
-bool wholeWriteReachedEnd(int result) { return result == kSendOk || result == kResultMacrosNotWritten; }
+bool wholeWriteReachedEnd(int result)
+{
+    return result == kSendOk || result == kResultMacrosNotWritten;
+}
 
 QString wholeWriteMessage(int result)
 {
@@ -15,7 +18,8 @@ QString wholeWriteMessage(int result)
         return QString();
     if (result == kResultMacrosNotWritten)
         return QCoreApplication::translate(
-            "WholeWrite", "TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.");
+            "WholeWrite",
+            "TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.");
     return QCoreApplication::translate("WholeWrite", "Send data failed, please try again.");
 }
 

@@ -12,9 +12,9 @@
 
 struct WholeWriteOutcome
 {
-    int result = 0;         // SendCommand code, or kResultMacrosNotWritten
-    int changeMask = 0;     // the mask handed to the writer
-    QString saveError;      // non-empty when the set could not be saved to disk
+    int result = 0;     // SendCommand code, or kResultMacrosNotWritten
+    int changeMask = 0; // the mask handed to the writer
+    QString saveError;  // non-empty when the set could not be saved to disk
 };
 
 // Runs the worker's steps on current (read only while the write runs) and

@@ -6,12 +6,12 @@
 
 #include <QCoreApplication>
 
-
 using namespace ButtonCatalogue;
 
 namespace ButtonModel {
 
-const char kOneClickMessage[] = QT_TRANSLATE_NOOP("MousecfgWidget", "AT LEAST ONE CLICK FUNCTION TO BE RETAINED.");
+const char kOneClickMessage[] =
+    QT_TRANSLATE_NOOP("MousecfgWidget", "AT LEAST ONE CLICK FUNCTION TO BE RETAINED.");
 
 namespace {
 
@@ -53,11 +53,11 @@ struct ScanRule
 };
 // The sixteen keys whose index is not their scan code, on their exact flags.
 constexpr ScanRule kScanRules[] = {
-    {28, {0x01, 0x81}, 2, 229}, {29, {0x01, 0x81}, 2, 238}, {53, {0x01, 0x81}, 2, 226},
+    {28, {0x01, 0x81}, 2, 229}, {29, {0x01, 0x81}, 2, 238},       {53, {0x01, 0x81}, 2, 226},
     {55, {0x00, 0x80}, 2, 227}, {56, {0x01, 0x21, 0x81}, 3, 239}, {69, {0x01, 0x81}, 2, 225},
-    {71, {0x00, 0x80}, 2, 235}, {72, {0x00, 0x80}, 2, 236}, {73, {0x00, 0x80}, 2, 228},
-    {75, {0x00, 0x80}, 2, 233}, {77, {0x00, 0x80}, 2, 234}, {79, {0x00, 0x80}, 2, 230},
-    {80, {0x00, 0x80}, 2, 231}, {81, {0x00, 0x80}, 2, 232}, {82, {0x00, 0x80}, 2, 237},
+    {71, {0x00, 0x80}, 2, 235}, {72, {0x00, 0x80}, 2, 236},       {73, {0x00, 0x80}, 2, 228},
+    {75, {0x00, 0x80}, 2, 233}, {77, {0x00, 0x80}, 2, 234},       {79, {0x00, 0x80}, 2, 230},
+    {80, {0x00, 0x80}, 2, 231}, {81, {0x00, 0x80}, 2, 232},       {82, {0x00, 0x80}, 2, 237},
     {83, {0x00, 0x80}, 2, 224},
 };
 
@@ -198,8 +198,9 @@ QVector<Slot> firstSetLayout(const QVector<int> &matrix, int pageHeight, double 
     for (int i = 0; i < matrix.size(); ++i) {
         if (matrix.at(i) == kEmptyPosition)
             continue;
-        layout[i].geometry = QRect(int(kFirstSetX * scale), int(top + spacing * c + kFirstSetHeight * scale * c),
-                                  int(kFirstSetWidth * scale), int(kFirstSetHeight * scale));
+        layout[i].geometry =
+            QRect(int(kFirstSetX * scale), int(top + spacing * c + kFirstSetHeight * scale * c),
+                  int(kFirstSetWidth * scale), int(kFirstSetHeight * scale));
         layout[i].number = c + 1;
         ++c;
     }
@@ -228,7 +229,10 @@ MenuSwitches menuSwitches()
     return s;
 }
 
-QVector<int> menuHeadEntries() { return {1, 2, 3, 4, 5}; }
+QVector<int> menuHeadEntries()
+{
+    return {1, 2, 3, 4, 5};
+}
 
 QVector<Submenu> menuSubmenus()
 {
@@ -251,7 +255,10 @@ QVector<int> menuTailEntries(const MenuSwitches &switches)
     return out;
 }
 
-QVector<int> wheelMenuEntries() { return {kScrollUp, kScrollDown, 43, 44, 1, 2, 3, 4, 5, kFunSingleKey, kFunComboKey}; }
+QVector<int> wheelMenuEntries()
+{
+    return {kScrollUp, kScrollDown, 43, 44, 1, 2, 3, 4, 5, kFunSingleKey, kFunComboKey};
+}
 
 QVector<int> offeredFunctions(int set, const MenuSwitches &switches)
 {
@@ -291,14 +298,22 @@ Result assign(Buttons &buttons, int record, const Assignment &a)
         return Result::LastClick;
     ButtonAssignment &b = buttons[size_t(record)];
     switch (a.fun) {
-    case kFunSingleKey: assignSingleKey(b, a.keyIndex); break;
-    case kFunComboKey: assignComboKey(b, a.combo); break;
-    case kFunFireKey: assignFireKey(b, a.fireSource, a.times, a.delay); break;
+    case kFunSingleKey:
+        assignSingleKey(b, a.keyIndex);
+        break;
+    case kFunComboKey:
+        assignComboKey(b, a.combo);
+        break;
+    case kFunFireKey:
+        assignFireKey(b, a.fireSource, a.times, a.delay);
+        break;
     case kFunSniper:
         assignSniper(b);
         b.Res1 = uint8_t(a.sniperStep);
         break;
-    default: assignFunction(b, a.fun); break;
+    default:
+        assignFunction(b, a.fun);
+        break;
     }
     return Result::Assigned;
 }
@@ -352,14 +367,15 @@ int evdevFromQtKey(int qtKey)
     {
         int key;
         int evdev;
-    } kKeys[] = {{Qt::Key_0, 11},        {Qt::Key_F11, 87},     {Qt::Key_F12, 88},       {Qt::Key_Escape, 1},
-                 {Qt::Key_Tab, 15},      {Qt::Key_Backspace, 14}, {Qt::Key_Return, 28},  {Qt::Key_Enter, 96},
-                 {Qt::Key_Space, 57},    {Qt::Key_Shift, 42},   {Qt::Key_Control, 29},   {Qt::Key_Alt, 56},
-                 {Qt::Key_Meta, 125},    {Qt::Key_Super_L, 125}, {Qt::Key_Delete, 111},  {Qt::Key_Insert, 110},
-                 {Qt::Key_Home, 102},    {Qt::Key_End, 107},    {Qt::Key_PageUp, 104},   {Qt::Key_PageDown, 109},
-                 {Qt::Key_Left, 105},    {Qt::Key_Up, 103},     {Qt::Key_Right, 106},    {Qt::Key_Down, 108},
-                 {Qt::Key_CapsLock, 58}, {Qt::Key_Minus, 12},   {Qt::Key_Equal, 13},     {Qt::Key_Comma, 51},
-                 {Qt::Key_Period, 52},   {Qt::Key_Slash, 53}};
+    } kKeys[] = {
+        {Qt::Key_0, 11},        {Qt::Key_F11, 87},       {Qt::Key_F12, 88},     {Qt::Key_Escape, 1},
+        {Qt::Key_Tab, 15},      {Qt::Key_Backspace, 14}, {Qt::Key_Return, 28},  {Qt::Key_Enter, 96},
+        {Qt::Key_Space, 57},    {Qt::Key_Shift, 42},     {Qt::Key_Control, 29}, {Qt::Key_Alt, 56},
+        {Qt::Key_Meta, 125},    {Qt::Key_Super_L, 125},  {Qt::Key_Delete, 111}, {Qt::Key_Insert, 110},
+        {Qt::Key_Home, 102},    {Qt::Key_End, 107},      {Qt::Key_PageUp, 104}, {Qt::Key_PageDown, 109},
+        {Qt::Key_Left, 105},    {Qt::Key_Up, 103},       {Qt::Key_Right, 106},  {Qt::Key_Down, 108},
+        {Qt::Key_CapsLock, 58}, {Qt::Key_Minus, 12},     {Qt::Key_Equal, 13},   {Qt::Key_Comma, 51},
+        {Qt::Key_Period, 52},   {Qt::Key_Slash, 53}};
     for (const auto &k : kKeys) {
         if (k.key == qtKey)
             return k.evdev;
@@ -367,7 +383,10 @@ int evdevFromQtKey(int qtKey)
     return 0;
 }
 
-bool isKeyDown(uint32_t flags) { return flags < 2 || flags == kFlagAltDown; }
+bool isKeyDown(uint32_t flags)
+{
+    return flags < 2 || flags == kFlagAltDown;
+}
 
 bool RepeatFilter::accept(int keyIndex, uint32_t flags)
 {
@@ -462,9 +481,15 @@ FireSettings fireSettings(const ButtonAssignment &button)
         return f;
     switch (button.Res1) {
     case 0:
-    case 0x81: f.source = kFireLeft; break;
-    case 0x82: f.source = kFireRight; break;
-    case 0x84: f.source = kFireMiddle; break;
+    case 0x81:
+        f.source = kFireLeft;
+        break;
+    case 0x82:
+        f.source = kFireRight;
+        break;
+    case 0x84:
+        f.source = kFireMiddle;
+        break;
     default:
         f.source = kFireKeyboard;
         KeyTables::usageToIndex(button.Res1, f.key);
@@ -478,10 +503,14 @@ FireSettings fireSettings(const ButtonAssignment &button)
 uint8_t fireSourceCode(const FireSettings &settings)
 {
     switch (settings.source) {
-    case kFireLeft: return ButtonCatalogue::fireSource(KeyTables::kKeyLeftButton);
-    case kFireRight: return ButtonCatalogue::fireSource(KeyTables::kKeyRightButton);
-    case kFireMiddle: return ButtonCatalogue::fireSource(KeyTables::kKeyMiddleButton);
-    default: return ButtonCatalogue::fireSource(settings.key);
+    case kFireLeft:
+        return ButtonCatalogue::fireSource(KeyTables::kKeyLeftButton);
+    case kFireRight:
+        return ButtonCatalogue::fireSource(KeyTables::kKeyRightButton);
+    case kFireMiddle:
+        return ButtonCatalogue::fireSource(KeyTables::kKeyMiddleButton);
+    default:
+        return ButtonCatalogue::fireSource(settings.key);
     }
 }
 
@@ -509,11 +538,12 @@ int keyIndexFromName(const QString &name)
     {
         const char *alias;
         int index;
-    } kAliases[] = {{"ctrl", 29},   {"control", 29}, {"lctrl", 29},  {"rctrl", 238},  {"shift", 42},   {"lshift", 42},
-                    {"rshift", 54}, {"alt", 56},     {"lalt", 56},   {"ralt", 239},   {"altgr", 239},  {"win", 91},
-                    {"super", 91},  {"meta", 91},    {"lwin", 91},   {"rwin", 92},    {"esc", 1},      {"escape", 1},
-                    {"del", 83},    {"return", 28},  {"pgup", 73},   {"pgdn", 81},    {"ins", 82},     {"menu", 93},
-                    {"minus", 12},  {"plus", 78},    {"backspace", 14}};
+    } kAliases[] = {{"ctrl", 29},   {"control", 29},  {"lctrl", 29}, {"rctrl", 238}, {"shift", 42},
+                    {"lshift", 42}, {"rshift", 54},   {"alt", 56},   {"lalt", 56},   {"ralt", 239},
+                    {"altgr", 239}, {"win", 91},      {"super", 91}, {"meta", 91},   {"lwin", 91},
+                    {"rwin", 92},   {"esc", 1},       {"escape", 1}, {"del", 83},    {"return", 28},
+                    {"pgup", 73},   {"pgdn", 81},     {"ins", 82},   {"menu", 93},   {"minus", 12},
+                    {"plus", 78},   {"backspace", 14}};
     const QString wanted = normalisedName(name);
     if (wanted.isEmpty())
         return -1;
@@ -529,8 +559,8 @@ int keyIndexFromName(const QString &name)
     return -1;
 }
 
-bool parseCliFunction(const QStringList &args, const ButtonAssignment &current, int sensorModel, Assignment *a,
-                      QString *error)
+bool parseCliFunction(const QStringList &args, const ButtonAssignment &current, int sensorModel,
+                      Assignment *a, QString *error)
 {
     if (args.isEmpty()) {
         *error = QStringLiteral("no function given");
@@ -595,7 +625,7 @@ bool parseCliFunction(const QStringList &args, const ButtonAssignment &current, 
         }
         for (int i = 2; i < args.size(); i += 2) {
             const QString &option = args.at(i);
-            int *target = option == QLatin1String("--times") ? &f.times
+            int *target = option == QLatin1String("--times")   ? &f.times
                           : option == QLatin1String("--delay") ? &f.delay
                                                                : nullptr;
             if (!target || i + 1 >= args.size())

@@ -24,7 +24,13 @@ using Buttons = std::array<ButtonAssignment, kButtonCount>;
 // Sets: 0 the first set (records 0..19), 1 the second set (20..39), 2 the
 // wheel set (40 wheel up, 41 wheel down).
 
-enum Set : uint8_t { kFirstSet = 0, kSecondSet = 1, kWheelSet = 2, kSetCount = 3 };
+enum Set : uint8_t
+{
+    kFirstSet = 0,
+    kSecondSet = 1,
+    kWheelSet = 2,
+    kSetCount = 3
+};
 constexpr uint8_t kNoSelection = 0xFF;
 constexpr int kSetSizes[kSetCount] = {20, 20, 2};
 constexpr int kSetFirstRecord[kSetCount] = {0, 20, 40};
@@ -59,8 +65,8 @@ struct MenuSwitches
     bool led = true;   // "PROFILE/ledDisable" = 0
 };
 MenuSwitches menuSwitches();
-QVector<int> menuHeadEntries();                            // 1, 2, 3, 4, 5
-QVector<ButtonCatalogue::Submenu> menuSubmenus();          // without "Profile Menu"
+QVector<int> menuHeadEntries();                             // 1, 2, 3, 4, 5
+QVector<ButtonCatalogue::Submenu> menuSubmenus();           // without "Profile Menu"
 QVector<int> menuTailEntries(const MenuSwitches &switches); // 200?, 54?, 16
 // The wheel function menu.
 QVector<int> wheelMenuEntries();
@@ -84,14 +90,18 @@ bool keepsClick(const Buttons &buttons, int record, int fun);
 struct Assignment
 {
     int fun = 0;
-    int keyIndex = 0;                                                      // SINGLE KEY
+    int keyIndex = 0;                                                             // SINGLE KEY
     std::array<ButtonCatalogue::ComboSlot, ButtonCatalogue::kComboSlots> combo{}; // COMBO KEY
-    uint8_t fireSource = 0;                                                // FIRE KEY: Res1
+    uint8_t fireSource = 0;                                                       // FIRE KEY: Res1
     int times = 0;
     int delay = 0;
     int sniperStep = 1; // SNIPER: Res1 (the page always writes 1)
 };
-enum class Result { Assigned, LastClick };
+enum class Result
+{
+    Assigned,
+    LastClick
+};
 // Writes A into record RECORD as the catalogue says, after the click rule.
 // Macro and gun-file functions go through the macro selection, not here.
 Result assign(Buttons &buttons, int record, const Assignment &a);
@@ -153,7 +163,13 @@ private:
 };
 
 // The fire key dialog's values.
-enum FireSource : uint8_t { kFireLeft = 0, kFireRight = 1, kFireMiddle = 2, kFireKeyboard = 3 };
+enum FireSource : uint8_t
+{
+    kFireLeft = 0,
+    kFireRight = 1,
+    kFireMiddle = 2,
+    kFireKeyboard = 3
+};
 struct FireSettings
 {
     int source = kFireLeft;
@@ -182,7 +198,7 @@ QVector<CliName> cliNames();
 int keyIndexFromName(const QString &name);
 // Parses FUNCTION [ARGS] into A; false with ERROR (one line) when it is not valid.
 // SENSORMODEL converts a sniper DPI into its step.
-bool parseCliFunction(const QStringList &args, const ButtonAssignment &current, int sensorModel, Assignment *a,
-                      QString *error);
+bool parseCliFunction(const QStringList &args, const ButtonAssignment &current, int sensorModel,
+                      Assignment *a, QString *error);
 
 } // namespace ButtonModel

@@ -52,9 +52,15 @@ bool isHexDigits(const QString &text)
 
 } // namespace
 
-bool isOffered(int effect) { return effect >= 0 && effect < kOfferedEffectCount; }
+bool isOffered(int effect)
+{
+    return effect >= 0 && effect < kOfferedEffectCount;
+}
 
-int controls(int effect) { return isOffered(effect) ? kEffects[effect].controls : -1; }
+int controls(int effect)
+{
+    return isOffered(effect) ? kEffects[effect].controls : -1;
+}
 
 QString effectSourceName(int effect)
 {
@@ -63,7 +69,8 @@ QString effectSourceName(int effect)
 
 QString effectName(int effect)
 {
-    return isOffered(effect) ? QCoreApplication::translate(kTranslationContext, kEffects[effect].name) : QString();
+    return isOffered(effect) ? QCoreApplication::translate(kTranslationContext, kEffects[effect].name)
+                             : QString();
 }
 
 QString cliName(int effect)
@@ -101,7 +108,10 @@ Range sleepRange()
     return r;
 }
 
-bool showSleep() { return DeviceDescription::showSleep() != 0; }
+bool showSleep()
+{
+    return DeviceDescription::showSleep() != 0;
+}
 
 int lightingSlot(const QString &productName, int currentSlot)
 {
@@ -167,11 +177,20 @@ bool setSleepTime(ProfileData &profile, int minutes)
     return true;
 }
 
-bool moveOff(const ProfileData &profile) { return profile.LedMoveOFF == kMoveOffOn; }
+bool moveOff(const ProfileData &profile)
+{
+    return profile.LedMoveOFF == kMoveOffOn;
+}
 
-void setMoveOff(ProfileData &profile, bool on) { profile.LedMoveOFF = on ? kMoveOffOn : kMoveOffOff; }
+void setMoveOff(ProfileData &profile, bool on)
+{
+    profile.LedMoveOFF = on ? kMoveOffOn : kMoveOffOff;
+}
 
-int hueBarHeight(double scale) { return int(kPickerDesignSize * scale); }
+int hueBarHeight(double scale)
+{
+    return int(kPickerDesignSize * scale);
+}
 
 int hueAtBarY(int y, double scale)
 {
@@ -185,7 +204,10 @@ int barYOfHue(int hue, double scale)
     return kHueBarTop + int(std::lround(f * kPickerDesignSize * scale));
 }
 
-int squareSize(double scale) { return int(kPickerDesignSize * scale); }
+int squareSize(double scale)
+{
+    return int(kPickerDesignSize * scale);
+}
 
 SquareValues squareValuesAt(int x, int y, double scale)
 {
@@ -200,9 +222,15 @@ int squareToByte(int pixel, double scale)
     return int(pixel * 2 / scale);
 }
 
-int normalisedHue(int hue) { return hue >= 360 ? 0 : hue; }
+int normalisedHue(int hue)
+{
+    return hue >= 360 ? 0 : hue;
+}
 
-int squarePixelOf(int byte, double scale) { return int(std::lround(byte / 2.0 * scale)); }
+int squarePixelOf(int byte, double scale)
+{
+    return int(std::lround(byte / 2.0 * scale));
+}
 
 QString hexText(const QColor &colour)
 {

@@ -19,7 +19,8 @@ namespace LightingModel {
 // LedModeSetting entry. Numbers 0 to 11 are offered; 12 and 13 have an entry
 // but no name, and a profile or the mouse may still hold them.
 
-enum Effect {
+enum Effect
+{
     kEffectOff = 0,
     kEffectFullLighted = 1,
     kEffect7Color = 2,
@@ -36,7 +37,12 @@ enum Effect {
 };
 
 // The controls shown for an effect; the effect button is always shown.
-enum Control { kBrightnessControl = 1, kSpeedControl = 2, kColourControl = 4 };
+enum Control
+{
+    kBrightnessControl = 1,
+    kSpeedControl = 2,
+    kColourControl = 4
+};
 
 bool isOffered(int effect);
 // The Control bits of an offered effect; -1 for any other number.

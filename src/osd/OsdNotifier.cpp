@@ -19,7 +19,8 @@ bool OsdNotifier::isAvailable() const
     if (!m_bus.isConnected() || !m_bus.interface())
         return false;
     QDBusConnectionInterface *bus = m_bus.interface();
-    return bus->isServiceRegistered(kService).value() || bus->activatableServiceNames().value().contains(kService);
+    return bus->isServiceRegistered(kService).value() ||
+           bus->activatableServiceNames().value().contains(kService);
 }
 
 void OsdNotifier::notify(const Osd::Notice &notice)
@@ -38,7 +39,8 @@ void OsdNotifier::send(const Osd::Notice &notice)
         // An empty notice takes the last one away.
         if (m_lastId == 0)
             return;
-        call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"));
+        call =
+            QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"));
         call << m_lastId;
     } else {
         QVariantMap hints;
@@ -46,8 +48,8 @@ void OsdNotifier::send(const Osd::Notice &notice)
         hints.insert(QStringLiteral("transient"), true);
         hints.insert(QStringLiteral("category"), QStringLiteral("device"));
         call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-        call << QStringLiteral("mousecfg") << m_lastId << QStringLiteral("input-mouse") << notice.text << QString()
-             << QStringList() << hints << qint32(notice.duration);
+        call << QStringLiteral("mousecfg") << m_lastId << QStringLiteral("input-mouse") << notice.text
+             << QString() << QStringList() << hints << qint32(notice.duration);
     }
     m_pending = true;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);

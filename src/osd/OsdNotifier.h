@@ -15,7 +15,8 @@ class OsdNotifier : public QObject
 {
     Q_OBJECT
 public:
-    explicit OsdNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+    explicit OsdNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(),
+                         QObject *parent = nullptr);
 
     // True when the bus has a notification service, running or to be started.
     bool isAvailable() const;

@@ -15,7 +15,8 @@ const QColor kPanel(16, 17, 20, 235);
 } // namespace
 
 OsdWindow::OsdWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(parent,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("osdWindow"));
     setWindowTitle(Osd::windowTitle());

@@ -31,9 +31,10 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--help" || arg == "-h") {
-            printLine(stdout, QStringLiteral("Usage: mousecfg-osd\n"
-                                             "Shows mousecfg's on-screen notices. MOUSECFG_OSD=notify sends them "
-                                             "to the desktop's notification service instead."));
+            printLine(stdout,
+                      QStringLiteral("Usage: mousecfg-osd\n"
+                                     "Shows mousecfg's on-screen notices. MOUSECFG_OSD=notify sends them "
+                                     "to the desktop's notification service instead."));
             return 0;
         }
         printLine(stderr, QStringLiteral("mousecfg-osd: unknown option %1").arg(QString::fromLocal8Bit(arg)));
@@ -42,8 +43,8 @@ int main(int argc, char **argv)
 
     const bool notifyAsked = qgetenv("MOUSECFG_OSD") == "notify";
     // In a Wayland session XWayland lets the window stay on top: prefer it.
-    if (!notifyAsked && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!notifyAsked && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
     // Notifications need no display at all.
@@ -62,7 +63,8 @@ int main(int argc, char **argv)
 
     std::unique_ptr<OsdWindow> window;
     std::unique_ptr<OsdNotifier> notifier;
-    const bool onWayland = !notifyAsked && QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const bool onWayland =
+        !notifyAsked && QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     if (notifyAsked || onWayland) {
         notifier = std::make_unique<OsdNotifier>();
         if (!notifier->isAvailable()) {
@@ -73,7 +75,8 @@ int main(int argc, char **argv)
             notifier.reset(); // a window beneath the others is better than nothing
         } else {
             QObject::connect(notifier.get(), &OsdNotifier::failed, [](const QString &error) {
-                printLine(stderr, QStringLiteral("mousecfg-osd: the notification was refused: %1").arg(error));
+                printLine(stderr,
+                          QStringLiteral("mousecfg-osd: the notification was refused: %1").arg(error));
             });
         }
     }

@@ -1,15 +1,14 @@
 #include "DefaultColorArea.h"
 
-#include "MirtKit.h"
 #include "Log.h"
+#include "MirtKit.h"
 
 #include <QDebug>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-DefaultColorArea::DefaultColorArea(const QColor &color, QWidget *parent)
-    : QWidget(parent), m_color(color)
+DefaultColorArea::DefaultColorArea(const QColor &color, QWidget *parent) : QWidget(parent), m_color(color)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);

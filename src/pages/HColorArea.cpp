@@ -8,8 +8,7 @@
 
 using namespace LightingModel;
 
-HColorArea::HColorArea(double scale, QWidget *parent)
-    : QWidget(parent), m_dScale(scale)
+HColorArea::HColorArea(double scale, QWidget *parent) : QWidget(parent), m_dScale(scale)
 {
     setCursor(Qt::CrossCursor);
     setAccessibleName(tr("Hue"));
@@ -46,7 +45,8 @@ void HColorArea::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 232, 238));
     const QPointF left[3] = {{0, y - arrow}, {qreal(arrow), y}, {0, y + arrow}};
-    const QPointF right[3] = {{qreal(width()), y - arrow}, {qreal(width() - arrow), y}, {qreal(width()), y + arrow}};
+    const QPointF right[3] = {
+        {qreal(width()), y - arrow}, {qreal(width() - arrow), y}, {qreal(width()), y + arrow}};
     p.drawPolygon(left, 3);
     p.drawPolygon(right, 3);
 }

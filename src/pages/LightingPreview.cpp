@@ -16,20 +16,27 @@ namespace {
 // The design size of the mouse pictures.
 const QSize kPictureDesign(300, 400);
 
-const QColor kSevenColors[7] = {QColor(255, 0, 0),   QColor(255, 128, 0), QColor(255, 255, 0), QColor(0, 255, 0),
-                                QColor(0, 255, 255), QColor(0, 0, 255),   QColor(255, 0, 255)};
+const QColor kSevenColors[7] = {QColor(255, 0, 0),  QColor(255, 128, 0), QColor(255, 255, 0),
+                                QColor(0, 255, 0),  QColor(0, 255, 255), QColor(0, 0, 255),
+                                QColor(255, 0, 255)};
 
 double brightnessFactor(int bright)
 {
     switch (bright) {
-    case 1: return 0.45;
-    case 2: return 0.72;
-    default: return 1.0;
+    case 1:
+        return 0.45;
+    case 2:
+        return 0.72;
+    default:
+        return 1.0;
     }
 }
 
 // 0 → 1 → 0 over one period.
-double pulse(double phase) { return 0.5 - 0.5 * std::cos(2 * M_PI * phase); }
+double pulse(double phase)
+{
+    return 0.5 - 0.5 * std::cos(2 * M_PI * phase);
+}
 
 // A band of COLOR centred at POS (0 top, 1 bottom) of the gradient's span,
 // with a tail of TAIL above it.
@@ -50,8 +57,7 @@ QLinearGradient band(const QRectF &r, double pos, const QColor &color, double wi
 
 } // namespace
 
-LightingPreview::LightingPreview(QWidget *picture, const QString &maskPicture)
-    : QWidget(picture)
+LightingPreview::LightingPreview(QWidget *picture, const QString &maskPicture) : QWidget(picture)
 {
     setObjectName(QStringLiteral("lightingPreview"));
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
@@ -106,9 +112,8 @@ bool LightingPreview::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == parent() && event->type() == QEvent::Resize)
         setGeometry(parentWidget()->rect());
-    else if (watched == m_pWatchedWindow &&
-             (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Hide ||
-              event->type() == QEvent::Show))
+    else if (watched == m_pWatchedWindow && (event->type() == QEvent::WindowStateChange ||
+                                             event->type() == QEvent::Hide || event->type() == QEvent::Show))
         updateTimer();
     return QWidget::eventFilter(watched, event);
 }
@@ -186,7 +191,8 @@ void LightingPreview::paintLights(QPainter &painter, const QRect &target, qint64
         break;
     case kEffectYoYo: {
         const double phase = std::fmod(t * speed * 0.2, 1.0);
-        brush = band(r, phase < 0.5 ? 2 * phase : 2 - 2 * phase, kSevenColors[int(t * speed * 0.2) % 7], 0.18, 0);
+        brush =
+            band(r, phase < 0.5 ? 2 * phase : 2 - 2 * phase, kSevenColors[int(t * speed * 0.2) % 7], 0.18, 0);
         break;
     }
     case kEffect7ColorTail: {

@@ -127,7 +127,8 @@ void MirtColorArea::buildWidgets()
     for (int i = 0; i < kPresetCount; ++i) {
         auto *swatch = new DefaultColorArea(kPresets[i], this);
         swatch->setAccessibleName(tr("Preset colour %1").arg(i + 1));
-        connect(swatch, &DefaultColorArea::ClickedSignal, this, [this, i] { showRgbColor(kPresets[i], true); });
+        connect(swatch, &DefaultColorArea::ClickedSignal, this,
+                [this, i] { showRgbColor(kPresets[i], true); });
         m_presets[size_t(i)] = swatch;
     }
 
@@ -177,9 +178,15 @@ void MirtColorArea::layoutWidgets()
     place(m_pCancelBtn, 366, 256, 88, 30);
 }
 
-QColor MirtColorArea::color() const { return m_pPreview->color(); }
+QColor MirtColorArea::color() const
+{
+    return m_pPreview->color();
+}
 
-void MirtColorArea::setColor(const QColor &color) { showRgbColor(color, true); }
+void MirtColorArea::setColor(const QColor &color)
+{
+    showRgbColor(color, true);
+}
 
 void MirtColorArea::setBoxes(QSpinBox *const boxes[3], int a, int b, int c)
 {

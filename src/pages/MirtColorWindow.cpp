@@ -2,6 +2,7 @@
 
 #include "DefaultColorArea.h"
 #include "LightingModel.h"
+#include "Log.h"
 #include "MirtAction.h"
 #include "MirtColorArea.h"
 #include "MirtKit.h"
@@ -9,7 +10,6 @@
 #include "MirtPushButton.h"
 #include "MirtSlider.h"
 #include "PageStyle.h"
-#include "Log.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -56,7 +56,10 @@ MirtLabel *makeLabel(QWidget *parent, int fontSize, bool bold)
 }
 
 // The entry the profile's effect edits.
-int currentEntry(const ProfileData &profile) { return profile.LedMode < kLedModeCount ? profile.LedMode : 0; }
+int currentEntry(const ProfileData &profile)
+{
+    return profile.LedMode < kLedModeCount ? profile.LedMode : 0;
+}
 
 } // namespace
 
@@ -70,9 +73,10 @@ MirtColorWindow::MirtColorWindow(QWidget *parent, double scale)
       m_pSpeedSlider(makeSlider(this, kSpeedRange.minimum, kSpeedRange.maximum)),
       m_pSleepSlider(makeSlider(this, sleepRange().minimum, sleepRange().maximum)),
       m_pCurrentColor(new DefaultColorArea(QColor(), this)),
-      m_pEffectBtn(new MirtPushButton({QStringLiteral("/skin/profilesel.png"), QStringLiteral("/skin/profilesel.png"),
-                                       QStringLiteral("/skin/profilesel.png")},
-                                      this)),
+      m_pEffectBtn(
+          new MirtPushButton({QStringLiteral("/skin/profilesel.png"), QStringLiteral("/skin/profilesel.png"),
+                              QStringLiteral("/skin/profilesel.png")},
+                             this)),
       m_pEffectMenu(new QMenu(this)), m_pMoveOffBox(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("MirtColorWindow"));

@@ -9,7 +9,10 @@ MirtComboKeyWindow::MirtComboKeyWindow(QWidget *parent) : MirtKeyDialog(tr("Comb
     setObjectName(QStringLiteral("MirtComboKeyWindow"));
 }
 
-MirtComboKeyWindow::~MirtComboKeyWindow() { release(); }
+MirtComboKeyWindow::~MirtComboKeyWindow()
+{
+    release();
+}
 
 void MirtComboKeyWindow::fill(const ButtonAssignment &button)
 {

@@ -1,11 +1,11 @@
 #include "MirtDPIWindow.h"
 
 #include "DeviceDescription.h"
+#include "Log.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtSingleDPI.h"
 #include "MirtTwoBarSlider.h"
-#include "Log.h"
 
 #include <QButtonGroup>
 #include <QDebug>

@@ -15,7 +15,8 @@ using namespace ButtonModel;
 
 MirtFireKeyWindow::MirtFireKeyWindow(QWidget *parent)
     : MirtKeyDialog(tr("FireKey Setting"), parent), m_pTimesLabel(new MirtLabel(tr("Times:"), this)),
-      m_pDelayLabel(new MirtLabel(tr("Delay:"), this)), m_pTimesEdit(new QLineEdit(QStringLiteral("3"), this)),
+      m_pDelayLabel(new MirtLabel(tr("Delay:"), this)),
+      m_pTimesEdit(new QLineEdit(QStringLiteral("3"), this)),
       m_pDelayEdit(new QLineEdit(QStringLiteral("100"), this))
 {
     setObjectName(QStringLiteral("MirtFireKeyWindow"));
@@ -38,8 +39,9 @@ MirtFireKeyWindow::MirtFireKeyWindow(QWidget *parent)
         edit->setValidator(new QIntValidator(kFireMin, kFireMax, edit));
         edit->setAlignment(Qt::AlignCenter);
         edit->setFont(font);
-        edit->setStyleSheet(QStringLiteral("QLineEdit{color:%1;background:rgba(0,0,0,110);border:1px solid %2;}")
-                                .arg(text.name(), accent.name()));
+        edit->setStyleSheet(
+            QStringLiteral("QLineEdit{color:%1;background:rgba(0,0,0,110);border:1px solid %2;}")
+                .arg(text.name(), accent.name()));
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textChanged, this, &MirtFireKeyWindow::OnEditDataChanged);
         connect(edit, &QLineEdit::returnPressed, this, &MirtFireKeyWindow::onEditReturn);
@@ -130,7 +132,8 @@ bool MirtFireKeyWindow::eventFilter(QObject *watched, QEvent *event)
     if ((watched == m_pTimesEdit || watched == m_pDelayEdit) &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         m_bFromField = true; // until this event has gone up the chain
-        QMetaObject::invokeMethod(this, [this] { m_bFromField = false; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { m_bFromField = false; }, Qt::QueuedConnection);
         return false;
     }
     return MirtKeyDialog::eventFilter(watched, event);

@@ -29,7 +29,8 @@ MirtPushButton *makeButton(const QString &image, const QString &name, QWidget *p
 
 MirtKeyDialog::MirtKeyDialog(const QString &title, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_pTitle(new MirtLabel(title, this)),
-      m_pKeyLabel(new QLabel(this)), m_pYesBtn(makeButton(QStringLiteral(":/yes_Btn"), QStringLiteral("msgBoxYesBtn"), this)),
+      m_pKeyLabel(new QLabel(this)),
+      m_pYesBtn(makeButton(QStringLiteral(":/yes_Btn"), QStringLiteral("msgBoxYesBtn"), this)),
       m_pNoBtn(makeButton(QStringLiteral(":/no_Btn"), QStringLiteral("msgBoxNoBtn"), this))
 {
     MirtKit::initResources();
@@ -51,10 +52,11 @@ MirtKeyDialog::MirtKeyDialog(const QString &title, QWidget *parent)
     mono.setPixelSize(qMax(1, MirtKit::scaled(16)));
     m_pKeyLabel->setFont(mono);
     const QColor accent = MirtKit::accentColor();
-    m_pKeyLabel->setStyleSheet(QStringLiteral("QLabel{color:%1;background:rgba(0,0,0,110);border:1px solid %2;"
-                                              "border-radius:%3px;}")
-                                   .arg(MirtKit::textColor().name(), accent.name())
-                                   .arg(MirtKit::scaled(3)));
+    m_pKeyLabel->setStyleSheet(
+        QStringLiteral("QLabel{color:%1;background:rgba(0,0,0,110);border:1px solid %2;"
+                       "border-radius:%3px;}")
+            .arg(MirtKit::textColor().name(), accent.name())
+            .arg(MirtKit::scaled(3)));
 
     m_pYesBtn->setText(tr("OK"));
     m_pNoBtn->setText(tr("Cancel"));
@@ -113,7 +115,8 @@ bool MirtKeyDialog::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -34,7 +34,11 @@ protected:
     // A key event after the repeat filter.
     virtual void keyEvent(int keyIndex, uint32_t flags) = 0;
     // False drops the event before the repeat filter (the fire dialog's fields).
-    virtual bool wantsKeyEvent(QObject *watched) { Q_UNUSED(watched) return true; }
+    virtual bool wantsKeyEvent(QObject *watched)
+    {
+        Q_UNUSED(watched)
+        return true;
+    }
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -1,11 +1,11 @@
 #include "MirtPointSpeed.h"
 
+#include "Log.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtSlider.h"
 #include "MouseSettingsLauncher.h"
 #include "PageStyle.h"
-#include "Log.h"
 
 #include <QCheckBox>
 #include <QDebug>

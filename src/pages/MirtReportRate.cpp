@@ -1,11 +1,11 @@
 #include "MirtReportRate.h"
 
+#include "Log.h"
 #include "MirtAction.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtPushButton.h"
 #include "PageStyle.h"
-#include "Log.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>

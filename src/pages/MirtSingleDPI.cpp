@@ -1,11 +1,11 @@
 #include "MirtSingleDPI.h"
 
+#include "Log.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtTwoBarSlider.h"
 #include "PageStyle.h"
 #include "SensorDpi.h"
-#include "Log.h"
 
 #include <QCheckBox>
 #include <QDebug>

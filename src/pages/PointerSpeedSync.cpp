@@ -1,7 +1,7 @@
 #include "PointerSpeedSync.h"
 
-#include "PointerSpeed.h"
 #include "Log.h"
+#include "PointerSpeed.h"
 
 #include <QDebug>
 
@@ -31,7 +31,7 @@ bool apply(PointerSpeed *backend, const ProfileData &profile)
     }
     const bool ok = backend->applySpeed(speed);
     qCDebug(lcPages) << "pointer speed" << speed << "via" << backend->backendName()
-             << (ok ? QStringLiteral("applied") : backend->errorString());
+                     << (ok ? QStringLiteral("applied") : backend->errorString());
     return ok;
 }
 

@@ -6,8 +6,7 @@
 
 using namespace LightingModel;
 
-PreviewColorArea::PreviewColorArea(double scale, QWidget *parent)
-    : QWidget(parent), m_dScale(scale)
+PreviewColorArea::PreviewColorArea(double scale, QWidget *parent) : QWidget(parent), m_dScale(scale)
 {
     setAccessibleName(tr("Preview"));
 }

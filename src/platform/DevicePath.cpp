@@ -90,8 +90,8 @@ int releaseNumber(const QString &path, const QString &sysfsRoot)
 
     // /sys/class/hidraw/hidrawN/device is the HID device; its parents are the
     // USB interface and then the USB device, which holds bcdDevice.
-    const QString link = sysfsRoot + QStringLiteral("/class/hidraw/") + h.captured(1) +
-                         QStringLiteral("/device");
+    const QString link =
+        sysfsRoot + QStringLiteral("/class/hidraw/") + h.captured(1) + QStringLiteral("/device");
     QString dir = QFileInfo(link).canonicalFilePath();
     const QString root = QFileInfo(sysfsRoot).canonicalFilePath();
     if (dir.isEmpty() || root.isEmpty())

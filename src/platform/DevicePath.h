@@ -10,7 +10,8 @@
 #include <QString>
 
 // Which collection of the mouse an interface is.
-enum class InterfaceKind : int {
+enum class InterfaceKind : int
+{
     None = 0,   // neither pattern matched
     Mouse = 1,  // interface 0: the mouse collection (usage page 1, usage 2)
     Vendor = 4, // interface 2: the vendor collection (usage page 0xFF00)

@@ -20,4 +20,7 @@ void FakeCommandRunner::enqueueOutput(const QByteArray &standardOutput, int exit
     m_results.append(r);
 }
 
-void FakeCommandRunner::enqueueNotStarted() { m_results.append(CommandResult()); }
+void FakeCommandRunner::enqueueNotStarted()
+{
+    m_results.append(CommandResult());
+}

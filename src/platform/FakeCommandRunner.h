@@ -22,7 +22,11 @@ public:
     void enqueueNotStarted();
 
     const QList<Call> &calls() const { return m_calls; }
-    void clear() { m_calls.clear(); m_results.clear(); }
+    void clear()
+    {
+        m_calls.clear();
+        m_results.clear();
+    }
 
 private:
     QList<Call> m_calls;

@@ -1,9 +1,6 @@
 #include "FakeHotplugSource.h"
 
-FakeHotplugSource::FakeHotplugSource(QObject *parent)
-    : HotplugSource(parent)
-{
-}
+FakeHotplugSource::FakeHotplugSource(QObject *parent) : HotplugSource(parent) {}
 
 bool FakeHotplugSource::start()
 {

@@ -11,8 +11,7 @@ const QString kKey = QStringLiteral("speed");
 } // namespace
 
 GnomePointerSpeed::GnomePointerSpeed(CommandRunner *runner, const QString &gsettings)
-    : m_runner(runner)
-    , m_gsettings(gsettings)
+    : m_runner(runner), m_gsettings(gsettings)
 {
 }
 
@@ -43,8 +42,8 @@ bool GnomePointerSpeed::readSpeed(int *speed)
 bool GnomePointerSpeed::applySpeed(int speed)
 {
     const double accel = PointerSpeedScale::toLibinput(speed);
-    const CommandResult r = m_runner->run(
-        m_gsettings, {QStringLiteral("set"), kSchema, kKey, QString::number(accel, 'g', 6)});
+    const CommandResult r =
+        m_runner->run(m_gsettings, {QStringLiteral("set"), kSchema, kKey, QString::number(accel, 'g', 6)});
     if (!r.ok()) {
         setErrorString(r.started ? QStringLiteral("gsettings refused the pointer speed: %1")
                                        .arg(QString::fromLocal8Bit(r.standardError).trimmed())

@@ -1,7 +1,10 @@
 #include "HidNode.h"
 
 namespace {
-QString hex4(quint16 v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')); }
+QString hex4(quint16 v)
+{
+    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
+}
 } // namespace
 
 QString formatHidNodeEvent(const QString &event, const HidNodeInfo &node)

@@ -9,16 +9,15 @@ struct HidNodeInfo
 {
     quint16 vendorId = 0;
     quint16 productId = 0;
-    int interfaceNumber = -1; // bInterfaceNumber of the USB interface; -1 when not USB
+    int interfaceNumber = -1;  // bInterfaceNumber of the USB interface; -1 when not USB
     quint16 releaseNumber = 0; // bcdDevice of the USB device
     QString devnode;           // "/dev/hidraw3"
     QString syspath;           // "/sys/devices/.../hidraw/hidraw3"
 
     bool operator==(const HidNodeInfo &o) const
     {
-        return vendorId == o.vendorId && productId == o.productId &&
-               interfaceNumber == o.interfaceNumber && releaseNumber == o.releaseNumber &&
-               devnode == o.devnode && syspath == o.syspath;
+        return vendorId == o.vendorId && productId == o.productId && interfaceNumber == o.interfaceNumber &&
+               releaseNumber == o.releaseNumber && devnode == o.devnode && syspath == o.syspath;
     }
     bool operator!=(const HidNodeInfo &o) const { return !(*this == o); }
 };

@@ -1,14 +1,16 @@
 #include "HotplugSource.h"
 
-HotplugSource::HotplugSource(QObject *parent)
-    : QObject(parent)
+HotplugSource::HotplugSource(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<HidNodeInfo>();
 }
 
 HotplugSource::~HotplugSource() = default;
 
-void HotplugSource::setSupportedIds(const QVector<UsbId> &ids) { m_supportedIds = ids; }
+void HotplugSource::setSupportedIds(const QVector<UsbId> &ids)
+{
+    m_supportedIds = ids;
+}
 
 bool HotplugSource::isSupported(quint16 vendorId, quint16 productId) const
 {

@@ -30,7 +30,10 @@ bool getProperty(const QString &path, const QString &interface, const QString &n
     return true;
 }
 
-QString devicePath(const QString &device) { return kManagerPath + QLatin1Char('/') + device; }
+QString devicePath(const QString &device)
+{
+    return kManagerPath + QLatin1Char('/') + device;
+}
 
 } // namespace
 

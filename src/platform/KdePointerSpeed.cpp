@@ -2,10 +2,7 @@
 
 #include "KWinInputBus.h"
 
-KdePointerSpeed::KdePointerSpeed(KWinInputBus *bus)
-    : m_bus(bus)
-{
-}
+KdePointerSpeed::KdePointerSpeed(KWinInputBus *bus) : m_bus(bus) {}
 
 bool KdePointerSpeed::readSpeed(int *speed)
 {

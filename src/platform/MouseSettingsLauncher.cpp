@@ -33,10 +33,10 @@ const QList<Candidate> &candidates()
 
 MouseSettingsLauncher::MouseSettingsLauncher(ProgramLauncher *launcher, ExecutableFinder finder,
                                              const QString &desktop)
-    : m_launcher(launcher)
-    , m_finder(finder ? std::move(finder)
-                      : [](const QString &name) { return QStandardPaths::findExecutable(name); })
-    , m_desktop(desktop.isNull() ? qEnvironmentVariable("XDG_CURRENT_DESKTOP") : desktop)
+    : m_launcher(launcher),
+      m_finder(finder ? std::move(finder)
+                      : [](const QString &name) { return QStandardPaths::findExecutable(name); }),
+      m_desktop(desktop.isNull() ? qEnvironmentVariable("XDG_CURRENT_DESKTOP") : desktop)
 {
 }
 

@@ -10,7 +10,7 @@ class ProgramLauncher;
 
 struct MouseSettingsCommand
 {
-    QString program;     // full path as found
+    QString program; // full path as found
     QStringList arguments;
     bool isValid() const { return !program.isEmpty(); }
 };

@@ -34,7 +34,10 @@ constexpr qint32 kValue2 = 0;
 constexpr qint32 kValue60 = 60;
 
 // The OSD window's title; the local socket is named after it.
-inline QString windowTitle() { return QStringLiteral("Wireless Mouse OSD"); }
+inline QString windowTitle()
+{
+    return QStringLiteral("Wireless Mouse OSD");
+}
 // The full local-socket name: the title inside the user's runtime folder.
 QString serverName();
 

@@ -1,7 +1,7 @@
 #include "OsdClient.h"
 
-#include "ProgramLauncher.h"
 #include "PlatformLog.h"
+#include "ProgramLauncher.h"
 
 #include <QDebug>
 #include <QLocalSocket>
@@ -12,10 +12,7 @@ constexpr int kMaxQueued = 32;
 } // namespace
 
 OsdClient::OsdClient(ProgramLauncher *launcher, const QString &program, QObject *parent)
-    : QObject(parent)
-    , m_launcher(launcher)
-    , m_program(program)
-    , m_serverName(Osd::serverName())
+    : QObject(parent), m_launcher(launcher), m_program(program), m_serverName(Osd::serverName())
 {
     m_retryTimer.setSingleShot(true);
     connect(&m_retryTimer, &QTimer::timeout, this, &OsdClient::tryConnect);

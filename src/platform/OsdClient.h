@@ -54,7 +54,7 @@ private:
     int m_attempts = 5;
     int m_intervalMs = 500;
     int m_attempt = 0;
-    bool m_started = false; // the program was started in this round
+    bool m_started = false;       // the program was started in this round
     QList<QByteArray> m_queue;    // waiting for the next connection
     QList<QByteArray> m_inFlight; // written on the current one
     qint64 m_toWrite = 0;

@@ -5,16 +5,17 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-OsdServer::OsdServer(QObject *parent)
-    : QObject(parent)
-    , m_server(new QLocalServer(this))
+OsdServer::OsdServer(QObject *parent) : QObject(parent), m_server(new QLocalServer(this))
 {
     qRegisterMetaType<Osd::Notice>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &OsdServer::onNewConnection);
 }
 
-OsdServer::~OsdServer() { close(); }
+OsdServer::~OsdServer()
+{
+    close();
+}
 
 bool OsdServer::listen(const QString &name)
 {
@@ -48,9 +49,15 @@ void OsdServer::close()
     }
 }
 
-bool OsdServer::isListening() const { return m_server->isListening(); }
+bool OsdServer::isListening() const
+{
+    return m_server->isListening();
+}
 
-QString OsdServer::fullServerName() const { return m_server->fullServerName(); }
+QString OsdServer::fullServerName() const
+{
+    return m_server->fullServerName();
+}
 
 void OsdServer::onNewConnection()
 {

@@ -50,10 +50,9 @@ PointerSpeedEnvironment PointerSpeedEnvironment::detect()
 PointerSpeedKind choosePointerSpeedKind(const PointerSpeedEnvironment &env)
 {
     const QStringList desktops = env.currentDesktop.toUpper().split(QLatin1Char(':'));
-    const bool gnomeFamily = desktops.contains(QLatin1String("GNOME")) ||
-                             desktops.contains(QLatin1String("UNITY")) ||
-                             desktops.contains(QLatin1String("BUDGIE")) ||
-                             desktops.contains(QLatin1String("PANTHEON"));
+    const bool gnomeFamily =
+        desktops.contains(QLatin1String("GNOME")) || desktops.contains(QLatin1String("UNITY")) ||
+        desktops.contains(QLatin1String("BUDGIE")) || desktops.contains(QLatin1String("PANTHEON"));
     const bool kde = desktops.contains(QLatin1String("KDE"));
     const bool wayland = env.sessionType.compare(QLatin1String("wayland"), Qt::CaseInsensitive) == 0;
 
@@ -76,10 +75,7 @@ namespace {
 class OwningGnomePointerSpeed : public GnomePointerSpeed
 {
 public:
-    explicit OwningGnomePointerSpeed(const QString &gsettings)
-        : GnomePointerSpeed(&m_runner, gsettings)
-    {
-    }
+    explicit OwningGnomePointerSpeed(const QString &gsettings) : GnomePointerSpeed(&m_runner, gsettings) {}
 
 private:
     ProcessCommandRunner m_runner;

@@ -47,17 +47,23 @@ private:
 // What the run-time detection looks at.
 struct PointerSpeedEnvironment
 {
-    QString currentDesktop;   // XDG_CURRENT_DESKTOP, e.g. "ubuntu:GNOME", "KDE"
-    QString sessionType;      // XDG_SESSION_TYPE: "x11", "wayland", ""
-    QString gsettingsPath;    // gsettings found on PATH, or empty
+    QString currentDesktop;    // XDG_CURRENT_DESKTOP, e.g. "ubuntu:GNOME", "KDE"
+    QString sessionType;       // XDG_SESSION_TYPE: "x11", "wayland", ""
+    QString gsettingsPath;     // gsettings found on PATH, or empty
     bool kwinInputBus = false; // KWin's input-device interface answers on the session bus
-    QString x11Display;       // DISPLAY, or empty
+    QString x11Display;        // DISPLAY, or empty
 
     // Reads the process environment, PATH and the session bus.
     static PointerSpeedEnvironment detect();
 };
 
-enum class PointerSpeedKind { None, Gnome, Kde, X11 };
+enum class PointerSpeedKind
+{
+    None,
+    Gnome,
+    Kde,
+    X11
+};
 
 // Which backend suits ENV: GNOME-family desktops with gsettings use it; KDE
 // under Wayland uses KWin; any X display falls back to the X11 property;

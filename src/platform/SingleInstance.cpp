@@ -19,7 +19,10 @@ SingleInstance::SingleInstance(const QString &productName, const QString &direct
     m_socketPath = QDir(dir).filePath(lockName(productName) + QStringLiteral(".sock"));
 }
 
-SingleInstance::~SingleInstance() { release(); }
+SingleInstance::~SingleInstance()
+{
+    release();
+}
 
 QString SingleInstance::lockName(const QString &productName)
 {
@@ -87,7 +90,8 @@ bool SingleInstance::listenForActivation(std::function<void()> onActivate)
     QLocalServer::removeServer(m_socketPath);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_socketPath)) {
-        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_socketPath << m_server->errorString();
+        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_socketPath
+                              << m_server->errorString();
         m_server.reset();
         return false;
     }

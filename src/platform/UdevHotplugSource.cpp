@@ -10,7 +10,10 @@
 
 namespace {
 
-QString text(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
+QString text(const char *s)
+{
+    return s ? QString::fromUtf8(s) : QString();
+}
 
 QString sysattr(udev_device *device, const char *name)
 {
@@ -19,12 +22,12 @@ QString sysattr(udev_device *device, const char *name)
 
 } // namespace
 
-UdevHotplugSource::UdevHotplugSource(QObject *parent)
-    : HotplugSource(parent)
-{
-}
+UdevHotplugSource::UdevHotplugSource(QObject *parent) : HotplugSource(parent) {}
 
-UdevHotplugSource::~UdevHotplugSource() { stop(); }
+UdevHotplugSource::~UdevHotplugSource()
+{
+    stop();
+}
 
 bool UdevHotplugSource::readNode(udev_device *device, HidNodeInfo *node)
 {
@@ -35,10 +38,8 @@ bool UdevHotplugSource::readNode(udev_device *device, HidNodeInfo *node)
     udev_device *hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
     if (hid)
         a.hidId = text(udev_device_get_property_value(hid, "HID_ID"));
-    udev_device *usbInterface =
-        udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_interface");
-    udev_device *usbDevice =
-        udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
+    udev_device *usbInterface = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_interface");
+    udev_device *usbDevice = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
     if (usbInterface)
         a.bInterfaceNumber = sysattr(usbInterface, "bInterfaceNumber");
     if (usbDevice) {

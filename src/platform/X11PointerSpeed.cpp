@@ -71,8 +71,8 @@ public:
             int format = 0;
             unsigned long items = 0, after = 0;
             unsigned char *data = nullptr;
-            if (XIGetProperty(m_display, info[i].deviceid, m_property, 0, 1, False, AnyPropertyType,
-                              &type, &format, &items, &after, &data) == Success) {
+            if (XIGetProperty(m_display, info[i].deviceid, m_property, 0, 1, False, AnyPropertyType, &type,
+                              &format, &items, &after, &data) == Success) {
                 if (type == m_float && format == 32 && items >= 1 && data) {
                     float value = 0;
                     std::memcpy(&value, data, sizeof value);
@@ -109,10 +109,7 @@ private:
 } // namespace
 #endif
 
-X11PointerSpeed::X11PointerSpeed(const QString &displayName)
-    : m_displayName(displayName)
-{
-}
+X11PointerSpeed::X11PointerSpeed(const QString &displayName) : m_displayName(displayName) {}
 
 bool X11PointerSpeed::isAvailable() const
 {
@@ -134,8 +131,8 @@ bool X11PointerSpeed::readSpeed(int *speed)
     }
     const auto devices = x.devicesWithProperty();
     if (devices.empty()) {
-        setErrorString(QStringLiteral("no pointer device has the \"%1\" property")
-                           .arg(QLatin1String(propertyName())));
+        setErrorString(
+            QStringLiteral("no pointer device has the \"%1\" property").arg(QLatin1String(propertyName())));
         return false;
     }
     *speed = PointerSpeedScale::fromLibinput(double(devices.front().second));
@@ -157,8 +154,8 @@ bool X11PointerSpeed::applySpeed(int speed)
     }
     const auto devices = x.devicesWithProperty();
     if (devices.empty()) {
-        setErrorString(QStringLiteral("no pointer device has the \"%1\" property")
-                           .arg(QLatin1String(propertyName())));
+        setErrorString(
+            QStringLiteral("no pointer device has the \"%1\" property").arg(QLatin1String(propertyName())));
         return false;
     }
     const float accel = float(PointerSpeedScale::toLibinput(speed));

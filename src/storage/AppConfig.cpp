@@ -2,9 +2,9 @@
 
 #include "DeviceDescription.h"
 #include "IniAccess.h"
+#include "Log.h"
 #include "Paths.h"
 #include "ShippedModel.h"
-#include "Log.h"
 
 #include <QDebug>
 #include <QSettings>

@@ -75,7 +75,8 @@ bool notTooLarge(const QString &file, QString *errorText)
     if (fi.exists()) {
         QFile f(file);
         if (f.open(QIODevice::ReadOnly) && mayHoldForeignValue(f.readAll()) && !parsesWithinMemory(file)) {
-            setError(errorText, QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
+            setError(errorText,
+                     QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
             return false;
         }
     }

@@ -7,8 +7,8 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <type_traits>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -27,16 +27,15 @@ struct KeyDef
 {
     QByteArray name;
     Kind kind;
-    bool ledOption; // LedMoveOFF or LedSleepTime
-    bool asSigned;  // a 32-bit field written with its sign (button heads); others unsigned
+    bool ledOption;  // LedMoveOFF or LedSleepTime
+    bool asSigned;   // a 32-bit field written with its sign (button heads); others unsigned
     QString logical; // the name as QSettings knows it ('/' where the file has '\\')
 };
 
 // The one walk over a profile's fields, in the order of the key table below:
 // reading, writing, the fast path and the QSettings path all go through it,
 // so a field is added in two places side by side (here and in KeyTable).
-template <class Profile, class Visit>
-void walkFields(Profile &p, Visit &&v)
+template <class Profile, class Visit> void walkFields(Profile &p, Visit &&v)
 {
     v(p.pollrate);
     v(p.dpi);
@@ -84,8 +83,7 @@ void walkFields(Profile &p, Visit &&v)
     }
 }
 
-template <class T>
-constexpr Kind kindOf()
+template <class T> constexpr Kind kindOf()
 {
     if constexpr (std::is_same_v<T, uint8_t>)
         return Kind::Byte;
@@ -508,7 +506,8 @@ struct Found
 QString textOf(const QVariant &v)
 {
     // A hand-written value with commas reads as a list, joined back.
-    return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", ")) : v.toString();
+    return v.userType() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
+                                                  : v.toString();
 }
 
 // Puts what was found onto profile; missing keys (and the LED options unless
@@ -549,7 +548,8 @@ std::vector<QVariant> valuesOf(const ProfileData &profile)
         if constexpr (std::is_same_v<T, uint8_t>)
             values.emplace_back(uint(field));
         else if constexpr (std::is_same_v<T, int32_t>)
-            values.emplace_back(t.keys[values.size()].asSigned ? QVariant(int(field)) : QVariant(uint(uint32_t(field))));
+            values.emplace_back(t.keys[values.size()].asSigned ? QVariant(int(field))
+                                                               : QVariant(uint(uint32_t(field))));
         else
             values.emplace_back(field);
     });
@@ -594,7 +594,8 @@ bool readSection(const QByteArray &text, int section, ProfileData &profile, bool
         }
         if (!decodeValue(QByteArray(value.constData(), value.size()), f.decoded[i]))
             return false;
-        f.number[i] = k.kind == Kind::Int32 ? IniAccess::toInt32(f.decoded[i]) : IniAccess::toInt(f.decoded[i]);
+        f.number[i] =
+            k.kind == Kind::Int32 ? IniAccess::toInt32(f.decoded[i]) : IniAccess::toInt(f.decoded[i]);
     }
     const int taken = applyFound(f, profile, ledOptions);
     if (found)

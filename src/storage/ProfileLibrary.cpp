@@ -43,7 +43,8 @@ void bindName(ProfileSet &set, const QString &name, const QString &path)
 
 } // namespace
 
-ProfileLibrary::ProfileLibrary(const QString &model) : m_model(model), m_names(AppConfig::loadProfileList(model))
+ProfileLibrary::ProfileLibrary(const QString &model)
+    : m_model(model), m_names(AppConfig::loadProfileList(model))
 {
 }
 

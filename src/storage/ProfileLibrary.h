@@ -16,7 +16,8 @@
 class ProfileLibrary
 {
 public:
-    enum class Code {
+    enum class Code
+    {
         Ok,
         Exists,       // the name is in the library, has a file, or names a slot
         Full,         // the library holds AppConfig::kProfileLibraryMax names

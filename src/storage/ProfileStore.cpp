@@ -2,9 +2,9 @@
 
 #include "AppConfig.h"
 #include "IniAccess.h"
+#include "Log.h"
 #include "Paths.h"
 #include "ProfileDefaults.h"
-#include "Log.h"
 #include "ProfileIni.h"
 
 #include <QDebug>
@@ -211,8 +211,9 @@ bool readProfileSection(int section, ProfileData &profile, const QString &file, 
         found = ProfileIni::readSettings(s, profile, true);
         s.endGroup();
         if (s.status() == QSettings::FormatError) {
-            setError(errorText,
-                     QStringLiteral("%1 is malformed; what could not be read has its factory value.").arg(file));
+            setError(
+                errorText,
+                QStringLiteral("%1 is malformed; what could not be read has its factory value.").arg(file));
             keepIndexesInTables(profile);
             return false;
         }
@@ -438,7 +439,8 @@ bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
         if (Paths::isSafeName(name))
             imported.names[size_t(i)] = name;
         else if (!name.isEmpty())
-            qCWarning(lcStorage) << "importProfileSet: slot" << i + 1 << "keeps its name; unusable name" << name;
+            qCWarning(lcStorage) << "importProfileSet: slot" << i + 1 << "keeps its name; unusable name"
+                                 << name;
         // What the file lacks has its factory value; the LED options stay the slot's own.
         ProfileData &p = imported.profiles[size_t(i)];
         ProfileData read = factory;

@@ -2,14 +2,12 @@
 
 #include "MirtKit.h"
 
-MirtAction::MirtAction(QObject *parent)
-    : QAction(parent)
+MirtAction::MirtAction(QObject *parent) : QAction(parent)
 {
     applyFont();
 }
 
-MirtAction::MirtAction(const QString &text, QObject *parent)
-    : QAction(text, parent)
+MirtAction::MirtAction(const QString &text, QObject *parent) : QAction(text, parent)
 {
     applyFont();
 }

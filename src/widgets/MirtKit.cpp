@@ -15,13 +15,13 @@ namespace {
 struct KitState
 {
     double scale = 1.0;
-    int langId = -1;          // -1: not read yet
+    int langId = -1; // -1: not read yet
     bool fontLoaded = false;
     int fontLangId = -1;
     QString fontFamily;
     int fontPixelSize = 0;
-    int theme = -1;           // -1: not read yet
-    int colorMode = -1;       // -1: not read yet
+    int theme = -1;     // -1: not read yet
+    int colorMode = -1; // -1: not read yet
 };
 
 KitState &state()
@@ -154,18 +154,26 @@ QColor buttonTextColor(int imageState)
 {
     if (colorMode() == 0) {
         switch (imageState) {
-        case 1: return QColor(255, 255, 255);
-        case 2: return QColor(255, 255, 255);
-        case 3: return QColor(98, 102, 110);
-        default: return QColor(206, 210, 218);
+        case 1:
+            return QColor(255, 255, 255);
+        case 2:
+            return QColor(255, 255, 255);
+        case 3:
+            return QColor(98, 102, 110);
+        default:
+            return QColor(206, 210, 218);
         }
     }
     // Alternative scheme: accent-coloured captions that turn white when active.
     switch (imageState) {
-    case 1: return accentColor().lighter(140);
-    case 2: return QColor(255, 255, 255);
-    case 3: return QColor(98, 102, 110);
-    default: return accentColor();
+    case 1:
+        return accentColor().lighter(140);
+    case 2:
+        return QColor(255, 255, 255);
+    case 3:
+        return QColor(98, 102, 110);
+    default:
+        return accentColor();
     }
 }
 
@@ -211,18 +219,19 @@ QString menuStyleSheet(int designWidth)
     int px = languageFontPixelSize();
     if (px <= 0)
         px = 12;
-    QString css = QStringLiteral(
-                      "QMenu{background:#16171c;color:#e2e5eb;border:1px solid #3a3e48;padding:%1px 0;font-size:%2px;}"
-                      "QMenu::item{padding:%3px %4px;background:transparent;}"
-                      "QMenu::item:selected{background:%5;color:%6;}"
-                      "QMenu::item:pressed{background:%5;color:%6;}"
-                      "QMenu::item:disabled{color:#62666e;}"
-                      "QMenu::separator{height:1px;background:#2a2d35;margin:%1px %4px;}")
-                      .arg(scaled(4))
-                      .arg(qMax(1, scaled(px)))
-                      .arg(scaled(5))
-                      .arg(scaled(14))
-                      .arg(accent, onAccent);
+    QString css =
+        QStringLiteral(
+            "QMenu{background:#16171c;color:#e2e5eb;border:1px solid #3a3e48;padding:%1px 0;font-size:%2px;}"
+            "QMenu::item{padding:%3px %4px;background:transparent;}"
+            "QMenu::item:selected{background:%5;color:%6;}"
+            "QMenu::item:pressed{background:%5;color:%6;}"
+            "QMenu::item:disabled{color:#62666e;}"
+            "QMenu::separator{height:1px;background:#2a2d35;margin:%1px %4px;}")
+            .arg(scaled(4))
+            .arg(qMax(1, scaled(px)))
+            .arg(scaled(5))
+            .arg(scaled(14))
+            .arg(accent, onAccent);
     if (designWidth > 0)
         css += QStringLiteral("QMenu{min-width:%1px;max-width:%1px;}").arg(scaled(designWidth));
     return css;
@@ -262,7 +271,8 @@ QString resolvePath(const QString &path, double factor)
         return path;
     // Absolute paths are kept, except the program's own "/skin/..." form, which
     // is relative to the data folder.
-    if (QFileInfo(path).isAbsolute() && (QFileInfo::exists(path) || !path.startsWith(QLatin1String("/skin/"))))
+    if (QFileInfo(path).isAbsolute() &&
+        (QFileInfo::exists(path) || !path.startsWith(QLatin1String("/skin/"))))
         return path;
     QString rel = path;
     while (rel.startsWith(QLatin1Char('/')) || rel.startsWith(QLatin1String("./")))
@@ -291,15 +301,20 @@ QPixmap skinPixmap(const QString &name)
 QStringList skinPictureNames(const QString &model, int buttonCount)
 {
     QStringList names = {
-        QStringLiteral("cfgMainback.png"), QStringLiteral("dlg.png"), QStringLiteral("dlg_gun.png"),
-        QStringLiteral("process.png"), QStringLiteral("bat1.png"), QStringLiteral("bat2.png"),
-        QStringLiteral("warn.png"), QStringLiteral("dongle.png"), QStringLiteral("dongle2.png"),
-        QStringLiteral("lightning.png"), QStringLiteral("mouselogo.png"), QStringLiteral("icon.ico"),
-        QStringLiteral("icon.png"), QStringLiteral("lang.png"), QStringLiteral("rate.png"),
-        QStringLiteral("profilesel.png"), QStringLiteral("bulletsel.png"), QStringLiteral("gunset_bullet.png"),
-        QStringLiteral("DPI-ON.png"), QStringLiteral("DPI-OFF.png"), QStringLiteral("checkbox2-1.png"),
-        QStringLiteral("checkbox2-2.png"), QStringLiteral("checkbox-1.png"), QStringLiteral("checkbox-2.png"),
-        QStringLiteral("radio-1.png"), QStringLiteral("radio-2.png"), QStringLiteral("slider_handle.png"),
+        QStringLiteral("cfgMainback.png"),   QStringLiteral("dlg.png"),
+        QStringLiteral("dlg_gun.png"),       QStringLiteral("process.png"),
+        QStringLiteral("bat1.png"),          QStringLiteral("bat2.png"),
+        QStringLiteral("warn.png"),          QStringLiteral("dongle.png"),
+        QStringLiteral("dongle2.png"),       QStringLiteral("lightning.png"),
+        QStringLiteral("mouselogo.png"),     QStringLiteral("icon.ico"),
+        QStringLiteral("icon.png"),          QStringLiteral("lang.png"),
+        QStringLiteral("rate.png"),          QStringLiteral("profilesel.png"),
+        QStringLiteral("bulletsel.png"),     QStringLiteral("gunset_bullet.png"),
+        QStringLiteral("DPI-ON.png"),        QStringLiteral("DPI-OFF.png"),
+        QStringLiteral("checkbox2-1.png"),   QStringLiteral("checkbox2-2.png"),
+        QStringLiteral("checkbox-1.png"),    QStringLiteral("checkbox-2.png"),
+        QStringLiteral("radio-1.png"),       QStringLiteral("radio-2.png"),
+        QStringLiteral("slider_handle.png"),
     };
     for (int n = 1; n <= 3; ++n)
         names << QStringLiteral("tabbutton-%1.png").arg(n);

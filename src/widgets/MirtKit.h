@@ -4,10 +4,10 @@
 // description and the location of the skin pictures.
 
 #include <QColor>
-#include <QPainter>
-#include <QRect>
 #include <QFont>
+#include <QPainter>
 #include <QPixmap>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 

@@ -5,8 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-MirtLabel::MirtLabel(const QString &text, QWidget *parent)
-    : QLabel(parent)
+MirtLabel::MirtLabel(const QString &text, QWidget *parent) : QLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground, true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

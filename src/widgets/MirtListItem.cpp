@@ -1,16 +1,15 @@
 #include "MirtListItem.h"
 
+#include "Log.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtLineEdit.h"
-#include "Log.h"
 
 #include <QDebug>
 #include <QIntValidator>
 #include <QMouseEvent>
 
-MirtListItem::MirtListItem(QWidget *parent)
-    : QWidget(parent)
+MirtListItem::MirtListItem(QWidget *parent) : QWidget(parent)
 {
     resize(MirtKit::scaled(100), MirtKit::scaled(50));
     m_pLabel = new MirtLabel(QString(), this);

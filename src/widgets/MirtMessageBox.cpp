@@ -29,9 +29,7 @@ QFont messageFont()
 MirtMessageBox::MirtMessageBox(int iKind, const QString &windowTitle, const QString &heading,
                                const QString &message, QWidget *parent, MirtPlugInWatch *watch,
                                Qt::WindowFlags flags)
-    : QDialog(parent, flags)
-    , m_iKind(iKind)
-    , m_pWatch(watch)
+    : QDialog(parent, flags), m_iKind(iKind), m_pWatch(watch)
 {
     MirtKit::initResources();
     setObjectName(QStringLiteral("MirtMessageBox"));
@@ -42,12 +40,13 @@ MirtMessageBox::MirtMessageBox(int iKind, const QString &windowTitle, const QStr
     m_background = MirtKit::skinPixmap(QStringLiteral("/skin/dlg.png"));
 
     const int space = MirtKit::scaled(30);
-    const QString iconName = iKind == kDongle ? QStringLiteral("/skin/dongle2.png") : QStringLiteral("/skin/warn.png");
+    const QString iconName =
+        iKind == kDongle ? QStringLiteral("/skin/dongle2.png") : QStringLiteral("/skin/warn.png");
     m_pIcon = new QLabel(this);
     m_pIcon->setFixedSize(MirtKit::scaled(45), MirtKit::scaled(45));
     m_pIcon->setScaledContents(true);
-    m_pIcon->setPixmap(MirtKit::skinPixmap(iconName)
-                           .scaled(m_pIcon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_pIcon->setPixmap(
+        MirtKit::skinPixmap(iconName).scaled(m_pIcon->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_pIcon->setAccessibleName(iKind == kDongle ? tr("Receiver") : tr("Warning"));
 
     const QString textStyle = QStringLiteral("color: rgb(%1,%2,%3); background: transparent;");

@@ -14,11 +14,12 @@ class MirtMessageBox : public QDialog
     Q_OBJECT
 
 public:
-    enum Kind {
-        kQuestion = 1,   // warn icon, "Yes" (Accepted) and "No" (Rejected)
-        kWarning = 2,    // warn icon, "Ok"
-        kNotice = 3,     // warn icon, "Ok"
-        kDongle = 4,     // receiver icon, "Ok"; used with the plug-in watch
+    enum Kind
+    {
+        kQuestion = 1, // warn icon, "Yes" (Accepted) and "No" (Rejected)
+        kWarning = 2,  // warn icon, "Ok"
+        kNotice = 3,   // warn icon, "Ok"
+        kDongle = 4,   // receiver icon, "Ok"; used with the plug-in watch
     };
 
     // watch: when not null, the box closes itself (Accepted) as soon as

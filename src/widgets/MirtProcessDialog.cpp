@@ -5,10 +5,10 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QTimer>
 #include <QLabel>
 #include <QMovie>
 #include <QPainter>
+#include <QTimer>
 
 MirtProcessDialog::MirtProcessDialog(QWidget *mainWindow, QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent ? parent : mainWindow, flags | Qt::FramelessWindowHint)

@@ -4,8 +4,7 @@
 
 #include <QPainter>
 
-MirtProcessbar::MirtProcessbar(QWidget *parent)
-    : QProgressBar(parent)
+MirtProcessbar::MirtProcessbar(QWidget *parent) : QProgressBar(parent)
 {
     setTextVisible(false);
 }

@@ -181,8 +181,8 @@ void MirtPushButton::updateMask()
         clearMask();
         return;
     }
-    const QImage shape = m_pixmaps.first().toImage().scaled(size(), Qt::IgnoreAspectRatio,
-                                                             Qt::SmoothTransformation);
+    const QImage shape =
+        m_pixmaps.first().toImage().scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QRegion region(QBitmap::fromImage(shape.createAlphaMask(Qt::ThresholdAlphaDither)));
     // A fully transparent image would make the button unclickable: keep it whole.
     if (region.isEmpty())

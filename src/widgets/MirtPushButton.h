@@ -70,7 +70,7 @@ private:
     QString m_iconPath;
     int m_rendition = -1;
     QList<QPixmap> m_pixmaps;
-    QList<QPixmap> m_scaled;   // m_pixmaps scaled to the current size
+    QList<QPixmap> m_scaled; // m_pixmaps scaled to the current size
     QSize m_scaledSize;
     QPixmap m_icon;
     QList<QColor> m_textColors;

@@ -7,8 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-MirtSlider::MirtSlider(QWidget *parent)
-    : QSlider(parent)
+MirtSlider::MirtSlider(QWidget *parent) : QSlider(parent)
 {
     m_pBubble = new MirtLabel(QString(), this);
     m_pBubble->setAlignment(Qt::AlignCenter);

@@ -86,7 +86,8 @@ private:
     void makeWindow(bool cable, ProgramLauncher *launcher);
     void setGlobal(const QString &key, const QVariant &value)
     {
-        QSettings(m_config->filePath(QStringLiteral("Config.ini")), QSettings::IniFormat).setValue(key, value);
+        QSettings(m_config->filePath(QStringLiteral("Config.ini")), QSettings::IniFormat)
+            .setValue(key, value);
     }
 
     std::unique_ptr<QTemporaryDir> m_config;
@@ -105,9 +106,11 @@ void TestLangFirmware::init()
     m_data = std::make_unique<QTemporaryDir>();
     Paths::setConfigDir(m_config->path());
     SkinCache::setDirectory(m_config->filePath(QStringLiteral("skin-cache")));
-    QVERIFY(QFile::copy(m_shippedData + QStringLiteral("/Configs/Config.ini"), m_config->filePath(QStringLiteral("Config.ini"))));
+    QVERIFY(QFile::copy(m_shippedData + QStringLiteral("/Configs/Config.ini"),
+                        m_config->filePath(QStringLiteral("Config.ini"))));
     // A data folder of its own: the shipped device description and translations, and room for an updater.
-    QVERIFY(QFile::link(m_shippedData + QStringLiteral("/DefaultProfile.bin"), m_data->filePath(QStringLiteral("DefaultProfile.bin"))));
+    QVERIFY(QFile::link(m_shippedData + QStringLiteral("/DefaultProfile.bin"),
+                        m_data->filePath(QStringLiteral("DefaultProfile.bin"))));
     QVERIFY(QFile::link(m_shippedData + QStringLiteral("/lang"), m_data->filePath(QStringLiteral("lang"))));
     QVERIFY(QDir().mkpath(m_data->filePath(QStringLiteral("skin/mouse/bin"))));
     Paths::setDataDir(m_data->path());
@@ -129,7 +132,8 @@ void TestLangFirmware::makeWindow(bool cable, ProgramLauncher *launcher)
     m_w.reset();
     m_feed.reset();
     m_sim.reset();
-    m_sim = std::make_unique<SimulatedMouseSession>(cable, m_config->filePath(QStringLiteral("simulated-mouse.ini")));
+    m_sim = std::make_unique<SimulatedMouseSession>(
+        cable, m_config->filePath(QStringLiteral("simulated-mouse.ini")));
     m_sim->backend().setEchoLatencyUs(200);
     m_feed = std::make_unique<SimulatedMouseFeed>(&m_sim->backend());
     MousecfgServices s;
@@ -151,12 +155,16 @@ void TestLangFirmware::languageSwitchRetitlesAndPersists()
     QCOMPARE(m_w->tabButton(0)->text(), QStringLiteral("LIGHTING"));
     QTRY_VERIFY(m_w->colorPage()); // the lighting page is retitled with the rest
 
-    struct Expected { int index; QString tab, firmware, profile, effect, updater; };
+    struct Expected
+    {
+        int index;
+        QString tab, firmware, profile, effect, updater;
+    };
     const QList<Expected> steps = {
-        {2, QStringLiteral("燈光"), QStringLiteral("韌體更新"), QStringLiteral("設定檔 1"), QStringLiteral("燈效"),
-         QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe")},
-        {1, QStringLiteral("灯光"), QStringLiteral("固件更新"), QStringLiteral("配置 1"), QStringLiteral("灯效"),
-         QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe")},
+        {2, QStringLiteral("燈光"), QStringLiteral("韌體更新"), QStringLiteral("設定檔 1"),
+         QStringLiteral("燈效"), QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe")},
+        {1, QStringLiteral("灯光"), QStringLiteral("固件更新"), QStringLiteral("配置 1"),
+         QStringLiteral("灯效"), QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe")},
         {0, QStringLiteral("LIGHTING"), QStringLiteral("Firmware Update"), QStringLiteral("Profile 1"),
          QStringLiteral("EFFECT"), QStringLiteral("/skin/mouse/bin/K522-8146-A17-en.exe")},
     };
@@ -201,7 +209,8 @@ void TestLangFirmware::updaterRefusedWithReceiverOnly()
     QSignalSpy exit(m_w.get(), &MousecfgWidget::exitRequested);
     BoxAnswerer answer(QDialog::Accepted);
     emit m_w->firmwareButton()->EnterSignal(m_w->firmwareButton());
-    QCOMPARE(answer.texts, QStringList{QStringLiteral("To update the firmware, please connect to the computer with a cable.")});
+    QCOMPARE(answer.texts, QStringList{QStringLiteral(
+                               "To update the firmware, please connect to the computer with a cable.")});
     QVERIFY(launcher.calls().isEmpty());
     QVERIFY(exit.isEmpty());
     QVERIFY(m_w->batteryThreadRunning());
@@ -238,7 +247,8 @@ void TestLangFirmware::updaterLaunchedWithCable()
     const QString marker = m_data->filePath(QStringLiteral("started"));
     QFile script(updater);
     QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\necho \"$0 $*\" > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(marker).toUtf8());
+    script.write(
+        QStringLiteral("#!/bin/sh\necho \"$0 $*\" > '%1.tmp' && mv '%1.tmp' '%1'\n").arg(marker).toUtf8());
     script.close();
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     AppConfig::writeLangID(1);

@@ -5,30 +5,30 @@
 #include "AppConfig.h"
 #include "DeviceLink.h"
 #include "FakePointerSpeed.h"
+#include "MirtDPIWindow.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
+#include "MirtPointSpeed.h"
 #include "MirtProcessbar.h"
 #include "MirtPushButton.h"
+#include "MirtReportRate.h"
 #include "MousecfgWidget.h"
 #include "Paths.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
-#include "MirtDPIWindow.h"
-#include "MirtPointSpeed.h"
-#include "MirtReportRate.h"
 #include "SimulatedMouseFeed.h"
-#include "SimulationMenu.h"
 #include "SimulatedMouseSession.h"
+#include "SimulationMenu.h"
 #include "SkinCache.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSettings>
+#include <QRadioButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,10 +40,10 @@
 
 namespace {
 
-const QString kReceiverMousePath = QStringLiteral(
-    "hid#vid_1209&pid_0001&mi_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
-const QString kReceiverVendorPath = QStringLiteral(
-    "hid#vid_1209&pid_0001&mi_02#7&1a2b3c4d&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+const QString kReceiverMousePath =
+    QStringLiteral("hid#vid_1209&pid_0001&mi_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+const QString kReceiverVendorPath =
+    QStringLiteral("hid#vid_1209&pid_0001&mi_02#7&1a2b3c4d&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030}");
 
 // Runs FN once, as soon as the window's warning box is open. The box runs its
 // own event loop, so anything a test does while it is open happens here.
@@ -221,7 +221,8 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::makeWindow(bool receiver, bool cable, std::function<void()> beforeWindow)
 {
-    m_sim = std::make_unique<SimulatedMouseSession>(cable, m_dir->path() + QStringLiteral("/simulated-mouse.ini"));
+    m_sim = std::make_unique<SimulatedMouseSession>(cable,
+                                                    m_dir->path() + QStringLiteral("/simulated-mouse.ini"));
     if (!receiver)
         m_sim->backend().plugReceiver(false);
     m_sim->backend().setEchoLatencyUs(200);
@@ -315,7 +316,8 @@ void TestMainWindow::twoStartsKeepStoredProfiles()
     QVERIFY(before.profiles[0].BUTTON_INFO[0].Fun != 0);
 
     for (int start = 0; start < 2; ++start) {
-        m_sim = std::make_unique<SimulatedMouseSession>(false, folder + QStringLiteral("/simulated-mouse.ini"));
+        m_sim =
+            std::make_unique<SimulatedMouseSession>(false, folder + QStringLiteral("/simulated-mouse.ini"));
         QString error;
         m_sim->load(&error);
         m_sim->backend().setEchoLatencyUs(200);
@@ -397,7 +399,7 @@ void TestMainWindow::brokenSlotFilesLoadOverFactory()
     p.dpi = factory.dpi;
     p.ProfileName = factory.ProfileName;
     QVERIFY(p == factory);
-    QCOMPARE(set.profiles[1].BUTTON_INFO[0].Fun, 9);              // before the cut
+    QCOMPARE(set.profiles[1].BUTTON_INFO[0].Fun, 9);                // before the cut
     QCOMPARE(int(set.profiles[1].pollrate), int(factory.pollrate)); // after it
     p = set.profiles[2];
     p.ProfileName = factory.ProfileName;
@@ -471,7 +473,8 @@ void TestMainWindow::batteryReportReceiverOnly()
     QVERIFY(!bar->isHidden());
     QVERIFY(bar->styleSheet().contains(QStringLiteral("background-color: white")));
     const QColor a = MirtKit::accentColor();
-    QVERIFY(bar->styleSheet().contains(QStringLiteral("rgb(%1,%2,%3)").arg(a.red()).arg(a.green()).arg(a.blue())));
+    QVERIFY(bar->styleSheet().contains(
+        QStringLiteral("rgb(%1,%2,%3)").arg(a.red()).arg(a.green()).arg(a.blue())));
     QCOMPARE(m_w->connectionMode(), 2);
     QVERIFY(!m_w->receiverLabel()->isHidden());
     QVERIFY(m_w->chargingLabel()->isHidden());
@@ -903,7 +906,8 @@ void TestMainWindow::mouseSelectorWithTwoMice()
     m_w->slot_show_mousename(other);
     QCOMPARE(m_w->mouseSelector()->text(), QStringLiteral("OTHER MOUSE"));
     config.sync();
-    QCOMPARE(config.value(QStringLiteral("Config/CurrentProductName")).toString(), QStringLiteral("OTHER MOUSE"));
+    QCOMPARE(config.value(QStringLiteral("Config/CurrentProductName")).toString(),
+             QStringLiteral("OTHER MOUSE"));
     QCOMPARE(m_reloads, 1);
     QVERIFY(m_w->batteryThreadRunning());
     list.count = 1;

@@ -116,8 +116,8 @@ void TestWindowRules::options()
     QVERIFY(o.error.isEmpty());
     QVERIFY(!o.simulate);
 
-    o = AppOptions::parse({QStringLiteral("--simulate"), QStringLiteral("--config-dir"), QStringLiteral("/tmp/c d"),
-                           QStringLiteral("--data-dir=/opt/x")});
+    o = AppOptions::parse({QStringLiteral("--simulate"), QStringLiteral("--config-dir"),
+                           QStringLiteral("/tmp/c d"), QStringLiteral("--data-dir=/opt/x")});
     QVERIFY(o.error.isEmpty());
     QVERIFY(o.simulate);
     QVERIFY(!o.simulateCable);
@@ -131,7 +131,8 @@ void TestWindowRules::options()
 
 void TestWindowRules::badOptions()
 {
-    QVERIFY(AppOptions::parse({QStringLiteral("--config-dir")}).error.contains(QStringLiteral("--config-dir")));
+    QVERIFY(
+        AppOptions::parse({QStringLiteral("--config-dir")}).error.contains(QStringLiteral("--config-dir")));
     QVERIFY(!AppOptions::parse({QStringLiteral("--data-dir"), QString()}).error.isEmpty());
     QVERIFY(!AppOptions::parse({QStringLiteral("--config-dir=")}).error.isEmpty());
     const AppOptions o = AppOptions::parse({QStringLiteral("--simulat")});
@@ -142,13 +143,15 @@ void TestWindowRules::badOptions()
 void TestWindowRules::changeFromInterfacePath()
 {
     DeviceChange c = DeviceChange::fromInterfacePath(
-        QStringLiteral("HID#VID_1209&PID_0002&MI_02#7&2a0c1f3&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"), true);
+        QStringLiteral("HID#VID_1209&PID_0002&MI_02#7&2a0c1f3&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}"),
+        true);
     QVERIFY(c.arrived);
     QCOMPARE(c.vendorId, quint16(0x1209));
     QCOMPARE(c.productId, quint16(0x0002));
     QCOMPARE(c.kind, InterfaceKind::Vendor);
 
-    c = DeviceChange::fromInterfacePath(QStringLiteral("hid#vid_1209&pid_0001&rev_0105&mi_00#8&1&0&0000"), true);
+    c = DeviceChange::fromInterfacePath(QStringLiteral("hid#vid_1209&pid_0001&rev_0105&mi_00#8&1&0&0000"),
+                                        true);
     QCOMPARE(c.kind, InterfaceKind::Mouse);
     QCOMPARE(c.productId, quint16(0x0001));
     QCOMPARE(c.release, 0x0105);

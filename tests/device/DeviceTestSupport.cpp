@@ -24,9 +24,7 @@ QString scratchTemplate()
 } // namespace
 
 SimRig::SimRig(bool virtualTime, bool receiver, bool cable)
-    : m_dir(scratchTemplate())
-    , m_sim(new SimulatedHidBackend)
-    , m_virtual(virtualTime)
+    : m_dir(scratchTemplate()), m_sim(new SimulatedHidBackend), m_virtual(virtualTime)
 {
     Paths::setConfigDir(m_dir.path());
     setHidBackend(m_sim.get());

@@ -44,9 +44,9 @@ private slots:
 
     void tableHoldsEachCodeOnce()
     {
-        const std::set<int> expected = {1,  2,  3,  4,  5,  6,  7,  12, 13, 16, 17, 18, 19, 20, 21,
-                                        22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36,
-                                        37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51,
+        const std::set<int> expected = {1,  2,  3,  4,  5,  6,  7,  12, 13, 16, 17, 18, 19,  20, 21,
+                                        22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34,  35, 36,
+                                        37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49,  50, 51,
                                         52, 53, 54, 55, 57, 58, 59, 60, 61, 62, 63, 64, 200, 510};
         std::set<int> seen;
         for (const FunctionRow &row : functionTable())
@@ -120,15 +120,16 @@ private slots:
             k = {1, 2, 3};
         std::array<ComboSlot, kComboSlots> s{};
         // Captured as Alt, then Ctrl, then Delete; the dialog's slots hold them in fixed order.
-        s[kComboAlt] = {true, 239};  // right Alt: the left-hand key goes into the combo
+        s[kComboAlt] = {true, 239}; // right Alt: the left-hand key goes into the combo
         s[kComboCtrl] = {true, 29};
         s[kComboOther] = {true, 83};
         assignComboKey(b, s);
         QCOMPARE(b.Fun, 7);
         QCOMPARE(b.KeyNumber, 17);
         const int ctrl = usageOf(29), alt = usageOf(56), del = usageOf(83);
-        const KeyInfo expected[6] = {{uint8_t(ctrl), 5, 0x80}, {uint8_t(alt), 5, 0x80}, {uint8_t(del), 5, 0x80},
-                                     {uint8_t(del), 5, 0x00},  {uint8_t(alt), 5, 0x00}, {uint8_t(ctrl), 5, 0x00}};
+        const KeyInfo expected[6] = {{uint8_t(ctrl), 5, 0x80}, {uint8_t(alt), 5, 0x80},
+                                     {uint8_t(del), 5, 0x80},  {uint8_t(del), 5, 0x00},
+                                     {uint8_t(alt), 5, 0x00},  {uint8_t(ctrl), 5, 0x00}};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(b.KeyInfo[size_t(i)], expected[i]);
         for (int i = 6; i < kKeyInfoCount; ++i)
@@ -154,8 +155,8 @@ private slots:
         QCOMPARE(int(fireSource(242)), 0x84); // middle button: 0x84, not 0x83
         QCOMPARE(int(fireSource(240)), 0x81);
         QCOMPARE(int(fireSource(241)), 0x82);
-        QCOMPARE(int(fireSource(30)), 4);     // "A" as its HID usage
-        QCOMPARE(int(fireSource(84)), 0);     // no usage
+        QCOMPARE(int(fireSource(30)), 4); // "A" as its HID usage
+        QCOMPARE(int(fireSource(84)), 0); // no usage
         ButtonAssignment b = macroButton();
         assignFireKey(b, fireSource(242), 7, 120);
         QCOMPARE(b.Fun, 12);

@@ -71,8 +71,8 @@ private slots:
         const QString trace = m_dir.filePath(QStringLiteral("trace.log"));
         auto snapshot = [this] {
             QStringList out;
-            QDirIterator it(m_dir.filePath(QStringLiteral("Configs")), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                            QDirIterator::Subdirectories);
+            QDirIterator it(m_dir.filePath(QStringLiteral("Configs")),
+                            QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 it.next();
                 out << it.filePath() + QString::number(it.fileInfo().lastModified().toMSecsSinceEpoch()) +
@@ -93,7 +93,8 @@ private slots:
         QVERIFY(lines.first().startsWith(QLatin1String("00 00 aa 55")));
         QVERIFY(lines.last().startsWith(QLatin1String("00 00 cc 33")));
 
-        Run w = cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, QStringLiteral("write")});
+        Run w =
+            cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, QStringLiteral("write")});
         QCOMPARE(w.code, 0);
         QFile t(trace);
         QVERIFY(t.open(QIODevice::ReadOnly));
@@ -106,14 +107,19 @@ private slots:
         }
         QCOMPARE(written, lines); // the write sent exactly the listed frames
         QCOMPARE(QSettings(m_dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat)
-                     .value(QStringLiteral("Config/Diff")).toInt(), 0);
+                     .value(QStringLiteral("Config/Diff"))
+                     .toInt(),
+                 0);
 
         Run show = cli({QStringLiteral("sim-show")});
         QCOMPARE(show.code, 0);
         const QJsonObject j = QJsonDocument::fromJson(show.out.toUtf8()).object();
         QCOMPARE(j.value(QStringLiteral("activeProfile")).toInt(), 1);
-        const QJsonObject mode =
-            j.value(QStringLiteral("profiles")).toArray()[0].toObject().value(QStringLiteral("mode")).toObject();
+        const QJsonObject mode = j.value(QStringLiteral("profiles"))
+                                     .toArray()[0]
+                                     .toObject()
+                                     .value(QStringLiteral("mode"))
+                                     .toObject();
         QCOMPARE(mode.value(QStringLiteral("reportRate")).toInt(), lines[1].mid(9, 2).toInt(nullptr, 16));
     }
 
@@ -122,14 +128,20 @@ private slots:
         Run r = cli({QStringLiteral("--simulate"), QStringLiteral("switch"), QStringLiteral("3")});
         QCOMPARE(r.code, 0);
         QCOMPARE(QSettings(m_dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat)
-                     .value(QStringLiteral("Config/ProfileID")).toInt(), 2);
+                     .value(QStringLiteral("Config/ProfileID"))
+                     .toInt(),
+                 2);
         r = cli({QStringLiteral("sim-show")});
-        QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object().value(QStringLiteral("activeProfile")).toInt(), 3);
+        QCOMPARE(
+            QJsonDocument::fromJson(r.out.toUtf8()).object().value(QStringLiteral("activeProfile")).toInt(),
+            3);
         for (const QString &bad : {QStringLiteral("0"), QStringLiteral("6"), QStringLiteral("x")})
             QCOMPARE(cli({QStringLiteral("--simulate"), QStringLiteral("switch"), bad}).code, 2);
         r = cli({QStringLiteral("--simulate"), QStringLiteral("status")});
         QCOMPARE(r.code, 0);
-        QVERIFY2(QRegularExpression(QStringLiteral("^battery=85 dpi=\\d+ rate=\\d+$")).match(r.out.trimmed()).hasMatch(),
+        QVERIFY2(QRegularExpression(QStringLiteral("^battery=85 dpi=\\d+ rate=\\d+$"))
+                     .match(r.out.trimmed())
+                     .hasMatch(),
                  qPrintable(r.out));
     }
 
@@ -151,15 +163,27 @@ private slots:
         const QJsonObject set = QJsonDocument::fromJson(shown.second.toUtf8()).object();
         QCOMPARE(set.value(QStringLiteral("names")).toArray()[0].toString(), QStringLiteral("Profile 1"));
         const QJsonObject p0 = set.value(QStringLiteral("profiles")).toArray()[0].toObject();
-        QCOMPARE(p0.value(QStringLiteral("DPI_INFO")).toArray()[0].toObject().value(QStringLiteral("used")).toInt(), 1);
-        QVERIFY(p0.value(QStringLiteral("BUTTON_INFO")).toArray()[0].toObject().value(QStringLiteral("Fun")).toInt() != 0);
+        QCOMPARE(p0.value(QStringLiteral("DPI_INFO"))
+                     .toArray()[0]
+                     .toObject()
+                     .value(QStringLiteral("used"))
+                     .toInt(),
+                 1);
+        QVERIFY(p0.value(QStringLiteral("BUTTON_INFO"))
+                    .toArray()[0]
+                    .toObject()
+                    .value(QStringLiteral("Fun"))
+                    .toInt() != 0);
 
         QCOMPARE(run({QStringLiteral("--simulate"), QStringLiteral("write")}).first, 0);
         const auto mem = run({QStringLiteral("sim-show")});
         const QJsonObject mouse = QJsonDocument::fromJson(mem.second.toUtf8()).object();
         const int active = mouse.value(QStringLiteral("activeProfile")).toInt();
-        const QJsonArray buttons = mouse.value(QStringLiteral("profiles")).toArray()[active > 0 ? active - 1 : 0]
-                                       .toObject().value(QStringLiteral("buttons")).toArray();
+        const QJsonArray buttons = mouse.value(QStringLiteral("profiles"))
+                                       .toArray()[active > 0 ? active - 1 : 0]
+                                       .toObject()
+                                       .value(QStringLiteral("buttons"))
+                                       .toArray();
         QVERIFY(!buttons.isEmpty());
         QVERIFY2(buttons[0].toObject().value(QStringLiteral("action")).toString() != QStringLiteral("off"),
                  qPrintable(mem.second.left(400)));

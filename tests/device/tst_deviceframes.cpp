@@ -290,7 +290,7 @@ private slots:
         p.BUTTON_INFO[41].Fun = 16;
         table.fill(0xEE);
         buildButtonTable(table, p, layout, map);
-        QCOMPARE(int(table[4 * 3]), 0x00);     // button 3 (off), not button 14
+        QCOMPARE(int(table[4 * 3]), 0x00);      // button 3 (off), not button 14
         QCOMPARE(int(table[4 * 15 + 0]), 0x00); // button 40 wrote slot 15 last
 
         // The three button blocks split the table 28/28/8.

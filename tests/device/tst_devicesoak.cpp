@@ -45,7 +45,10 @@ WriteContext soakContext()
 
 // The macro library: m01..m24 (five, four, six with their own delays, seventy
 // and ninety events by number modulo 5); "missing" has no file.
-QString macroName(int i) { return QStringLiteral("m%1").arg(i, 2, 10, QLatin1Char('0')); }
+QString macroName(int i)
+{
+    return QStringLiteral("m%1").arg(i, 2, 10, QLatin1Char('0'));
+}
 
 MacroFile::MacroData soakMacro(int i)
 {
@@ -60,7 +63,8 @@ MacroFile::MacroData soakMacro(int i)
     return m;
 }
 
-ButtonAssignment button(int fun, const QString &macro = QString(), int res1 = 0, int loops = 0, int keyNumber = 0)
+ButtonAssignment button(int fun, const QString &macro = QString(), int res1 = 0, int loops = 0,
+                        int keyNumber = 0)
 {
     ButtonAssignment b;
     b.Fun = fun;
@@ -70,18 +74,24 @@ ButtonAssignment button(int fun, const QString &macro = QString(), int res1 = 0,
     b.KeyNumber = keyNumber;
     return b;
 }
-ButtonAssignment fun(int code) { return button(code); }
+ButtonAssignment fun(int code)
+{
+    return button(code);
+}
 ButtonAssignment macro(int code, const QString &name, int runMode, int loops)
 {
     return button(code, name, runMode, loops);
 }
-ButtonAssignment fire(int source, int times, int delay) { return button(12, QString(), source, times, delay); }
+ButtonAssignment fire(int source, int times, int delay)
+{
+    return button(12, QString(), source, times, delay);
+}
 
 struct SoakSet
 {
-    QString name;    // of its golden file
-    ProfileSet set;  // ProfileID is the slot it is written to first
-    int result = 0;  // what the whole write returns
+    QString name;   // of its golden file
+    ProfileSet set; // ProfileID is the slot it is written to first
+    int result = 0; // what the whole write returns
 };
 
 // Set k (0..4) in slot k: its current profile carries everything the write sends.
@@ -89,7 +99,8 @@ SoakSet soakSet(int k)
 {
     static const char *const kNames[5] = {"plain", "too-many-macros", "twelve-macros-a", "shared-macros",
                                           "twelve-macros-b"};
-    static const uint8_t kRates[5] = {1, 2, 4, 8, 1}, kEffects[5] = {5, 0, 3, 1, 4}, kSleep[5] = {5, 30, 10, 11, 3};
+    static const uint8_t kRates[5] = {1, 2, 4, 8, 1}, kEffects[5] = {5, 0, 3, 1, 4},
+                         kSleep[5] = {5, 30, 10, 11, 3};
     SoakSet s;
     s.name = QString::fromLatin1(kNames[k]);
     ProfileSet &set = s.set;
@@ -240,7 +251,8 @@ struct MouseImage
         for (const Frame &f : frames) {
             const int code = f[1];
             if (code >= kBlockMode && code <= kBlockButtons3) {
-                std::copy(f.begin() + 2, f.begin() + 32, profiles[size_t(active)].blocks[size_t(code)].begin());
+                std::copy(f.begin() + 2, f.begin() + 32,
+                          profiles[size_t(active)].blocks[size_t(code)].begin());
             } else if (code >= kBlockMacroFirst && code <= kBlockMacroLast) {
                 const int slot = (code - kBlockMacroFirst) / kMacroBlocksPerSlot;
                 const int block = (code - kBlockMacroFirst) % kMacroBlocksPerSlot;
@@ -254,14 +266,17 @@ struct MouseImage
     QString differenceFrom(const MouseFirmware &fw) const
     {
         if (fw.activeProfile() != active)
-            return QStringLiteral("active profile %1, expected %2").arg(fw.activeProfile() + 1).arg(active + 1);
+            return QStringLiteral("active profile %1, expected %2")
+                .arg(fw.activeProfile() + 1)
+                .arg(active + 1);
         for (int p = 0; p < MouseFirmware::kProfiles; ++p) {
             for (int code = 0; code < MouseFirmware::kBlockCodes; ++code) {
-                const MouseFirmware::Block &is = fw.block(p, code), &want = profiles[size_t(p)].blocks[size_t(code)];
+                const MouseFirmware::Block &is = fw.block(p, code),
+                                           &want = profiles[size_t(p)].blocks[size_t(code)];
                 for (int i = 0; i < kBlockPayloadSize; ++i) {
                     if (is[size_t(i)] != want[size_t(i)])
-                        return QString::asprintf("profile %d block %d byte %d: 0x%02x, expected 0x%02x", p + 1,
-                                                 code, i, is[size_t(i)], want[size_t(i)]);
+                        return QString::asprintf("profile %d block %d byte %d: 0x%02x, expected 0x%02x",
+                                                 p + 1, code, i, is[size_t(i)], want[size_t(i)]);
                 }
             }
         }
@@ -366,7 +381,8 @@ private slots:
             QVERIFY(!rig.sim().receiverPlugged());
             QCOMPARE(rig.sim().writtenFrames(), golden[which].mid(0, k + 1));
             QString diff = image.differenceFrom(rig.sim().firmwareSnapshot());
-            QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("unplugged at frame %1: %2").arg(k).arg(diff)));
+            QVERIFY2(diff.isEmpty(),
+                     qPrintable(QStringLiteral("unplugged at frame %1: %2").arg(k).arg(diff)));
 
             rig.sim().plugReceiver(true);
             rig.rescan();
@@ -375,7 +391,8 @@ private slots:
             QCOMPARE(rig.sim().writtenFrames(), golden[which]);
             image.apply(golden[which]);
             diff = image.differenceFrom(rig.sim().firmwareSnapshot());
-            QVERIFY2(diff.isEmpty(), qPrintable(QStringLiteral("after unplugging at frame %1: %2").arg(k).arg(diff)));
+            QVERIFY2(diff.isEmpty(),
+                     qPrintable(QStringLiteral("after unplugging at frame %1: %2").arg(k).arg(diff)));
         }
         QCOMPARE(rig.sim().faultCounts().unplug, frames);
     }
@@ -454,7 +471,10 @@ private slots:
             rig.sim().setFaults(healthy);
             const WholeWriteOutcome again = runWholeWrite(current, lastSent, false, ctx);
             QVERIFY2(wholeWriteReachedEnd(again.result),
-                     qPrintable(QStringLiteral("write %1 after failure %2: %3").arg(i).arg(out.result).arg(again.result)));
+                     qPrintable(QStringLiteral("write %1 after failure %2: %3")
+                                    .arg(i)
+                                    .arg(out.result)
+                                    .arg(again.result)));
             ++recovered;
             QCOMPARE(again.changeMask, 15);
             QCOMPARE(AppConfig::readDiff(), 0);
@@ -465,12 +485,13 @@ private slots:
         }
 
         const SimulatedHidBackend::FaultCounts f = rig.sim().faultCounts();
-        qInfo("soak: seed %u: %d writes, %d completed, %d failed, %d recovered (%d by unplugging), %d mismatches",
+        qInfo("soak: seed %u: %d writes, %d completed, %d failed, %d recovered (%d by unplugging), %d "
+              "mismatches",
               seed, writes, completed, failed, recovered, unplugs, mismatches);
         qInfo("soak: %d faults: lost %d, late %d, corrupt %d, zero %d, stolen %d, duplicate %d, short %d, "
               "write error %d, inbound loss %d, DPI button %d, unplug %d",
-              f.total(), f.lost, f.late, f.corrupt, f.zero, f.stolen, f.duplicate, f.shortReport, f.writeError,
-              f.inboundLoss, f.statusReport, f.unplug);
+              f.total(), f.lost, f.late, f.corrupt, f.zero, f.stolen, f.duplicate, f.shortReport,
+              f.writeError, f.inboundLoss, f.statusReport, f.unplug);
         QCOMPARE(mismatches, 0);
         QCOMPARE(completed + failed, writes);
         QCOMPARE(recovered, failed);
@@ -505,8 +526,9 @@ private slots:
 
         auto *poller = new MirtGetBatteryThread;
         std::atomic<int> batteryReports{0};
-        connect(poller, &MirtGetBatteryThread::RefreshBatteryStatus, poller,
-                [&batteryReports](quint8, quint8, quint8) { ++batteryReports; }, Qt::DirectConnection);
+        connect(
+            poller, &MirtGetBatteryThread::RefreshBatteryStatus, poller,
+            [&batteryReports](quint8, quint8, quint8) { ++batteryReports; }, Qt::DirectConnection);
         poller->start();
 
         const int order[3] = {3, 0, 1};

@@ -9,7 +9,10 @@
 #include <QtTest>
 
 namespace {
-QVector<Report> feed(MouseFirmware &fw, const Frame &f) { return fw.handleOutputReport(f.data() + 1, kReportSize); }
+QVector<Report> feed(MouseFirmware &fw, const Frame &f)
+{
+    return fw.handleOutputReport(f.data() + 1, kReportSize);
+}
 } // namespace
 
 class TestMouseFirmware : public QObject
@@ -195,8 +198,10 @@ private slots:
         QCOMPARE(profiles.size(), 5);
         const QJsonArray buttons = profiles[0].toObject().value(QStringLiteral("buttons")).toArray();
         QCOMPARE(buttons.size(), 16);
-        QCOMPARE(buttons[0].toObject().value(QStringLiteral("action")).toString(), QStringLiteral("left button"));
-        QCOMPARE(buttons[1].toObject().value(QStringLiteral("action")).toString(), QStringLiteral("macro slot 2"));
+        QCOMPARE(buttons[0].toObject().value(QStringLiteral("action")).toString(),
+                 QStringLiteral("left button"));
+        QCOMPARE(buttons[1].toObject().value(QStringLiteral("action")).toString(),
+                 QStringLiteral("macro slot 2"));
         const QJsonArray macros = j.value(QStringLiteral("macroSlots")).toArray();
         QCOMPARE(macros.size(), 12);
         QVERIFY(macros[2].toObject().value(QStringLiteral("used")).toBool());
@@ -209,8 +214,14 @@ private slots:
         for (int k = 0; k < kMacroBlocksPerSlot; ++k)
             feed(fw, BlockFrame::macro(0, k, full));
         feed(fw, BlockFrame::endWrite());
-        QCOMPARE(fw.toJson().value(QStringLiteral("macroSlots")).toArray()[0].toObject()
-                     .value(QStringLiteral("events")).toArray().size(), 85);
+        QCOMPARE(fw.toJson()
+                     .value(QStringLiteral("macroSlots"))
+                     .toArray()[0]
+                     .toObject()
+                     .value(QStringLiteral("events"))
+                     .toArray()
+                     .size(),
+                 85);
     }
 };
 

@@ -85,9 +85,10 @@ private slots:
         setMacro(set.profiles[0].BUTTON_INFO[0], QStringLiteral("jump"));
         setMacro(set.profiles[0].BUTTON_INFO[3], QStringLiteral("jump"));
         setMacro(set.profiles[0].BUTTON_INFO[5], QStringLiteral("crouch"));
-        setMacro(set.profiles[2].BUTTON_INFO[1], QStringLiteral("jump"));     // same slot as profile 0's
+        setMacro(set.profiles[2].BUTTON_INFO[1], QStringLiteral("jump"));      // same slot as profile 0's
         setMacro(set.profiles[3].BUTTON_INFO[1], QStringLiteral("elsewhere")); // not used by the sent profile
-        WriteContext c = context({{QStringLiteral("jump"), keyEvents(2)}, {QStringLiteral("crouch"), keyEvents(3)}});
+        WriteContext c =
+            context({{QStringLiteral("jump"), keyEvents(2)}, {QStringLiteral("crouch"), keyEvents(3)}});
         QVector<Frame> frames;
         c.send = [&frames](const Frame &f) {
             frames.append(f);
@@ -137,7 +138,8 @@ private slots:
         QVERIFY(restarted);
         QVERIFY(wholeWriteReachedEnd(kResultMacrosNotWritten));
         QVERIFY(!wholeWriteMessage(kResultMacrosNotWritten).isEmpty());
-        QCOMPARE(wholeWriteMessage(kSendRetriesExhausted), QStringLiteral("Send data failed, please try again."));
+        QCOMPARE(wholeWriteMessage(kSendRetriesExhausted),
+                 QStringLiteral("Send data failed, please try again."));
     }
 
     void packMacro()
@@ -150,7 +152,8 @@ private slots:
         w.PackMacro(e.mid(0, 1), 1);
         QCOMPARE(slot(1, 9), QStringLiteral("84 04 00 06 01 00 00 00 00"));
         w.PackMacro(e.mid(0, 4), 2);
-        QCOMPARE(slot(2, 21), QStringLiteral("84 04 00 04 04 00 84 05 00 04 05 00 06 01 00 06 01 00 00 00 00"));
+        QCOMPARE(slot(2, 21),
+                 QStringLiteral("84 04 00 04 04 00 84 05 00 04 05 00 06 01 00 06 01 00 00 00 00"));
         w.PackMacro(e, 3);
         QCOMPARE(slot(3, 24),
                  QStringLiteral("84 04 00 04 04 00 84 05 00 04 05 00 06 01 00 81 01 00 06 01 00 00 00 00"));
@@ -226,7 +229,8 @@ private slots:
             if (f[1] >= 1 && f[1] <= 9)
                 QVERIFY(std::equal(f.begin() + 2, f.begin() + 32, fw.block(4, f[1]).begin()));
         }
-        QVERIFY(std::equal(writer.macroSlot(0), writer.macroSlot(0) + kMacroSlotSize, fw.macroSlot(0).begin()));
+        QVERIFY(
+            std::equal(writer.macroSlot(0), writer.macroSlot(0) + kMacroSlotSize, fw.macroSlot(0).begin()));
     }
 
     void workerSteps()

@@ -19,7 +19,10 @@ void captureLog(QtMsgType type, const QMessageLogContext &, const QString &text)
         g_log.append(text);
 }
 
-int send(const Frame &f) { return SendCommand(f.data(), kFrameSize); }
+int send(const Frame &f)
+{
+    return SendCommand(f.data(), kFrameSize);
+}
 
 // Enumerates what a Linux hidraw system lists: several collections per node.
 class ListingBackend : public HidBackend
@@ -84,8 +87,9 @@ private slots:
         QCOMPARE(g_log.last(), QStringLiteral(" "));
         QVERIFY(g_log.contains(QStringLiteral("send success--------------------------------------")));
         // The write is logged with 33 byte placeholders.
-        const auto write = std::find_if(g_log.begin(), g_log.end(),
-                                        [](const QString &l) { return l.startsWith(QLatin1String("hid_write")); });
+        const auto write = std::find_if(g_log.begin(), g_log.end(), [](const QString &l) {
+            return l.startsWith(QLatin1String("hid_write"));
+        });
         QVERIFY(write != g_log.end());
         QCOMPARE(write->count(QLatin1Char(' ')), 34);
     }
@@ -137,8 +141,8 @@ private slots:
 
         // Six zero answers and no mismatch: counted as sent after six writes.
         rig.sim().clearWrittenFrames();
-        rig.sim().scriptAnswers(QList<Answer>() << Answer::Zero << Answer::Zero << Answer::Zero << Answer::Zero
-                                                << Answer::Zero << Answer::Zero);
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Zero << Answer::Zero << Answer::Zero
+                                                << Answer::Zero << Answer::Zero << Answer::Zero);
         QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
         QCOMPARE(rig.sim().writtenFrames().size(), 6);
         QCOMPARE(countLines(QStringLiteral("multi all 0, go back--------------------------------------")), 1);
@@ -147,13 +151,14 @@ private slots:
     void allZeroAfterMismatchIsAMismatch()
     {
         SimRig rig(true);
-        rig.sim().scriptAnswers(QList<Answer>() << Answer::Corrupt << Answer::Zero << Answer::Zero << Answer::Zero
-                                                << Answer::Zero << Answer::Zero);
+        rig.sim().scriptAnswers(QList<Answer>() << Answer::Corrupt << Answer::Zero << Answer::Zero
+                                                << Answer::Zero << Answer::Zero << Answer::Zero);
         QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
         // 1 corrupted, 5 zero answers (the timeout after the mismatch is the first
         // all-zero), the sixth goes back to the check, then one clean write.
         QCOMPARE(rig.sim().writtenFrames().size(), 7);
-        const int multi = int(g_log.indexOf(QStringLiteral("multi all 0, go back--------------------------------------")));
+        const int multi =
+            int(g_log.indexOf(QStringLiteral("multi all 0, go back--------------------------------------")));
         QVERIFY(multi > 0);
         QCOMPARE(g_log.at(multi + 1), QStringLiteral("command check fail, re read 0"));
     }
@@ -196,7 +201,9 @@ private slots:
         faults.corruptEcho = 1.0;
         rig.sim().setFaults(faults);
         QCOMPARE(send(BlockFrame::beginWrite()), int(kSendRetriesExhausted));
-        QCOMPARE(countLines(QStringLiteral("multi command check fail, go back--------------------------------------")), 1);
+        QCOMPARE(countLines(QStringLiteral(
+                     "multi command check fail, go back--------------------------------------")),
+                 1);
         QCOMPARE(countLines(QStringLiteral("command check fail, re write 1")), 1);
         QCOMPARE(countLines(QStringLiteral("command check fail, re write 2")), 1);
         // Twenty mismatches before the first rewrite; all-zero rewrites in between do not count.
@@ -247,7 +254,7 @@ private slots:
         DeviceEntry &e = deviceList().entries[0];
         e.receiverMaxRelease = 0x00FF; // receiver reports 0x0100: outside
         e.cableMinRelease = 0x0200;
-        e.cableMaxRelease = 0x0300;    // cable reports 0x0203: inside
+        e.cableMaxRelease = 0x0300; // cable reports 0x0203: inside
         QCOMPARE(ScanDevices(), 0);
         QCOMPARE(e.receiverMouseFound + e.receiverVendorFound, 0);
         QCOMPARE(e.cableMouseFound + e.cableVendorFound, 2);
@@ -263,11 +270,11 @@ private slots:
     void collectionsByInterfaceAndUsage()
     {
         ListingBackend backend;
-        backend.add(0x0001, 0, 1, 6, "/dev/hidraw1");           // keyboard collection of interface 0
-        backend.add(0x0001, 0, 1, 2, "/dev/hidraw1");           // the mouse collection
-        backend.add(0x0001, 0, 0xFF00, 0xFF00, "/dev/hidraw1"); // vendor usage on the wrong interface
-        backend.add(0x0001, 2, 0xFF00, 0xFF00, "/dev/hidraw2"); // the vendor collection
-        backend.add(0x0001, 2, 0x0C, 1, "/dev/hidraw2");        // consumer collection beside it
+        backend.add(0x0001, 0, 1, 6, "/dev/hidraw1");            // keyboard collection of interface 0
+        backend.add(0x0001, 0, 1, 2, "/dev/hidraw1");            // the mouse collection
+        backend.add(0x0001, 0, 0xFF00, 0xFF00, "/dev/hidraw1");  // vendor usage on the wrong interface
+        backend.add(0x0001, 2, 0xFF00, 0xFF00, "/dev/hidraw2");  // the vendor collection
+        backend.add(0x0001, 2, 0x0C, 1, "/dev/hidraw2");         // consumer collection beside it
         backend.add(0x0002, -1, 0xFF00, 0xFF00, "/dev/hidraw7"); // a bus without interfaces
         backend.add(0x0003, 2, 0xFF00, 0xFF00, "/dev/hidraw9");  // another product
         setHidBackend(&backend);

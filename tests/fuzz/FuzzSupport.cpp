@@ -44,7 +44,10 @@ void initialize(int *argc, char ***argv)
     g_stamp = QDateTime::currentMSecsSinceEpoch() - 1000LL * 3600 * 24 * 365;
 }
 
-QString configDir() { return g_dir->path() + QStringLiteral("/Configs"); }
+QString configDir()
+{
+    return g_dir->path() + QStringLiteral("/Configs");
+}
 
 void writeInput(const QString &path, const uint8_t *data, size_t size)
 {

@@ -25,7 +25,8 @@ void makeSysfs()
     Fuzz::writeInput(usb + QStringLiteral("/bcdDevice"), QByteArray("0105\n"));
     QFile::link(hid, g_sysfs + QStringLiteral("/class/hidraw/hidraw0/device"));
     QDir().mkpath(g_sysfs + QStringLiteral("/class/hidraw/hidraw1"));
-    QFile::link(g_sysfs + QStringLiteral("/devices/usb1"), g_sysfs + QStringLiteral("/class/hidraw/hidraw1/device"));
+    QFile::link(g_sysfs + QStringLiteral("/devices/usb1"),
+                g_sysfs + QStringLiteral("/class/hidraw/hidraw1/device"));
 }
 } // namespace
 
@@ -38,8 +39,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QStringList lines = QString::fromUtf8(reinterpret_cast<const char *>(data), int(size))
-                                  .split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString::fromUtf8(reinterpret_cast<const char *>(data), int(size)).split(QLatin1Char('\n'));
     const QString path = lines.value(0);
 
     const DevicePathInfo info = DevicePath::parse(path);

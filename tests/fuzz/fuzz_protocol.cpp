@@ -212,7 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const Frame f = frameFrom(in);
             std::copy(f.begin(), f.end(), frame);
             const int r = SendCommand(frame, in.range(-2, kFrameSize + 2));
-            Fuzz::check(r == kSendOk || r == kSendNoDevice || r == kSendRetriesExhausted || r == kSendWriteFailed,
+            Fuzz::check(r == kSendOk || r == kSendNoDevice || r == kSendRetriesExhausted ||
+                            r == kSendWriteFailed,
                         "SendCommand result out of its set");
             Fuzz::check(r != kSendNoDevice || !commandHandleOpen(), "no device reported with a handle open");
             break;
@@ -221,7 +222,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             StatusReading reading;
             const int timeout = in.range(-10, 2000);
             const int r = queryStatus(reading, timeout);
-            Fuzz::check(r == kSendOk || r == kSendNoDevice || r == kSendRetriesExhausted || r == kSendWriteFailed,
+            Fuzz::check(r == kSendOk || r == kSendNoDevice || r == kSendRetriesExhausted ||
+                            r == kSendWriteFailed,
                         "queryStatus result out of its set");
             Fuzz::check(reading.dpiStage >= 0 && reading.dpiStage <= 15, "DPI stage out of range");
             Fuzz::check(g_clock->nowUs() - start <= int64_t(std::max(timeout, 0)) * 1000,

@@ -113,7 +113,8 @@ void TestGadget::controlCommandsTakeEffect()
     QString error;
     QVERIFY2(server.handleControl(QStringLiteral("battery 33"), &error), qPrintable(error));
     QVERIFY2(server.handleControl(QStringLiteral("  charging 1 "), &error), qPrintable(error));
-    QVERIFY2(server.handleControl(QStringLiteral("press-rate"), &error), qPrintable(error)); // no port: no report, no crash
+    QVERIFY2(server.handleControl(QStringLiteral("press-rate"), &error),
+             qPrintable(error)); // no port: no report, no crash
     const QString dump = dir.filePath(QStringLiteral("mouse.json"));
     QVERIFY2(server.handleControl(QStringLiteral("dump ") + dump, &error), qPrintable(error));
     const QJsonObject json = readJson(dump);
@@ -156,8 +157,8 @@ void TestGadget::badControlCommandsAreRefusedWithAMessage()
     for (const auto &c : cases) {
         QString error;
         QVERIFY2(!server.handleControl(QString::fromLatin1(c.line), &error), c.line);
-        QVERIFY2(error.contains(QString::fromLatin1(c.expected)), qPrintable(QStringLiteral("%1 -> %2")
-                                                                             .arg(QLatin1String(c.line), error)));
+        QVERIFY2(error.contains(QString::fromLatin1(c.expected)),
+                 qPrintable(QStringLiteral("%1 -> %2").arg(QLatin1String(c.line), error)));
     }
 }
 
@@ -271,7 +272,8 @@ void TestGadget::servesAQueryAndQuits()
     // Once the dump is there, the loop has taken the battery command too.
     const QString dump = dir.filePath(QStringLiteral("mouse.json"));
     const QByteArray dumpCommand = "dump " + QFile::encodeName(dump) + '\n';
-    QCOMPARE(::write(control, dumpCommand.constData(), size_t(dumpCommand.size())), ssize_t(dumpCommand.size()));
+    QCOMPARE(::write(control, dumpCommand.constData(), size_t(dumpCommand.size())),
+             ssize_t(dumpCommand.size()));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dump), 10000);
     QCOMPARE(readJson(dump).value(QStringLiteral("battery")).toInt(), 61);
 

@@ -57,7 +57,10 @@ QList<Message> readTs(const QString &path, QString *error)
     return messages;
 }
 
-QString key(const Message &m) { return m.context + QLatin1Char('\x1f') + m.source; }
+QString key(const Message &m)
+{
+    return m.context + QLatin1Char('\x1f') + m.source;
+}
 
 // The %1 … %9 of a text, sorted, and whether it has a mnemonic.
 QString shape(const QString &text)
@@ -85,10 +88,10 @@ private slots:
         const QString scanned = dir.filePath(QStringLiteral("scan.ts"));
         QProcess lupdate;
         lupdate.setProcessChannelMode(QProcess::MergedChannels);
-        lupdate.start(QStringLiteral(MOUSECFG_LUPDATE), {QStringLiteral("-silent"), QStringLiteral("-locations"),
-                                                         QStringLiteral("none"), QStringLiteral("-recursive"),
-                                                         kSourceDir + QStringLiteral("/src"), QStringLiteral("-ts"),
-                                                         scanned});
+        lupdate.start(QStringLiteral(MOUSECFG_LUPDATE),
+                      {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                       QStringLiteral("-recursive"), kSourceDir + QStringLiteral("/src"),
+                       QStringLiteral("-ts"), scanned});
         QVERIFY(lupdate.waitForFinished(90000));
         QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
         QString error;
@@ -111,13 +114,16 @@ private slots:
                     missing << QStringLiteral("    %1: \"%2\"").arg(s.context, s.source);
             }
             if (!missing.isEmpty())
-                report << QStringLiteral("  data/lang/mousecfg_%1.ts lacks %2 translation(s):").arg(lang).arg(missing.size())
+                report << QStringLiteral("  data/lang/mousecfg_%1.ts lacks %2 translation(s):")
+                              .arg(lang)
+                              .arg(missing.size())
                        << missing;
         }
         if (!report.isEmpty()) {
-            report.prepend(QStringLiteral("Texts of src/ without a translation. Add them with\n"
-                                          "  lupdate -locations none -no-obsolete -recursive src -ts data/lang/*.ts\n"
-                                          "and translate them (Linguist, or the <translation> elements):"));
+            report.prepend(
+                QStringLiteral("Texts of src/ without a translation. Add them with\n"
+                               "  lupdate -locations none -no-obsolete -recursive src -ts data/lang/*.ts\n"
+                               "and translate them (Linguist, or the <translation> elements):"));
             QFAIL(qPrintable(report.join(QLatin1Char('\n'))));
         }
     }
@@ -133,10 +139,13 @@ private slots:
             QVERIFY(!messages.isEmpty());
             for (const Message &m : messages) {
                 if (!m.translation.isEmpty() && shape(m.source) != shape(m.translation))
-                    wrong << QStringLiteral("  %1 %2: \"%3\" -> \"%4\"").arg(lang, m.context, m.source, m.translation);
+                    wrong << QStringLiteral("  %1 %2: \"%3\" -> \"%4\"")
+                                 .arg(lang, m.context, m.source, m.translation);
                 // Leading blanks are part of texts that follow a word.
-                if (!m.translation.isEmpty() && m.source.startsWith(QLatin1Char(' ')) != m.translation.startsWith(QLatin1Char(' ')))
-                    wrong << QStringLiteral("  %1 %2: \"%3\" -> \"%4\" (leading blank)").arg(lang, m.context, m.source, m.translation);
+                if (!m.translation.isEmpty() &&
+                    m.source.startsWith(QLatin1Char(' ')) != m.translation.startsWith(QLatin1Char(' ')))
+                    wrong << QStringLiteral("  %1 %2: \"%3\" -> \"%4\" (leading blank)")
+                                 .arg(lang, m.context, m.source, m.translation);
             }
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("Translations that lose a %n or a mnemonic:\n") +

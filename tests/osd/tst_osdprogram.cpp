@@ -66,7 +66,8 @@ private slots:
     void initTestCase()
     {
         // The service lives on a connection of its own, as another program's would.
-        m_service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-notifications"));
+        m_service =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-notifications"));
         QVERIFY(m_service.isConnected());
         QVERIFY(m_service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_fake,
                                          QDBusConnection::ExportAllSlots));
@@ -83,8 +84,8 @@ private slots:
     {
         OsdWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Wireless Mouse OSD"));
-        const Qt::WindowFlags needed = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                                       Qt::WindowDoesNotAcceptFocus;
+        const Qt::WindowFlags needed =
+            Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
         QCOMPARE(w.windowFlags() & needed, needed);
         QVERIFY(w.testAttribute(Qt::WA_ShowWithoutActivating));
 
@@ -206,8 +207,10 @@ private slots:
         QCOMPARE(n.value60, 60);
         QCOMPARE(n.font, QStringLiteral("Arial"));
         for (const QStringList &bad : {QStringList{QStringLiteral("osd")},
-                                       QStringList{QStringLiteral("osd"), QStringLiteral("x"), QStringLiteral("--colour"), QStringLiteral("red")},
-                                       QStringList{QStringLiteral("osd"), QStringLiteral("x"), QStringLiteral("--ms"), QStringLiteral("0")}})
+                                       QStringList{QStringLiteral("osd"), QStringLiteral("x"),
+                                                   QStringLiteral("--colour"), QStringLiteral("red")},
+                                       QStringList{QStringLiteral("osd"), QStringLiteral("x"),
+                                                   QStringLiteral("--ms"), QStringLiteral("0")}})
             QCOMPARE(cli(bad), 2);
         QCOMPARE(received.size(), 1);
     }

@@ -40,7 +40,17 @@ using namespace ButtonModel;
 namespace {
 
 // evdev codes as the X server reports them (+ 8).
-enum Evdev { kCtrl = 29, kAlt = 56, kA = 30, kB = 48, kDelete = 111, kRightCtrl = 97, kKp7 = 71, kHome = 102 };
+enum Evdev
+{
+    kCtrl = 29,
+    kAlt = 56,
+    kA = 30,
+    kB = 48,
+    kDelete = 111,
+    kRightCtrl = 97,
+    kKp7 = 71,
+    kHome = 102
+};
 
 void key(QWidget *target, int evdev, bool press)
 {
@@ -64,12 +74,14 @@ template <typename D> void answerDialog(std::function<void(D *)> fn)
 }
 
 // A device description with BUTTONCOUNT buttons, second matrix MATRIX and the model switches.
-void writeDescription(const QString &dir, const QVector<int> &matrix, int disableMacro = 0, int ledDisable = 0)
+void writeDescription(const QString &dir, const QVector<int> &matrix, int disableMacro = 0,
+                      int ledDisable = 0)
 {
     QSettings d(dir + QStringLiteral("/DefaultProfile.bin"), QSettings::IniFormat);
     d.setValue(QStringLiteral("PROFILE/ButtonCount"), matrix.size()); // MouseDpi 0: stored unmasked
     for (int i = 0; i < kMatrixSize; ++i)
-        d.setValue(QStringLiteral("PROFILE/BUTTON_INFO_%1_Matrix2").arg(i), i < matrix.size() ? matrix[i] : 255);
+        d.setValue(QStringLiteral("PROFILE/BUTTON_INFO_%1_Matrix2").arg(i),
+                   i < matrix.size() ? matrix[i] : 255);
     d.setValue(QStringLiteral("PROFILE/DisableMacro"), disableMacro);
     d.setValue(QStringLiteral("PROFILE/ledDisable"), ledDisable);
 }
@@ -97,7 +109,8 @@ class MarkingTranslator : public QTranslator
 public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
-        return qstrcmp(context, "ButtonCatalogue") == 0 ? QStringLiteral("~") + QLatin1String(source) : QString();
+        return qstrcmp(context, "ButtonCatalogue") == 0 ? QStringLiteral("~") + QLatin1String(source)
+                                                        : QString();
     }
     bool isEmpty() const override { return false; }
 };
@@ -166,7 +179,9 @@ void TestButtonPage::firstSetLayout()
     QVERIFY(!page.functionButton(kSecondSet, 0)->isHidden() && page.functionButton(kFirstSet, 0)->isHidden());
     page.Select(1, kWheelSet);
     QVERIFY(!page.functionButton(kWheelSet, 1)->isHidden() && page.functionButton(kSecondSet, 0)->isHidden());
-    QVERIFY(!page.functionButton(kWheelSet, 1)->geometry().intersects(page.functionButton(kFirstSet, 1)->geometry()));
+    QVERIFY(!page.functionButton(kWheelSet, 1)
+                 ->geometry()
+                 .intersects(page.functionButton(kFirstSet, 1)->geometry()));
 }
 
 void TestButtonPage::clickRuleBothWays()
@@ -204,11 +219,12 @@ void TestButtonPage::clickRuleBothWays()
 
 void TestButtonPage::menusFollowTheModelSwitches()
 {
-    const QStringList full = {QStringLiteral("Left"),   QStringLiteral("Right"),         QStringLiteral("Middle"),
-                              QStringLiteral("Forward"), QStringLiteral("Back"),         QStringLiteral("Basic"),
-                              QStringLiteral("Windows"), QStringLiteral("Advance"),      QStringLiteral("Media"),
-                              QStringLiteral("DPI"),     QStringLiteral("Polling Rate"), QStringLiteral("Macro Manager"),
-                              QStringLiteral("Led Switch"), QStringLiteral("Button Off")};
+    const QStringList full = {
+        QStringLiteral("Left"),       QStringLiteral("Right"),        QStringLiteral("Middle"),
+        QStringLiteral("Forward"),    QStringLiteral("Back"),         QStringLiteral("Basic"),
+        QStringLiteral("Windows"),    QStringLiteral("Advance"),      QStringLiteral("Media"),
+        QStringLiteral("DPI"),        QStringLiteral("Polling Rate"), QStringLiteral("Macro Manager"),
+        QStringLiteral("Led Switch"), QStringLiteral("Button Off")};
     QTemporaryDir data;
     for (int macro = 0; macro <= 1; ++macro) {
         for (int led = 0; led <= 1; ++led) {
@@ -229,8 +245,8 @@ void TestButtonPage::menusFollowTheModelSwitches()
     Buttons b{};
     MirtBtnWindow page(&b);
     QCOMPARE(texts(page.wheelMenu()),
-             (QStringList{"Scroll Up", "Scroll Down", "Volume Up", "Volume Down", "Left", "Right", "Middle", "Forward",
-                          "Back", "SINGLE KEY", "COMBO KEY"}));
+             (QStringList{"Scroll Up", "Scroll Down", "Volume Up", "Volume Down", "Left", "Right", "Middle",
+                          "Forward", "Back", "SINGLE KEY", "COMBO KEY"}));
     QCOMPARE(texts(page.buttonMenu()->actions()[7]->menu()),
              (QStringList{"SINGLE KEY", "COMBO KEY", "FIRE KEY", "SNIPER"}));
 }
@@ -258,7 +274,8 @@ void TestButtonPage::labelsFollowTheLanguage()
             else if (r == 7)
                 QCOMPARE(label, QString());
             else
-                QVERIFY2(label.startsWith(QLatin1Char('~')), qPrintable(QStringLiteral("%1: %2").arg(r).arg(label)));
+                QVERIFY2(label.startsWith(QLatin1Char('~')),
+                         qPrintable(QStringLiteral("%1: %2").arg(r).arg(label)));
         }
     }
     QCOMPARE(page.functionButton(kWheelSet, 0)->text(), QStringLiteral("~Scroll Up"));
@@ -448,7 +465,8 @@ void TestButtonPage::cliAssignsAsThePageDoes()
     QString out, err;
     auto cli = [&](const QStringList &args) {
         QProcess p;
-        p.start(QStringLiteral(MOUSECFG_CLI), QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
+        p.start(QStringLiteral(MOUSECFG_CLI),
+                QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
         p.waitForFinished(60000);
         out = QString::fromUtf8(p.readAllStandardOutput());
         err = QString::fromUtf8(p.readAllStandardError()).trimmed();
@@ -498,9 +516,9 @@ void TestButtonPage::cliAssignsAsThePageDoes()
             QCOMPARE(code, 0);
         }
     }
-    const QList<QStringList> refused = {{"40", "dpi+"},         {"3", "fire", "left", "--times", "0"},
-                                        {"3", "key", "nokey"},  {"3", "combo", "a+b"},
-                                        {"42", "left"},         {"3", "warp"}};
+    const QList<QStringList> refused = {{"40", "dpi+"},        {"3", "fire", "left", "--times", "0"},
+                                        {"3", "key", "nokey"}, {"3", "combo", "a+b"},
+                                        {"42", "left"},        {"3", "warp"}};
     const QJsonArray kept = buttons(1);
     for (const QStringList &args : refused) {
         QCOMPARE(cli(QStringList{"button", "--slot", "2"} + args), 1);

@@ -66,7 +66,10 @@ void answerDialog(std::function<void(MirtColorArea *)> fn)
     });
 }
 
-bool shown(QWidget *w) { return !w->isHidden(); }
+bool shown(QWidget *w)
+{
+    return !w->isHidden();
+}
 
 } // namespace
 
@@ -178,7 +181,8 @@ void TestLightingPage::slidersAndMoveOffStoreValues()
     page.speedSlider()->setValue(5);
     QCOMPARE(p.LED_MODE[kEffectReactive].bright, 3);
     QCOMPARE(p.LED_MODE[kEffectReactive].breath, 5);
-    QCOMPARE(p.LED_MODE[kEffectFullLighted].bright, lightingProfileFor(0).LED_MODE[kEffectFullLighted].bright);
+    QCOMPARE(p.LED_MODE[kEffectFullLighted].bright,
+             lightingProfileFor(0).LED_MODE[kEffectFullLighted].bright);
 
     page.sleepSlider()->setValue(5);
     QCOMPARE(int(p.LedSleepTime), 5);
@@ -340,7 +344,8 @@ void TestLightingPage::squareAtScale_data()
     for (double scale : {1.0, 2.0}) {
         const QByteArray tag = QByteArray::number(scale);
         QTest::newRow("(64,0) at " + tag) << scale << QPoint(int(64 * scale), 0) << 128 << 255;
-        QTest::newRow("(127,127) at " + tag) << scale << QPoint(int(127 * scale), int(127 * scale)) << 254 << 2;
+        QTest::newRow("(127,127) at " + tag)
+            << scale << QPoint(int(127 * scale), int(127 * scale)) << 254 << 2;
     }
 }
 
@@ -386,7 +391,8 @@ void TestLightingPage::previewDrawsTheEffect()
 {
     QLabel picture;
     picture.resize(230, 306);
-    LightingPreview preview(&picture, QStringLiteral("/skin/mouse/%1/Light.png").arg(QLatin1String(kShippedProductName)));
+    LightingPreview preview(
+        &picture, QStringLiteral("/skin/mouse/%1/Light.png").arg(QLatin1String(kShippedProductName)));
     QVERIFY2(preview.hasMask(), "the light areas of the shipped mouse are missing");
     QCOMPARE(preview.size(), picture.size());
     ProfileData p = lightingProfileFor(kEffectFullLighted);
@@ -423,7 +429,8 @@ void TestLightingPage::previewRunsOnlyWhileSeen()
     window.resize(300, 400);
     auto *picture = new QLabel(&window);
     picture->setGeometry(10, 10, 230, 306);
-    LightingPreview preview(picture, QStringLiteral("/skin/mouse/%1/Light.png").arg(QLatin1String(kShippedProductName)));
+    LightingPreview preview(
+        picture, QStringLiteral("/skin/mouse/%1/Light.png").arg(QLatin1String(kShippedProductName)));
     ProfileData p = lightingProfileFor(kEffectWave);
     preview.setProfile(&p);
     preview.setActive(true);
@@ -512,7 +519,8 @@ void TestLightingPage::cliEditsAsThePageDoes()
         if (!dataDir.isEmpty())
             args = QStringList{QStringLiteral("--data-dir"), dataDir} + args;
         QProcess p;
-        p.start(QStringLiteral(MOUSECFG_CLI), QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
+        p.start(QStringLiteral(MOUSECFG_CLI),
+                QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
         p.waitForFinished(60000);
         err = QString::fromUtf8(p.readAllStandardError()).trimmed();
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -535,7 +543,11 @@ void TestLightingPage::cliEditsAsThePageDoes()
              0);
     QJsonObject p3 = profile(2);
     QCOMPARE(p3[QStringLiteral("LedMode")].toInt(), int(kEffect7ColorBreathing));
-    QCOMPARE(p3[QStringLiteral("LED_MODE")].toArray()[kEffect7ColorBreathing].toObject()[QStringLiteral("breath")].toInt(), 4);
+    QCOMPARE(p3[QStringLiteral("LED_MODE")]
+                 .toArray()[kEffect7ColorBreathing]
+                 .toObject()[QStringLiteral("breath")]
+                 .toInt(),
+             4);
     QVERIFY(profile(0)[QStringLiteral("LedMode")].toInt() != int(kEffect7ColorBreathing));
 
     // Out of range, or a control the effect does not have: one line, exit 1, nothing stored.
@@ -548,7 +560,9 @@ void TestLightingPage::cliEditsAsThePageDoes()
         {QStringLiteral("breathing"), QStringLiteral("--brightness"), QStringLiteral("2")},
         {QStringLiteral("reactive"), QStringLiteral("--move-off"), QStringLiteral("yes")}};
     for (const QStringList &args : refused) {
-        QCOMPARE(cli(QStringList{QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3")} + args), 1);
+        QCOMPARE(
+            cli(QStringList{QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3")} + args),
+            1);
         QVERIFY2(!err.isEmpty() && !err.contains(QLatin1Char('\n')), qPrintable(err));
     }
     QCOMPARE(profile(2), p3);
@@ -556,14 +570,18 @@ void TestLightingPage::cliEditsAsThePageDoes()
     QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("wave"), QStringLiteral("--speed")}), 2);
 
     // Model 5960: whichever slot is named, slot 1 holds the lighting; its own sleep range.
-    QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3"), QStringLiteral("Breathing"),
-                  QStringLiteral("--colour"), QStringLiteral("#00ff00"), QStringLiteral("--sleep"),
-                  QStringLiteral("15"), QStringLiteral("--move-off"), QStringLiteral("on")},
+    QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3"),
+                  QStringLiteral("Breathing"), QStringLiteral("--colour"), QStringLiteral("#00ff00"),
+                  QStringLiteral("--sleep"), QStringLiteral("15"), QStringLiteral("--move-off"),
+                  QStringLiteral("on")},
                  shared.path()),
              0);
     const QJsonObject p1 = profile(0, shared.path());
     QCOMPARE(p1[QStringLiteral("LedMode")].toInt(), int(kEffectBreathing));
-    QCOMPARE(p1[QStringLiteral("LED_MODE")].toArray()[kEffectBreathing].toObject()[QStringLiteral("RGB")].toString(),
+    QCOMPARE(p1[QStringLiteral("LED_MODE")]
+                 .toArray()[kEffectBreathing]
+                 .toObject()[QStringLiteral("RGB")]
+                 .toString(),
              QStringLiteral("#00ff00"));
     QCOMPARE(p1[QStringLiteral("LedSleepTime")].toInt(), 15);
     QCOMPARE(p1[QStringLiteral("LedMoveOFF")].toInt(), 0);

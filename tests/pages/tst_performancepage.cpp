@@ -340,7 +340,8 @@ void TestPerformancePage::screenshots()
         qint64 painted = 0;
         for (int y = 0; y < shot.height(); ++y) {
             const QRgb *line = reinterpret_cast<const QRgb *>(shot.constScanLine(y));
-            painted += std::count_if(line, line + shot.width(), [background](QRgb p) { return p != background; });
+            painted +=
+                std::count_if(line, line + shot.width(), [background](QRgb p) { return p != background; });
         }
         QVERIFY2(painted > qint64(shot.width()) * shot.height() / 10, qPrintable(QString::number(painted)));
         QVERIFY(shot.save(file));

@@ -249,7 +249,8 @@ void TestProfileCommands::libraryFailuresAreShown()
     m_commands->setModelName(kModel);
     bindSlots({QStringLiteral("P0")});
     m_commands->addProfile();
-    QCOMPARE(m_host->lastText(), QStringLiteral("THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES."));
+    QCOMPARE(m_host->lastText(),
+             QStringLiteral("THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES."));
     m_commands->copyProfile();
     QCOMPARE(m_host->messages.size(), 2);
 
@@ -287,7 +288,8 @@ void TestProfileCommands::deleteAsksAndShowsReplacement()
     bindSlots({QStringLiteral("Gaming"), QStringLiteral("Profile 2"), QStringLiteral("Other")});
     m_commands->deleteProfile();
     QCOMPARE(m_host->messages.at(3).text, QStringLiteral("Are you sure you want delete this profile?"));
-    QCOMPARE(m_host->lastText(), QStringLiteral("EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT."));
+    QCOMPARE(m_host->lastText(),
+             QStringLiteral("EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT."));
     QCOMPARE(AppConfig::loadProfileList(kModel).size(), 3);
     QCOMPARE(m_host->current.names[0], QStringLiteral("Gaming"));
 

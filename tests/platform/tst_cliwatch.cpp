@@ -60,7 +60,8 @@ private slots:
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), 0);
         const QString help = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY(help.contains(QStringLiteral("arrival vid=VVVV pid=PPPP interface=N release=RRRR path=/dev/hidrawN")));
+        QVERIFY(help.contains(
+            QStringLiteral("arrival vid=VVVV pid=PPPP interface=N release=RRRR path=/dev/hidrawN")));
         QVERIFY(help.contains(QStringLiteral("--existing")));
         QVERIFY(help.contains(QStringLiteral("--all")));
 
@@ -88,8 +89,8 @@ private slots:
     void existingAllThenSigterm()
     {
         QByteArray out;
-        runUntilSignal({QStringLiteral("watch"), QStringLiteral("--existing"), QStringLiteral("--all")}, SIGTERM,
-                       &out);
+        runUntilSignal({QStringLiteral("watch"), QStringLiteral("--existing"), QStringLiteral("--all")},
+                       SIGTERM, &out);
         const QList<HidNodeInfo> present = UdevHotplugSource::enumerateAll();
         const QStringList lines = QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), present.size());

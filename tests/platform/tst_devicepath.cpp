@@ -36,12 +36,10 @@ private slots:
         QTest::newRow("mouse collection")
             << QStringLiteral("HID#VID_1209&PID_0001&MI_00#7&2a0c1f3&0&0000") + guid << 0x1209 << 0x0001
             << InterfaceKind::Mouse;
-        QTest::newRow("vendor collection")
-            << QStringLiteral("HID#VID_1209&PID_0002&MI_02#7&1b&0&0000") + guid << 0x1209 << 0x0002
-            << InterfaceKind::Vendor;
-        QTest::newRow("lower case")
-            << QStringLiteral("hid#vid_1209&pid_0001&mi_02#7&2a0c1f3&0&0000") + guid << 0x1209 << 0x0001
-            << InterfaceKind::Vendor;
+        QTest::newRow("vendor collection") << QStringLiteral("HID#VID_1209&PID_0002&MI_02#7&1b&0&0000") + guid
+                                           << 0x1209 << 0x0002 << InterfaceKind::Vendor;
+        QTest::newRow("lower case") << QStringLiteral("hid#vid_1209&pid_0001&mi_02#7&2a0c1f3&0&0000") + guid
+                                    << 0x1209 << 0x0001 << InterfaceKind::Vendor;
         QTest::newRow("with prefix and hex letters")
             << QStringLiteral("\\\\?\\HID#VID_A1B2&PID_C3d4&MI_00#8&abc&0&0000") + guid << 0xA1B2 << 0xC3D4
             << InterfaceKind::Mouse;
@@ -49,11 +47,12 @@ private slots:
             << QStringLiteral("HID#VID_1209&PID_0001&REV_0102&MI_02&Col01#7&x&0&0000") + guid << 0x1209
             << 0x0001 << InterfaceKind::Vendor;
         QTest::newRow("interface 1 matches neither")
-            << QStringLiteral("HID#VID_1209&PID_0001&MI_01#7&x&0&0000") + guid << 0 << 0 << InterfaceKind::None;
-        QTest::newRow("no interface") << QStringLiteral("HID#VID_1209&PID_0001#7&x") + guid << 0 << 0
-                                      << InterfaceKind::None;
-        QTest::newRow("USB path, not HID") << QStringLiteral("USB#VID_1209&PID_0001&MI_00#6&x") << 0 << 0
-                                           << InterfaceKind::None;
+            << QStringLiteral("HID#VID_1209&PID_0001&MI_01#7&x&0&0000") + guid << 0 << 0
+            << InterfaceKind::None;
+        QTest::newRow("no interface")
+            << QStringLiteral("HID#VID_1209&PID_0001#7&x") + guid << 0 << 0 << InterfaceKind::None;
+        QTest::newRow("USB path, not HID")
+            << QStringLiteral("USB#VID_1209&PID_0001&MI_00#6&x") << 0 << 0 << InterfaceKind::None;
         QTest::newRow("not hex: matched, read as 0")
             << QStringLiteral("HID#VID_ZZZZ&PID_0001&MI_00#x") << 0 << 0x0001 << InterfaceKind::Mouse;
         QTest::newRow("hidraw node") << QStringLiteral("/dev/hidraw3") << 0 << 0 << InterfaceKind::None;

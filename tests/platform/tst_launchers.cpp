@@ -78,7 +78,8 @@ private slots:
     {
         FakeProgramLauncher launcher;
         launcher.setResult(false);
-        MouseSettingsLauncher settings(&launcher, finderFor({QStringLiteral("kcmshell5")}), QStringLiteral("KDE"));
+        MouseSettingsLauncher settings(&launcher, finderFor({QStringLiteral("kcmshell5")}),
+                                       QStringLiteral("KDE"));
         QVERIFY(!settings.open());
         QVERIFY(settings.errorString().contains(QStringLiteral("kcmshell5")));
         QCOMPARE(launcher.calls().size(), 1);
@@ -97,8 +98,9 @@ private slots:
         // second command would create INJECTED.
         const QString argument = QStringLiteral("x; touch ") + injected;
         DetachedProgramLauncher launcher;
-        QVERIFY(launcher.startDetached(sh, {QStringLiteral("-c"), QStringLiteral("printf %s \"$1\" > \"$2\""),
-                                            QStringLiteral("sh"), argument, marker},
+        QVERIFY(launcher.startDetached(sh,
+                                       {QStringLiteral("-c"), QStringLiteral("printf %s \"$1\" > \"$2\""),
+                                        QStringLiteral("sh"), argument, marker},
                                        dir.path()));
         QTRY_VERIFY(QFile::exists(marker) && QFileInfo(marker).size() > 0);
         QFile f(marker);

@@ -20,8 +20,14 @@
 
 namespace {
 
-qint32 intAt(const QByteArray &b, int offset) { return qFromLittleEndian<qint32>(b.constData() + offset); }
-quint16 unitAt(const QByteArray &b, int offset) { return qFromLittleEndian<quint16>(b.constData() + offset); }
+qint32 intAt(const QByteArray &b, int offset)
+{
+    return qFromLittleEndian<qint32>(b.constData() + offset);
+}
+quint16 unitAt(const QByteArray &b, int offset)
+{
+    return qFromLittleEndian<quint16>(b.constData() + offset);
+}
 
 } // namespace
 
@@ -61,7 +67,7 @@ private slots:
         QCOMPARE(b.size(), 1044);
         QCOMPARE(unitAt(b, 2 * 254), quint16('x'));
         QCOMPARE(unitAt(b, 2 * 255), quint16(0)); // the last unit of the field ends it
-        QCOMPARE(intAt(b, 516), 1500);             // nothing spilled into the integers
+        QCOMPARE(intAt(b, 516), 1500);            // nothing spilled into the integers
         Osd::Notice n;
         QVERIFY(Osd::parseBlock(b, &n));
         QCOMPARE(n.text, longText.left(255));

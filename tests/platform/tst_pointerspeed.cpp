@@ -104,7 +104,7 @@ private slots:
         using namespace PointerSpeedScale;
         QCOMPARE(fromLibinput(0.04), 10);
         QCOMPARE(fromLibinput(0.06), 11);
-        QCOMPARE(fromLibinput(-0.5), 6);   // 10 - 4.5, half away from zero
+        QCOMPARE(fromLibinput(-0.5), 6); // 10 - 4.5, half away from zero
         QCOMPARE(fromLibinput(-0.05), 10);
         QCOMPARE(fromLibinput(-1.5), 1);
         QCOMPARE(fromLibinput(7.0), 20);
@@ -179,7 +179,8 @@ private slots:
     void kdeReadsFirstPointerAndWritesAll()
     {
         FakeKWinBus bus;
-        bus.devices = {{QStringLiteral("event4"), 0.3, true, true}, {QStringLiteral("event7"), -1.0, true, true}};
+        bus.devices = {{QStringLiteral("event4"), 0.3, true, true},
+                       {QStringLiteral("event7"), -1.0, true, true}};
         KdePointerSpeed kde(&bus);
         int speed = 0;
         QVERIFY(kde.readSpeed(&speed));
@@ -201,7 +202,8 @@ private slots:
         QVERIFY(kde.errorString().contains(QStringLiteral("no pointer device")));
         QCOMPARE(speed, 12);
 
-        bus.devices = {{QStringLiteral("event4"), 0, false, false}, {QStringLiteral("event5"), 0.5, true, true}};
+        bus.devices = {{QStringLiteral("event4"), 0, false, false},
+                       {QStringLiteral("event5"), 0.5, true, true}};
         QVERIFY(kde.readSpeed(&speed)); // the first readable one
         QCOMPARE(speed, 15);
         QVERIFY(!kde.applySpeed(4)); // one device refused: reported
@@ -251,18 +253,28 @@ private slots:
         QTest::addColumn<PointerSpeedKind>("kind");
         const QString gs = QStringLiteral("/usr/bin/gsettings");
         const QString d = QStringLiteral(":0");
-        QTest::newRow("GNOME wayland") << "GNOME" << "wayland" << gs << false << d << PointerSpeedKind::Gnome;
-        QTest::newRow("Ubuntu GNOME") << "ubuntu:GNOME" << "x11" << gs << false << d << PointerSpeedKind::Gnome;
+        QTest::newRow("GNOME wayland") << "GNOME"
+                                       << "wayland" << gs << false << d << PointerSpeedKind::Gnome;
+        QTest::newRow("Ubuntu GNOME") << "ubuntu:GNOME"
+                                      << "x11" << gs << false << d << PointerSpeedKind::Gnome;
         QTest::newRow("GNOME without gsettings, X11")
-            << "GNOME" << "x11" << QString() << false << d << PointerSpeedKind::X11;
+            << "GNOME"
+            << "x11" << QString() << false << d << PointerSpeedKind::X11;
         QTest::newRow("GNOME without gsettings, Wayland")
-            << "GNOME" << "wayland" << QString() << false << d << PointerSpeedKind::None;
-        QTest::newRow("KDE wayland") << "KDE" << "wayland" << gs << true << d << PointerSpeedKind::Kde;
-        QTest::newRow("KDE X11") << "KDE" << "x11" << gs << true << d << PointerSpeedKind::X11;
-        QTest::newRow("KDE wayland, KWin silent") << "KDE" << "wayland" << gs << false << d << PointerSpeedKind::None;
-        QTest::newRow("XFCE") << "XFCE" << "x11" << gs << false << d << PointerSpeedKind::X11;
-        QTest::newRow("bare X server") << "" << "" << QString() << false << d << PointerSpeedKind::X11;
-        QTest::newRow("console") << "" << "" << gs << false << QString() << PointerSpeedKind::None;
+            << "GNOME"
+            << "wayland" << QString() << false << d << PointerSpeedKind::None;
+        QTest::newRow("KDE wayland") << "KDE"
+                                     << "wayland" << gs << true << d << PointerSpeedKind::Kde;
+        QTest::newRow("KDE X11") << "KDE"
+                                 << "x11" << gs << true << d << PointerSpeedKind::X11;
+        QTest::newRow("KDE wayland, KWin silent") << "KDE"
+                                                  << "wayland" << gs << false << d << PointerSpeedKind::None;
+        QTest::newRow("XFCE") << "XFCE"
+                              << "x11" << gs << false << d << PointerSpeedKind::X11;
+        QTest::newRow("bare X server") << ""
+                                       << "" << QString() << false << d << PointerSpeedKind::X11;
+        QTest::newRow("console") << ""
+                                 << "" << gs << false << QString() << PointerSpeedKind::None;
     }
 
     void detection()

@@ -72,7 +72,8 @@ private slots:
         // The second asks the first to show its window; a socket left by a
         // crashed copy does not stop the holder from listening.
         QVERIFY(!second.activateRunningCopy(200));
-        QFile stale(dir.path() + QLatin1Char('/') + SingleInstance::lockName(kProduct) + QStringLiteral(".sock"));
+        QFile stale(dir.path() + QLatin1Char('/') + SingleInstance::lockName(kProduct) +
+                    QStringLiteral(".sock"));
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.close();
         int activations = 0;

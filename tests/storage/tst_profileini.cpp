@@ -111,10 +111,11 @@ void TestProfileIni::stringsRoundTrip()
     // A colour of another spec (here extended RGB with NaN channels) reads as RGB and equals itself;
     // one of no spec at all (28) reads as no colour.
     ProfileData p;
-    QVERIFY(ProfileIni::readSection("[PROFILE_0]\nLedMode\\LED_MODE_1_RGB=@Variant(\\0\\0\\0\\x43\\x5\\xff\\xff"
-                                    "\\xff\\xff\\0\\0\\0\\0\\0\\0)\nLedMode\\LED_MODE_2_RGB=@Variant(\\0\\0"
-                                    "\\0\\x43\\x1c\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n",
-                                    0, p, true));
+    QVERIFY(
+        ProfileIni::readSection("[PROFILE_0]\nLedMode\\LED_MODE_1_RGB=@Variant(\\0\\0\\0\\x43\\x5\\xff\\xff"
+                                "\\xff\\xff\\0\\0\\0\\0\\0\\0)\nLedMode\\LED_MODE_2_RGB=@Variant(\\0\\0"
+                                "\\0\\x43\\x1c\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n",
+                                0, p, true));
     QCOMPARE(p.LED_MODE[1].RGB.spec(), QColor::Rgb);
     QVERIFY(p == ProfileData(p));
     QVERIFY(!p.LED_MODE[2].RGB.isValid());

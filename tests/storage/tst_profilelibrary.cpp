@@ -89,7 +89,8 @@ void TestProfileLibrary::makeLibrary(const QStringList &names, bool withTemplate
     for (const QString &name : names)
         QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(marker++), libFile(name)));
     if (withTemplate)
-        QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(99), libFile(ProfileLibrary::templateName())));
+        QVERIFY(
+            ProfileStore::writeProfileSection(0, markedProfile(99), libFile(ProfileLibrary::templateName())));
     QVERIFY(AppConfig::saveProfileList(kModel, names));
     m_lib = ProfileLibrary(kModel);
     QCOMPARE(m_lib.names(), names);
@@ -111,8 +112,8 @@ void TestProfileLibrary::addAndCopyTakeFreeNames()
     bindSlots({QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Profile 3"),
                QStringLiteral("Work"), QStringLiteral("Play")});
     QVERIFY(m_lib.add(m_set).ok());
-    QStringList expected = {QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Profile 3"),
-                            QStringLiteral("Profile 4")};
+    QStringList expected = {QStringLiteral("Profile 1"), QStringLiteral("Profile 2"),
+                            QStringLiteral("Profile 3"), QStringLiteral("Profile 4")};
     QCOMPARE(AppConfig::loadProfileList(kModel), expected);
     QCOMPARE(m_lib.names(), expected);
     QCOMPARE(markerIn(QStringLiteral("Profile 4")), 99); // the template's content
@@ -140,7 +141,8 @@ void TestProfileLibrary::addAndCopyTakeFreeNames()
     QVERIFY(m_lib.bind(m_set, QStringLiteral("Profile 1")).ok());
     QVERIFY(m_lib.copy(m_set).ok());
     QCOMPARE(m_set.names[0], QStringLiteral("Profile 1 copy2"));
-    expected << QStringLiteral("Profile 5") << QStringLiteral("Profile 1 copy") << QStringLiteral("Profile 1 copy2");
+    expected << QStringLiteral("Profile 5") << QStringLiteral("Profile 1 copy")
+             << QStringLiteral("Profile 1 copy2");
     QCOMPARE(AppConfig::loadProfileList(kModel), expected);
 
     // A slot without a library file is copied from what it shows.
@@ -185,7 +187,8 @@ void TestProfileLibrary::deleteReplacementWalk_data()
     QTest::newRow("next bound elsewhere: walks towards the start")
         << QStringList{a, b, c, d} << QStringList{b, c} << a;
     QTest::newRow("walk passes the deleted entry") << QStringList{a, b, c, d} << QStringList{c, d, b} << a;
-    QTest::newRow("walk runs off the start: an entry after it") << QStringList{a, b, c} << QStringList{a, b} << c;
+    QTest::newRow("walk runs off the start: an entry after it")
+        << QStringList{a, b, c} << QStringList{a, b} << c;
     QTest::newRow("current slot not the first") << QStringList{a, b, c} << QStringList{} << c;
 }
 

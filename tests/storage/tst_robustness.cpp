@@ -222,7 +222,8 @@ void TestRobustness::hostileValues()
     // A stored list whose count asks for more than memory holds: the file is refused
     // before QSettings parses it (allocation failures fail here as outside ASan).
     const QString bomb = box.configDir() + QStringLiteral("/Profile/Bomb.prof");
-    StorageSandbox::writeFile(bomb, "[PROFILE_0]\ndpi=3\nProfileName=@Variant(\\0\\0\\0\\xb\\x55\\x55\\x55\\x55)\n");
+    StorageSandbox::writeFile(
+        bomb, "[PROFILE_0]\ndpi=3\nProfileName=@Variant(\\0\\0\\0\\xb\\x55\\x55\\x55\\x55)\n");
     QString error;
     QVERIFY(!ProfileStore::readProfileSection(0, d, bomb, &error));
     QVERIFY2(error.contains(QStringLiteral("cannot be read")), qPrintable(error));

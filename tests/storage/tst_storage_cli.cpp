@@ -5,12 +5,12 @@
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
-#include <QDir>
 #include <QtTest>
 
 struct CliResult

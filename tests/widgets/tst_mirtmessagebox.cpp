@@ -67,19 +67,22 @@ void TestMirtMessageBox::questionYesAcceptsNoRejects()
         QCOMPARE(r, int(QDialog::Accepted));
     }
     {
-        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
+                           QStringLiteral("Sure?"));
         const int r = execAndThen(box, [&box]() { QTest::mouseClick(box.noButton(), Qt::LeftButton); });
         QCOMPARE(r, int(QDialog::Rejected));
     }
     {
         // Escape is a "No".
-        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
+                           QStringLiteral("Sure?"));
         const int r = execAndThen(box, [&box]() { QTest::keyClick(&box, Qt::Key_Escape); });
         QCOMPARE(r, int(QDialog::Rejected));
     }
     {
         // Enter alone answers "No": a question is never confirmed by a stray key.
-        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
+                           QStringLiteral("Sure?"));
         QVERIFY(box.noButton()->isDefault());
         QVERIFY(!box.yesButton()->isDefault());
         const int r = execAndThen(box, [&box]() { QTest::keyClick(&box, Qt::Key_Return); });
@@ -87,7 +90,8 @@ void TestMirtMessageBox::questionYesAcceptsNoRejects()
     }
     {
         // The keyboard reaches "Yes" too: Space on the focused button.
-        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
+                           QStringLiteral("Sure?"));
         const int r = execAndThen(box, [&box]() {
             box.yesButton()->setFocus(Qt::TabFocusReason);
             QTest::keyClick(box.yesButton(), Qt::Key_Space);
@@ -123,8 +127,8 @@ void TestMirtMessageBox::otherKindsHaveOnlyOk()
     }
     QVERIFY(iconLabel);
     QCOMPARE(iconLabel->size(), QSize(45, 45));
-    const QImage expected = MirtKit::skinPixmap(icon).toImage().scaled(45, 45, Qt::KeepAspectRatio,
-                                                                        Qt::SmoothTransformation);
+    const QImage expected =
+        MirtKit::skinPixmap(icon).toImage().scaled(45, 45, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QVERIFY(!expected.isNull());
     QCOMPARE(iconLabel->pixmap(Qt::ReturnByValue).toImage().convertToFormat(expected.format()), expected);
 
@@ -133,7 +137,8 @@ void TestMirtMessageBox::otherKindsHaveOnlyOk()
 
     // Enter confirms a box that only informs.
     MirtMessageBox box2(kind, QString(), QStringLiteral("Warning"), QStringLiteral("Profile Exist!"));
-    QCOMPARE(execAndThen(box2, [&box2]() { QTest::keyClick(&box2, Qt::Key_Return); }), int(QDialog::Accepted));
+    QCOMPARE(execAndThen(box2, [&box2]() { QTest::keyClick(&box2, Qt::Key_Return); }),
+             int(QDialog::Accepted));
 }
 
 void TestMirtMessageBox::layoutAndTexts()
@@ -171,7 +176,8 @@ void TestMirtMessageBox::layoutAndTexts()
 void TestMirtMessageBox::scalesWithTheWindow()
 {
     MirtKit::setScaleFactor(2.0);
-    MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"), QStringLiteral("Sure?"));
+    MirtMessageBox box(MirtMessageBox::kQuestion, QString(), QStringLiteral("Warning"),
+                       QStringLiteral("Sure?"));
     QCOMPARE(box.size(), QSize(956, 618));
     QCOMPARE(box.findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))->font().pixelSize(), 28);
     MirtKit::setScaleFactor(1.0);

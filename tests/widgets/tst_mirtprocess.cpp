@@ -149,7 +149,8 @@ void TestMirtProcess::dialogLooksAndAnimation()
     QCOMPARE(dlg.movie()->scaledSize(), QSize(190, 190));
     // Centred on the main window.
     const QPoint offset = dlg.geometry().center() - m_main->frameGeometry().center();
-    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     MirtKit::setScaleFactor(1.0);
 }
 

@@ -50,11 +50,14 @@ void TestMirtProcessThread::signalArrivesOnTheReceiversThread()
     QEventLoop loop;
     Qt::HANDLE receivedOn = nullptr;
     int resultSeen = -99;
-    connect(&thread, &MirtProcessThread::DoProcessDlg, &loop, [&]() {
-        receivedOn = QThread::currentThreadId();
-        resultSeen = thread.GetResult();
-        loop.quit();
-    }, Qt::QueuedConnection);
+    connect(
+        &thread, &MirtProcessThread::DoProcessDlg, &loop,
+        [&]() {
+            receivedOn = QThread::currentThreadId();
+            resultSeen = thread.GetResult();
+            loop.quit();
+        },
+        Qt::QueuedConnection);
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     thread.start();
     loop.exec();

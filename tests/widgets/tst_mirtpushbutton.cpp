@@ -349,15 +349,18 @@ void TestMirtPushButton::iconTextPensAndAccentGradient()
     shot.fill(Qt::transparent);
     withText.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
     QVERIFY(shot.pixelColor(30, 15).green() < 100);
-    QVERIFY(containsColor(shot, [](const QColor &c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; }));
-    QVERIFY(containsColor(shot.copy(0, 0, 20, 30), [](const QColor &c) { return c.green() > 200 && c.red() < 60; }));
+    QVERIFY(containsColor(shot,
+                          [](const QColor &c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; }));
+    QVERIFY(containsColor(shot.copy(0, 0, 20, 30),
+                          [](const QColor &c) { return c.green() > 200 && c.red() < 60; }));
 
     // Pressed: the caption takes the pressed pen and the accent glows from the bottom.
     MirtKit::setThemeIndex(0);
     withText.SetState(2);
     shot.fill(Qt::transparent);
     withText.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
-    QVERIFY(containsColor(shot, [](const QColor &c) { return c.red() > 200 && c.green() > 200 && c.blue() < 60; }));
+    QVERIFY(containsColor(shot,
+                          [](const QColor &c) { return c.red() > 200 && c.green() > 200 && c.blue() < 60; }));
     const QColor bottom = shot.pixelColor(150, 29);
     const QColor top = shot.pixelColor(150, 0);
     QVERIFY(bottom.red() > 180 && bottom.green() < 60);
@@ -374,7 +377,12 @@ void TestMirtPushButton::picturesFollowTheScaleFactor()
     // One skin picture in three renditions, each its own colour.
     QTemporaryDir data;
     QVERIFY(data.isValid());
-    const struct { const char *rel; QColor color; int width; } renditions[] = {
+    const struct
+    {
+        const char *rel;
+        QColor color;
+        int width;
+    } renditions[] = {
         {"skin/1x/face.png", QColor(255, 0, 0), 40},
         {"skin/2x/face.png", QColor(0, 255, 0), 80},
         {"skin/face.png", QColor(0, 0, 255), 200},

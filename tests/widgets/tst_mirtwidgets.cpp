@@ -159,7 +159,8 @@ void TestMirtWidgets::processbarTextIsItsOwn()
     int newWhite = 0; // white text over the coloured part of the bar
     for (int y = 0; y < bare.height(); ++y)
         for (int x = 0; x < bare.width(); ++x)
-            newWhite += captioned.pixel(x, y) == qRgb(255, 255, 255) && bare.pixel(x, y) != qRgb(255, 255, 255);
+            newWhite +=
+                captioned.pixel(x, y) == qRgb(255, 255, 255) && bare.pixel(x, y) != qRgb(255, 255, 255);
     QVERIFY2(newWhite > 10, qPrintable(QString::number(newWhite)));
 }
 
@@ -268,8 +269,8 @@ void TestMirtWidgets::languageFontFollowsConfigAndLanguage()
     QCOMPARE(MirtKit::languageId(), 0);
     QCOMPARE(MirtKit::languageFontFamily(), QStringLiteral("DejaVu Sans"));
     QCOMPARE(MirtKit::languageFont().pixelSize(), 18);
-    QCOMPARE(MirtKit::languageFont(20).pixelSize(), 30);    // fixed size replaces
-    QCOMPARE(MirtKit::languageFont(0, 2).pixelSize(), 15);  // reduction
+    QCOMPARE(MirtKit::languageFont(20).pixelSize(), 30);   // fixed size replaces
+    QCOMPARE(MirtKit::languageFont(0, 2).pixelSize(), 15); // reduction
     MirtKit::setLanguageId(1);
     QCOMPARE(MirtKit::languageFontFamily(), QStringLiteral("WenQuanYi Micro Hei"));
     QCOMPARE(MirtKit::languageFont().pixelSize(), 21);
@@ -320,9 +321,11 @@ void TestMirtWidgets::accentColourFromTheme()
 
     // Menus: the selected item in the accent colour, readable text on it.
     config.setGlobal(QStringLiteral("Config/GColorID"), 2);
-    QVERIFY(MirtKit::menuStyleSheet().contains(QStringLiteral("QMenu::item:selected{background:rgb(0,0,255);color:#ffffff;}")));
+    QVERIFY(MirtKit::menuStyleSheet().contains(
+        QStringLiteral("QMenu::item:selected{background:rgb(0,0,255);color:#ffffff;}")));
     config.setGlobal(QStringLiteral("Config/GColorID"), 5);
-    QVERIFY(MirtKit::menuStyleSheet().contains(QStringLiteral("QMenu::item:selected{background:rgb(0,255,255);color:#101114;}")));
+    QVERIFY(MirtKit::menuStyleSheet().contains(
+        QStringLiteral("QMenu::item:selected{background:rgb(0,255,255);color:#101114;}")));
     QVERIFY(MirtKit::menuStyleSheet(220).contains(QStringLiteral("min-width:220px")));
 }
 
@@ -364,14 +367,19 @@ void TestMirtWidgets::resolvePathFindsSkinFolder()
 void TestMirtWidgets::resolvePathPicksRenditionForFactor_data()
 {
     QTest::addColumn<double>("factor");
-    QTest::addColumn<QString>("both");     // a picture with 1x and 2x
-    QTest::addColumn<QString>("only2x");   // a picture with 2x only
+    QTest::addColumn<QString>("both");   // a picture with 1x and 2x
+    QTest::addColumn<QString>("only2x"); // a picture with 2x only
     QTest::addColumn<int>("rendition");
-    QTest::newRow("1.0") << 1.0 << "1x/pic.png" << "half.png" << 1;
-    QTest::newRow("1.5") << 1.5 << "2x/pic.png" << "2x/half.png" << 2;
-    QTest::newRow("2.0") << 2.0 << "2x/pic.png" << "2x/half.png" << 2;
-    QTest::newRow("2.5") << 2.5 << "pic.png" << "half.png" << 0;
-    QTest::newRow("5.0") << 5.0 << "pic.png" << "half.png" << 0;
+    QTest::newRow("1.0") << 1.0 << "1x/pic.png"
+                         << "half.png" << 1;
+    QTest::newRow("1.5") << 1.5 << "2x/pic.png"
+                         << "2x/half.png" << 2;
+    QTest::newRow("2.0") << 2.0 << "2x/pic.png"
+                         << "2x/half.png" << 2;
+    QTest::newRow("2.5") << 2.5 << "pic.png"
+                         << "half.png" << 0;
+    QTest::newRow("5.0") << 5.0 << "pic.png"
+                         << "half.png" << 0;
 }
 
 void TestMirtWidgets::resolvePathPicksRenditionForFactor()

@@ -26,14 +26,18 @@ QString model()
 QStringList namesTheProgramLoads()
 {
     QStringList names = {
-        QStringLiteral("cfgMainback.png"), QStringLiteral("bat1.png"), QStringLiteral("bat2.png"),
-        QStringLiteral("icon.ico"), QStringLiteral("tabbutton-1.png"), QStringLiteral("tabbutton-2.png"),
-        QStringLiteral("tabbutton-3.png"), QStringLiteral("mouselogo.png"), QStringLiteral("dongle.png"),
-        QStringLiteral("lightning.png"), QStringLiteral("lang.png"), QStringLiteral("dlg.png"),
-        QStringLiteral("warn.png"), QStringLiteral("dongle2.png"), QStringLiteral("process.png"),
-        QStringLiteral("DPI-ON.png"), QStringLiteral("DPI-OFF.png"), QStringLiteral("rate.png"),
-        QStringLiteral("profilesel.png"), QStringLiteral("checkbox2-1.png"), QStringLiteral("checkbox2-2.png"),
-        QStringLiteral("dlg_gun.png"), QStringLiteral("bulletsel.png"), QStringLiteral("gunset_bullet.png"),
+        QStringLiteral("cfgMainback.png"), QStringLiteral("bat1.png"),
+        QStringLiteral("bat2.png"),        QStringLiteral("icon.ico"),
+        QStringLiteral("tabbutton-1.png"), QStringLiteral("tabbutton-2.png"),
+        QStringLiteral("tabbutton-3.png"), QStringLiteral("mouselogo.png"),
+        QStringLiteral("dongle.png"),      QStringLiteral("lightning.png"),
+        QStringLiteral("lang.png"),        QStringLiteral("dlg.png"),
+        QStringLiteral("warn.png"),        QStringLiteral("dongle2.png"),
+        QStringLiteral("process.png"),     QStringLiteral("DPI-ON.png"),
+        QStringLiteral("DPI-OFF.png"),     QStringLiteral("rate.png"),
+        QStringLiteral("profilesel.png"),  QStringLiteral("checkbox2-1.png"),
+        QStringLiteral("checkbox2-2.png"), QStringLiteral("dlg_gun.png"),
+        QStringLiteral("bulletsel.png"),   QStringLiteral("gunset_bullet.png"),
     };
     for (int n = 1; n <= 4; ++n)
         names << QStringLiteral("btn_up%1.png").arg(n) << QStringLiteral("btn_down%1.png").arg(n);
@@ -53,9 +57,15 @@ struct DesignSize
     int height;
 };
 const DesignSize kDesignSizes[] = {
-    {"cfgMainback.png", 999, 640}, {"dlg.png", 478, 309}, {"dlg_gun.png", 619, 400},
-    {"process.png", 128, 128},     {"bat1.png", 86, 47},  {"tabbutton-1.png", 220, 30},
-    {"warn.png", 45, 45},         {"mouse/%1/Mouse.png", 300, 400}, {"mouse/%1_Side.png", 300, 400},
+    {"cfgMainback.png", 999, 640},
+    {"dlg.png", 478, 309},
+    {"dlg_gun.png", 619, 400},
+    {"process.png", 128, 128},
+    {"bat1.png", 86, 47},
+    {"tabbutton-1.png", 220, 30},
+    {"warn.png", 45, 45},
+    {"mouse/%1/Mouse.png", 300, 400},
+    {"mouse/%1_Side.png", 300, 400},
 };
 
 QString designName(const DesignSize &d)
@@ -160,7 +170,8 @@ void TestSkinPictures::picturesAreLargeEnoughForScaleFive()
         // Drawn at its design aspect ratio.
         QVERIFY(qAbs(double(size.width()) / size.height() - double(d.width) / d.height) < 0.01);
     }
-    const QSize mouse = QImageReader(MirtKit::skinPath(QStringLiteral("mouse/%1/Mouse.png").arg(model()))).size();
+    const QSize mouse =
+        QImageReader(MirtKit::skinPath(QStringLiteral("mouse/%1/Mouse.png").arg(model()))).size();
     QVERIFY(mouse.width() >= 300 * 4 && mouse.height() >= 400 * 4);
 }
 
@@ -254,8 +265,12 @@ void TestSkinPictures::everyPictureHasItsRenditions()
         // The full-size picture is four or five times the design size.
         QCOMPARE(twice.size(), small.size() * 2);
         QVERIFY2(full == small.size() * 4 || full == small.size() * 5,
-                 qPrintable(QStringLiteral("%1: %2x%3 at 1x, %4x%5 full").arg(n).arg(small.width())
-                                .arg(small.height()).arg(full.width()).arg(full.height())));
+                 qPrintable(QStringLiteral("%1: %2x%3 at 1x, %4x%5 full")
+                                .arg(n)
+                                .arg(small.width())
+                                .arg(small.height())
+                                .arg(full.width())
+                                .arg(full.height())));
         ++checked;
     }
     QVERIFY(checked > 60);
@@ -273,11 +288,16 @@ void TestSkinPictures::everyPictureHasItsRenditions()
 void TestSkinPictures::theFactorPicksTheRendition()
 {
     const QDir skin(QDir(Paths::dataDir()).filePath(QStringLiteral("skin")));
-    const struct { double factor; const char *folder; } cases[] = {
+    const struct
+    {
+        double factor;
+        const char *folder;
+    } cases[] = {
         {1.0, "1x/"}, {1.5, "2x/"}, {2.0, "2x/"}, {2.5, ""}, {5.0, ""},
     };
     for (const auto &c : cases) {
-        for (const QString &n : {QStringLiteral("cfgMainback.png"), QStringLiteral("mouse/%1/Mouse.png").arg(model())}) {
+        for (const QString &n :
+             {QStringLiteral("cfgMainback.png"), QStringLiteral("mouse/%1/Mouse.png").arg(model())}) {
             const QString path = MirtKit::resolvePath(QStringLiteral("/skin/") + n, c.factor);
             QCOMPARE(path, skin.filePath(QString::fromLatin1(c.folder) + n));
             // Pages put these paths into style sheets unquoted: url(...).
@@ -287,12 +307,14 @@ void TestSkinPictures::theFactorPicksTheRendition()
             const QSize size = QImageReader(path).size();
             const QSize design = QImageReader(skin.filePath(QStringLiteral("1x/") + n)).size();
             if (*c.folder)
-                QVERIFY(size.width() >= design.width() * c.factor && size.height() >= design.height() * c.factor);
+                QVERIFY(size.width() >= design.width() * c.factor &&
+                        size.height() >= design.height() * c.factor);
             else
                 QVERIFY(size.width() >= design.width() * 4 && size.height() >= design.height() * 4);
         }
         // The icon has no renditions: always the one file.
-        QCOMPARE(MirtKit::resolvePath(QStringLiteral("/skin/icon.png"), c.factor), skin.filePath(QStringLiteral("icon.png")));
+        QCOMPARE(MirtKit::resolvePath(QStringLiteral("/skin/icon.png"), c.factor),
+                 skin.filePath(QStringLiteral("icon.png")));
     }
 }
 

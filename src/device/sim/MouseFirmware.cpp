@@ -42,40 +42,69 @@ bool fromHex(const QString &text, uint8_t *out, int n)
     return true;
 }
 
-QString colourName(const uint8_t *rgb) { return QString::asprintf("#%02x%02x%02x", rgb[0], rgb[1], rgb[2]); }
+QString colourName(const uint8_t *rgb)
+{
+    return QString::asprintf("#%02x%02x%02x", rgb[0], rgb[1], rgb[2]);
+}
 
 QString actionName(const uint8_t *r)
 {
     switch (r[0]) {
-    case 0x00: return QStringLiteral("off");
-    case 0x81: return QStringLiteral("left button");
-    case 0x82: return QStringLiteral("right button");
-    case 0x83: return QStringLiteral("middle button");
-    case 0x84: return QStringLiteral("back button");
-    case 0x85: return QStringLiteral("forward button");
-    case 0x88: return QStringLiteral("dpi switch");
-    case 0x89: return QStringLiteral("dpi down");
-    case 0x8A: return QStringLiteral("dpi up");
-    case 0x8B: return QStringLiteral("wheel up");
-    case 0x8C: return QStringLiteral("wheel down");
-    case 0x8D: return QStringLiteral("profile switch");
-    case 0x8E: return QString::asprintf("consumer key 0x%04x", r[2] | (r[3] << 8));
-    case 0x8F: return QString::asprintf("key 0x%02x modifiers 0x%02x", r[2], r[1]);
-    case 0x90: return QString::asprintf("key 0x%02x", r[2]);
-    case 0x91: return QString::asprintf("macro slot %d", r[1] & 0x3F);
-    case 0x94: return r[1] == 1 ? QStringLiteral("rate switch") : QStringLiteral("step up");
-    case 0x95: return QStringLiteral("step down");
-    case 0x96: return QStringLiteral("sniper");
-    case 0x99: return QString::asprintf("fire 0x%02x x%d", r[1], r[2]);
-    case 0x9B: return r[1] == 8 ? QStringLiteral("lighting switch") : QStringLiteral("lighting");
-    case 0x9D: return QString::asprintf("gun file slot %d", r[1] & 0x3F);
-    default: return QString::asprintf("code 0x%02x", r[0]);
+    case 0x00:
+        return QStringLiteral("off");
+    case 0x81:
+        return QStringLiteral("left button");
+    case 0x82:
+        return QStringLiteral("right button");
+    case 0x83:
+        return QStringLiteral("middle button");
+    case 0x84:
+        return QStringLiteral("back button");
+    case 0x85:
+        return QStringLiteral("forward button");
+    case 0x88:
+        return QStringLiteral("dpi switch");
+    case 0x89:
+        return QStringLiteral("dpi down");
+    case 0x8A:
+        return QStringLiteral("dpi up");
+    case 0x8B:
+        return QStringLiteral("wheel up");
+    case 0x8C:
+        return QStringLiteral("wheel down");
+    case 0x8D:
+        return QStringLiteral("profile switch");
+    case 0x8E:
+        return QString::asprintf("consumer key 0x%04x", r[2] | (r[3] << 8));
+    case 0x8F:
+        return QString::asprintf("key 0x%02x modifiers 0x%02x", r[2], r[1]);
+    case 0x90:
+        return QString::asprintf("key 0x%02x", r[2]);
+    case 0x91:
+        return QString::asprintf("macro slot %d", r[1] & 0x3F);
+    case 0x94:
+        return r[1] == 1 ? QStringLiteral("rate switch") : QStringLiteral("step up");
+    case 0x95:
+        return QStringLiteral("step down");
+    case 0x96:
+        return QStringLiteral("sniper");
+    case 0x99:
+        return QString::asprintf("fire 0x%02x x%d", r[1], r[2]);
+    case 0x9B:
+        return r[1] == 8 ? QStringLiteral("lighting switch") : QStringLiteral("lighting");
+    case 0x9D:
+        return QString::asprintf("gun file slot %d", r[1] & 0x3F);
+    default:
+        return QString::asprintf("code 0x%02x", r[0]);
     }
 }
 
 } // namespace
 
-MouseFirmware::MouseFirmware() { reset(); }
+MouseFirmware::MouseFirmware()
+{
+    reset();
+}
 
 void MouseFirmware::reset()
 {
@@ -128,7 +157,10 @@ void MouseFirmware::refreshLiveState()
     m_rate = mode[1];
 }
 
-void MouseFirmware::abandonWrite() { m_inWrite = false; }
+void MouseFirmware::abandonWrite()
+{
+    m_inWrite = false;
+}
 
 QVector<Report> MouseFirmware::handleOutputReport(const uint8_t *report, int length)
 {
@@ -207,7 +239,8 @@ QVector<Report> MouseFirmware::pressDpiButton()
     const ProfileMemory &p = m_profiles[size_t(m_active)];
     int used = 0;
     for (int i = 0; i < 8; ++i) {
-        const uint8_t *rec = i < 6 ? p.blocks[kBlockDpi1].data() + 5 * i : p.blocks[kBlockDpi2].data() + 5 * (i - 6);
+        const uint8_t *rec =
+            i < 6 ? p.blocks[kBlockDpi1].data() + 5 * i : p.blocks[kBlockDpi2].data() + 5 * (i - 6);
         if (std::any_of(rec, rec + 5, [](uint8_t b) { return b != 0; }))
             used = i + 1;
     }
@@ -231,8 +264,14 @@ QVector<Report> MouseFirmware::pressRateButton()
     return out;
 }
 
-void MouseFirmware::setBatteryLevel(int percent) { m_battery = std::clamp(percent, 0, 100); }
-void MouseFirmware::setCharging(bool charging) { m_charging = charging; }
+void MouseFirmware::setBatteryLevel(int percent)
+{
+    m_battery = std::clamp(percent, 0, 100);
+}
+void MouseFirmware::setCharging(bool charging)
+{
+    m_charging = charging;
+}
 
 const MouseFirmware::ProfileMemory &MouseFirmware::profile(int index) const
 {
@@ -320,7 +359,8 @@ bool MouseFirmware::loadFromIni(const QString &path, QString *errorText)
     }
     for (int n = 0; n < kMacroSlots; ++n) {
         const QString key = QStringLiteral("Macros/Slot%1").arg(n);
-        if (s.contains(key) && !fromHex(s.value(key).toString(), next.m_macros[size_t(n)].data(), kMacroSlotSize))
+        if (s.contains(key) &&
+            !fromHex(s.value(key).toString(), next.m_macros[size_t(n)].data(), kMacroSlotSize))
             return fail(QStringLiteral("%1 is not %2 hex bytes").arg(key).arg(kMacroSlotSize));
     }
     *this = next;
@@ -347,13 +387,14 @@ QJsonObject MouseFirmware::toJson() const
                                                    {QStringLiteral("breath"), mode[3]},
                                                    {QStringLiteral("brightness"), mode[4]}};
         const Block &sensor = b[kBlockSensor];
-        prof[QStringLiteral("sensor")] = QJsonObject{{QStringLiteral("tag"), sensor[0]},
-                                                     {QStringLiteral("liftHigh"), sensor[1]},
-                                                     {QStringLiteral("ledSleepTime"), sensor[2]},
-                                                     {QStringLiteral("ledOffWhenMoving"), sensor[3]},
-                                                     {QStringLiteral("angleOrDebounce"), sensor[4]},
-                                                     {QStringLiteral("sync"), sensor[5]},
-                                                     {QStringLiteral("colour"), colourName(sensor.data() + 6)}};
+        prof[QStringLiteral("sensor")] =
+            QJsonObject{{QStringLiteral("tag"), sensor[0]},
+                        {QStringLiteral("liftHigh"), sensor[1]},
+                        {QStringLiteral("ledSleepTime"), sensor[2]},
+                        {QStringLiteral("ledOffWhenMoving"), sensor[3]},
+                        {QStringLiteral("angleOrDebounce"), sensor[4]},
+                        {QStringLiteral("sync"), sensor[5]},
+                        {QStringLiteral("colour"), colourName(sensor.data() + 6)}};
         QJsonArray colours;
         for (int k = 0; k < 8; ++k)
             colours.append(colourName(b[kBlockColour].data() + 3 * k));

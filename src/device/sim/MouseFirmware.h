@@ -33,11 +33,11 @@ public:
 
     struct Stats
     {
-        int reports = 0;         // output reports handled
-        int checksumErrors = 0;  // blocks refused for a bad checksum
-        int commits = 0;         // end blocks that committed a write
-        int strayBlocks = 0;     // settings blocks outside a write (ignored)
-        int unknownReports = 0;  // reports of no known kind
+        int reports = 0;        // output reports handled
+        int checksumErrors = 0; // blocks refused for a bad checksum
+        int commits = 0;        // end blocks that committed a write
+        int strayBlocks = 0;    // settings blocks outside a write (ignored)
+        int unknownReports = 0; // reports of no known kind
     };
 
     MouseFirmware();

@@ -11,7 +11,10 @@ namespace {
 constexpr uint16_t kReleases[2] = {0x0100, 0x0203}; // receiver, cable
 constexpr uint16_t kMouseUsagePage = 1, kMouseUsage = 2, kVendorUsagePage = 0xFF00, kVendorUsage = 0xFF00;
 
-uint16_t productOf(int connection) { return connection == 1 ? kShippedCablePid : kShippedReceiverPid; }
+uint16_t productOf(int connection)
+{
+    return connection == 1 ? kShippedCablePid : kShippedReceiverPid;
+}
 } // namespace
 
 struct SimulatedHidBackend::SimHandle : HidDevice
@@ -23,10 +26,7 @@ struct SimulatedHidBackend::SimHandle : HidDevice
     std::deque<Pending> queue; // ordered by due time
 };
 
-SimulatedHidBackend::SimulatedHidBackend(QObject *parent)
-    : QObject(parent)
-{
-}
+SimulatedHidBackend::SimulatedHidBackend(QObject *parent) : QObject(parent) {}
 
 SimulatedHidBackend::~SimulatedHidBackend()
 {
@@ -41,8 +41,14 @@ QByteArray SimulatedHidBackend::pathOf(int connection, int interfaceNumber)
            QByteArray::number(interfaceNumber);
 }
 
-int SimulatedHidBackend::init() { return 0; }
-int SimulatedHidBackend::exit() { return 0; }
+int SimulatedHidBackend::init()
+{
+    return 0;
+}
+int SimulatedHidBackend::exit()
+{
+    return 0;
+}
 
 QVector<HidDeviceInfo> SimulatedHidBackend::enumerate(uint16_t vendorId, uint16_t productId)
 {
@@ -122,13 +128,11 @@ SimulatedHidBackend::Answer SimulatedHidBackend::nextFateLocked()
     std::uniform_real_distribution<double> u(0.0, 1.0);
     const double r = u(m_rng);
     double acc = 0;
-    const std::pair<double, Answer> table[] = {{m_faults.lostEcho, Answer::Lost},
-                                               {m_faults.lateEcho, Answer::Late},
-                                               {m_faults.corruptEcho, Answer::Corrupt},
-                                               {m_faults.zeroEcho, Answer::Zero},
-                                               {m_faults.stolen, Answer::Stolen},
-                                               {m_faults.duplicateEcho, Answer::Duplicate},
-                                               {m_faults.shortEcho, Answer::Short}};
+    const std::pair<double, Answer> table[] = {
+        {m_faults.lostEcho, Answer::Lost},       {m_faults.lateEcho, Answer::Late},
+        {m_faults.corruptEcho, Answer::Corrupt}, {m_faults.zeroEcho, Answer::Zero},
+        {m_faults.stolen, Answer::Stolen},       {m_faults.duplicateEcho, Answer::Duplicate},
+        {m_faults.shortEcho, Answer::Short}};
     for (const auto &[p, a] : table) {
         acc += p;
         if (r < acc)
@@ -228,8 +232,9 @@ int SimulatedHidBackend::write(HidDevice *device, const uint8_t *data, size_t le
                 for (const Report &r : m_firmware.pressDpiButton())
                     deliverLocked(h->connection, r, Answer::Normal);
             }
-            const bool lostOnTheWay = MouseFirmware::echoes(report) && m_faults.inboundLoss > 0 &&
-                                      std::uniform_real_distribution<double>(0, 1)(m_rng) < m_faults.inboundLoss;
+            const bool lostOnTheWay =
+                MouseFirmware::echoes(report) && m_faults.inboundLoss > 0 &&
+                std::uniform_real_distribution<double>(0, 1)(m_rng) < m_faults.inboundLoss;
             if (lostOnTheWay) {
                 ++m_faultCounts.inboundLoss;
             } else {
@@ -289,7 +294,10 @@ int SimulatedHidBackend::readTimeout(HidDevice *device, uint8_t *data, size_t le
     }
 }
 
-int SimulatedHidBackend::activeConnectionLocked() const { return m_plugged[1] ? 1 : 0; }
+int SimulatedHidBackend::activeConnectionLocked() const
+{
+    return m_plugged[1] ? 1 : 0;
+}
 
 void SimulatedHidBackend::unplugLocked(int connection, QList<PlugEvent> &events)
 {
@@ -320,8 +328,8 @@ void SimulatedHidBackend::setPlugged(int connection, bool plugged)
         } else if (!m_plugged[connection]) {
             m_plugged[connection] = true;
             for (int iface : {0, 2})
-                events.append(PlugEvent{true, kShippedVendorId, productOf(connection), iface, kReleases[connection],
-                                        pathOf(connection, iface)});
+                events.append(PlugEvent{true, kShippedVendorId, productOf(connection), iface,
+                                        kReleases[connection], pathOf(connection, iface)});
         }
     }
     raise(events);
@@ -336,8 +344,14 @@ void SimulatedHidBackend::raise(const QList<PlugEvent> &events)
     }
 }
 
-void SimulatedHidBackend::plugReceiver(bool plugged) { setPlugged(0, plugged); }
-void SimulatedHidBackend::plugCable(bool plugged) { setPlugged(1, plugged); }
+void SimulatedHidBackend::plugReceiver(bool plugged)
+{
+    setPlugged(0, plugged);
+}
+void SimulatedHidBackend::plugCable(bool plugged)
+{
+    setPlugged(1, plugged);
+}
 
 bool SimulatedHidBackend::receiverPlugged() const
 {
@@ -457,7 +471,10 @@ SimulatedHidBackend::FaultCounts SimulatedHidBackend::faultCounts() const
     return m_faultCounts;
 }
 
-int SimulatedHidBackend::faultsInjected() const { return faultCounts().total(); }
+int SimulatedHidBackend::faultsInjected() const
+{
+    return faultCounts().total();
+}
 
 void SimulatedHidBackend::injectReport(int connection, const Report &report)
 {

@@ -27,17 +27,27 @@ class SimulatedHidBackend : public QObject, public HidBackend
     Q_OBJECT
 public:
     // What happens to one answer of the mouse.
-    enum class Answer { Normal, Lost, Late, Corrupt, Zero, Stolen, Duplicate, Short };
+    enum class Answer
+    {
+        Normal,
+        Lost,
+        Late,
+        Corrupt,
+        Zero,
+        Stolen,
+        Duplicate,
+        Short
+    };
 
     struct Faults
     {
-        double lostEcho = 0;     // answer never arrives
-        double lateEcho = 0;     // answer arrives after lateDelayMs
-        double corruptEcho = 0;  // one byte of the answer flipped
-        double zeroEcho = 0;     // eight zero bytes instead of the answer
-        double stolen = 0;       // another reader takes the answer
-        double writeError = 0;   // hid_write fails
-        double inboundLoss = 0;  // a verified frame is lost before the mouse sees it
+        double lostEcho = 0;      // answer never arrives
+        double lateEcho = 0;      // answer arrives after lateDelayMs
+        double corruptEcho = 0;   // one byte of the answer flipped
+        double zeroEcho = 0;      // eight zero bytes instead of the answer
+        double stolen = 0;        // another reader takes the answer
+        double writeError = 0;    // hid_write fails
+        double inboundLoss = 0;   // a verified frame is lost before the mouse sees it
         double duplicateEcho = 0; // answer arrives twice
         double shortEcho = 0;     // only the first 1..31 bytes of the answer arrive
         double statusReport = 0;  // per frame of an open write: the DPI button is pressed first

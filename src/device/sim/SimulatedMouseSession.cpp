@@ -10,8 +10,7 @@ QString SimulatedMouseSession::defaultMemoryFile()
     return QDir(Paths::configDir()).filePath(QStringLiteral("simulated-mouse.ini"));
 }
 
-SimulatedMouseSession::SimulatedMouseSession(bool withCable, const QString &memoryFile)
-    : m_file(memoryFile)
+SimulatedMouseSession::SimulatedMouseSession(bool withCable, const QString &memoryFile) : m_file(memoryFile)
 {
     m_backend.plugReceiver(true);
     if (withCable)

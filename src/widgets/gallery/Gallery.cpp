@@ -11,14 +11,14 @@
 #include "MirtSlider.h"
 #include "ShippedModel.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
 #include <QScrollArea>
-#include <QCoreApplication>
-#include <QMouseEvent>
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -42,16 +42,15 @@ MirtLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-Gallery::Gallery(double scale, QWidget *parent)
-    : QWidget(parent)
-    , m_scale(scale)
+Gallery::Gallery(double scale, QWidget *parent) : QWidget(parent), m_scale(scale)
 {
     MirtKit::setScaleFactor(scale);
     setWindowTitle(QStringLiteral("mousecfg widget gallery (scale %1)").arg(scale));
     setObjectName(QStringLiteral("Gallery"));
 
     auto *outer = new QHBoxLayout(this);
-    outer->setContentsMargins(MirtKit::scaled(12), MirtKit::scaled(12), MirtKit::scaled(12), MirtKit::scaled(12));
+    outer->setContentsMargins(MirtKit::scaled(12), MirtKit::scaled(12), MirtKit::scaled(12),
+                              MirtKit::scaled(12));
     outer->setSpacing(MirtKit::scaled(12));
     auto *kit = new QWidget(this);
     kit->setFixedWidth(MirtKit::scaled(470));
@@ -61,13 +60,16 @@ Gallery::Gallery(double scale, QWidget *parent)
     auto *scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
-    scroll->setStyleSheet(QStringLiteral(
-        "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"
-        "QScrollBar:vertical { background: #121317; width: %1px; margin: 0; }"
-        "QScrollBar::handle:vertical { background: #3a3e48; min-height: %2px; border-radius: %3px; }"
-        "QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }"
-        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
-                              .arg(MirtKit::scaled(8)).arg(MirtKit::scaled(30)).arg(MirtKit::scaled(4)));
+    scroll->setStyleSheet(
+        QStringLiteral(
+            "QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"
+            "QScrollBar:vertical { background: #121317; width: %1px; margin: 0; }"
+            "QScrollBar::handle:vertical { background: #3a3e48; min-height: %2px; border-radius: %3px; }"
+            "QScrollBar::add-line, QScrollBar::sub-line { height: 0; width: 0; }"
+            "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+            .arg(MirtKit::scaled(8))
+            .arg(MirtKit::scaled(30))
+            .arg(MirtKit::scaled(4)));
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *pictures = new QWidget;
     m_pictures = pictures;
@@ -101,8 +103,8 @@ void Gallery::buildKit(QWidget *page)
     auto *tabs = new QHBoxLayout;
     const QStringList tabImages = {QStringLiteral("/skin/tab-1.png"), QStringLiteral("/skin/tab-2.png"),
                                    QStringLiteral("/skin/tab-3.png"), QStringLiteral("/skin/tab-4.png")};
-    const QStringList tabNames = {QStringLiteral("LIGHTING"), QStringLiteral("CUSTOMIZE"), QStringLiteral("DPI"),
-                                  QStringLiteral("MACRO")};
+    const QStringList tabNames = {QStringLiteral("LIGHTING"), QStringLiteral("CUSTOMIZE"),
+                                  QStringLiteral("DPI"), QStringLiteral("MACRO")};
     for (int i = 0; i < 4; ++i) {
         auto *b = new MirtPushButton(tabImages, page);
         b->setFixedSize(sz(110, 34));
@@ -120,9 +122,10 @@ void Gallery::buildKit(QWidget *page)
     v->addWidget(caption(QStringLiteral("Profile slots and commands"), page));
     auto *profiles = new QHBoxLayout;
     for (int i = 0; i < 5; ++i) {
-        auto *b = new MirtPushButton({QStringLiteral("/skin/profile-1.png"), QStringLiteral("/skin/profile-2.png"),
-                                      QStringLiteral("/skin/profile-3.png"), QStringLiteral("/skin/profile-4.png")},
-                                     page);
+        auto *b =
+            new MirtPushButton({QStringLiteral("/skin/profile-1.png"), QStringLiteral("/skin/profile-2.png"),
+                                QStringLiteral("/skin/profile-3.png"), QStringLiteral("/skin/profile-4.png")},
+                               page);
         b->setFixedSize(sz(84, 28));
         b->setText(QStringLiteral("Profile %1").arg(i + 1));
         b->SetState(i == 0 ? 1 : 0);
@@ -146,7 +149,8 @@ void Gallery::buildKit(QWidget *page)
     v->addWidget(caption(QStringLiteral("Function buttons, pickers, language, title buttons"), page));
     auto *grid = new QGridLayout;
     grid->setSpacing(MirtKit::scaled(6));
-    const QStringList fnImages = {QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
+    const QStringList fnImages = {QStringLiteral("/skin/tabbutton-1.png"),
+                                  QStringLiteral("/skin/tabbutton-3.png"),
                                   QStringLiteral("/skin/tabbutton-2.png")};
     auto *menu = new QMenu(page);
     menu->setStyleSheet(MirtKit::menuStyleSheet());
@@ -176,17 +180,20 @@ void Gallery::buildKit(QWidget *page)
     grid->addWidget(rate, 1, 2);
     auto *titleRow = new QHBoxLayout;
     for (const QString &kind : {QStringLiteral("min"), QStringLiteral("close")}) {
-        auto *b = new MirtPushButton({QStringLiteral("/skin/%1-1.png").arg(kind), QStringLiteral("/skin/%1-2.png").arg(kind),
+        auto *b = new MirtPushButton({QStringLiteral("/skin/%1-1.png").arg(kind),
+                                      QStringLiteral("/skin/%1-2.png").arg(kind),
                                       QStringLiteral("/skin/%1-3.png").arg(kind)},
                                      page);
         b->setFixedSize(sz(30, 30));
-        b->setAccessibleName(kind == QStringLiteral("min") ? QStringLiteral("Minimise") : QStringLiteral("Close"));
+        b->setAccessibleName(kind == QStringLiteral("min") ? QStringLiteral("Minimise")
+                                                           : QStringLiteral("Close"));
         titleRow->addWidget(b);
     }
     for (int i = 1; i <= 3; ++i) {
-        auto *m = new MirtPushButton({QStringLiteral("/skin/marker-1.png"), QStringLiteral("/skin/marker-2.png"),
-                                      QStringLiteral("/skin/marker-3.png")},
-                                     page);
+        auto *m =
+            new MirtPushButton({QStringLiteral("/skin/marker-1.png"), QStringLiteral("/skin/marker-2.png"),
+                                QStringLiteral("/skin/marker-3.png")},
+                               page);
         m->setFixedSize(sz(20, 20));
         m->SetState(i == 3 ? 2 : i - 1);
         titleRow->addWidget(m);
@@ -203,21 +210,24 @@ void Gallery::buildKit(QWidget *page)
     slider->SetBubbleEnabled(true);
     slider->setFixedHeight(MirtKit::scaled(24));
     const QString accent = MirtKit::accentColor().name();
-    slider->setStyleSheet(QStringLiteral(
-        "QSlider::groove:horizontal{height:%1px;background:#2a2d35;border-radius:%2px;}"
-        "QSlider::sub-page:horizontal{background:%3;border-radius:%2px;}"
-        "QSlider::handle:horizontal{image:url(%4);width:%5px;margin:-%6px 0;}")
-                              .arg(MirtKit::scaled(4)).arg(MirtKit::scaled(2)).arg(accent)
-                              .arg(MirtKit::skinPath(QStringLiteral("slider_handle.png")))
-                              .arg(MirtKit::scaled(20)).arg(MirtKit::scaled(8)));
+    slider->setStyleSheet(
+        QStringLiteral("QSlider::groove:horizontal{height:%1px;background:#2a2d35;border-radius:%2px;}"
+                       "QSlider::sub-page:horizontal{background:%3;border-radius:%2px;}"
+                       "QSlider::handle:horizontal{image:url(%4);width:%5px;margin:-%6px 0;}")
+            .arg(MirtKit::scaled(4))
+            .arg(MirtKit::scaled(2))
+            .arg(accent)
+            .arg(MirtKit::skinPath(QStringLiteral("slider_handle.png")))
+            .arg(MirtKit::scaled(20))
+            .arg(MirtKit::scaled(8)));
     v->addWidget(slider);
     // Show the value bubble as a press would.
     QTimer::singleShot(0, slider, [slider]() {
         QStyleOptionSlider opt;
         opt.initFrom(slider);
         const QPoint at(slider->width() / 2, slider->height() / 2);
-        QMouseEvent press(QEvent::MouseButtonPress, at, slider->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, slider->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(slider, &press);
     });
 
@@ -261,8 +271,9 @@ void Gallery::buildKit(QWidget *page)
     // The boxes are modal windows; the gallery shows pictures of them.
     for (int kind : {int(MirtMessageBox::kQuestion), int(MirtMessageBox::kDongle)}) {
         MirtMessageBox box(kind, QString(), QStringLiteral("Warning"),
-                           kind == MirtMessageBox::kQuestion ? QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")
-                                                             : QStringLiteral("Dongle Disconnect!"),
+                           kind == MirtMessageBox::kQuestion
+                               ? QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")
+                               : QStringLiteral("Dongle Disconnect!"),
                            nullptr);
         box.layout()->activate();
         auto *shot = new QLabel(page);
@@ -273,7 +284,8 @@ void Gallery::buildKit(QWidget *page)
     }
     auto *busy = new QLabel(page);
     busy->setFixedSize(sz(128, 128));
-    busy->setStyleSheet(QStringLiteral("border-image: url(%1);").arg(MirtKit::skinPath(QStringLiteral("process.png"))));
+    busy->setStyleSheet(
+        QStringLiteral("border-image: url(%1);").arg(MirtKit::skinPath(QStringLiteral("process.png"))));
     auto *movie = new QMovie(QStringLiteral(":/skin/loading.gif"), QByteArray(), busy);
     movie->setScaledSize(sz(127, 127));
     busy->setMovie(movie);

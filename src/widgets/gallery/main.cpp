@@ -25,12 +25,13 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     QCommandLineOption scaleOpt(QStringLiteral("scale"), QStringLiteral("Window scale factor, 1.0 to 5.0."),
                                 QStringLiteral("factor"), QStringLiteral("1.0"));
-    QCommandLineOption shotOpt(QStringLiteral("screenshot"), QStringLiteral("Save a picture of the window and quit."),
+    QCommandLineOption shotOpt(QStringLiteral("screenshot"),
+                               QStringLiteral("Save a picture of the window and quit."),
                                QStringLiteral("file"));
     QCommandLineOption themeOpt(QStringLiteral("theme"), QStringLiteral("Accent colour index, 0 to 6."),
                                 QStringLiteral("index"));
-    QCommandLineOption modeOpt(QStringLiteral("color-mode"), QStringLiteral("0 standard, 1 alternative colours."),
-                               QStringLiteral("mode"));
+    QCommandLineOption modeOpt(QStringLiteral("color-mode"),
+                               QStringLiteral("0 standard, 1 alternative colours."), QStringLiteral("mode"));
     parser.addOptions({scaleOpt, shotOpt, themeOpt, modeOpt});
     parser.process(app);
 
@@ -76,8 +77,8 @@ int main(int argc, char **argv)
             QPixmap busyShot(busy.size());
             busyShot.fill(QColor(11, 12, 15));
             busy.render(&busyShot, QPoint(), QRegion(), QWidget::DrawChildren);
-            const bool saved = gallery.grab().save(file) && pictures.save(picturesFile)
-                && box.grab().save(boxFile) && busyShot.save(busyFile);
+            const bool saved = gallery.grab().save(file) && pictures.save(picturesFile) &&
+                               box.grab().save(boxFile) && busyShot.save(busyFile);
             if (!saved)
                 std::fprintf(stderr, "mousecfg-gallery: cannot write %s\n", qPrintable(file));
             QCoreApplication::exit(saved ? 0 : 1);

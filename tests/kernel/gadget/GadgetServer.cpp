@@ -147,8 +147,8 @@ void GadgetServer::serveReport(PortState &state, const QByteArray &report)
         unplug(state); // the report never reached the mouse
         return;
     }
-    const QVector<Report> answers = m_firmware.handleOutputReport(
-        reinterpret_cast<const uint8_t *>(report.constData()), report.size());
+    const QVector<Report> answers =
+        m_firmware.handleOutputReport(reinterpret_cast<const uint8_t *>(report.constData()), report.size());
     for (const Report &a : answers)
         state.port->queueReport(reportBytes(a));
     m_dirty = true;
@@ -221,7 +221,10 @@ bool GadgetServer::handleControl(const QString &line, QString *errorText)
         *value = words.value(index).toInt(&ok);
         if (!ok || *value < low || *value > high) {
             *errorText = QStringLiteral("%1: expected a number from %2 to %3, got \"%4\"")
-                             .arg(command).arg(low).arg(high).arg(words.value(index));
+                             .arg(command)
+                             .arg(low)
+                             .arg(high)
+                             .arg(words.value(index));
             return false;
         }
         return true;
@@ -231,9 +234,10 @@ bool GadgetServer::handleControl(const QString &line, QString *errorText)
         return writeDump(words.at(1), errorText);
     if (command == QLatin1String("save") && words.size() == 1)
         return saveState(errorText);
-    if ((command == QLatin1String("press-dpi") || command == QLatin1String("press-rate")) && words.size() == 1) {
+    if ((command == QLatin1String("press-dpi") || command == QLatin1String("press-rate")) &&
+        words.size() == 1) {
         const QVector<Report> reports = command == QLatin1String("press-dpi") ? m_firmware.pressDpiButton()
-                                                                             : m_firmware.pressRateButton();
+                                                                              : m_firmware.pressRateButton();
         m_dirty = true;
         if (PortState *s = statusPort())
             for (const Report &r : reports)

@@ -12,14 +12,17 @@
 namespace {
 // Input reports the host has not collected yet; a real mouse's queue is short too.
 constexpr int kMaxPending = 64;
-}
+} // namespace
 
 HidgPort::HidgPort(const QString &name, const QString &devicePath, int reportSize)
     : m_name(name), m_devicePath(devicePath), m_reportSize(reportSize)
 {
 }
 
-HidgPort::~HidgPort() { close(); }
+HidgPort::~HidgPort()
+{
+    close();
+}
 
 bool HidgPort::tryOpen()
 {

@@ -28,7 +28,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The mouse's firmware model on USB gadget HID functions."));
+    parser.setApplicationDescription(
+        QStringLiteral("The mouse's firmware model on USB gadget HID functions."));
     parser.addHelpOption();
     const QCommandLineOption stateOption(QStringLiteral("state"),
                                          QStringLiteral("Memory of the mouse (INI), loaded and kept."),
@@ -51,7 +52,8 @@ int main(int argc, char **argv)
         return 0;
     }
     if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+        return usageError(
+            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
 
     GadgetOptions options;
     options.statePath = parser.value(stateOption);
