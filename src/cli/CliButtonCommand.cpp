@@ -15,7 +15,8 @@ using namespace ButtonModel;
 
 namespace {
 
-const QString kUsage = QStringLiteral("mousecfg-cli: usage: button [--slot N] BUTTON FUNCTION [ARGS] | button --list");
+const QString kUsage =
+    QStringLiteral("mousecfg-cli: usage: button [--slot N] BUTTON FUNCTION [ARGS] | button --list");
 
 int refuse(const QString &text)
 {
@@ -30,17 +31,18 @@ int listNames()
     for (const CliName &n : cliNames()) {
         if (!offered.contains(n.fun))
             continue;
-        const QString note = wheelMenuEntries().contains(n.fun) && !offeredFunctions(kFirstSet, switches).contains(n.fun)
-                                 ? QStringLiteral(" (wheel, buttons 40 and 41)")
-                                 : QString();
+        const QString note =
+            wheelMenuEntries().contains(n.fun) && !offeredFunctions(kFirstSet, switches).contains(n.fun)
+                ? QStringLiteral(" (wheel, buttons 40 and 41)")
+                : QString();
         cliPrint(QStringLiteral("%1\t%2%3").arg(n.name, ButtonCatalogue::functionText(n.fun), note));
     }
     return CliOk;
 }
 
-const QString kMacroUsage =
-    QStringLiteral("mousecfg-cli: usage: button [--slot N] BUTTON macro NAME [--mode times|while-down|until-down|left] "
-                   "[--count 1-255]");
+const QString kMacroUsage = QStringLiteral(
+    "mousecfg-cli: usage: button [--slot N] BUTTON macro NAME [--mode times|while-down|until-down|left] "
+    "[--count 1-255]");
 
 // BUTTON macro NAME: as the macro selection does it, with the same refusals.
 int assignMacro(ProfileSet &set, ProfileData &profile, int record, const QStringList &args)
@@ -57,13 +59,16 @@ int assignMacro(ProfileSet &set, ProfileData &profile, int record, const QString
             bool ok = false;
             c.loopCount = value.toInt(&ok, 10);
             if (!ok || c.loopCount < MacroSelection::kLoopMin || c.loopCount > MacroSelection::kLoopMax)
-                return refuse(QStringLiteral("--count must be %1 to %2").arg(MacroSelection::kLoopMin).arg(MacroSelection::kLoopMax));
+                return refuse(QStringLiteral("--count must be %1 to %2")
+                                  .arg(MacroSelection::kLoopMin)
+                                  .arg(MacroSelection::kLoopMax));
         } else if (args.at(i) == QLatin1String("--mode")) {
-            const QStringList modes = {QStringLiteral("times"), QStringLiteral("while-down"), QStringLiteral("until-down"),
-                                       QStringLiteral("left")};
+            const QStringList modes = {QStringLiteral("times"), QStringLiteral("while-down"),
+                                       QStringLiteral("until-down"), QStringLiteral("left")};
             const int mode = modes.indexOf(value);
             if (mode < 0)
-                return refuse(QStringLiteral("--mode must be one of: %1").arg(modes.join(QStringLiteral(", "))));
+                return refuse(
+                    QStringLiteral("--mode must be one of: %1").arg(modes.join(QStringLiteral(", "))));
             c.runMode = mode == 3 ? 0 : mode;
             c.leftButtonOption = mode == 3 ? 1 : 0;
         } else {
@@ -137,8 +142,11 @@ int runButton(const CliContext &, const QStringList &args)
 }
 
 CliRegistrar buttonCommand(
-    {QStringLiteral("button"), QStringLiteral("button [--slot N] BUTTON FUNCTION [ARGS] | button [--slot N] BUTTON macro NAME [--mode MODE] "
-                    "[--count N] | button --list"),
-     QStringLiteral("give button BUTTON (0 to 41) of a stored profile a function (--list names them)"), runButton});
+    {QStringLiteral("button"),
+     QStringLiteral(
+         "button [--slot N] BUTTON FUNCTION [ARGS] | button [--slot N] BUTTON macro NAME [--mode MODE] "
+         "[--count N] | button --list"),
+     QStringLiteral("give button BUTTON (0 to 41) of a stored profile a function (--list names them)"),
+     runButton});
 
 } // namespace

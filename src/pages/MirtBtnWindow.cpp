@@ -1,13 +1,13 @@
 #include "MirtBtnWindow.h"
 
 #include "DeviceDescription.h"
+#include "MacroFile.h"
 #include "MirtAction.h"
 #include "MirtComboKeyWindow.h"
 #include "MirtFireKeyWindow.h"
 #include "MirtKit.h"
 #include "MirtMacroSelect.h"
 #include "MirtMessageBox.h"
-#include "MacroFile.h"
 #include "MirtPushButton.h"
 #include "MirtSingleKeyWindow.h"
 
@@ -22,9 +22,9 @@ using namespace ButtonCatalogue;
 namespace {
 
 constexpr int kMenuWidth = 220;
-constexpr double kNumberX = 18.0;    // the first set's numbers, left of the buttons
-constexpr double kWheelX = 330.0;    // the wheel set, right of the first set
-constexpr double kCaptionGap = 4.0;  // between a wheel caption and its button
+constexpr double kNumberX = 18.0;   // the first set's numbers, left of the buttons
+constexpr double kWheelX = 330.0;   // the wheel set, right of the first set
+constexpr double kCaptionGap = 4.0; // between a wheel caption and its button
 constexpr int kWheelNumbers[2] = {253, 254};
 
 const QStringList kFunctionButtonImages = {QStringLiteral("/skin/tabbutton-1.png"),
@@ -225,7 +225,8 @@ void MirtBtnWindow::layoutSets()
     }
     // The second set: the buttons of the side view, spaced like the first set.
     const int sideButtons = qMin(2, int(matrix.size()));
-    const QVector<Slot> side = firstSetLayout(QVector<int>(sideButtons, 0), height() > 0 ? height() : int(467 * f), f);
+    const QVector<Slot> side =
+        firstSetLayout(QVector<int>(sideButtons, 0), height() > 0 ? height() : int(467 * f), f);
     for (int i = 0; i < 20; ++i)
         m_second[size_t(i)]->setGeometry(i < side.size() ? side.at(i).geometry : QRect());
     // The wheel set: beside the first two rows of the first set, under their captions.
