@@ -2,6 +2,257 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>ButtonCatalogue</name>
+    <message>
+        <source>Left</source>
+        <translation>左鍵</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右鍵</translation>
+    </message>
+    <message>
+        <source>Middle</source>
+        <translation>中鍵</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>前進</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>後退</translation>
+    </message>
+    <message>
+        <source>DPI -</source>
+        <translation>DPI -</translation>
+    </message>
+    <message>
+        <source>DPI +</source>
+        <translation>DPI +</translation>
+    </message>
+    <message>
+        <source>Scroll Up</source>
+        <translation>滾輪向上</translation>
+    </message>
+    <message>
+        <source>Scroll Down</source>
+        <translation>滾輪向下</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪下</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼上</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>尋找</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>列印</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Switch Window</source>
+        <translation>切換視窗</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>關閉視窗</translation>
+    </message>
+    <message>
+        <source>My Computer</source>
+        <translation>我的電腦</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>執行</translation>
+    </message>
+    <message>
+        <source>Show Desktop</source>
+        <translation>顯示桌面</translation>
+    </message>
+    <message>
+        <source>Boss Key</source>
+        <translation>老闆鍵</translation>
+    </message>
+    <message>
+        <source>Lock PC</source>
+        <translation>鎖定電腦</translation>
+    </message>
+    <message>
+        <source>Browser Home</source>
+        <translation>瀏覽器首頁</translation>
+    </message>
+    <message>
+        <source>Browser Backward</source>
+        <translation>瀏覽器上一頁</translation>
+    </message>
+    <message>
+        <source>Browser Forward</source>
+        <translation>瀏覽器下一頁</translation>
+    </message>
+    <message>
+        <source>Browser Stop</source>
+        <translation>瀏覽器停止</translation>
+    </message>
+    <message>
+        <source>Browser Refresh</source>
+        <translation>瀏覽器重新整理</translation>
+    </message>
+    <message>
+        <source>Browser Search</source>
+        <translation>瀏覽器搜尋</translation>
+    </message>
+    <message>
+        <source>Browser Favorite</source>
+        <translation>瀏覽器我的最愛</translation>
+    </message>
+    <message>
+        <source>Mail</source>
+        <translation>郵件</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Play/Pause</source>
+        <translation>播放/暫停</translation>
+    </message>
+    <message>
+        <source>Previous Track</source>
+        <translation>上一首</translation>
+    </message>
+    <message>
+        <source>Next Track</source>
+        <translation>下一首</translation>
+    </message>
+    <message>
+        <source>Volume Up</source>
+        <translation>音量加</translation>
+    </message>
+    <message>
+        <source>Volume Down</source>
+        <translation>音量減</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <source>Media Player</source>
+        <translation>媒體播放器</translation>
+    </message>
+    <message>
+        <source>SINGLE KEY</source>
+        <translation>單鍵</translation>
+    </message>
+    <message>
+        <source>Macro Manager</source>
+        <translation>巨集管理</translation>
+    </message>
+    <message>
+        <source>GunFile Manager</source>
+        <translation>槍械檔案管理</translation>
+    </message>
+    <message>
+        <source>FIRE KEY</source>
+        <translation>連發鍵</translation>
+    </message>
+    <message>
+        <source>Button Off</source>
+        <translation>按鍵關閉</translation>
+    </message>
+    <message>
+        <source>DPI Switch</source>
+        <translation>DPI 切換</translation>
+    </message>
+    <message>
+        <source>Rate Switch</source>
+        <translation>回報率切換</translation>
+    </message>
+    <message>
+        <source>Rate +</source>
+        <translation>回報率 +</translation>
+    </message>
+    <message>
+        <source>Rate -</source>
+        <translation>回報率 -</translation>
+    </message>
+    <message>
+        <source>Profile Switch</source>
+        <translation>設定檔切換</translation>
+    </message>
+    <message>
+        <source>Profile +</source>
+        <translation>設定檔 +</translation>
+    </message>
+    <message>
+        <source>Profile -</source>
+        <translation>設定檔 -</translation>
+    </message>
+    <message>
+        <source>COMBO KEY</source>
+        <translation>組合鍵</translation>
+    </message>
+    <message>
+        <source>Led Switch</source>
+        <translation>燈光開關</translation>
+    </message>
+    <message>
+        <source>SNIPER</source>
+        <translation>狙擊</translation>
+    </message>
+    <message>
+        <source>Basic</source>
+        <translation>基本</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>Windows</translation>
+    </message>
+    <message>
+        <source>Advance</source>
+        <translation>進階</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>多媒體</translation>
+    </message>
+    <message>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+    <message>
+        <source>Profile Menu</source>
+        <translation>設定檔選單</translation>
+    </message>
+    <message>
+        <source>Polling Rate</source>
+        <translation>回報率</translation>
+    </message>
+</context>
+<context>
     <name>HColorArea</name>
     <message>
         <source>Hue</source>
@@ -560,7 +811,7 @@
         <translation>滑鼠設定</translation>
     </message>
     <message>
-        <source>Open the desktop's mouse settings</source>
+        <source>Open the desktop&apos;s mouse settings</source>
         <translation>開啟桌面的滑鼠設定</translation>
     </message>
     <message>
@@ -644,7 +895,7 @@
         <translation>桌面的指標速度，隨設定檔儲存</translation>
     </message>
     <message>
-        <source>This desktop's pointer speed cannot be changed from here; the value is kept with the profile</source>
+        <source>This desktop&apos;s pointer speed cannot be changed from here; the value is kept with the profile</source>
         <translation>無法在此變更此桌面的指標速度；此值隨設定檔儲存</translation>
     </message>
     <message>
