@@ -18,7 +18,6 @@ constexpr int kKeyLeftAlt = 56;
 constexpr uint8_t kComboKeyByte = 5;
 constexpr uint8_t kComboPress = 0x80;
 
-
 const std::array<FunctionRow, kFunctionCount> kTable = {{
     {1, {0x81, 0, 0, 0}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Left"), kMenuTop | kMenuWheel},
     {2, {0x82, 0, 0, 0}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Right"), kMenuTop | kMenuWheel},
@@ -57,8 +56,14 @@ const std::array<FunctionRow, kFunctionCount> kTable = {{
     {39, {0x8E, 0x01, 0xCD, 0x00}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Play/Pause"), kMenuMedia},
     {41, {0x8E, 0x01, 0xB6, 0x00}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Previous Track"), kMenuMedia},
     {42, {0x8E, 0x01, 0xB5, 0x00}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Next Track"), kMenuMedia},
-    {43, {0x8E, 0x01, 0xE9, 0x00}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Volume Up"), kMenuMedia | kMenuWheel},
-    {44, {0x8E, 0x01, 0xEA, 0x00}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Volume Down"), kMenuMedia | kMenuWheel},
+    {43,
+     {0x8E, 0x01, 0xE9, 0x00},
+     QT_TRANSLATE_NOOP("ButtonCatalogue", "Volume Up"),
+     kMenuMedia | kMenuWheel},
+    {44,
+     {0x8E, 0x01, 0xEA, 0x00},
+     QT_TRANSLATE_NOOP("ButtonCatalogue", "Volume Down"),
+     kMenuMedia | kMenuWheel},
     {45, {0x8E, 0x01, 0xE2, 0x00}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Mute"), kMenuMedia},
     {46, {0x8E, 0x01, 0x83, 0x01}, QT_TRANSLATE_NOOP("ButtonCatalogue", "Media Player"), kMenuMedia},
     {6, {0x90, 0, 0, 0}, QT_TRANSLATE_NOOP("ButtonCatalogue", "SINGLE KEY"), kMenuAdvance | kMenuWheel},
@@ -128,7 +133,9 @@ const QVector<Submenu> &submenus()
 {
     static const QVector<Submenu> menus = {
         {QT_TRANSLATE_NOOP("ButtonCatalogue", "Basic"), kMenuBasic, {17, 18, 19, 20, 21, 22, 23, 24}},
-        {QT_TRANSLATE_NOOP("ButtonCatalogue", "Windows"), kMenuWindows, {25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 62}},
+        {QT_TRANSLATE_NOOP("ButtonCatalogue", "Windows"),
+         kMenuWindows,
+         {25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 62}},
         {QT_TRANSLATE_NOOP("ButtonCatalogue", "Advance"), kMenuAdvance, {6, 7, 12, 55}},
         {QT_TRANSLATE_NOOP("ButtonCatalogue", "Media"), kMenuMedia, {39, 40, 41, 42, 43, 44, 45, 46}},
         {QT_TRANSLATE_NOOP("ButtonCatalogue", "DPI"), kMenuDpi, {47, 48, 49}},
