@@ -146,19 +146,12 @@ void MirtGunsetDialog::OnYesClick()
 void MirtGunsetDialog::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    MirtKit::paintDialog(p, rect(), m_background);
+    // One bullet per shot above its column, inside the frame.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!m_background.isNull())
-        p.drawPixmap(rect(), m_background);
-    else
-        p.fillRect(rect(), MirtKit::panelColor());
-    // One bullet per shot above its column.
     for (int i = 0; i < m_iShots && !m_bullet.isNull(); ++i) {
         const QRect r(MirtKit::scaled(kColumn0 + i * kColumnStep + 23), MirtKit::scaled(kBulletTop),
                       MirtKit::scaled(24), MirtKit::scaled(30));
         p.drawPixmap(r, m_bullet);
     }
-    const qreal w = 2.0;
-    p.setPen(QPen(MirtKit::accentColor(), w));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(w / 2, w / 2, -w / 2, -w / 2));
 }

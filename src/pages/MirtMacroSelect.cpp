@@ -152,13 +152,5 @@ void MirtMacroSelect::onOk()
 void MirtMacroSelect::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!m_background.isNull())
-        p.drawPixmap(rect(), m_background);
-    else
-        p.fillRect(rect(), MirtKit::panelColor());
-    const qreal w = 2.0;
-    p.setPen(QPen(MirtKit::accentColor(), w));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(w / 2, w / 2, -w / 2, -w / 2));
+    MirtKit::paintDialog(p, rect(), m_background);
 }
