@@ -4,52 +4,105 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
-#include <new>
+#include <cctype>
 
 namespace {
 
-// True when a value of TEXT may reach Qt's deserialiser as something other than a colour:
-// it holds '@' or a backslash (an escape may spell '@') and is not a colour as QSettings
-// writes one ("@Variant(\0\0\0\x43\...", type 67, fixed size). A value continued on the
-// next line ends with a backslash, so lines without '=' add nothing.
-bool mayHoldForeignValue(const QByteArray &text)
+// The next character Qt's INI reader makes of the text at P, for the scan below: escapes as
+// it reads them (a hex or octal escape runs as long as its digits, cut to 16 bits), an escaped
+// line break or unknown escape makes nothing. Returns -1 for a quote, which makes nothing
+// either, and -2 at END.
+int nextReadChar(const char *&p, const char *end)
 {
-    static const QByteArray colour("@Variant(\\0\\0\\0\\x43\\");
-    const char *p = text.constData();
-    const char *const end = p + text.size();
     while (p < end) {
-        const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
-        if (!eol)
-            eol = end;
-        const char *lineEnd = eol > p && eol[-1] == '\r' ? eol - 1 : eol;
-        const char *eq = static_cast<const char *>(memchr(p, '=', size_t(lineEnd - p)));
-        p = eol < end ? eol + 1 : end;
-        if (!eq)
+        const char ch = *p++;
+        if (ch == '"')
+            return -1;
+        if (ch != '\\')
+            return uchar(ch);
+        if (p >= end)
+            return -2;
+        const char e = *p++;
+        static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v\"\"??''\\\\";
+        for (const char *q = codes; *q; q += 2) {
+            if (*q == e)
+                return uchar(q[1]);
+        }
+        if (e == 'x' && p < end && isxdigit(uchar(*p))) {
+            uint v = 0;
+            for (; p < end && isxdigit(uchar(*p)); ++p)
+                v = (v << 4) | uint(isdigit(uchar(*p)) ? *p - '0' : (*p | 0x20) - 'a' + 10);
+            return int(v & 0xffff);
+        }
+        if (e >= '0' && e <= '7') {
+            uint v = uint(e - '0');
+            for (; p < end && *p >= '0' && *p <= '7'; ++p)
+                v = (v << 3) | uint(*p - '0');
+            return int(v & 0xffff);
+        }
+        if ((e == '\n' || e == '\r') && p < end && (*p == '\n' || *p == '\r') && *p != e)
+            ++p;
+    }
+    return -2;
+}
+
+// Whether the text at P, after the reader has made the first DONE characters of "@Variant("
+// of it, can go on to an object of another type than a colour (0, 0, 0, 67). A quote makes
+// nothing and, when it closes a quoted part, drops the blanks after it: both readings are
+// followed, and past a few quotes the text counts as foreign.
+bool foreignFrom(const char *p, const char *end, int done, int quotes)
+{
+    static const char prefix[] = "@Variant(";
+    static const int colourType[] = {0, 0, 0, 0x43};
+    constexpr int prefixLength = int(sizeof prefix) - 1;
+    while (done < prefixLength + 4) {
+        const int c = nextReadChar(p, end);
+        if (c == -2)
+            return false; // too short to name a type: the reader makes nothing of it
+        if (c == -1) {
+            if (++quotes > 3)
+                return true;
+            const char *blanksDropped = p;
+            while (blanksDropped < end && (*blanksDropped == ' ' || *blanksDropped == '\t'))
+                ++blanksDropped;
+            if (blanksDropped != p && foreignFrom(blanksDropped, end, done, quotes))
+                return true;
             continue;
-        const char *value = eq + 1;
-        const size_t n = size_t(lineEnd - value);
-        if (!memchr(value, '@', n) && !memchr(value, '\\', n))
-            continue;
-        if (n < size_t(colour.size()) || memcmp(value, colour.constData(), size_t(colour.size())) != 0 ||
-            memchr(value, ',', n) || memchr(value, '"', n) || memchr(value, '\r', n) || value[n - 1] == '\\')
+        }
+        if (done < prefixLength) {
+            if (c != uchar(prefix[done]))
+                return false;
+        } else if ((c > 0xff ? '?' : c) != colourType[done - prefixLength]) { // as toLatin1() reads it
             return true;
+        }
+        ++done;
     }
     return false;
 }
 
-// QSettings turns "@Variant(...)" values into objects as it parses a section, and Qt's
-// deserialiser reserves whatever count a corrupt value gives: parse the whole file once
-// here and report whether that ran out of memory.
-bool parsesWithinMemory(const QString &file)
+// QSettings makes an object of every "@Variant(...)" value as it parses a file, through Qt's
+// deserialiser: a picture or cursor there needs a running GUI and aborts without one, and
+// strings and lists reserve whatever count a corrupt value gives. The only objects our files
+// hold are colours, which are of a fixed size. True when some '@' in TEXT, written as is or as
+// an escape, reads as the start of another object. Every '@' counts, not only those that begin
+// a value: the scan errs towards refusing, which only a text holding "@Variant(" after
+// something other than '@' can meet.
+bool holdsForeignObject(const QByteArray &text)
 {
-    try {
-        QSettings s(file, QSettings::IniFormat);
-        s.allKeys();
-        return true;
-    } catch (const std::bad_alloc &) {
-        return false;
+    const char *const end = text.constData() + text.size();
+    for (const char *at = text.constData(); at < end; ++at) {
+        if (*at != '@' && *at != '\\')
+            continue;
+        // "@@" begins text that itself begins with '@', as QSettings writes it ("\\@" makes
+        // nothing of the first '@', so there the second may begin an object).
+        if (*at == '@' && at > text.constData() && at[-1] == '@' &&
+            !(at - 1 > text.constData() && at[-2] == '\\'))
+            continue;
+        const char *p = at;
+        if (nextReadChar(p, end) == '@' && foreignFrom(p, end, 1, 0))
+            return true;
     }
+    return false;
 }
 
 } // namespace
@@ -74,7 +127,7 @@ bool notTooLarge(const QString &file, QString *errorText)
     }
     if (fi.exists()) {
         QFile f(file);
-        if (f.open(QIODevice::ReadOnly) && mayHoldForeignValue(f.readAll()) && !parsesWithinMemory(file)) {
+        if (f.open(QIODevice::ReadOnly) && holdsForeignObject(f.readAll())) {
             setError(errorText,
                      QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
             return false;

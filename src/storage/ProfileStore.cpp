@@ -58,11 +58,6 @@ QString toText(const QVariant &v)
     return v.toString();
 }
 
-int intOr(const QSettings &s, const QString &key, int def)
-{
-    return IniAccess::intOr(s, key, def);
-}
-
 // Values that index tables: one from a damaged or hostile file must not
 // point past its table, so it reads as if the key were missing.
 void keepIndexesInTables(ProfileData &p)

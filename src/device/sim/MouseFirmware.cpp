@@ -290,6 +290,9 @@ const MouseFirmware::MacroSlot &MouseFirmware::macroSlot(int index) const
 
 bool MouseFirmware::saveToIni(const QString &path, QString *errorText) const
 {
+    // QSettings reads the old file before it replaces it: one it must not parse goes first.
+    if (!IniAccess::notTooLarge(path))
+        QFile::remove(path);
     QSettings s(path, QSettings::IniFormat);
     s.clear();
     s.setValue(QStringLiteral("Mouse/ActiveProfile"), m_active);
