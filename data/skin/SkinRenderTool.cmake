@@ -1,7 +1,9 @@
 # The build-time renderer of the skin's SVG sources. Included by every
 # directory that renders pictures; defines the tool once.
 if(NOT TARGET mousecfg-skinrender)
-  add_executable(mousecfg-skinrender ${CMAKE_CURRENT_LIST_DIR}/tool/SkinRender.cpp)
+  add_executable(mousecfg-skinrender ${CMAKE_CURRENT_LIST_DIR}/tool/SkinRender.cpp
+                 ${CMAKE_SOURCE_DIR}/src/widgets/SkinRaw.cpp)
+  target_include_directories(mousecfg-skinrender PRIVATE ${CMAKE_SOURCE_DIR}/src/widgets)
   target_link_libraries(mousecfg-skinrender PRIVATE Qt5::Gui Qt5::Svg)
   # A build tool, not part of the program: never sanitized, so that a
   # sanitizer build does not fail on reports from the toolkit's own threads.
@@ -22,6 +24,20 @@ function(mousecfg_render_png out_var source output width height)
             $<TARGET_FILE:mousecfg-skinrender> png ${source} ${output} ${width} ${height} ${ARGN}
     DEPENDS ${source} mousecfg-skinrender
     COMMENT "Rendering skin picture ${output}"
+    VERBATIM)
+  set(${out_var} ${${out_var}} ${output} PARENT_SCOPE)
+endfunction()
+
+# mousecfg_render_raw(OUT_VAR SOURCE.png OUTPUT.raw [WIDTH HEIGHT keep|ignore])
+# The raw form of a rendered picture (see src/widgets/SkinRaw.h), scaled when a size is given.
+function(mousecfg_render_raw out_var source output)
+  get_filename_component(dir ${output} DIRECTORY)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:mousecfg-skinrender> raw ${source} ${output} ${ARGN}
+    DEPENDS ${source} mousecfg-skinrender
+    COMMENT "Raw skin picture ${output}"
     VERBATIM)
   set(${out_var} ${${out_var}} ${output} PARENT_SCOPE)
 endfunction()

@@ -3,6 +3,7 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "Paths.h"
+#include "SkinPictures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -295,7 +296,7 @@ QString skinPath(const QString &name)
 
 QPixmap skinPixmap(const QString &name)
 {
-    return QPixmap(resolvePath(name));
+    return SkinPictures::picture(resolvePath(name));
 }
 
 QStringList skinPictureNames(const QString &model, int buttonCount)

@@ -1,8 +1,8 @@
 #include "MirtPushButton.h"
 
 #include "MirtKit.h"
+#include "SkinPictures.h"
 
-#include <QBitmap>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,27 +26,19 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
 void MirtPushButton::loadImages()
 {
     // The pictures fit the scale factor of the moment; reloadImagesIfRescaled()
-    // loads them again when the factor calls for another rendition.
+    // loads them again when the factor calls for another rendition. They are
+    // shared with every other button showing them (SkinPictures).
     m_rendition = MirtKit::skinRendition();
     m_pixmaps.clear();
+    m_paths.clear();
     m_scaled.clear();
-    for (const QString &path : qAsConst(m_imagePaths))
-        m_pixmaps.append(QPixmap(MirtKit::resolvePath(path)));
-    m_icon = m_iconPath.isEmpty() ? QPixmap() : QPixmap(MirtKit::resolvePath(m_iconPath));
-
-    // The normal look is the first image with its alpha taken down to 200/255.
-    if (!m_pixmaps.isEmpty() && !m_pixmaps.first().isNull()) {
-        const QPixmap &first = m_pixmaps.first();
-        QPixmap faded(first.size());
-        faded.fill(Qt::transparent);
-        QPainter p(&faded);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawPixmap(0, 0, first);
-        p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        p.fillRect(faded.rect(), QColor(0, 0, 0, 200));
-        p.end();
-        m_pixmaps.first() = faded;
+    for (const QString &path : qAsConst(m_imagePaths)) {
+        m_paths.append(MirtKit::resolvePath(path));
+        // The normal look is the first image with its alpha taken down to 200/255.
+        m_pixmaps.append(m_paths.size() == 1 ? SkinPictures::faded(m_paths.last())
+                                             : SkinPictures::picture(m_paths.last()));
     }
+    m_icon = m_iconPath.isEmpty() ? QPixmap() : SkinPictures::picture(MirtKit::resolvePath(m_iconPath));
 }
 
 bool MirtPushButton::reloadImagesIfRescaled()
@@ -181,9 +173,7 @@ void MirtPushButton::updateMask()
         clearMask();
         return;
     }
-    const QImage shape =
-        m_pixmaps.first().toImage().scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QRegion region(QBitmap::fromImage(shape.createAlphaMask(Qt::ThresholdAlphaDither)));
+    const QRegion region = SkinPictures::shape(m_paths.first(), true, size());
     // A fully transparent image would make the button unclickable: keep it whole.
     if (region.isEmpty())
         clearMask();
@@ -199,14 +189,15 @@ const QPixmap *MirtPushButton::scaledImage(int index)
         // The mask of the same size would not change: only the pictures.
         reloadImagesIfRescaled();
     }
-    if (m_scaled.isEmpty()) {
-        for (const QPixmap &pm : qAsConst(m_pixmaps))
-            m_scaled.append(pm.isNull() ? pm
-                                        : pm.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
-    if (index < 0 || index >= m_scaled.size() || m_scaled.at(index).isNull())
+    if (index < 0 || index >= m_pixmaps.size() || m_pixmaps.at(index).isNull())
         return nullptr;
-    return &m_scaled.at(index);
+    // Scaled when first drawn (most buttons never show most of their states).
+    if (m_scaled.size() != m_pixmaps.size())
+        m_scaled = QVector<QPixmap>(m_pixmaps.size());
+    QPixmap &pm = m_scaled[index];
+    if (pm.isNull())
+        pm = SkinPictures::scaled(m_paths.at(index), index == 0, size());
+    return &pm;
 }
 
 QColor MirtPushButton::penFor(int index) const

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
+#include <QVector>
 
 class MirtPushButton : public QPushButton
 {
@@ -69,8 +70,9 @@ private:
     QStringList m_imagePaths;
     QString m_iconPath;
     int m_rendition = -1;
+    QStringList m_paths; // m_imagePaths resolved for m_rendition
     QList<QPixmap> m_pixmaps;
-    QList<QPixmap> m_scaled; // m_pixmaps scaled to the current size
+    QVector<QPixmap> m_scaled; // m_pixmaps scaled to the current size, as drawn
     QSize m_scaledSize;
     QPixmap m_icon;
     QList<QColor> m_textColors;

@@ -3,13 +3,16 @@
 //   mousecfg-skinrender png  SOURCE.svg OUT.png WIDTH HEIGHT [KEY=VALUE...]
 //   mousecfg-skinrender ico  SOURCE.svg OUT.ico SIZE...
 //   mousecfg-skinrender gif  SOURCE.svg OUT.gif SIZE FRAMES DELAY_MS BACKGROUND
+//   mousecfg-skinrender raw  SOURCE.png OUT.raw [WIDTH HEIGHT keep|ignore]
 //
 // png renders at the given pixel size; each KEY=VALUE replaces "@KEY@" in the
 // source, and every other "@NAME@" left in it reads as 0 (one source can so
-// draw several variants, such as the mouse with one button highlighted). ico packs one PNG-compressed image per
-// size. gif renders FRAMES frames; in frame i every "@ANGLE@" of the source
-// becomes 360·i/FRAMES, pixels are laid over the BACKGROUND colour (#rrggbb)
-// where they are at least half opaque and left transparent elsewhere.
+// draw several variants, such as the mouse with one button highlighted). ico packs one PNG-compressed image
+// per size. gif renders FRAMES frames; in frame i every "@ANGLE@" of the source becomes 360·i/FRAMES, pixels
+// are laid over the BACKGROUND colour (#rrggbb) where they are at least half opaque and left transparent
+// elsewhere. raw writes a rendered picture as raw premultiplied pixels with its opaque area (SkinRaw),
+// smoothly scaled to WIDTH × HEIGHT first when given (keep: within that size, its aspect ratio kept), as the
+// program scales it.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -22,6 +25,8 @@
 #include <QSaveFile>
 #include <QSvgRenderer>
 #include <QVector>
+
+#include "SkinRaw.h"
 
 #include <cstdio>
 #include <map>
@@ -249,7 +254,7 @@ QByteArray gifBytes(const QVector<QImage> &frames, int delayMs, const QColor &ba
         out.append("\x21\xF9\x04", 3);
         out.append(char(0x09)); // restore to background, transparent colour given
         put16(out, qMax(1, delayMs / 10));
-        out.append(char(0));    // transparent index
+        out.append(char(0)); // transparent index
         out.append(char(0));
         out.append(char(0x2C));
         put16(out, 0);
@@ -282,11 +287,29 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc < 5)
-        return fail(QStringLiteral("usage: png|ico|gif SOURCE.svg OUT ARGS..."));
+    if (argc < 4)
+        return fail(QStringLiteral("usage: png|ico|gif|raw SOURCE OUT ARGS..."));
     const QByteArray mode(argv[1]);
     const QString source = QString::fromLocal8Bit(argv[2]);
     const QString target = QString::fromLocal8Bit(argv[3]);
+    if (mode == "raw" && (argc == 4 || argc == 7)) {
+        QImage img;
+        if (!img.load(source))
+            return fail(QStringLiteral("cannot read %1").arg(source));
+        if (argc == 7) {
+            bool okW = false, okH = false;
+            const QSize size(toInt(argv[4], &okW), toInt(argv[5], &okH));
+            const QByteArray aspect(argv[6]);
+            if (!okW || !okH || size.isEmpty() || (aspect != "keep" && aspect != "ignore"))
+                return fail(QStringLiteral("bad raw size"));
+            if (img.size() != size)
+                img = img.scaled(size, aspect == "keep" ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+        }
+        return SkinRaw::write(target, img) ? 0 : fail(QStringLiteral("cannot write %1").arg(target));
+    }
+    if (argc < 5)
+        return fail(QStringLiteral("usage: png|ico|gif SOURCE.svg OUT ARGS..."));
     QByteArray svg;
     if (!readFile(source, &svg))
         return fail(QStringLiteral("cannot read %1").arg(source));
@@ -301,8 +324,9 @@ int main(int argc, char **argv)
                 return fail(QStringLiteral("bad substitution %1").arg(QString::fromLatin1(kv)));
             svg.replace('@' + kv.left(eq) + '@', kv.mid(eq + 1));
         }
-        svg = QString::fromUtf8(svg).replace(QRegularExpression(QStringLiteral("@[A-Z0-9_]+@")),
-                                             QStringLiteral("0")).toUtf8();
+        svg = QString::fromUtf8(svg)
+                  .replace(QRegularExpression(QStringLiteral("@[A-Z0-9_]+@")), QStringLiteral("0"))
+                  .toUtf8();
         bool okW = false, okH = false;
         const int w = toInt(argv[4], &okW);
         const int h = toInt(argv[5], &okH);
