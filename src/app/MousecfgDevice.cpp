@@ -286,9 +286,9 @@ void MousecfgWidget::RefreshMouseList()
         }
         if (m_iDeviceCount == 1) {
             qCDebug(lcApp) << "RefreshMouseList " << m_mouseNames.first();
-            AppConfig::writeCurrentProductName(m_mouseNames.first());
+            runAfterFirstFrame([name = m_mouseNames.first()] { AppConfig::writeCurrentProductName(name); });
         } else {
-            AppConfig::writeCurrentProductName(QString());
+            runAfterFirstFrame([] { AppConfig::writeCurrentProductName(QString()); });
         }
     } else {
         ensureMouseSelector();
@@ -297,7 +297,7 @@ void MousecfgWidget::RefreshMouseList()
         const QString current = found >= 0 ? m_mouseNames.at(found) : m_mouseNames.first();
         if (found >= 0)
             m_pMouseSelector->setText(current);
-        AppConfig::writeCurrentProductName(current);
+        runAfterFirstFrame([current] { AppConfig::writeCurrentProductName(current); });
         connect(menu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
         m_pMouseSelector->setMenu(menu);
         menu->setFixedWidth(int(150 * m_dScale));

@@ -100,7 +100,7 @@ void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
         const int level = qMin<int>(iLowByte, 100);
         if (level != m_iLastBattery) {
             m_iLastBattery = level;
-            AppConfig::writeBattery(level);
+            runAfterFirstFrame([level] { AppConfig::writeBattery(level); });
         }
         m_pBatteryBar->setValue(cable ? 100 : level);
         RefreshConnectionMode();

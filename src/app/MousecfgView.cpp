@@ -323,8 +323,32 @@ void MousecfgWidget::layoutMarkers()
 
 void MousecfgWidget::createPages()
 {
-    // The DPI tab: stages, the mouse settings and the report rate. The other
-    // tabs show their page area until their pages are built.
+    // Pages are built when their tab is first selected (SelectTab).
+    // The profile commands run on the profile area.
+    m_pProfileCommands = new ProfileCommands(this, this);
+    m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu());
+    ProfileCommands *pc = m_pProfileCommands;
+    connect(m_commandButtons[0], &QPushButton::clicked, pc, &ProfileCommands::resetProfile);
+    connect(m_commandButtons[1], &QPushButton::clicked, pc, &ProfileCommands::addProfile);
+    connect(m_commandButtons[2], &QPushButton::clicked, pc, &ProfileCommands::deleteProfile);
+    connect(m_commandButtons[3], &QPushButton::clicked, pc, &ProfileCommands::copyProfile);
+    connect(m_commandButtons[4], &QPushButton::clicked, pc, &ProfileCommands::resetAllProfiles);
+    connect(m_commandButtons[5], &QPushButton::clicked, pc, &ProfileCommands::ok);
+    connect(m_commandButtons[6], &QPushButton::clicked, pc, &ProfileCommands::cancel);
+    connect(m_commandButtons[7], &QPushButton::clicked, pc, &ProfileCommands::apply);
+    connect(m_commandButtons[8], &QPushButton::clicked, pc, &ProfileCommands::importConfiguration);
+    connect(m_commandButtons[9], &QPushButton::clicked, pc, &ProfileCommands::exportConfiguration);
+    connect(m_pExportProfileBtn, &QPushButton::clicked, pc, &ProfileCommands::exportProfile);
+    connect(m_pImportProfileBtn, &QPushButton::clicked, pc, &ProfileCommands::importProfile);
+    connect(pc, &ProfileCommands::libraryChanged, this,
+            [this] { m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu()); });
+}
+
+void MousecfgWidget::ensureDpiPages()
+{
+    if (m_pDpiPage)
+        return;
+    // The DPI tab: stages, the mouse settings and the report rate.
     m_pDpiPage = new MirtDPIWindow(this);
     m_pDpiPage->setObjectName(QStringLiteral("dpiPage"));
     m_pDpiPage->setSensorModel(AppConfig::sensorModel());
@@ -356,25 +380,7 @@ void MousecfgWidget::createPages()
                            Qt::FramelessWindowHint);
         box.exec();
     });
-
-    // The profile commands run on the profile area.
-    m_pProfileCommands = new ProfileCommands(this, this);
-    m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu());
-    ProfileCommands *pc = m_pProfileCommands;
-    connect(m_commandButtons[0], &QPushButton::clicked, pc, &ProfileCommands::resetProfile);
-    connect(m_commandButtons[1], &QPushButton::clicked, pc, &ProfileCommands::addProfile);
-    connect(m_commandButtons[2], &QPushButton::clicked, pc, &ProfileCommands::deleteProfile);
-    connect(m_commandButtons[3], &QPushButton::clicked, pc, &ProfileCommands::copyProfile);
-    connect(m_commandButtons[4], &QPushButton::clicked, pc, &ProfileCommands::resetAllProfiles);
-    connect(m_commandButtons[5], &QPushButton::clicked, pc, &ProfileCommands::ok);
-    connect(m_commandButtons[6], &QPushButton::clicked, pc, &ProfileCommands::cancel);
-    connect(m_commandButtons[7], &QPushButton::clicked, pc, &ProfileCommands::apply);
-    connect(m_commandButtons[8], &QPushButton::clicked, pc, &ProfileCommands::importConfiguration);
-    connect(m_commandButtons[9], &QPushButton::clicked, pc, &ProfileCommands::exportConfiguration);
-    connect(m_pExportProfileBtn, &QPushButton::clicked, pc, &ProfileCommands::exportProfile);
-    connect(m_pImportProfileBtn, &QPushButton::clicked, pc, &ProfileCommands::importProfile);
-    connect(pc, &ProfileCommands::libraryChanged, this,
-            [this] { m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu()); });
+    FillPages();
 }
 
 void MousecfgWidget::ensureColorPage()
@@ -492,6 +498,8 @@ void MousecfgWidget::SelectTab(int index)
         t->SetState(0);
     m_tabButtons[index]->SetState(1);
     m_iCurrentTab = index;
+    if (index == kTabDpi)
+        ensureDpiPages();
     for (int i = 0; i < kTabCount; ++i)
         m_pageAreas[i]->setVisible(i == index);
     for (QWidget *page : {static_cast<QWidget *>(m_pDpiPage), static_cast<QWidget *>(m_pPointSpeed),

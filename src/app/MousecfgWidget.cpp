@@ -11,7 +11,9 @@
 #include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
+#include "MirtPointSpeed.h"
 #include "MirtPushButton.h"
+#include "MirtStyle.h"
 #include "MouseSettingsLauncher.h"
 #include "Paths.h"
 #include "PointerSpeed.h"
@@ -44,6 +46,8 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 {
     qRegisterMetaType<DeviceChange>("DeviceChange");
     setObjectName(QStringLiteral("MousecfgWidget"));
+    // No focus rectangles on the skin.
+    MirtStyle::install();
     resize(400, 300);
     setWindowTitle(tr("MousecfgWidget"));
     setAttribute(Qt::WA_TranslucentBackground, false);
@@ -64,7 +68,7 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
         move(g.x() + (g.width() - m_iExpectWidth) / 2, g.y() + (g.height() - m_iExpectHeight) / 2);
     }
     ensureBackground(m_iDpiVal);
-    if (!m_maskBack[size_t(m_iDpiVal)].isNull())
+    if (!m_maskBack[size_t(m_iDpiVal)].isEmpty())
         setMask(m_maskBack[size_t(m_iDpiVal)]);
 
     m_iConnectionMode = 3;
@@ -126,18 +130,62 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     RefreshMousePictures();
     showProfileName(m_ProfileSet.names[m_ProfileSet.ProfileID]);
     // The template for new library profiles; written once the window is up.
-    QTimer::singleShot(0, this, [] { ProfileDefaults::writeDefaultProfileFile(); });
-    setStyleSheet(QStringLiteral("*{outline:0px;}"));
+    runAfterFirstFrame([] { ProfileDefaults::writeDefaultProfileFile(); });
 
-    if (m_services.showTray)
-        createTray();
-    const QIcon icon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico")));
-    setWindowIcon(icon);
+    // The tray and the window icon come right after the first frame.
+    runAfterFirstFrame([this] {
+        if (m_services.showTray)
+            createTray();
+        setWindowIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));
+    });
 
     slotRefreshBatteryStatus(0, 1, 1);
     RefreshConnectionMode();
 
     QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
+    // A window that is not shown (no mouse, or started minimised) has no
+    // first frame to wait for; one that is shown waits for it (paintEvent),
+    // but not for ever.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible())
+            afterFirstFrame();
+    });
+    QTimer::singleShot(500, this, &MousecfgWidget::afterFirstFrame);
+}
+
+void MousecfgWidget::runAfterFirstFrame(std::function<void()> job)
+{
+    if (m_bFirstFrameDone)
+        job();
+    else
+        m_afterFirstFrame.append(std::move(job));
+}
+
+void MousecfgWidget::afterFirstFrame()
+{
+    if (m_bFirstFrameDone)
+        return;
+    m_bFirstFrameDone = true;
+    // Jobs may queue more: they run at once now.
+    const QList<std::function<void()>> jobs = std::move(m_afterFirstFrame);
+    m_afterFirstFrame.clear();
+    for (const std::function<void()> &job : jobs)
+        job();
+}
+
+void MousecfgWidget::setPointerSpeed(PointerSpeed *pointerSpeed)
+{
+    m_services.pointerSpeed = pointerSpeed;
+    // As at load: the current profile shows the desktop's speed.
+    if (pointerSpeed && pointerSpeed->isAvailable()) {
+        int speed = m_ProfileSet.current().mousespeed;
+        if (pointerSpeed->readSpeed(&speed))
+            m_ProfileSet.current().mousespeed = quint8(speed);
+    }
+    if (m_pPointSpeed) {
+        m_pPointSpeed->setPointerSpeedAvailable(pointerSpeed && pointerSpeed->isAvailable());
+        FillPages();
+    }
 }
 
 MousecfgWidget::~MousecfgWidget()
@@ -181,14 +229,16 @@ void MousecfgWidget::ensureBackground(int index)
 {
     if (index < 0 || index >= int(m_pixBack.size()) || !m_pixBack[size_t(index)].isNull())
         return;
+    // The window's shape is the opaque area of the skin.
+    QRegion shape;
     const QImage back =
         SkinCache::scaled(QStringLiteral("/skin/cfgMainback.png"),
-                          QSize(ScaleTable::expectedWidth(index), ScaleTable::expectedHeight(index)));
+                          QSize(ScaleTable::expectedWidth(index), ScaleTable::expectedHeight(index)),
+                          Qt::IgnoreAspectRatio, &shape);
     if (back.isNull())
         return;
     m_pixBack[size_t(index)] = QPixmap::fromImage(back);
-    // The window's shape is the opaque area of the skin.
-    m_maskBack[size_t(index)] = m_pixBack[size_t(index)].mask();
+    m_maskBack[size_t(index)] = shape;
 }
 
 void MousecfgWidget::loadBatteryFrames()
@@ -259,6 +309,11 @@ const QPixmap &MousecfgWidget::batteryFrame() const
 
 void MousecfgWidget::paintEvent(QPaintEvent *)
 {
+    if (!m_bFirstFrameDone && !m_bFirstFrameQueued) {
+        // Queued: it runs once this frame is on the screen.
+        m_bFirstFrameQueued = true;
+        QTimer::singleShot(0, this, &MousecfgWidget::afterFirstFrame);
+    }
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     const QPixmap &back = m_pixBack[size_t(m_iDpiVal)];

@@ -19,12 +19,14 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QSet>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class HotplugFeed;
@@ -145,6 +147,15 @@ public:
     void ShowFrontView(bool bFront);
     bool frontViewShown() const { return m_bFrontView; }
 
+    // Work kept off the path to the first frame: JOB runs right after the
+    // window's first frame (or on the first turn of the event loop when the
+    // window starts hidden), in the order given; at once when that is past.
+    void runAfterFirstFrame(std::function<void()> job);
+    bool firstFrameDone() const { return m_bFirstFrameDone; }
+    // The desktop's pointer speed when it comes after the window (opened after
+    // the first frame): the current profile takes the desktop's speed.
+    void setPointerSpeed(PointerSpeed *pointerSpeed);
+
     // Scale factor and its index (0 = 1.0 … 16 = 5.0).
     double scaleFactor() const { return m_dScale; }
     int scaleIndex() const { return m_iDpiVal; }
@@ -164,6 +175,7 @@ public:
     MirtPushButton *firmwareButton() const { return m_pFirmwareBtn; }
     MirtPushButton *marker(int index) const { return m_markers.value(index); }
     QWidget *pageArea(int tab) const { return m_pageAreas.value(tab); }
+    // The DPI tab's pages: null until the DPI tab is first selected.
     MirtDPIWindow *dpiPage() const { return m_pDpiPage; }
     MirtPointSpeed *pointSpeedPage() const { return m_pPointSpeed; }
     MirtReportRate *reportRatePage() const { return m_pReportRate; }
@@ -264,6 +276,8 @@ private:
     void layoutWidgets();
     void retranslateTexts();
     void createPages();
+    void ensureDpiPages();
+    void afterFirstFrame();
     void ensureColorPage();
     void ensureButtonPage();
     void ensureMacroPage();
@@ -302,7 +316,7 @@ private:
     int m_iExpectWidth = 999;
     int m_iExpectHeight = 640;
     std::array<QPixmap, 17> m_pixBack;  // the background scaled for each index, made on demand
-    std::array<QBitmap, 17> m_maskBack; // and its opaque area
+    std::array<QRegion, 17> m_maskBack; // and its opaque area
     std::array<QPixmap, 2> m_pixBattery;
     int m_batteryRendition = -1; // MirtKit::renditionFor() of m_pixBattery
 
@@ -398,6 +412,10 @@ private:
     LightingPreview *m_pLightPreview = nullptr;
     int m_iColorPageWaits = 0; // 10 ms steps waited for the first frame
     std::unique_ptr<MouseSettingsLauncher> m_pSettingsLauncher;
+    // Start-up work waiting for the first frame (runAfterFirstFrame).
+    QList<std::function<void()>> m_afterFirstFrame;
+    bool m_bFirstFrameDone = false;
+    bool m_bFirstFrameQueued = false;
 
     // Tray.
     QSystemTrayIcon *m_pTray = nullptr;

@@ -4,7 +4,6 @@
 #include "DeviceDescription.h"
 #include "HotplugFeed.h"
 #include "Log.h"
-#include "MirtKit.h"
 #include "MousecfgWidget.h"
 #include "OsdBlock.h"
 #include "OsdClient.h"
@@ -23,7 +22,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 #include <QPixmapCache>
 #include <QSocketNotifier>
 
@@ -166,13 +164,13 @@ int main(int argc, char **argv)
         feed = std::make_unique<HotplugSourceFeed>(udev.get());
     }
 
-    std::unique_ptr<PointerSpeed> pointerSpeed = createPointerSpeed();
+    // The pointer-speed backend is opened right after the first frame (below).
+    std::unique_ptr<PointerSpeed> pointerSpeed;
     DetachedProgramLauncher launcher;
     OsdClient osd(&launcher, QCoreApplication::applicationDirPath() + QStringLiteral("/mousecfg-osd"));
 
     MousecfgServices services;
     services.hotplug = feed.get();
-    services.pointerSpeed = pointerSpeed.get();
     services.osd = &osd;
     services.launcher = &launcher;
     services.extraTrayMenu = simulationMenu.get();
@@ -185,11 +183,14 @@ int main(int argc, char **argv)
         quitOnTerminationSignals(&window);
         // A second launch shows and raises this window.
         instance.listenForActivation([&window] { window.showAndRaise(); });
+        window.runAfterFirstFrame([&window, &pointerSpeed] {
+            pointerSpeed = createPointerSpeed();
+            window.setPointerSpeed(pointerSpeed.get());
+        });
         if (window.deviceCount() != 0) {
             window.setWindowOpacity(1.0);
             window.show();
         }
-        window.setWindowIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));
         window.setWindowTitle(window.productTitle());
         result = app.exec();
     }

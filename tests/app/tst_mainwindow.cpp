@@ -149,6 +149,7 @@ private slots:
 
     void startsWithReceiverAndPolls();
     void sizeAndScaleAt96Dpi();
+    void firstFrameBeforeFilesTrayAndPointerSpeed();
     void batteryReportReceiverOnly();
     void batteryReportWithCable();
     void batteryLevelZeroGreysBar();
@@ -461,6 +462,49 @@ void TestMainWindow::sizeAndScaleAt96Dpi()
     QCOMPARE(m_w->scaleIndex(), 0);
 }
 
+void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
+{
+    QFile ini(AppConfig::globalConfigFile());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray stored = ini.readAll();
+    ini.close();
+    makeWindow();
+    // A window on its way to the screen: nothing written, no hidden page.
+    QVERIFY(!m_w->firstFrameDone());
+    QVERIFY(!m_w->dpiPage() && !m_w->colorPage() && !m_w->buttonPage() && !m_w->macroPage());
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QCOMPARE(ini.readAll(), stored);
+    ini.close();
+    QList<int> order;
+    m_w->runAfterFirstFrame([&order] { order << 1; });
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+    QTRY_VERIFY(m_w->firstFrameDone());
+    // Right after it: the start-up's settings stored, the jobs run in order.
+    m_w->runAfterFirstFrame([&order] { order << 2; });
+    QCOMPARE(order, QList<int>({1, 2}));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll() != stored);
+    ini.close();
+    // A pointer-speed backend arriving now gives the current profile its speed.
+    m_w->SelectTab(MousecfgWidget::kTabDpi);
+    FakePointerSpeed later(17);
+    m_w->setPointerSpeed(&later);
+    QCOMPARE(int(m_w->currentSet().current().mousespeed), 17);
+    m_w->setPointerSpeed(m_speed.get());
+    m_w.reset();
+
+    // Started hidden (no window to paint): the tray comes on the first turn of the event loop.
+    MousecfgServices s;
+    s.hotplug = m_feed.get();
+    s.pointerSpeed = m_speed.get();
+    MousecfgWidget hidden(s);
+    QVERIFY(!hidden.trayIcon());
+    QCoreApplication::processEvents();
+    QVERIFY(hidden.firstFrameDone());
+    QVERIFY(hidden.trayIcon() && hidden.trayMenu());
+}
+
 void TestMainWindow::batteryReportReceiverOnly()
 {
     makeWindow();
@@ -481,7 +525,7 @@ void TestMainWindow::batteryReportReceiverOnly()
     // Frame "bat1" in mode 2.
     QVERIFY(!m_w->batteryFrame().isNull());
     QCOMPARE(m_w->batteryFrame().toImage(), MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png")).toImage());
-    QCOMPARE(AppConfig::readBattery(), 57);
+    QTRY_COMPARE(AppConfig::readBattery(), 57);
     // Levels beyond 100 are shown full, never as an overflowing bar.
     m_w->slotRefreshBatteryStatus(0, 230, 0);
     QCOMPARE(bar->value(), 100);
@@ -621,6 +665,7 @@ void TestMainWindow::unappliedEditSurvivesPolling()
     // A sensor setting of the performance panel survives the reports and a
     // profile switch of the mouse and back.
     const quint8 angle = m_w->currentSet().AngleValue;
+    m_w->SelectTab(MousecfgWidget::kTabDpi);
     (angle == 0 ? m_w->pointSpeedPage()->angleOffBox() : m_w->pointSpeedPage()->angleOnBox())->click();
     QCOMPARE(int(m_w->currentSet().AngleValue), angle == 0 ? 1 : 0);
     m_w->slotRefreshStatus(2, 0, 1, 0);
@@ -855,8 +900,12 @@ void TestMainWindow::pagesFollowTheProfile()
 {
     makeWindow();
     m_w->StopBatteryThread();
-    QCOMPARE(m_w->dpiPage()->profile(), &m_w->currentSet().current());
+    // Built when the DPI tab is first selected, with the current profile.
+    QVERIFY(!m_w->dpiPage() && !m_w->pointSpeedPage() && !m_w->reportRatePage());
+    m_w->slotRefreshProfile(2);
     m_w->SelectTab(MousecfgWidget::kTabDpi);
+    QCOMPARE(m_w->dpiPage()->profile(), &m_w->currentSet().profiles[2]);
+    QCOMPARE(int(m_w->pointSpeedPage()->lift()), int(m_w->liftValue()));
     m_w->show();
     QVERIFY(m_w->dpiPage()->isVisible());
     QVERIFY(m_w->reportRatePage()->isVisible());
@@ -884,7 +933,8 @@ void TestMainWindow::mouseSelectorWithTwoMice()
 {
     makeWindow();
     QVERIFY(!m_w->mouseSelector() || m_w->mouseSelector()->isHidden());
-    // One entry: the current product name follows it.
+    // One entry: the current product name follows it (stored once the window is up).
+    QTRY_VERIFY(m_w->firstFrameDone());
     QSettings config(AppConfig::globalConfigFile(), QSettings::IniFormat);
     QCOMPARE(config.value(QStringLiteral("Config/CurrentProductName")).toString(),
              QString::fromLatin1(deviceList().entries[0].name));
