@@ -1,39 +1,116 @@
 #!/usr/bin/env bash
-# Start-up benchmark: mousecfg --simulate against a minimal Qt Widgets window,
-# each the median of several runs on a private Xvfb at 96 DPI.
-#   bench/app/run-startup-bench.sh [BUILD_DIR] [RUNS]
+# Start-up benchmark: mousecfg --simulate against a bare Qt Widgets window
+# (999 x 640) on a private Xvfb at 96 DPI, warm and cold.
+#   bench/app/run-startup-bench.sh [BUILD_DIR...] [RUNS]
+#
+# Warm: the same configuration folder and skin cache for every run (after one
+# run to fill them). Cold: a new, empty configuration folder and cache for
+# every run, as on the first start of a fresh installation. Every mousecfg run
+# follows a run of the bare window, so that a busy machine weighs on both
+# alike; the ratios are medians over medians. Several build folders (say the
+# build before and after a change) are measured in the same rounds.
+#
+# Prints, per build, warm and cold: the time from process start to the window
+# mapped and to its first painted frame, and the ratios to the bare window;
+# then the instructions executed up to the map request (callgrind, stopped
+# there by the preloaded bench_exit_at_map.so), unless BENCH_CALLGRIND=0.
+# QT_SCALE_FACTOR and the Xvfb DPI (BENCH_DPI, default 96) pass through.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-BUILD_DIR=${1:-${BUILD_DIR:-$ROOT/build}}
-RUNS=${2:-9}
-BENCH="$BUILD_DIR/bench-bin"
-for f in "$BENCH/bench_startup" "$BENCH/bench_minimal_window" "$BUILD_DIR/bin/mousecfg"; do
-  [ -x "$f" ] || { echo "missing $f (build the project with benchmarks first)"; exit 1; }
+RUNS=${RUNS:-9}
+builds=()
+for arg in "$@"; do
+  if [[ $arg =~ ^[0-9]+$ ]]; then RUNS=$arg; else builds+=("$(cd "$arg" && pwd)"); fi
+done
+[ ${#builds[@]} -gt 0 ] || builds=("${BUILD_DIR:-$ROOT/build}")
+BENCH="${builds[0]}/bench-bin"
+for f in "$BENCH/bench_startup" "$BENCH/bench_minimal_window"; do
+  [ -x "$f" ] || { echo "missing $f (build the first folder with -DMOUSECFG_BENCH=ON)"; exit 1; }
+done
+for b in "${builds[@]}"; do
+  [ -x "$b/bin/mousecfg" ] || { echo "missing $b/bin/mousecfg"; exit 1; }
 done
 
 if [ -z "${MOUSECFG_BENCH_INNER:-}" ]; then
-  exec env MOUSECFG_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96 -nolisten tcp" "$0" "$BUILD_DIR" "$RUNS"
+  exec env MOUSECFG_BENCH_INNER=1 xvfb-run -a -s "-screen 0 2560x1600x24 -dpi ${BENCH_DPI:-96} -nolisten tcp" \
+    "$0" "${builds[@]}" "$RUNS"
 fi
 
-CONF=$(mktemp -d)
-trap 'rm -rf "$CONF"' EXIT
-export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb XDG_CACHE_HOME="$CONF/cache" XDG_RUNTIME_DIR="$CONF/runtime"
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-# One run first so both programs start from a warm file cache.
-"$BENCH/bench_startup" --runs 1 -- "$BENCH/bench_minimal_window" >/dev/null
-"$BENCH/bench_startup" --runs 1 -- "$BUILD_DIR/bin/mousecfg" --simulate --config-dir "$CONF" >/dev/null
 
-# Runs alternate between the two programs, so that a busy machine weighs on both alike.
-one() { "$BENCH/bench_startup" --runs 1 -- "$@" | sed -n 's/^median_ms=//p'; }
-minimal_runs=(); app_runs=()
-for ((i = 1; i <= RUNS; i++)); do
-  m=$(one "$BENCH/bench_minimal_window")
-  a=$(one "$BUILD_DIR/bin/mousecfg" --simulate --config-dir "$CONF")
-  echo "run $i: minimal $m ms, mousecfg $a ms"
-  minimal_runs+=("$m"); app_runs+=("$a")
-done
+# app BUILD_INDEX warm|cold -> the command line of one mousecfg start.
+app() {
+  local b=${builds[$1]} dir
+  if [ "$2" = warm ]; then dir="$WORK/warm$1"; else dir=$(mktemp -d "$WORK/cold.XXXXXX"); fi
+  mkdir -p "$dir/conf" "$dir/cache"
+  echo env XDG_CACHE_HOME="$dir/cache" "$b/bin/mousecfg" --simulate --config-dir "$dir/conf"
+}
+# one COMMAND... -> "MAP PAINT" in milliseconds.
+one() {
+  "$BENCH/bench_startup" --runs 1 -- "$@" |
+    awk -F= '/^median_ms=/ { m = $2 } /^paint_ms=/ { p = $2 } END { print m, p }'
+}
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-minimal=$(median "${minimal_runs[@]}")
-app=$(median "${app_runs[@]}")
-ratio=$(awk -v a="$app" -v m="$minimal" 'BEGIN { printf "%.2f", a / m }')
-echo "start-up to mapped window (median of $RUNS): minimal ${minimal} ms, mousecfg ${app} ms, ratio ${ratio}"
+range() { printf '%s\n' "$@" | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
+
+# Warm-up: the file cache, and the warm folders filled.
+one "$BENCH/bench_minimal_window" >/dev/null
+for i in "${!builds[@]}"; do
+  one $(app "$i" warm) >/dev/null
+  one $(app "$i" warm) >/dev/null
+done
+
+declare -A MAP PAINT
+bare_map=(); bare_paint=()
+for ((r = 1; r <= RUNS; r++)); do
+  line="round $r:"
+  for i in "${!builds[@]}"; do
+    for kind in warm cold; do
+      read -r m p < <(one "$BENCH/bench_minimal_window")
+      bare_map+=("$m"); bare_paint+=("$p")
+      read -r am ap < <(one $(app "$i" "$kind"))
+      MAP[$i,$kind]+="$am "; PAINT[$i,$kind]+="$ap "
+      line+=" bare $m/$p, #$((i + 1)) $kind $am/$ap;"
+    done
+  done
+  echo "$line"
+done
+
+bm=$(median "${bare_map[@]}"); bp=$(median "${bare_paint[@]}")
+echo
+echo "Start-up (ms from process start, median of $RUNS, [range]; ratio to the bare window's median)"
+printf '%-44s %-26s %-26s\n' "" "window mapped" "first painted frame"
+printf '%-44s %-26s %-26s\n' "bare Qt window (${#bare_map[@]} runs)" "$bm [$(range "${bare_map[@]}")]" \
+  "$bp [$(range "${bare_paint[@]}")]"
+for i in "${!builds[@]}"; do
+  for kind in warm cold; do
+    m=$(median ${MAP[$i,$kind]}); p=$(median ${PAINT[$i,$kind]})
+    printf '%-44s %-26s %-26s\n' "#$((i + 1)) ${builds[$i]} $kind" \
+      "$m [$(range ${MAP[$i,$kind]})] $(awk -v a="$m" -v b="$bm" 'BEGIN { printf "%.2fx", a / b }')" \
+      "$p [$(range ${PAINT[$i,$kind]})] $(awk -v a="$p" -v b="$bp" 'BEGIN { printf "%.2fx", a / b }')"
+  done
+done
+
+# Instructions to the map request.
+SHIM="$BENCH/bench_exit_at_map.so"
+if [ "${BENCH_CALLGRIND:-1}" != 0 ] && command -v valgrind >/dev/null && [ -f "$SHIM" ]; then
+  count() {
+    local out="$WORK/callgrind.out.$RANDOM"
+    LD_PRELOAD="$SHIM" valgrind --tool=callgrind --trace-children=yes --callgrind-out-file="$out" "$@" >/dev/null 2>&1 || true
+    sed -n 's/^summary: //p' "$out" 2>/dev/null | head -1
+  }
+  echo
+  echo "Instructions to the window mapped (callgrind)"
+  bi=$(count "$BENCH/bench_minimal_window")
+  printf '%-44s %s M\n' "bare Qt window" "$(awk -v n="$bi" 'BEGIN { printf "%.1f", n / 1e6 }')"
+  for i in "${!builds[@]}"; do
+    for kind in warm cold; do
+      n=$(count $(app "$i" "$kind"))
+      printf '%-44s %s M %s\n' "#$((i + 1)) ${builds[$i]} $kind" "$(awk -v n="$n" 'BEGIN { printf "%.1f", n / 1e6 }')" \
+        "$(awk -v a="$n" -v b="$bi" 'BEGIN { printf "%.2fx", a / b }')"
+    done
+  done
+fi
