@@ -206,6 +206,25 @@ void writeBattery(int percent)
     writeValue(globalConfigFile(), QStringLiteral("Config/Battery"), percent);
 }
 
+namespace {
+int percentOr(const QString &key, int def)
+{
+    bool ok = false;
+    const int v = readValue(globalConfigFile(), key).toString().trimmed().toInt(&ok);
+    return ok && v >= 0 && v <= 100 ? v : def;
+}
+} // namespace
+
+int lowBatteryWarning()
+{
+    return percentOr(QStringLiteral("Battery/LowWarning"), kLowBatteryDefault);
+}
+
+int criticalBatteryWarning()
+{
+    return percentOr(QStringLiteral("Battery/CriticalWarning"), kCriticalBatteryDefault);
+}
+
 QString modelText()
 {
     return readString(globalConfigFile(), QStringLiteral("Config/Model"));

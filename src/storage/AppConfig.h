@@ -76,6 +76,13 @@ QColor accentColor(int themeIndex);
 int readBattery();
 // Writes "Config/Battery".
 void writeBattery(int percent);
+// "Battery/LowWarning" and "Battery/CriticalWarning": the levels in percent
+// at which the desktop is told the battery runs low (0: never). A missing
+// value, or one that is not a whole number from 0 to 100, is the default.
+constexpr int kLowBatteryDefault = 15;
+constexpr int kCriticalBatteryDefault = 5;
+int lowBatteryWarning();
+int criticalBatteryWarning();
 // "Config/Model": model text of the main window.
 QString modelText();
 // "Mouse_List/0": display name of the first device entry.

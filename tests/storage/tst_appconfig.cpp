@@ -21,6 +21,7 @@ private slots:
     void profileListRefusesUnsafeNames();
     void profileListAddRemove();
     void emptyModelUsesTheGlobalFile();
+    void batteryWarningsKeepTheirDefaultsOverBadValues();
 };
 
 void TestAppConfig::missingFolderGivesDefaults()
@@ -33,6 +34,8 @@ void TestAppConfig::missingFolderGivesDefaults()
     QCOMPARE(AppConfig::readDiff(), 0);
     QCOMPARE(AppConfig::readProfileID(), 0);
     QCOMPARE(AppConfig::sensorModel(), 0);
+    QCOMPARE(AppConfig::lowBatteryWarning(), 15);
+    QCOMPARE(AppConfig::criticalBatteryWarning(), 5);
     QVERIFY(AppConfig::loadProfileList(QStringLiteral("ORVALE8")).isEmpty());
     QCOMPARE(AppConfig::loadLanguageTable().count, 0);
     // Reading creates nothing.
@@ -179,6 +182,23 @@ void TestAppConfig::emptyModelUsesTheGlobalFile()
     QVERIFY(AppConfig::addToProfileList(QString(), QStringLiteral("A")));
     QSettings s(AppConfig::globalConfigFile(), QSettings::IniFormat);
     QCOMPARE(s.value(QStringLiteral("PROFILE_LIST/1")).toString(), QStringLiteral("A"));
+}
+
+void TestAppConfig::batteryWarningsKeepTheirDefaultsOverBadValues()
+{
+    StorageSandbox box;
+    // Written as a user would edit the file: value, low threshold read, critical read.
+    const struct
+    {
+        const char *text;
+        int low, critical;
+    } cases[] = {{"20", 20, 20}, {"0", 0, 0},    {" 30 ", 30, 30}, {"100", 100, 100}, {"101", 15, 5},
+                 {"-1", 15, 5},  {"ten", 15, 5}, {"", 15, 5},      {"1,5", 15, 5},    {"7.5", 15, 5}};
+    for (const auto &c : cases) {
+        box.writeConfig(QByteArray("[Battery]\nLowWarning=") + c.text + "\nCriticalWarning=" + c.text + "\n");
+        QVERIFY2(AppConfig::lowBatteryWarning() == c.low, c.text);
+        QVERIFY2(AppConfig::criticalBatteryWarning() == c.critical, c.text);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAppConfig)
