@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
@@ -116,24 +117,61 @@ int runSwitch(const CliContext &ctx, const QStringList &args)
     return code;
 }
 
+// The report rate in Hz of a rate code, 0 for a code of no known rate.
+int reportRateHz(int code)
+{
+    switch (code) {
+    case 8:
+        return 125;
+    case 4:
+        return 250;
+    case 2:
+        return 500;
+    case 1:
+        return 1000;
+    default:
+        return 0;
+    }
+}
+
 int runStatus(const CliContext &ctx, const QStringList &args)
 {
-    if (!args.isEmpty())
-        return cliUsageError(QStringLiteral("mousecfg-cli: status takes no arguments"));
+    const bool json = args == QStringList{QStringLiteral("--json")};
+    if (!args.isEmpty() && !json)
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: status [--json]"));
     CliDeviceSession session(ctx);
     if (!openSession(session))
         return CliFailure;
     StatusReading reading;
     const int res = queryStatus(reading);
+    // The cable carries the commands whenever it is there.
+    const bool cable = deviceList().entries[0].cableVendorFound == 1;
     finishSession(session, CliOk);
-    if (res == kSendNoDevice)
+    if (res == kSendNoDevice) {
+        if (json)
+            cliPrint(QStringLiteral("{\"connected\":false}"));
         return fail(kNoDevice);
+    }
     if (res != kSendOk)
         return fail(QStringLiteral("the mouse did not answer the status query"));
-    cliPrint(QStringLiteral("battery=%1 dpi=%2 rate=%3")
-                 .arg(reading.battery)
-                 .arg(reading.dpiStage)
-                 .arg(reading.rate));
+    if (!json) {
+        cliPrint(QStringLiteral("battery=%1 dpi=%2 rate=%3")
+                     .arg(reading.battery)
+                     .arg(reading.dpiStage)
+                     .arg(reading.rate));
+        return CliOk;
+    }
+    QJsonObject o;
+    o[QStringLiteral("connected")] = true;
+    o[QStringLiteral("connection")] = cable ? QStringLiteral("cable") : QStringLiteral("receiver");
+    o[QStringLiteral("battery")] = reading.battery;
+    o[QStringLiteral("charging")] = cable || reading.high != 0;
+    o[QStringLiteral("profile")] = AppConfig::readProfileID() + 1;
+    o[QStringLiteral("dpiStage")] = reading.dpiStage + 1;
+    o[QStringLiteral("reportRateCode")] = reading.rate;
+    const int hz = reportRateHz(reading.rate);
+    o[QStringLiteral("reportRate")] = hz ? QJsonValue(hz) : QJsonValue();
+    cliPrint(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
     return CliOk;
 }
 
@@ -213,8 +251,16 @@ CliRegistrar writeCommand({QStringLiteral("write"), QStringLiteral("write"),
 CliRegistrar switchCommand(
     {QStringLiteral("switch"), QStringLiteral("switch N"),
      QStringLiteral("switch the mouse to profile N (1 to 5) and make it the current slot"), runSwitch});
-CliRegistrar statusCommand({QStringLiteral("status"), QStringLiteral("status"),
-                            QStringLiteral("query battery, DPI stage and report rate once"), runStatus});
+CliRegistrar statusCommand(
+    {QStringLiteral("status"), QStringLiteral("status [--json]"),
+     QStringLiteral(
+         "query battery, DPI stage and report rate once: \"battery=N dpi=N rate=N\" (level in\n"
+         "      percent, 0 when the mouse is off; the stage from 0; the rate code). --json prints\n"
+         "      one line: {\"battery\":N,\"charging\":BOOL,\"connected\":true,\"connection\":\n"
+         "      \"receiver\"|\"cable\",\"dpiStage\":1-8,\"profile\":1-5 (the current slot as\n"
+         "      stored),\"reportRate\":HZ|null,\"reportRateCode\":N}; no mouse: {\"connected\":false},\n"
+         "      exit 1"),
+     runStatus});
 CliRegistrar listCommand({QStringLiteral("list"), QStringLiteral("list [--quiet]"),
                           QStringLiteral("list the supported devices found; exit 1 when there is none"),
                           runList});

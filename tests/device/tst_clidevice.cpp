@@ -139,10 +139,35 @@ private slots:
             QCOMPARE(cli({QStringLiteral("--simulate"), QStringLiteral("switch"), bad}).code, 2);
         r = cli({QStringLiteral("--simulate"), QStringLiteral("status")});
         QCOMPARE(r.code, 0);
-        QVERIFY2(QRegularExpression(QStringLiteral("^battery=85 dpi=\\d+ rate=\\d+$"))
-                     .match(r.out.trimmed())
-                     .hasMatch(),
-                 qPrintable(r.out));
+        const QRegularExpressionMatch plain =
+            QRegularExpression(QStringLiteral("^battery=85 dpi=(\\d+) rate=(\\d+)$")).match(r.out.trimmed());
+        QVERIFY2(plain.hasMatch(), qPrintable(r.out));
+
+        // --json: one line, the same reading, the slot switched to above.
+        r = cli({QStringLiteral("--simulate"), QStringLiteral("status"), QStringLiteral("--json")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out.count(QLatin1Char('\n')), 1);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.keys(), (QStringList{QStringLiteral("battery"), QStringLiteral("charging"),
+                                        QStringLiteral("connected"), QStringLiteral("connection"),
+                                        QStringLiteral("dpiStage"), QStringLiteral("profile"),
+                                        QStringLiteral("reportRate"), QStringLiteral("reportRateCode")}));
+        QCOMPARE(o.value(QStringLiteral("connected")), QJsonValue(true));
+        QCOMPARE(o.value(QStringLiteral("connection")).toString(), QStringLiteral("receiver"));
+        QCOMPARE(o.value(QStringLiteral("battery")).toInt(), 85);
+        QCOMPARE(o.value(QStringLiteral("charging")), QJsonValue(false));
+        QCOMPARE(o.value(QStringLiteral("profile")).toInt(), 3);
+        QCOMPARE(o.value(QStringLiteral("dpiStage")).toInt(), plain.captured(1).toInt() + 1);
+        QCOMPARE(o.value(QStringLiteral("reportRateCode")).toInt(), plain.captured(2).toInt());
+        const QHash<int, int> hz{{8, 125}, {4, 250}, {2, 500}, {1, 1000}};
+        QCOMPARE(o.value(QStringLiteral("reportRate")).toInt(), hz.value(plain.captured(2).toInt()));
+        // On its cable the mouse charges.
+        r = cli({QStringLiteral("--simulate-cable"), QStringLiteral("status"), QStringLiteral("--json")});
+        const QJsonObject wired = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(wired.value(QStringLiteral("connection")).toString(), QStringLiteral("cable"));
+        QCOMPARE(wired.value(QStringLiteral("charging")), QJsonValue(true));
+        QCOMPARE(cli({QStringLiteral("--simulate"), QStringLiteral("status"), QStringLiteral("--jsn")}).code,
+                 2);
     }
 
     void freshFolderWritesFactoryProfile()
