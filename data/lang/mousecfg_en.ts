@@ -1349,6 +1349,57 @@
     </message>
 </context>
 <context>
+    <name>TrayLife</name>
+    <message>
+        <source>Start at lo&amp;gin</source>
+        <translation>Start at lo&amp;gin</translation>
+    </message>
+    <message>
+        <source>Mouse settings in the system tray</source>
+        <translation>Mouse settings in the system tray</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Mouse off</source>
+        <translation>Mouse off</translation>
+    </message>
+    <message>
+        <source>Battery %1 %, charging</source>
+        <translation>Battery %1 %, charging</translation>
+    </message>
+    <message>
+        <source>Battery %1 %</source>
+        <translation>Battery %1 %</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>Mouse battery low</translation>
+    </message>
+    <message>
+        <source>%1 % left. Charge the mouse soon.</source>
+        <translation>%1 % left. Charge the mouse soon.</translation>
+    </message>
+    <message>
+        <source>Mouse battery almost empty</source>
+        <translation>Mouse battery almost empty</translation>
+    </message>
+    <message>
+        <source>%1 % left. Connect the charging cable now.</source>
+        <translation>%1 % left. Connect the charging cable now.</translation>
+    </message>
+    <message>
+        <source>Mouse fully charged</source>
+        <translation>Mouse fully charged</translation>
+    </message>
+    <message>
+        <source>The battery is full.</source>
+        <translation>The battery is full.</translation>
+    </message>
+</context>
+<context>
     <name>WholeWrite</name>
     <message>
         <source>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</source>

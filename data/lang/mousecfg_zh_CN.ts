@@ -1349,6 +1349,57 @@
     </message>
 </context>
 <context>
+    <name>TrayLife</name>
+    <message>
+        <source>Start at lo&amp;gin</source>
+        <translation>登录时启动(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Mouse settings in the system tray</source>
+        <translation>系统托盘中的鼠标设置</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Mouse off</source>
+        <translation>鼠标已关闭</translation>
+    </message>
+    <message>
+        <source>Battery %1 %, charging</source>
+        <translation>电量 %1 %，充电中</translation>
+    </message>
+    <message>
+        <source>Battery %1 %</source>
+        <translation>电量 %1 %</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>鼠标电量低</translation>
+    </message>
+    <message>
+        <source>%1 % left. Charge the mouse soon.</source>
+        <translation>剩余 %1 %。请尽快为鼠标充电。</translation>
+    </message>
+    <message>
+        <source>Mouse battery almost empty</source>
+        <translation>鼠标电量即将耗尽</translation>
+    </message>
+    <message>
+        <source>%1 % left. Connect the charging cable now.</source>
+        <translation>剩余 %1 %。请立即连接充电线。</translation>
+    </message>
+    <message>
+        <source>Mouse fully charged</source>
+        <translation>鼠标已充满电</translation>
+    </message>
+    <message>
+        <source>The battery is full.</source>
+        <translation>电池已充满。</translation>
+    </message>
+</context>
+<context>
     <name>WholeWrite</name>
     <message>
         <source>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</source>

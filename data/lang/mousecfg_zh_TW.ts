@@ -1349,6 +1349,57 @@
     </message>
 </context>
 <context>
+    <name>TrayLife</name>
+    <message>
+        <source>Start at lo&amp;gin</source>
+        <translation>登入時啟動(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Mouse settings in the system tray</source>
+        <translation>系統匣中的滑鼠設定</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未連接</translation>
+    </message>
+    <message>
+        <source>Mouse off</source>
+        <translation>滑鼠已關閉</translation>
+    </message>
+    <message>
+        <source>Battery %1 %, charging</source>
+        <translation>電量 %1 %，充電中</translation>
+    </message>
+    <message>
+        <source>Battery %1 %</source>
+        <translation>電量 %1 %</translation>
+    </message>
+    <message>
+        <source>Mouse battery low</source>
+        <translation>滑鼠電量低</translation>
+    </message>
+    <message>
+        <source>%1 % left. Charge the mouse soon.</source>
+        <translation>剩餘 %1 %。請儘快為滑鼠充電。</translation>
+    </message>
+    <message>
+        <source>Mouse battery almost empty</source>
+        <translation>滑鼠電量即將耗盡</translation>
+    </message>
+    <message>
+        <source>%1 % left. Connect the charging cable now.</source>
+        <translation>剩餘 %1 %。請立即連接充電線。</translation>
+    </message>
+    <message>
+        <source>Mouse fully charged</source>
+        <translation>滑鼠已充飽電</translation>
+    </message>
+    <message>
+        <source>The battery is full.</source>
+        <translation>電池已充飽。</translation>
+    </message>
+</context>
+<context>
     <name>WholeWrite</name>
     <message>
         <source>TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.</source>

@@ -52,6 +52,8 @@ AppOptions AppOptions::parse(const QStringList &arguments)
                     o.platform = arguments.at(i + 1);
                 ++i;
             }
+        } else if (a == QLatin1String("--minimized")) {
+            o.minimized = true;
         } else if (a == QLatin1String("--simulate")) {
             o.simulate = true;
         } else if (a == QLatin1String("--simulate-cable")) {
@@ -90,6 +92,8 @@ QString AppOptions::helpText()
         "  --data-dir DIR     folder holding DefaultProfile.bin, skin and lang\n"
         "  --simulate         run against the simulated mouse (receiver plugged in)\n"
         "  --simulate-cable   with --simulate, plug the simulated cable in as well\n"
+        "  --minimized        start in the system tray without showing the window (as at\n"
+        "                     login); without a tray the window starts minimised\n"
         "  --verbose, -v      print the program's debug output (also QT_LOGGING_RULES)\n"
         "  --help             show this help\n"
         "\n"

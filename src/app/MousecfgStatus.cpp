@@ -26,6 +26,7 @@
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
+#include "TrayLife.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -58,6 +59,8 @@ void MousecfgWidget::RefreshConnectionMode()
     m_pReceiverLabel->setVisible(v.receiverShown);
     m_pBatteryBar->setVisible(v.batteryBarShown);
     m_pChargingLabel->hide();
+    if (m_pTrayLife)
+        m_pTrayLife->setConnectionMode(v.mode);
     update();
 }
 

@@ -21,6 +21,7 @@
 #include "ProfileStore.h"
 #include "ScaleTable.h"
 #include "SkinCache.h"
+#include "TrayLife.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -142,7 +143,8 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     slotRefreshBatteryStatus(0, 1, 1);
     RefreshConnectionMode();
 
-    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
+    if (!m_services.startMinimized)
+        QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
     // A window that is not shown (no mouse, or started minimised) has no
     // first frame to wait for; one that is shown waits for it (paintEvent),
     // but not for ever.
@@ -407,12 +409,15 @@ void MousecfgWidget::createTray()
     if (m_services.extraTrayMenu)
         m_pTrayMenu->addMenu(m_services.extraTrayMenu);
     m_pTrayMenu->addAction(m_pQuitAction);
+    m_pTrayLife = new TrayLife(m_services.notifier, this);
+    m_pTrayLife->addToMenu(m_pTrayMenu, m_pQuitAction);
 
     m_pTray = new QSystemTrayIcon(this);
     m_pTray->setContextMenu(m_pTrayMenu);
     connect(m_pTray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
     m_pTray->setIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));
-    m_pTray->setToolTip(productTitle());
+    m_pTrayLife->setConnectionMode(m_iConnectionMode);
+    m_pTrayLife->setTrayIcon(m_pTray, productTitle());
     m_pTray->setVisible(true);
 }
 
@@ -464,8 +469,12 @@ void MousecfgWidget::StartBatteryThread()
     const quint64 generation = ++m_iPollerGeneration;
     connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshBatteryStatus, this,
             [this, generation](quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
-                if (generation == m_iPollerGeneration)
-                    slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte);
+                if (generation != m_iPollerGeneration)
+                    return;
+                slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte);
+                // Only the mouse's own readings: the tray's notices never follow a placeholder.
+                if (m_pTrayLife)
+                    m_pTrayLife->batteryReading(iCharge, iLowByte, iHiByte);
             });
     connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshStatus, this,
             [this, generation](quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode) {

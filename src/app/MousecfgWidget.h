@@ -29,6 +29,7 @@
 #include <functional>
 #include <memory>
 
+class DesktopNotifier;
 class HotplugFeed;
 class LightingPreview;
 class MirtBtnWindow;
@@ -51,6 +52,7 @@ class QLineEdit;
 class QMenu;
 class QSettings;
 class QTranslator;
+class TrayLife;
 
 // What the window needs from the system, handed in so tests can pass fakes.
 // Nothing here is owned by the window; null members are simply not used.
@@ -63,6 +65,8 @@ struct MousecfgServices
     QMenu *extraTrayMenu = nullptr;       // added to the tray menu (the simulated mouse's controls)
     QString titleSuffix;                  // appended to the window title (" - simulated mouse")
     bool showTray = true;                 // create the tray icon
+    DesktopNotifier *notifier = nullptr;  // the desktop's notices (battery low, charged)
+    bool startMinimized = false;          // --minimized: start-up shows neither window nor warning
 };
 
 // True while the "Dongle Disconnect!" warning is open: the tray toggle then
@@ -189,6 +193,7 @@ public:
     QLineEdit *nameEditor() const { return m_pNameEdit; }
     QSystemTrayIcon *trayIcon() const { return m_pTray; }
     QMenu *trayMenu() const { return m_pTrayMenu; }
+    TrayLife *trayLife() const { return m_pTrayLife; }
     ProfileCommands *profileCommands() const { return m_pProfileCommands; }
     const QPixmap &batteryFrame() const;
     int lastBatteryLevel() const { return m_iLastBattery; }
@@ -422,4 +427,5 @@ private:
     QMenu *m_pTrayMenu = nullptr;
     MirtAction *m_pLoadAction = nullptr;
     MirtAction *m_pQuitAction = nullptr;
+    TrayLife *m_pTrayLife = nullptr;
 };

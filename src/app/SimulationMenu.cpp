@@ -24,7 +24,7 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
     addSeparator();
     m_pBattery = addMenu(tr("&Battery level"));
     m_pBatteryGroup = new QActionGroup(this);
-    for (int level : {100, 80, 57, 30, 10, 0}) {
+    for (int level : {100, 80, 57, 30, 10, 5, 0}) {
         QAction *a = m_pBattery->addAction(level ? tr("%1 %").arg(level) : tr("0 % (mouse off)"));
         a->setCheckable(true);
         a->setData(level);

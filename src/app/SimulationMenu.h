@@ -21,7 +21,7 @@ public:
     QAction *dpiAction() const { return m_pDpi; }
     QAction *rateAction() const { return m_pRate; }
     QAction *chargingAction() const { return m_pCharging; }
-    // The battery level entries (100, 80, 57, 30, 10, 0 per cent).
+    // The battery level entries (100, 80, 57, 30, 10, 5, 0 per cent).
     QList<QAction *> batteryActions() const;
 
 private slots:

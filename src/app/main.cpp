@@ -1,6 +1,7 @@
 // mousecfg: the configuration utility's main program.
 
 #include "AppOptions.h"
+#include "DesktopNotifier.h"
 #include "DeviceDescription.h"
 #include "HotplugFeed.h"
 #include "Log.h"
@@ -15,6 +16,7 @@
 #include "SimulatedMouseSession.h"
 #include "SimulationMenu.h"
 #include "SingleInstance.h"
+#include "TrayLife.h"
 #include "UdevHotplugSource.h"
 
 #include <QApplication>
@@ -131,6 +133,8 @@ int main(int argc, char **argv)
     if (!instance.tryAcquire()) {
         if (!instance.otherInstanceRunning())
             printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
+        else if (options.minimized)
+            printLine(stderr, QStringLiteral("mousecfg: already running.")); // at login: leave it be
         else if (instance.activateRunningCopy())
             printLine(stderr,
                       QStringLiteral("mousecfg: already running; its window was brought to the front."));
@@ -174,6 +178,9 @@ int main(int argc, char **argv)
     services.osd = &osd;
     services.launcher = &launcher;
     services.extraTrayMenu = simulationMenu.get();
+    FreedesktopNotifier notifier;
+    services.notifier = &notifier;
+    services.startMinimized = options.minimized;
     if (options.simulate)
         services.titleSuffix = QCoreApplication::translate("MousecfgWidget", " - simulated mouse");
 
@@ -187,7 +194,9 @@ int main(int argc, char **argv)
             pointerSpeed = createPointerSpeed();
             window.setPointerSpeed(pointerSpeed.get());
         });
-        if (window.deviceCount() != 0) {
+        if (options.minimized) {
+            TrayLife::startMinimized(&window);
+        } else if (window.deviceCount() != 0) {
             window.setWindowOpacity(1.0);
             window.show();
         }

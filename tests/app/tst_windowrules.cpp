@@ -127,6 +127,8 @@ void TestWindowRules::options()
     o = AppOptions::parse({QStringLiteral("--simulate-cable")});
     QVERIFY(o.simulate && o.simulateCable);
     QVERIFY(AppOptions::parse({QStringLiteral("-h")}).help);
+    QVERIFY(!o.minimized);
+    QVERIFY(AppOptions::parse({QStringLiteral("--minimized"), QStringLiteral("--simulate")}).minimized);
 }
 
 void TestWindowRules::badOptions()

@@ -1,0 +1,55 @@
+#pragma once
+// Notices for the desktop's notification service: the battery running low,
+// or charged. The freedesktop implementation talks to
+// org.freedesktop.Notifications on the session bus; each notice replaces the
+// one it sent before, so a stale "low" gives way to "critical" or "charged".
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+
+class QDBusPendingCallWatcher;
+
+class DesktopNotifier
+{
+public:
+    enum class Urgency
+    {
+        Low = 0,
+        Normal = 1,
+        Critical = 2
+    };
+    struct Notice
+    {
+        QString summary;
+        QString body;
+        QString icon; // a theme icon name ("battery-low")
+        Urgency urgency = Urgency::Normal;
+    };
+
+    virtual ~DesktopNotifier();
+    virtual void notify(const Notice &notice) = 0;
+};
+
+class FreedesktopNotifier : public QObject, public DesktopNotifier
+{
+    Q_OBJECT
+public:
+    explicit FreedesktopNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(),
+                                 QObject *parent = nullptr);
+    void notify(const Notice &notice) override;
+
+    // The service's id of the last notice it took (0: none yet).
+    quint32 lastId() const { return m_lastId; }
+
+signals:
+    // The service took a notice (its id) or refused it.
+    void sent(quint32 id);
+    void failed(const QString &error);
+
+private:
+    void onReply(QDBusPendingCallWatcher *watcher);
+
+    QDBusConnection m_bus;
+    quint32 m_lastId = 0;
+};
