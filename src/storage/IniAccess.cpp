@@ -23,7 +23,7 @@ int nextReadChar(const char *&p, const char *end)
         if (p >= end)
             return -2;
         const char e = *p++;
-        static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v\"\"??''\\\\";
+        static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v\"\"?\?''\\\\";
         for (const char *q = codes; *q; q += 2) {
             if (*q == e)
                 return uchar(q[1]);
