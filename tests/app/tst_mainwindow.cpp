@@ -560,7 +560,8 @@ void TestMainWindow::batteryLevelZeroGreysBar()
     QVERIFY(bar->styleSheet().contains(QStringLiteral("rgb(100,100,100)")));
     QVERIFY(m_w->chargingLabel()->isHidden());
     QCOMPARE(m_w->connectionMode(), mode);
-    // The last real level is kept.
+    // The last real level is kept, stored once the first frame is out.
+    QTRY_VERIFY(m_w->firstFrameDone());
     QCOMPARE(AppConfig::readBattery(), 57);
 }
 
