@@ -16,6 +16,8 @@ constexpr qint32 kServerTimeout = -1; // as long as the desktop keeps such notic
 
 DesktopNotifier::~DesktopNotifier() = default;
 
+FreedesktopNotifier::FreedesktopNotifier(QObject *parent) : QObject(parent) {}
+
 FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection &bus, QObject *parent)
     : QObject(parent), m_bus(bus)
 {
@@ -23,7 +25,9 @@ FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection &bus, QObject *pa
 
 void FreedesktopNotifier::notify(const Notice &notice)
 {
-    if (!m_bus.isConnected()) {
+    if (!m_bus)
+        m_bus = QDBusConnection::sessionBus();
+    if (!m_bus->isConnected()) {
         qCDebug(lcPlatform) << "no session bus for the notice" << notice.summary;
         return;
     }
@@ -34,7 +38,7 @@ void FreedesktopNotifier::notify(const Notice &notice)
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << QStringLiteral("mousecfg") << m_lastId << notice.icon << notice.summary << notice.body
          << QStringList() << hints << kServerTimeout;
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    auto *watcher = new QDBusPendingCallWatcher(m_bus->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &FreedesktopNotifier::onReply);
 }
 

@@ -5,8 +5,10 @@
 // one it sent before, so a stale "low" gives way to "critical" or "charged".
 
 #include <QDBusConnection>
+
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class QDBusPendingCallWatcher;
 
@@ -35,8 +37,10 @@ class FreedesktopNotifier : public QObject, public DesktopNotifier
 {
     Q_OBJECT
 public:
-    explicit FreedesktopNotifier(const QDBusConnection &bus = QDBusConnection::sessionBus(),
-                                 QObject *parent = nullptr);
+    // On the session bus, connected when the first notice is sent: a start without
+    // notices never pays for the bus.
+    explicit FreedesktopNotifier(QObject *parent = nullptr);
+    FreedesktopNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
     void notify(const Notice &notice) override;
 
     // The service's id of the last notice it took (0: none yet).
@@ -50,6 +54,6 @@ signals:
 private:
     void onReply(QDBusPendingCallWatcher *watcher);
 
-    QDBusConnection m_bus;
+    std::optional<QDBusConnection> m_bus;
     quint32 m_lastId = 0;
 };
