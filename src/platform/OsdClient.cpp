@@ -2,9 +2,11 @@
 
 #include "PlatformLog.h"
 #include "ProgramLauncher.h"
+#include "UnixSocket.h"
 
 #include <QDebug>
-#include <QLocalSocket>
+
+#include <cerrno>
 
 namespace {
 // Notices queued while the OSD starts; older ones go first when it overflows.
@@ -18,13 +20,7 @@ OsdClient::OsdClient(ProgramLauncher *launcher, const QString &program, QObject 
     connect(&m_retryTimer, &QTimer::timeout, this, &OsdClient::tryConnect);
 }
 
-OsdClient::~OsdClient()
-{
-    if (m_socket) {
-        m_socket->disconnect(this);
-        m_socket->abort();
-    }
-}
+OsdClient::~OsdClient() = default;
 
 void OsdClient::setRetry(int attempts, int intervalMs)
 {
@@ -51,44 +47,44 @@ void OsdClient::tryConnect()
 {
     if (m_socket || m_queue.isEmpty())
         return;
-    m_socket = new QLocalSocket(this);
-    connect(m_socket, &QLocalSocket::connected, this, &OsdClient::onConnected);
-    connect(m_socket, &QLocalSocket::errorOccurred, this, &OsdClient::onSocketError);
-    connect(m_socket, &QLocalSocket::bytesWritten, this, &OsdClient::onBytesWritten);
-    m_socket->connectToServer(m_serverName, QIODevice::WriteOnly);
-}
-
-void OsdClient::onConnected()
-{
+    const int fd = UnixSocket::connectTo(m_serverName);
+    if (fd < 0) {
+        scheduleRetry();
+        return;
+    }
+    m_socket = new UnixSocketNotifier(fd, QSocketNotifier::Write, this);
+    connect(m_socket, &QSocketNotifier::activated, this, &OsdClient::onWritable);
     // What is queued now goes out; later notices wait for the next round.
     m_inFlight = m_queue;
     m_queue.clear();
-    QByteArray data;
+    m_data.clear();
     for (const QByteArray &b : qAsConst(m_inFlight))
-        data += b;
-    m_toWrite = data.size();
-    if (m_socket->write(data) != data.size()) {
-        qCDebug(lcPlatform) << "SendMessage failed\n";
+        m_data += b;
+    m_written = 0;
+}
+
+void OsdClient::onWritable()
+{
+    if (!m_socket)
+        return;
+    const qint64 n =
+        UnixSocket::write(int(m_socket->socket()), m_data.constData() + m_written, m_data.size() - m_written);
+    if (n < 0) {
+        // The OSD went away while we wrote.
+        qCDebug(lcPlatform) << "SendMessage failed\n" << qt_error_string(errno);
         const int count = m_inFlight.size();
         m_inFlight.clear();
-        m_toWrite = 0;
         finishSocket();
         emit dropped(count);
         startRoundIfQueued();
-    }
-}
-
-void OsdClient::onBytesWritten(qint64 bytes)
-{
-    if (!m_socket || m_toWrite <= 0)
         return;
-    m_toWrite -= bytes;
-    if (m_toWrite > 0)
+    }
+    m_written += n;
+    if (m_written < m_data.size())
         return;
     // All of it went out.
     const QList<QByteArray> sent = m_inFlight;
     m_inFlight.clear();
-    m_toWrite = 0;
     finishSocket();
     for (const QByteArray &b : sent) {
         Osd::Notice n;
@@ -106,26 +102,6 @@ void OsdClient::startRoundIfQueued()
         m_started = false;
         tryConnect();
     }
-}
-
-void OsdClient::onSocketError()
-{
-    if (!m_socket)
-        return;
-    const bool wasConnected = m_toWrite > 0;
-    const QString error = m_socket->errorString();
-    finishSocket();
-    if (wasConnected) {
-        // The OSD went away while we wrote.
-        qCDebug(lcPlatform) << "SendMessage failed\n" << error;
-        const int count = m_inFlight.size();
-        m_inFlight.clear();
-        m_toWrite = 0;
-        emit dropped(count);
-        startRoundIfQueued();
-        return;
-    }
-    scheduleRetry();
 }
 
 void OsdClient::scheduleRetry()
@@ -148,10 +124,10 @@ void OsdClient::finishSocket()
 {
     if (!m_socket)
         return;
-    QLocalSocket *s = m_socket;
+    // Perhaps called from its own signal: the connection closes a moment later.
+    m_socket->setEnabled(false);
+    m_socket->deleteLater();
     m_socket = nullptr;
-    s->disconnect(this);
-    if (s->state() == QLocalSocket::ConnectedState)
-        s->disconnectFromServer();
-    s->deleteLater();
+    m_data.clear();
+    m_written = 0;
 }

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 class ProgramLauncher;
-class QLocalSocket;
+class QSocketNotifier;
 
 class OsdClient : public QObject
 {
@@ -39,9 +39,7 @@ signals:
 
 private slots:
     void tryConnect();
-    void onConnected();
-    void onSocketError();
-    void onBytesWritten(qint64 bytes);
+    void onWritable();
 
 private:
     void finishSocket();
@@ -57,7 +55,8 @@ private:
     bool m_started = false;       // the program was started in this round
     QList<QByteArray> m_queue;    // waiting for the next connection
     QList<QByteArray> m_inFlight; // written on the current one
-    qint64 m_toWrite = 0;
-    QLocalSocket *m_socket = nullptr;
+    QByteArray m_data;            // m_inFlight in one piece
+    qint64 m_written = 0;
+    QSocketNotifier *m_socket = nullptr; // owns the connection
     QTimer m_retryTimer;
 };

@@ -1,15 +1,21 @@
 #include "SingleInstance.h"
 #include "PlatformLog.h"
+#include "UnixSocket.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
-const QByteArray kActivateRequest = QByteArrayLiteral("show\n");
+const char kActivateRequest[] = "show\n";
 } // namespace
 
 SingleInstance::SingleInstance(const QString &productName, const QString &directory)
@@ -84,27 +90,31 @@ bool SingleInstance::listenForActivation(std::function<void()> onActivate)
 {
     if (!m_acquired)
         return false;
-    m_server = std::make_unique<QLocalServer>();
+    m_server = std::make_unique<UnixListener>();
     // Only the holder of the lock listens, so a socket left behind by a copy
     // that crashed is ours to take over.
-    QLocalServer::removeServer(m_socketPath);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    QFile::remove(m_socketPath);
     if (!m_server->listen(m_socketPath)) {
-        qCWarning(lcPlatform) << "single instance: cannot listen on" << m_socketPath
-                              << m_server->errorString();
+        qCWarning(lcPlatform) << "single instance:" << m_server->errorString();
         m_server.reset();
         return false;
     }
-    QLocalServer *server = m_server.get();
-    QObject::connect(server, &QLocalServer::newConnection, server, [server, onActivate] {
-        while (QLocalSocket *peer = server->nextPendingConnection()) {
-            QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, onActivate] {
+    UnixListener *server = m_server.get();
+    QObject::connect(server, &UnixListener::newConnection, server, [server, onActivate] {
+        int fd;
+        while ((fd = server->nextPendingConnection()) >= 0) {
+            auto *peer = new UnixSocketNotifier(fd, QSocketNotifier::Read, server);
+            QObject::connect(peer, &QSocketNotifier::activated, peer, [peer, fd, onActivate] {
                 // One short request; anything else is dropped unread.
-                const QByteArray request = peer->read(kActivateRequest.size());
-                if (request == kActivateRequest && onActivate)
+                char request[sizeof kActivateRequest - 1];
+                const qint64 n = UnixSocket::read(fd, request, sizeof request);
+                if (n < 0 && errno == EAGAIN)
+                    return;
+                peer->setEnabled(false);
+                peer->deleteLater();
+                if (n == qint64(sizeof request) &&
+                    std::memcmp(request, kActivateRequest, sizeof request) == 0 && onActivate)
                     onActivate();
-                peer->disconnectFromServer();
             });
         }
     });
@@ -113,16 +123,26 @@ bool SingleInstance::listenForActivation(std::function<void()> onActivate)
 
 bool SingleInstance::activateRunningCopy(int timeoutMs) const
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
-    socket.write(kActivateRequest);
-    const bool sent = socket.waitForBytesWritten(timeoutMs);
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(timeoutMs);
-    return sent;
+    QElapsedTimer clock;
+    clock.start();
+    int fd;
+    while ((fd = UnixSocket::connectTo(m_socketPath)) < 0) {
+        if (errno != EAGAIN || clock.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(10); // its queue is full: the holder is busy
+    }
+    const qint64 size = qint64(sizeof kActivateRequest - 1);
+    qint64 sent = 0;
+    while (sent < size) {
+        const qint64 n = UnixSocket::write(fd, kActivateRequest + sent, size - sent);
+        if (n < 0)
+            break;
+        sent += n;
+        if (sent < size && !UnixSocket::waitWritable(fd, int(qMax<qint64>(0, timeoutMs - clock.elapsed()))))
+            break;
+    }
+    ::close(fd);
+    return sent == size;
 }
 
 void SingleInstance::release()

@@ -2,7 +2,7 @@
 // One running copy per product and user: a lock file in the runtime folder,
 // named after the product as the mutex name was
 // ("<product> Wireless Gaming Mouse Mutex1"). A lock left behind by a copy
-// that crashed is recognised as stale and taken over. Beside it, a local
+// that crashed is recognised as stale and taken over. Beside it, a Unix
 // socket through which a second copy asks the running one to show itself.
 
 #include <QString>
@@ -10,8 +10,8 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
 class QLockFile;
+class UnixListener;
 
 class SingleInstance
 {
@@ -50,7 +50,7 @@ private:
     QString m_path;
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
-    std::unique_ptr<QLocalServer> m_server;
+    std::unique_ptr<UnixListener> m_server;
     bool m_acquired = false;
     bool m_otherRunning = false;
     QString m_errorString;

@@ -75,6 +75,8 @@ SECOND=$!
 wait_for '! kill -0 $SECOND 2>/dev/null' 100 || { kill $SECOND; fail "the second copy did not exit"; }
 wait $SECOND; rc=$?
 [ $rc = 1 ] || fail "the second copy exited with $rc, expected 1"
+grep -q "brought to the front" "$WORK/second.log" ||
+  fail "the second copy did not reach the running one: $(cat "$WORK/second.log")"
 [ "$(xdotool search --onlyvisible --name '^ORVALE8' | wc -l)" = 1 ] || fail "a second window appeared"
 note "second copy exited with 1"
 

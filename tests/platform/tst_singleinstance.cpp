@@ -1,6 +1,7 @@
 // One copy per product: the lock, a live second copy, a crashed first copy.
 
 #include "SingleInstance.h"
+#include "UnixSocket.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -83,6 +84,19 @@ private slots:
         QVERIFY(second.activateRunningCopy());
         QTRY_COMPARE(activations, 2);
         QVERIFY(!second.listenForActivation([] {})); // only the holder listens
+
+        // The socket is the user's alone; any other request is hung up on.
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(QFileInfo(stale.fileName()).permissions() & others, QFileDevice::Permissions());
+        const int fd = UnixSocket::connectTo(stale.fileName());
+        QVERIFY(fd >= 0);
+        QCOMPARE(UnixSocket::write(fd, "hide\n", 5), qint64(5));
+        char answer;
+        QTRY_COMPARE(UnixSocket::read(fd, &answer, 1), qint64(0));
+        ::close(fd);
+        QCOMPARE(activations, 2);
 
         // Another product is another lock.
         SingleInstance other(QStringLiteral("OTHER"), dir.path());
