@@ -67,25 +67,28 @@ void MousecfgWidget::RefreshConnectionMode()
 void MousecfgWidget::setBatteryStyle(bool bGrey)
 {
     const int px = int(16 * m_dScale);
+    QString sheet;
     if (bGrey) {
-        m_pBatteryBar->setStyleSheet(
-            QStringLiteral("QProgressBar { background-color: rgb(100,100,100); border: none;"
-                           " border-radius: 2px; color: white; font-weight: bold;"
-                           " font-size: %1px; text-align: center; }"
-                           "QProgressBar::chunk { background-color: rgb(100,100,100); }")
-                .arg(px));
-        return;
+        sheet = QStringLiteral("QProgressBar { background-color: rgb(100,100,100); border: none;"
+                               " border-radius: 2px; color: white; font-weight: bold;"
+                               " font-size: %1px; text-align: center; }"
+                               "QProgressBar::chunk { background-color: rgb(100,100,100); }")
+                    .arg(px);
+    } else {
+        const QColor a = MirtKit::accentColor();
+        sheet = QStringLiteral("QProgressBar { background-color: white; border: none;"
+                               " border-radius: 2px; color: black; font-weight: bold;"
+                               " font-size: %1px; text-align: center; }"
+                               "QProgressBar::chunk { background-color: rgb(%2,%3,%4);"
+                               " border-radius: 2px; }")
+                    .arg(px)
+                    .arg(a.red())
+                    .arg(a.green())
+                    .arg(a.blue());
     }
-    const QColor a = MirtKit::accentColor();
-    m_pBatteryBar->setStyleSheet(QStringLiteral("QProgressBar { background-color: white; border: none;"
-                                                " border-radius: 2px; color: black; font-weight: bold;"
-                                                " font-size: %1px; text-align: center; }"
-                                                "QProgressBar::chunk { background-color: rgb(%2,%3,%4);"
-                                                " border-radius: 2px; }")
-                                     .arg(px)
-                                     .arg(a.red())
-                                     .arg(a.green())
-                                     .arg(a.blue()));
+    // Every battery report comes here: the sheet is parsed again only when the look changes.
+    if (m_pBatteryBar->styleSheet() != sheet)
+        m_pBatteryBar->setStyleSheet(sheet);
 }
 
 void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte)

@@ -287,7 +287,7 @@ void MousecfgWidget::buildProfileMenu()
 {
     m_pProfileMenu = new QMenu(this);
     m_pProfileMenu->setObjectName(QStringLiteral("profileMenu"));
-    m_pProfileMenu->setStyleSheet(MirtKit::menuStyleSheet(120));
+    MirtKit::setMenuStyleSheetWhenShown(m_pProfileMenu, MirtKit::menuStyleSheet(120));
     for (int i = 0; i < kProfileCount; ++i) {
         auto *a = new MirtAction(profileText(i), m_pProfileMenu);
         a->setData(i);

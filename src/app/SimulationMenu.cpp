@@ -9,7 +9,7 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
     : QMenu(tr("&Simulated mouse"), parent), m_backend(backend)
 {
     setObjectName(QStringLiteral("simulationMenu"));
-    setStyleSheet(MirtKit::menuStyleSheet());
+    MirtKit::setMenuStyleSheetWhenShown(this, MirtKit::menuStyleSheet());
     m_pReceiver = addAction(tr("&Receiver plugged in"));
     m_pReceiver->setCheckable(true);
     connect(m_pReceiver, &QAction::triggered, this, [this](bool on) { m_backend->plugReceiver(on); });

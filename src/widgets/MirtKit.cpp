@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QMenu>
 #include <QWidget>
 
 #include <array>
@@ -23,6 +25,8 @@ struct KitState
     int fontPixelSize = 0;
     int theme = -1;     // -1: not read yet
     int colorMode = -1; // -1: not read yet
+    // resolvePath's answers: the data folder holds the same files all along.
+    QHash<QString, QString> resolved; // data folder | rendition | path
 };
 
 KitState &state()
@@ -238,6 +242,15 @@ QString menuStyleSheet(int designWidth)
     return css;
 }
 
+void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet)
+{
+    // Every later showing finds the sheet in place.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, sheet] {
+        if (menu->styleSheet().isEmpty())
+            menu->setStyleSheet(sheet);
+    });
+}
+
 void reloadConfig()
 {
     KitState &s = state();
@@ -270,23 +283,33 @@ QString resolvePath(const QString &path, double factor)
 {
     if (path.isEmpty() || path.startsWith(QLatin1Char(':')))
         return path;
+    const QString data = Paths::dataDir();
+    const int r = renditionFor(factor);
+    const QString key = data + QLatin1Char('|') + QString::number(r) + QLatin1Char('|') + path;
+    QHash<QString, QString> &resolved = state().resolved;
+    const auto it = resolved.constFind(key);
+    if (it != resolved.constEnd())
+        return it.value();
+    QString result = path;
     // Absolute paths are kept, except the program's own "/skin/..." form, which
     // is relative to the data folder.
-    if (QFileInfo(path).isAbsolute() &&
-        (QFileInfo::exists(path) || !path.startsWith(QLatin1String("/skin/"))))
-        return path;
-    QString rel = path;
-    while (rel.startsWith(QLatin1Char('/')) || rel.startsWith(QLatin1String("./")))
-        rel = rel.mid(rel.startsWith(QLatin1Char('/')) ? 1 : 2);
-    if (rel.startsWith(QLatin1String("skin/")))
-        rel = rel.mid(5);
-    const QDir skin(QDir(Paths::dataDir()).filePath(QStringLiteral("skin")));
-    if (const int r = renditionFor(factor)) {
-        const QString smaller = skin.filePath(QStringLiteral("%1x/").arg(r) + rel);
-        if (QFileInfo::exists(smaller))
-            return smaller;
+    if (!QFileInfo(path).isAbsolute() ||
+        (!QFileInfo::exists(path) && path.startsWith(QLatin1String("/skin/")))) {
+        QString rel = path;
+        while (rel.startsWith(QLatin1Char('/')) || rel.startsWith(QLatin1String("./")))
+            rel = rel.mid(rel.startsWith(QLatin1Char('/')) ? 1 : 2);
+        if (rel.startsWith(QLatin1String("skin/")))
+            rel = rel.mid(5);
+        const QDir skin(QDir(data).filePath(QStringLiteral("skin")));
+        result = skin.filePath(rel);
+        if (r) {
+            const QString smaller = skin.filePath(QStringLiteral("%1x/").arg(r) + rel);
+            if (QFileInfo::exists(smaller))
+                result = smaller;
+        }
     }
-    return skin.filePath(rel);
+    resolved.insert(key, result);
+    return result;
 }
 
 QString skinPath(const QString &name)

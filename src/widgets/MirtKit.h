@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+class QMenu;
 class QWidget;
 
 namespace MirtKit {
@@ -66,6 +67,9 @@ void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background
 // size, selected and pressed items in the accent colour. width > 0 fixes the
 // menu width (design pixels).
 QString menuStyleSheet(int designWidth = 0);
+// Gives MENU the style sheet SHEET when it is first about to show: a menu that
+// is never opened costs no style sheet parsing on the way to the first frame.
+void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet);
 
 // Forgets every cached configuration value (fonts, theme, colour mode).
 void reloadConfig();

@@ -20,7 +20,8 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
     // Reachable with Tab, but a click does not take the keyboard away from
     // the window (key capture dialogs read every key themselves).
     setFocusPolicy(Qt::TabFocus);
-    updateMask();
+    // No mask yet: every widget gets a resize event before it is first shown,
+    // and the shape is made then, at the size it shows at (resizeEvent).
 }
 
 void MirtPushButton::loadImages()
