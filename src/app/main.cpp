@@ -3,6 +3,7 @@
 #include "AppOptions.h"
 #include "DesktopNotifier.h"
 #include "DeviceDescription.h"
+#include "FontConfigWarmUp.h"
 #include "HotplugFeed.h"
 #include "Log.h"
 #include "MousecfgWidget.h"
@@ -97,6 +98,8 @@ int main(int argc, char **argv)
     }
     if (options.verbose)
         Log::enableVerbose();
+    // Fontconfig reads its configuration beside the start-up below.
+    FontConfigWarmUp fonts;
 
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
@@ -186,6 +189,7 @@ int main(int argc, char **argv)
 
     int result = 0;
     {
+        fonts.wait();
         MousecfgWidget window(services);
         quitOnTerminationSignals(&window);
         // A second launch shows and raises this window.

@@ -1,0 +1,24 @@
+#pragma once
+// Fontconfig reads and parses its whole configuration (dozens of XML files)
+// the first time a widget asks for a font: a few milliseconds on the way to
+// the first frame, which every window with text pays. FontConfigWarmUp does
+// that reading on a thread of its own while the program sets up the
+// application object and loads its data; wait() before the first widget with
+// text is built. Fontconfig's set-up is thread-safe, and it keeps what was
+// read for the toolkit to use. Without fontconfig it does nothing.
+
+#include <thread>
+
+class FontConfigWarmUp
+{
+public:
+    FontConfigWarmUp();
+    ~FontConfigWarmUp();
+    FontConfigWarmUp(const FontConfigWarmUp &) = delete;
+    FontConfigWarmUp &operator=(const FontConfigWarmUp &) = delete;
+
+    void wait();
+
+private:
+    std::thread m_thread;
+};
