@@ -3,12 +3,15 @@
 #include "IniAccess.h"
 #include "Paths.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSettings>
 
+#include <memory>
 #include <utility>
 
-using IniAccess::intOr;
 using IniAccess::toByte;
 using IniAccess::toInt;
 
@@ -16,25 +19,98 @@ namespace {
 
 const QString kSection = QStringLiteral("PROFILE/");
 
+// The description file as last parsed: its bytes and state on disk, and every
+// value QSettings read from them. Many accessors run at start-up and each would
+// otherwise parse the file again; a call that finds other bytes (or another
+// path, or the file gone or refused) parses anew, so an edit is always seen.
+struct Snapshot
+{
+    enum State
+    {
+        Missing,
+        NotReadable, // not a file, or no permission
+        TooLarge,
+        Read
+    };
+    QString path;
+    State state = Missing;
+    QByteArray bytes;
+    bool readable = false; // IniAccess::checkReadable
+    QHash<QString, QVariant> values;
+
+    QVariant value(const QString &key) const { return values.value(key); }
+    int intOr(const QString &key, int def) const
+    {
+        const QVariant v = value(key);
+        return v.isValid() ? IniAccess::toInt(v) : def;
+    }
+};
+
+// The file's state now: everything of a Snapshot but its values.
+Snapshot probe(const QString &path)
+{
+    Snapshot s;
+    s.path = path;
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        return s;
+    s.state = Snapshot::NotReadable;
+    if (!fi.isFile() || !fi.isReadable())
+        return s;
+    if (fi.size() > IniAccess::kMaxIniBytes) {
+        s.state = Snapshot::TooLarge;
+        return s;
+    }
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly)) {
+        s.bytes = f.readAll();
+        s.state = Snapshot::Read;
+    }
+    return s;
+}
+
+bool sameFile(const Snapshot &a, const Snapshot &b)
+{
+    return a.state == b.state && a.path == b.path && a.bytes == b.bytes;
+}
+
+std::shared_ptr<const Snapshot> snapshot()
+{
+    static QMutex mutex;
+    static std::shared_ptr<const Snapshot> last;
+    Snapshot now = probe(DeviceDescription::filePath());
+    QMutexLocker lock(&mutex);
+    if (last && sameFile(*last, now))
+        return last;
+    lock.unlock();
+    now.readable = IniAccess::checkReadable(now.path);
+    // A missing or refused file reads as empty: every key at its default.
+    if (now.readable || IniAccess::notTooLarge(now.path)) {
+        QSettings s(now.path, QSettings::IniFormat);
+        const QStringList keys = s.allKeys();
+        for (const QString &key : keys)
+            now.values.insert(key, s.value(key));
+    }
+    auto made = std::make_shared<const Snapshot>(std::move(now));
+    // Kept only when the file did not change while QSettings read it.
+    if (sameFile(*made, probe(made->path))) {
+        lock.relock();
+        last = made;
+    }
+    return made;
+}
+
 int readInt(const QString &key, int def)
 {
-    const QString file = DeviceDescription::filePath();
-    if (!IniAccess::notTooLarge(file))
-        return def;
-    QSettings s(file, QSettings::IniFormat);
-    return intOr(s, kSection + key, def);
+    return snapshot()->intOr(kSection + key, def);
 }
 
 QString readString(const QString &key)
 {
-    const QString file = DeviceDescription::filePath();
-    if (!IniAccess::notTooLarge(file))
-        return QString();
-    QSettings s(file, QSettings::IniFormat);
-    return s.value(kSection + key).toString();
+    return snapshot()->value(kSection + key).toString();
 }
 
-int maskedButtonCount(const QSettings &s)
+int maskedButtonCount(const Snapshot &s)
 {
     return toInt(s.value(kSection + QStringLiteral("ButtonCount"))) ^
            toInt(s.value(kSection + QStringLiteral("MouseDpi")));
@@ -42,10 +118,10 @@ int maskedButtonCount(const QSettings &s)
 
 int loadMatrixKeys(DeviceDescription::ButtonMatrix &matrix, const QString &pattern, bool bounded)
 {
-    const QString file = DeviceDescription::filePath();
-    if (!IniAccess::checkReadable(file))
+    const auto snap = snapshot();
+    if (!snap->readable)
         return -1;
-    QSettings s(file, QSettings::IniFormat);
+    const Snapshot &s = *snap;
     DeviceDescription::ButtonMatrix m{};
     for (int i = 0; i < int(m.size()); ++i) {
         uint8_t v = toByte(s.value(kSection + QStringLiteral("BUTTON_INFO") + pattern.arg(i)));
@@ -166,24 +242,24 @@ int loadMatrix2(ButtonMatrix &matrix)
 
 int loadSensorDefaults(SensorDefaults &values)
 {
-    const QString file = filePath();
-    if (!IniAccess::checkReadable(file))
+    const auto snap = snapshot();
+    if (!snap->readable)
         return -1;
-    QSettings s(file, QSettings::IniFormat);
+    const Snapshot &s = *snap;
     static const char *const keys[kSensorDefaultCount] = {"lift", "angle",      "butondelay", "jitter",
                                                           "wake", "sensormode", "sync"};
     static const int defaults[kSensorDefaultCount] = {0, 0, 20, 0, 0, 1, 0};
     for (int i = 0; i < kSensorDefaultCount; ++i)
-        values[size_t(i)] = uint8_t(intOr(s, kSection + QLatin1String(keys[i]), defaults[i]) & 0xff);
+        values[size_t(i)] = uint8_t(s.intOr(kSection + QLatin1String(keys[i]), defaults[i]) & 0xff);
     return 0;
 }
 
 int loadTemplate(ProfileTemplate &tmpl)
 {
-    const QString file = filePath();
-    if (!IniAccess::checkReadable(file))
+    const auto snap = snapshot();
+    if (!snap->readable)
         return -1;
-    QSettings s(file, QSettings::IniFormat);
+    const Snapshot &s = *snap;
     auto key = [](const QString &name) { return kSection + name; };
     auto v = [&s, &key](const QString &name) { return s.value(key(name)); };
 
@@ -224,8 +300,8 @@ int loadTemplate(ProfileTemplate &tmpl)
         led.bright = IniAccess::toInt32(v(p + QStringLiteral("_bright")));
         led.breath = IniAccess::toInt32(v(p + QStringLiteral("_breath")));
     }
-    t.ledMoveOff = uint8_t(intOr(s, key(QStringLiteral("LedMoveOFF")), 255) & 0xff);
-    t.ledSleepTime = uint8_t(intOr(s, key(QStringLiteral("LedSleepTime")), 1) & 0xff);
+    t.ledMoveOff = uint8_t(s.intOr(key(QStringLiteral("LedMoveOFF")), 255) & 0xff);
+    t.ledSleepTime = uint8_t(s.intOr(key(QStringLiteral("LedSleepTime")), 1) & 0xff);
     tmpl = t;
     return 0;
 }

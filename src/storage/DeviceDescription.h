@@ -1,7 +1,8 @@
 #pragma once
 // Read-only accessors over DefaultProfile.bin, the description of the mouse
-// model this copy serves. Every call reads the file again; a missing file
-// yields each key's default (the loaders return -1 and leave their output).
+// model this copy serves. Every call reads the file again, but parses it only
+// when its bytes differ from the last parse; a missing file yields each key's
+// default (the loaders return -1 and leave their output).
 
 #include <QColor>
 #include <QString>

@@ -93,6 +93,9 @@ void TestDeviceDescription::scalarKeys()
     box.writeDescription("[PROFILE]\nMinDelay=10\nfrench=abc\n");
     QCOMPARE(minDelay(), 10);
     QCOMPARE(french(), 0); // present but malformed reads as 0
+    // Rewritten at once with the same size: the new value, not the last parse.
+    box.writeDescription("[PROFILE]\nMinDelay=20\nfrench=abc\n");
+    QCOMPARE(minDelay(), 20);
 }
 
 void TestDeviceDescription::matrixHasSixteenEntriesWithinRange()
