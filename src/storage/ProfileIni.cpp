@@ -166,17 +166,8 @@ struct KeyTable
             index.insert(keys[i].name, int(i));
         }
         // QSettings orders by the key as it knows it, with '/' where the file has '\'.
-        // The names are ASCII, so comparing their bytes gives QString's order
-        // at a fraction of the cost over eleven thousand keys.
-        std::vector<QByteArray> logical(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i)
-            logical[i] = QByteArray(keys[i].name).replace('\\', '/');
-        std::sort(sorted.begin(), sorted.end(), [&logical](int a, int b) {
-            const QByteArray &x = logical[size_t(a)];
-            const QByteArray &y = logical[size_t(b)];
-            const int c = std::memcmp(x.constData(), y.constData(), size_t(qMin(x.size(), y.size())));
-            return c != 0 ? c < 0 : x.size() < y.size();
-        });
+        std::sort(sorted.begin(), sorted.end(),
+                  [this](int a, int b) { return keys[size_t(a)].logical < keys[size_t(b)].logical; });
         sortedPos.resize(keys.size());
         for (size_t i = 0; i < sorted.size(); ++i)
             sortedPos[size_t(sorted[i])] = int(i);
