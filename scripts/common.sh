@@ -13,12 +13,15 @@ BUILD_PACKAGES=(
   libhidapi-dev libudev-dev libx11-dev libxtst-dev libxi-dev
   fonts-dejavu-core fonts-wqy-microhei qtwayland5
 )
+# The Debian package, for scripts/package: dpkg-shlibdeps and dpkg-buildflags.
+PACKAGE_PACKAGES=(dpkg-dev file)
 # clang with its sanitizer and libFuzzer runtimes, for scripts/fuzz.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 TEST_PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils trayer weston dbus-daemon
   qemu-system-x86 busybox-static cpio clang-format
-  "${FUZZ_PACKAGES[@]}"
+  lintian appstream desktop-file-utils
+  "${PACKAGE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
 )
 
 as_root() {

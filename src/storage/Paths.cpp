@@ -10,6 +10,13 @@
 #ifndef MOUSECFG_SHARE_DIR
 #define MOUSECFG_SHARE_DIR "/usr/local/share/mousecfg"
 #endif
+// The share folder as seen from the installed executable's folder
+// ("../share/mousecfg"): a copy installed under another prefix than the one
+// it was configured with (cmake --install --prefix, DESTDIR moved into place)
+// still finds its data.
+#ifndef MOUSECFG_SHARE_DIR_FROM_BIN
+#define MOUSECFG_SHARE_DIR_FROM_BIN "../share/mousecfg"
+#endif
 
 #include <mutex>
 
@@ -102,6 +109,10 @@ QString resolveDataDir()
     const QString beside = appDir();
     if (QFileInfo::exists(beside + QStringLiteral("/DefaultProfile.bin")))
         return beside;
+    const QString relative =
+        QDir::cleanPath(beside + QLatin1Char('/') + QStringLiteral(MOUSECFG_SHARE_DIR_FROM_BIN));
+    if (QFileInfo::exists(relative + QStringLiteral("/DefaultProfile.bin")))
+        return relative;
     const QString share = QStringLiteral(MOUSECFG_SHARE_DIR);
     if (QFileInfo::exists(share + QStringLiteral("/DefaultProfile.bin")))
         return share;

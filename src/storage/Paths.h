@@ -14,7 +14,8 @@ QString configDir();
 
 // Read-only data (DefaultProfile.bin, skin, lang): MOUSECFG_DATA_DIR when set;
 // else the executable's folder when it holds DefaultProfile.bin; else the
-// installed share folder.
+// share folder of the install the executable is in (../share/mousecfg from
+// bin/); else the share folder of the configured install prefix.
 QString dataDir();
 
 // Full path of DefaultProfile.bin in the data folder.
