@@ -22,7 +22,8 @@ const QString kSection = QStringLiteral("PROFILE/");
 // The description file as last parsed: its bytes and state on disk, and every
 // value QSettings read from them. Many accessors run at start-up and each would
 // otherwise parse the file again; a call that finds other bytes (or another
-// path, or the file gone or refused) parses anew, so an edit is always seen.
+// path, or the file gone or refused) parses anew. (QSettings keeps its own
+// parse of a file whose size and time have not changed.)
 struct Snapshot
 {
     enum State
