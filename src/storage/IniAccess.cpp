@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -89,14 +90,24 @@ bool foreignFrom(const char *p, const char *end, int done, int quotes)
 // something other than '@' can meet.
 bool holdsForeignObject(const QByteArray &text)
 {
-    const char *const end = text.constData() + text.size();
-    for (const char *at = text.constData(); at < end; ++at) {
-        if (*at != '@' && *at != '\\')
-            continue;
+    const char *const begin = text.constData();
+    const char *const end = begin + text.size();
+    auto find = [end](const char *from, char c) {
+        return from < end ? static_cast<const char *>(memchr(from, c, size_t(end - from))) : nullptr;
+    };
+    // Only the places that can make an '@' are looked at: the '@'s and the escapes.
+    const char *nextAt = find(begin, '@');
+    const char *nextEscape = find(begin, '\\');
+    while (nextAt || nextEscape) {
+        const bool isAt = nextAt && (!nextEscape || nextAt < nextEscape);
+        const char *const at = isAt ? nextAt : nextEscape;
+        if (isAt)
+            nextAt = find(at + 1, '@');
+        else
+            nextEscape = find(at + 1, '\\');
         // "@@" begins text that itself begins with '@', as QSettings writes it ("\\@" makes
         // nothing of the first '@', so there the second may begin an object).
-        if (*at == '@' && at > text.constData() && at[-1] == '@' &&
-            !(at - 1 > text.constData() && at[-2] == '\\'))
+        if (isAt && at > begin && at[-1] == '@' && !(at - 1 > begin && at[-2] == '\\'))
             continue;
         const char *p = at;
         if (nextReadChar(p, end) == '@' && foreignFrom(p, end, 1, 0))
