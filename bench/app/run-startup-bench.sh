@@ -4,7 +4,7 @@
 #   bench/app/run-startup-bench.sh [BUILD_DIR...] [RUNS]
 #
 # Warm: the same configuration folder and skin cache for every run (after one
-# run to fill them). Cold: a new, empty configuration folder and cache for
+# run to fill them, and a write that saves every slot, as an Apply does). Cold: a new, empty configuration folder and cache for
 # every run, as on the first start of a fresh installation. Every mousecfg run
 # follows a run of the bare window, so that a busy machine weighs on both
 # alike; the ratios are medians over medians. Several build folders (say the
@@ -56,10 +56,12 @@ one() {
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 range() { printf '%s\n' "$@" | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
 
-# Warm-up: the file cache, and the warm folders filled.
+# Warm-up: the file cache, and the warm folders filled as a user's are after an Apply: every
+# slot saved (five profile files to read at each start).
 one "$BENCH/bench_minimal_window" >/dev/null
 for i in "${!builds[@]}"; do
   one $(app "$i" warm) >/dev/null
+  "${builds[$i]}/bin/mousecfg-cli" --simulate --config-dir "$WORK/warm$i/conf" write >/dev/null
   one $(app "$i" warm) >/dev/null
 done
 
