@@ -10,6 +10,8 @@
 #include "Paths.h"
 #include "TrayLife.h"
 
+#include "../FakeNotifications.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QMenu>
@@ -21,38 +23,12 @@
 
 #include <unistd.h>
 
-// What a desktop's notification service would be told.
-class FakeNotifications : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-public:
-    struct Call
-    {
-        QString app;
-        quint32 replacesId;
-        QString icon, summary, body;
-        int urgency;
-    };
-    QList<Call> calls;
-    quint32 nextId = 70;
-
-public slots:
-    uint Notify(const QString &app, uint replacesId, const QString &icon, const QString &summary,
-                const QString &body, const QStringList &, const QVariantMap &hints, int)
-    {
-        calls.append({app, replacesId, icon, summary, body, hints.value(QStringLiteral("urgency")).toInt()});
-        return replacesId ? replacesId : ++nextId;
-    }
-};
-
 class TestTrayLife : public QObject
 {
     Q_OBJECT
 
 private:
-    FakeNotifications m_fake;
-    QDBusConnection m_service = QDBusConnection(QString());
+    FakeNotifications m_fake{70};
     QTemporaryDir m_config;
 
     static QString readFile(const QString &path)
@@ -64,12 +40,7 @@ private:
 private slots:
     void initTestCase()
     {
-        m_service =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-notifications"));
-        QVERIFY(m_service.isConnected());
-        QVERIFY(m_service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_fake,
-                                         QDBusConnection::ExportAllSlots));
-        QVERIFY(m_service.registerService(QStringLiteral("org.freedesktop.Notifications")));
+        QVERIFY(m_fake.start());
         Paths::setConfigDir(m_config.path());
         qputenv("XDG_CONFIG_HOME", m_config.filePath(QStringLiteral("xdg")).toLocal8Bit());
     }
@@ -246,20 +217,8 @@ private slots:
 int main(int argc, char **argv)
 {
     // Never the desktop's own bus: run again on a private one.
-    if (qgetenv("MOUSECFG_PRIVATE_BUS") != "1") {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")).isEmpty()) {
-            printf("SKIP   : dbus-run-session is missing (Debian package dbus-daemon)\n");
-            return 77;
-        }
-        qputenv("MOUSECFG_PRIVATE_BUS", "1");
-        std::vector<char *> args = {const_cast<char *>("dbus-run-session"), const_cast<char *>("--")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp("dbus-run-session", args.data());
-        perror("dbus-run-session");
-        return 1;
-    }
+    if (const int rc = FakeNotifications::rerunOnPrivateBus(argc, argv); rc >= 0)
+        return rc;
     QApplication app(argc, argv);
     TestTrayLife test;
     return QTest::qExec(&test, argc, argv);

@@ -8,6 +8,8 @@
 #include "OsdServer.h"
 #include "OsdWindow.h"
 
+#include "../FakeNotifications.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -19,39 +21,12 @@
 
 #include <unistd.h>
 
-// What a desktop's notification service would be told.
-class FakeNotifications : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-public:
-    struct Call
-    {
-        quint32 replacesId;
-        QString summary;
-        qint32 timeout;
-    };
-    QList<Call> calls;
-    QList<quint32> closed;
-    quint32 nextId = 40;
-
-public slots:
-    uint Notify(const QString &, uint replacesId, const QString &, const QString &summary, const QString &,
-                const QStringList &, const QVariantMap &, int timeout)
-    {
-        calls.append({replacesId, summary, timeout});
-        return replacesId ? replacesId : ++nextId;
-    }
-    void CloseNotification(uint id) { closed.append(id); }
-};
-
 class TestOsdProgram : public QObject
 {
     Q_OBJECT
 
 private:
-    FakeNotifications m_fake;
-    QDBusConnection m_service = QDBusConnection(QString());
+    FakeNotifications m_fake{40};
 
     static Osd::Notice notice(const QString &text, int ms = 1500)
     {
@@ -63,16 +38,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        // The service lives on a connection of its own, as another program's would.
-        m_service =
-            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-notifications"));
-        QVERIFY(m_service.isConnected());
-        QVERIFY(m_service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &m_fake,
-                                         QDBusConnection::ExportAllSlots));
-        QVERIFY(m_service.registerService(QStringLiteral("org.freedesktop.Notifications")));
-    }
+    void initTestCase() { QVERIFY(m_fake.start()); }
 
     void init()
     {
@@ -219,20 +185,8 @@ private slots:
 int main(int argc, char **argv)
 {
     // Never the desktop's own bus: run again on a private one.
-    if (qgetenv("MOUSECFG_PRIVATE_BUS") != "1") {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-run-session")).isEmpty()) {
-            printf("SKIP   : dbus-run-session is missing (Debian package dbus-daemon)\n");
-            return 77;
-        }
-        qputenv("MOUSECFG_PRIVATE_BUS", "1");
-        std::vector<char *> args = {const_cast<char *>("dbus-run-session"), const_cast<char *>("--")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp("dbus-run-session", args.data());
-        perror("dbus-run-session");
-        return 1;
-    }
+    if (const int rc = FakeNotifications::rerunOnPrivateBus(argc, argv); rc >= 0)
+        return rc;
     QApplication app(argc, argv);
     TestOsdProgram test;
     return QTest::qExec(&test, argc, argv);
