@@ -19,9 +19,6 @@ if ! grep -q MirtBtnWindow "$BIN/mousecfg"; then
   exit 77
 fi
 
-SCALE=1
-[ "${1:-}" = --shots ] && SCALE=$2
-click_in() { xdotool mousemove --window "$1" $(($2 * SCALE)) $(($3 * SCALE)) click 1; sleep 0.4; }
 dialog() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 # The shipped model shows eight buttons in the CUSTOMIZE area (285,74): 220 × 30
 # at x 56, y 25 + 55 × n.

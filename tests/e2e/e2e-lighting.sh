@@ -19,10 +19,6 @@ if ! grep -q MirtColorWindow "$BIN/mousecfg"; then
   exit 77
 fi
 
-SCALE=1
-[ "${1:-}" = --shots ] && SCALE=$2
-# Clicks at design coordinates of window $1 at the scale.
-click_in() { xdotool mousemove --window "$1" $(($2 * SCALE)) $(($3 * SCALE)) click 1; sleep 0.4; }
 color_dialog() { xdotool search --onlyvisible --name '^Color Edit$' 2>/dev/null | head -n 1; }
 # The mouse picture (30,80, 230 × 306) with the lights drawn on it.
 shot_preview() {

@@ -50,6 +50,11 @@ main_window() { xdotool search --onlyvisible --name '^ORVALE8' 2>/dev/null | hea
 shot() { import -window root "$SHOTS/$1.png" && note "screenshot $1.png"; }
 # Clicks at design coordinates (999 × 640 canvas, scale 1 at 96 DPI) of the main window.
 click_at() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.4; }
+# Scripts that take screenshots at a scale (--shots S) click at design coordinates:
+# click_in WINDOW X Y clicks at X,Y of WINDOW times that scale.
+SCALE=1
+[ "${1:-}" = --shots ] && SCALE=${2:-1}
+click_in() { xdotool mousemove --window "$1" $(($2 * SCALE)) $(($3 * SCALE)) click 1; sleep 0.4; }
 
 # Starts mousecfg --simulate on the work folder and waits for its window (sets PID and WIN).
 start_mousecfg() {
