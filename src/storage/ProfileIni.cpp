@@ -3,10 +3,10 @@
 #include "IniAccess.h"
 
 #include <QDataStream>
-#include <QHash>
 #include <QIODevice>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <type_traits>
@@ -23,14 +23,20 @@ enum class Kind
 };
 
 // One key of a profile section: its name as written in the file (LED keys
-// with a backslash) and its kind.
+// with a backslash) and its kind. Names are short ASCII, kept inline: the
+// table has over eleven thousand keys and is built at every start.
 struct KeyDef
 {
-    QByteArray name;
+    static constexpr int kMaxName = 31;
+    char name[kMaxName + 1];
+    uint8_t length;
     Kind kind;
-    bool ledOption;     // LedMoveOFF or LedSleepTime
-    bool asSigned;      // a 32-bit field written with its sign (button heads); others unsigned
-    QByteArray logical; // the name as QSettings knows it ('/' where the file has '\\')
+    bool ledOption; // LedMoveOFF or LedSleepTime
+    bool asSigned;  // a 32-bit field written with its sign (button heads); others unsigned
+
+    std::string_view view() const { return std::string_view(name, length); }
+    // The name as QSettings knows it: '/' where the file has '\'.
+    QString logical() const { return QString::fromLatin1(name, length).replace(QLatin1Char('\\'), QLatin1Char('/')); }
 };
 
 // The one walk over a profile's fields, in the order of the key table below:
@@ -96,22 +102,48 @@ template <class T> constexpr Kind kindOf()
         return Kind::Color;
 }
 
-// All keys in the walk order of reading and writing, plus the order in which
-// QSettings writes them (sorted by name) and a lookup by name.
+// All keys in the walk order of reading and writing, and the order in which
+// QSettings writes them (sorted by name).
 struct KeyTable
 {
     std::vector<KeyDef> keys;
     std::vector<int> sorted;
     std::vector<int> sortedPos; // position of each key in sorted
-    QHash<QByteArray, int> index;
 
-    void add(const QByteArray &name, Kind kind, bool ledOption = false, bool asSigned = false)
+    // Appends the key made of the given parts (text, or a number for a part of -1 length).
+    template <typename... Parts> void add(Kind kind, bool ledOption, bool asSigned, const Parts &...parts)
     {
-        QByteArray logical = name;
-        if (logical.contains('\\'))
-            logical.replace('\\', '/');
-        keys.push_back({name, kind, ledOption, asSigned, logical});
+        KeyDef k{};
+        k.kind = kind;
+        k.ledOption = ledOption;
+        k.asSigned = asSigned;
+        int n = 0;
+        auto append = [&](const auto &part) {
+            char digits[12];
+            const char *text;
+            if constexpr (std::is_integral_v<std::decay_t<decltype(part)>>) {
+                int len = 0, v = int(part);
+                do {
+                    digits[len++] = char('0' + v % 10);
+                    v /= 10;
+                } while (v);
+                std::reverse(digits, digits + len);
+                digits[len] = 0;
+                text = digits;
+            } else {
+                text = part;
+            }
+            for (; *text; ++text) {
+                if (n >= KeyDef::kMaxName)
+                    qFatal("profile key name too long");
+                k.name[n++] = *text;
+            }
+        };
+        (append(parts), ...);
+        k.length = uint8_t(n);
+        keys.push_back(k);
     }
+    void add(const char *name, Kind kind, bool ledOption = false) { add(kind, ledOption, false, name); }
 
     KeyTable()
     {
@@ -121,22 +153,20 @@ struct KeyTable
         static const char *const stage[5] = {"used", "link", "xy", "x", "y"};
         for (int i = 0; i < kDpiStageCount; ++i)
             for (int k = 0; k < 5; ++k)
-                add("DPI_INFO_" + QByteArray::number(i) + '_' + stage[k], k < 2 ? Kind::Byte : Kind::Int32);
+                add(k < 2 ? Kind::Byte : Kind::Int32, false, false, "DPI_INFO_", i, "_", stage[k]);
         for (const char *p :
              {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
             add(p, Kind::Byte);
         static const char *const head[8] = {"ID",   "Fun",  "LoopNumber", "KeyNumber",
                                             "Res1", "Res2", "Res3",       "Res4"};
         for (int b = 0; b < kButtonCount; ++b) {
-            const QByteArray base = "BUTTON_INFO_" + QByteArray::number(b) + '_';
             for (int k = 0; k < 8; ++k)
-                add(base + head[k], k < 4 ? Kind::Int32 : Kind::Byte, false, k < 4);
-            add(base + "macroname", Kind::Text);
+                add(k < 4 ? Kind::Int32 : Kind::Byte, false, k < 4, "BUTTON_INFO_", b, "_", head[k]);
+            add(Kind::Text, false, false, "BUTTON_INFO_", b, "_macroname");
             for (int e = 0; e < kKeyInfoCount; ++e) {
-                const QByteArray info = base + "KeyInfo_" + QByteArray::number(e) + '_';
-                add(info + "map", Kind::Byte);
-                add(info, Kind::Byte);
-                add(info + "H", Kind::Byte);
+                add(Kind::Byte, false, false, "BUTTON_INFO_", b, "_KeyInfo_", e, "_map");
+                add(Kind::Byte, false, false, "BUTTON_INFO_", b, "_KeyInfo_", e, "_");
+                add(Kind::Byte, false, false, "BUTTON_INFO_", b, "_KeyInfo_", e, "_H");
             }
         }
         add("ProfileName", Kind::Text);
@@ -147,8 +177,7 @@ struct KeyTable
         static const char *const led[6] = {"RGB", "h", "s", "v", "bright", "breath"};
         for (int m = 0; m < kLedModeCount; ++m)
             for (int k = 0; k < 6; ++k)
-                add("LedMode\\LED_MODE_" + QByteArray::number(m) + '_' + led[k],
-                    k == 0 ? Kind::Color : Kind::Int32);
+                add(k == 0 ? Kind::Color : Kind::Int32, false, false, "LedMode\\LED_MODE_", m, "_", led[k]);
 
         // The names above and the walk must describe the same fields.
         ProfileData probe;
@@ -162,22 +191,54 @@ struct KeyTable
         if (!same || n != keys.size())
             qFatal("profile key table and field walk disagree");
 
-        sorted.resize(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i) {
-            sorted[i] = int(i);
-            index.insert(keys[i].name, int(i));
-        }
         // QSettings orders by the key as it knows it, with '/' where the file has '\'. The
-        // names are ASCII, so their bytes sort as the strings do, and far faster.
-        std::sort(sorted.begin(), sorted.end(), [this](int a, int b) {
-            const QByteArray &x = keys[size_t(a)].logical;
-            const QByteArray &y = keys[size_t(b)].logical;
-            const int c = memcmp(x.constData(), y.constData(), size_t(std::min(x.size(), y.size())));
-            return c < 0 || (c == 0 && x.size() < y.size());
-        });
+        // names are ASCII, so their bytes sort as the strings do: each name, zero-padded to
+        // 32 bytes, compares as four big-endian words.
+        using SortKey = std::array<uint64_t, 4>;
+        std::vector<SortKey> sortKeys(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            unsigned char padded[32] = {};
+            for (int c = 0; c < keys[i].length; ++c)
+                padded[c] = uchar(keys[i].name[c] == '\\' ? '/' : keys[i].name[c]);
+            for (int w = 0; w < 4; ++w) {
+                uint64_t v = 0;
+                for (int b = 0; b < 8; ++b)
+                    v = (v << 8) | padded[w * 8 + b];
+                sortKeys[i][size_t(w)] = v;
+            }
+        }
+        sorted.resize(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            sorted[i] = int(i);
+        std::sort(sorted.begin(), sorted.end(),
+                  [&sortKeys](int a, int b) { return sortKeys[size_t(a)] < sortKeys[size_t(b)]; });
         sortedPos.resize(keys.size());
         for (size_t i = 0; i < sorted.size(); ++i)
             sortedPos[size_t(sorted[i])] = int(i);
+    }
+
+    // The key of that name as the file writes it, or -1: a binary search in the QSettings
+    // order (for lines out of the expected order, which a hand-edited file may have).
+    int find(std::string_view name) const
+    {
+        if (name.size() > size_t(KeyDef::kMaxName))
+            return -1;
+        auto logicalLess = [](std::string_view a, std::string_view b) {
+            const size_t n = std::min(a.size(), b.size());
+            for (size_t i = 0; i < n; ++i) {
+                const uchar x = uchar(a[i] == '\\' ? '/' : a[i]);
+                const uchar y = uchar(b[i] == '\\' ? '/' : b[i]);
+                if (x != y)
+                    return x < y;
+            }
+            return a.size() < b.size();
+        };
+        const auto it = std::lower_bound(sorted.begin(), sorted.end(), name, [&](int k, std::string_view n) {
+            return logicalLess(keys[size_t(k)].view(), n);
+        });
+        if (it != sorted.end() && keys[size_t(*it)].view() == name)
+            return *it;
+        return -1;
     }
 };
 
@@ -289,16 +350,11 @@ bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
         }
         const int keyLength = int(eq - line);
         int key = -1;
-        if (next < t.sorted.size()) {
-            const QByteArray &expected = t.keys[size_t(t.sorted[next])].name;
-            if (expected.size() == keyLength && memcmp(expected.constData(), line, size_t(keyLength)) == 0)
-                key = t.sorted[next];
-        }
-        if (key < 0) {
-            const auto it = t.index.constFind(QByteArray::fromRawData(line, keyLength));
-            if (it != t.index.constEnd())
-                key = *it;
-        }
+        const std::string_view name(line, size_t(keyLength));
+        if (next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name)
+            key = t.sorted[next];
+        else
+            key = t.find(name);
         if (key >= 0)
             next = size_t(t.sortedPos[size_t(key)]) + 1;
         if (!fn(Line{key, int(eq + 1 - base), int(lineEnd - eq - 1)}))
@@ -615,7 +671,7 @@ int readSettings(const QSettings &s, ProfileData &profile, bool ledOptions)
     Found f(t.keys.size());
     for (size_t i = 0; i < t.keys.size(); ++i) {
         const KeyDef &k = t.keys[i];
-        const QVariant v = s.value(QString::fromLatin1(k.logical));
+        const QVariant v = s.value(k.logical());
         if (!v.isValid())
             continue;
         f.present[i] = true;
@@ -631,7 +687,7 @@ void writeSettings(QSettings &s, const ProfileData &profile, bool ledOptions)
     const std::vector<QVariant> values = valuesOf(profile);
     for (size_t i = 0; i < t.keys.size(); ++i) {
         if (!t.keys[i].ledOption || ledOptions)
-            s.setValue(QString::fromLatin1(t.keys[i].logical), values[i]);
+            s.setValue(t.keys[i].logical(), values[i]);
     }
 }
 
@@ -647,7 +703,7 @@ QByteArray writeSection(int section, const ProfileData &p, bool ledOptions)
         const KeyDef &def = t.keys[size_t(k)];
         if (def.ledOption && !ledOptions)
             continue;
-        out += def.name;
+        out.append(def.name, def.length);
         out += '=';
         const QVariant &v = values[size_t(k)];
         if (def.kind == Kind::Text || def.kind == Kind::Color)

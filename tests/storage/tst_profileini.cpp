@@ -90,6 +90,13 @@ void TestProfileIni::writerMatchesQSettings()
     QCOMPARE(viaFast.ProfilePath, viaQSettings.ProfilePath);
     QVERIFY(viaFast == viaQSettings);
     QVERIFY(viaFast == p);
+
+    // A hand-sorted file (the keys in reverse order, the LED keys first) reads the same.
+    QList<QByteArray> lines = readAll(fast).split('\n');
+    std::reverse(lines.begin() + 1, lines.end());
+    ProfileData viaReversed;
+    QVERIFY(ProfileIni::readSection(lines.join('\n'), 3, viaReversed, true));
+    QVERIFY(viaReversed == p);
 }
 
 void TestProfileIni::stringsRoundTrip()
