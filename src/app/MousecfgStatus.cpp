@@ -269,18 +269,21 @@ void MousecfgWidget::ShowOsd(const QString &text)
 void MousecfgWidget::loadProfileData()
 {
     QString problems;
-    if (ProfileStore::loadProfileSet(m_LastSentSet, &problems) != 0) {
-        // Said once: which slot could not be read whole and was reset to the factory settings.
-        QStringList fresh;
-        for (const QString &line : problems.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            if (!m_shownLoadProblems.contains(line))
-                fresh << line;
-        }
-        if (!fresh.isEmpty()) {
-            m_strLoadNotice = fresh.join(QLatin1Char('\n'));
-            QTimer::singleShot(0, this, &MousecfgWidget::showLoadNotice);
-        }
+    m_slotsLeft = 0;
+    // The first frame shows the current slot: the others are read right after it.
+    const bool firstStart = !m_bFirstFrameDone;
+    if (ProfileStore::loadProfileSet(m_LastSentSet, &problems, firstStart ? &m_slotsLeft : nullptr) != 0)
+        noteLoadProblems(problems);
+    // The lighting page, the first one shown, may show another slot's lighting.
+    const unsigned lighting = 1u << LightingModel::lightingSlot(m_strProductName, m_LastSentSet.ProfileID);
+    if (m_slotsLeft & lighting) {
+        m_slotsLeft &= ~lighting;
+        QString more;
+        if (ProfileStore::loadSlots(m_LastSentSet, lighting, &more) != 0)
+            noteLoadProblems(more);
     }
+    if (m_slotsLeft)
+        runAfterFirstFrame([this] { loadOtherSlots(); });
     m_ProfileSet = m_LastSentSet;
     m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
     // A new set: the next report of the mouse is taken as it stands.
@@ -291,6 +294,38 @@ void MousecfgWidget::loadProfileData()
         if (m_services.pointerSpeed->readSpeed(&speed))
             m_ProfileSet.current().mousespeed = quint8(speed);
     }
+}
+
+void MousecfgWidget::loadOtherSlots()
+{
+    if (!m_slotsLeft)
+        return;
+    const unsigned pending = m_slotsLeft;
+    m_slotsLeft = 0;
+    ProfileSet loaded = m_LastSentSet;
+    QString problems;
+    if (ProfileStore::loadSlots(loaded, pending, &problems) != 0)
+        noteLoadProblems(problems);
+    for (int i = 0; i < kProfileCount; ++i) {
+        if (pending & (1u << i))
+            m_ProfileSet.profiles[size_t(i)] = m_LastSentSet.profiles[size_t(i)] = loaded.profiles[size_t(i)];
+    }
+}
+
+void MousecfgWidget::noteLoadProblems(const QString &problems)
+{
+    // Said once: which slot could not be read whole and was reset to the factory settings.
+    QStringList fresh;
+    for (const QString &line : problems.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!m_shownLoadProblems.contains(line) && !m_strLoadNotice.contains(line))
+            fresh << line;
+    }
+    if (fresh.isEmpty())
+        return;
+    if (!m_strLoadNotice.isEmpty())
+        fresh.prepend(m_strLoadNotice);
+    m_strLoadNotice = fresh.join(QLatin1Char('\n'));
+    QTimer::singleShot(0, this, &MousecfgWidget::showLoadNotice);
 }
 
 void MousecfgWidget::showLoadNotice()
@@ -328,6 +363,7 @@ void MousecfgWidget::SetCurrentProfile(int index, bool bReload)
 {
     if (index < 0 || index >= kProfileCount)
         return;
+    loadOtherSlots();
     m_pProfileMenuBtn->setText(m_profileActions[index]->text());
     m_ProfileSet.ProfileID = quint8(index);
     ProfileData &record = m_ProfileSet.profiles[size_t(index)];

@@ -431,6 +431,7 @@ void MousecfgWidget::ensureMacroPage()
 {
     if (m_pMacroPage)
         return;
+    loadOtherSlots(); // the page is given the whole set
     // The macro editor fills the MACRO tab's area; it counts the macro slots of the current profile.
     QWidget *area = m_pageAreas[kTabMacro];
     m_pMacroPage = new MacroDialog(&m_ProfileSet, area, m_dScale);

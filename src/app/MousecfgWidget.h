@@ -202,8 +202,16 @@ public:
     quint8 liftValue() const { return m_iLift; }
 
     // --- ProfileCommandHost ---
-    ProfileSet &currentSet() override { return m_ProfileSet; }
-    ProfileSet &lastSentSet() override { return m_LastSentSet; }
+    ProfileSet &currentSet() override
+    {
+        loadOtherSlots();
+        return m_ProfileSet;
+    }
+    ProfileSet &lastSentSet() override
+    {
+        loadOtherSlots();
+        return m_LastSentSet;
+    }
     QWidget *dialogParent() override { return this; }
     void stopPoller() override { StopBatteryThread(); }
     void startPoller() override { StartBatteryThread(); }
@@ -224,6 +232,7 @@ public:
     void showAndRaise();
     // What the last load of the stored set had to reset, until it is shown.
     QString pendingLoadNotice() const { return m_strLoadNotice; }
+    unsigned slotsLeftToRead() const { return m_slotsLeft; }
 
 signals:
     // Every on-screen notice, as sent.
@@ -306,6 +315,10 @@ private:
     QString stageDpiText(int stage) const;
     void applyPointerSpeed();
     void loadProfileData();
+    // Before the first frame only the current slot is read; the other four
+    // right after it, or at once when anything needs the whole set.
+    void loadOtherSlots();
+    void noteLoadProblems(const QString &problems);
     void showLoadNotice();
     void storeReportedStage();
     // Switches the mouse to profile INDEX on the worker thread; SendCommand's code.
@@ -356,6 +369,7 @@ private:
     // Slots the last load had to reset: shown once.
     QString m_strLoadNotice;
     QSet<QString> m_shownLoadProblems;
+    unsigned m_slotsLeft = 0; // slots whose files are still to be read (bits)
     QPointer<MirtMessageBox> m_pLoadNoticeBox;
     int m_iLastBattery = -1;
     quint8 m_iLift = 1;

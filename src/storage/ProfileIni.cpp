@@ -3,10 +3,10 @@
 #include "IniAccess.h"
 
 #include <QDataStream>
+#include <QtEndian>
 #include <QIODevice>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <string_view>
 #include <type_traits>
@@ -110,40 +110,49 @@ struct KeyTable
     std::vector<int> sorted;
     std::vector<int> sortedPos; // position of each key in sorted
 
-    // Appends the key made of the given parts (text, or a number for a part of -1 length).
-    template <typename... Parts> void add(Kind kind, bool ledOption, bool asSigned, const Parts &...parts)
+    // A key name under construction: text and numbers appended in place.
+    struct Name
     {
-        KeyDef k{};
+        char text[KeyDef::kMaxName + 1] = {};
+        int length = 0;
+
+        Name &operator<<(const char *part)
+        {
+            for (; *part; ++part)
+                put(*part);
+            return *this;
+        }
+        Name &operator<<(int number)
+        {
+            char digits[12];
+            int n = 0;
+            do {
+                digits[n++] = char('0' + number % 10);
+                number /= 10;
+            } while (number);
+            while (n)
+                put(digits[--n]);
+            return *this;
+        }
+        void put(char c)
+        {
+            if (length >= KeyDef::kMaxName)
+                qFatal("profile key name too long");
+            text[length++] = c;
+        }
+    };
+
+    void add(const Name &name, Kind kind, bool ledOption = false, bool asSigned = false)
+    {
+        KeyDef k;
+        memcpy(k.name, name.text, sizeof k.name);
+        k.length = uint8_t(name.length);
         k.kind = kind;
         k.ledOption = ledOption;
         k.asSigned = asSigned;
-        int n = 0;
-        auto append = [&](const auto &part) {
-            char digits[12];
-            const char *text;
-            if constexpr (std::is_integral_v<std::decay_t<decltype(part)>>) {
-                int len = 0, v = int(part);
-                do {
-                    digits[len++] = char('0' + v % 10);
-                    v /= 10;
-                } while (v);
-                std::reverse(digits, digits + len);
-                digits[len] = 0;
-                text = digits;
-            } else {
-                text = part;
-            }
-            for (; *text; ++text) {
-                if (n >= KeyDef::kMaxName)
-                    qFatal("profile key name too long");
-                k.name[n++] = *text;
-            }
-        };
-        (append(parts), ...);
-        k.length = uint8_t(n);
         keys.push_back(k);
     }
-    void add(const char *name, Kind kind, bool ledOption = false) { add(kind, ledOption, false, name); }
+    void add(const char *name, Kind kind, bool ledOption = false) { add(Name() << name, kind, ledOption); }
 
     KeyTable()
     {
@@ -153,20 +162,24 @@ struct KeyTable
         static const char *const stage[5] = {"used", "link", "xy", "x", "y"};
         for (int i = 0; i < kDpiStageCount; ++i)
             for (int k = 0; k < 5; ++k)
-                add(k < 2 ? Kind::Byte : Kind::Int32, false, false, "DPI_INFO_", i, "_", stage[k]);
+                add(Name() << "DPI_INFO_" << i << "_" << stage[k], k < 2 ? Kind::Byte : Kind::Int32);
         for (const char *p :
              {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
             add(p, Kind::Byte);
         static const char *const head[8] = {"ID",   "Fun",  "LoopNumber", "KeyNumber",
                                             "Res1", "Res2", "Res3",       "Res4"};
         for (int b = 0; b < kButtonCount; ++b) {
+            Name button;
+            button << "BUTTON_INFO_" << b << "_";
             for (int k = 0; k < 8; ++k)
-                add(k < 4 ? Kind::Int32 : Kind::Byte, false, k < 4, "BUTTON_INFO_", b, "_", head[k]);
-            add(Kind::Text, false, false, "BUTTON_INFO_", b, "_macroname");
+                add(Name(button) << head[k], k < 4 ? Kind::Int32 : Kind::Byte, false, k < 4);
+            add(Name(button) << "macroname", Kind::Text);
             for (int e = 0; e < kKeyInfoCount; ++e) {
-                add(Kind::Byte, false, false, "BUTTON_INFO_", b, "_KeyInfo_", e, "_map");
-                add(Kind::Byte, false, false, "BUTTON_INFO_", b, "_KeyInfo_", e, "_");
-                add(Kind::Byte, false, false, "BUTTON_INFO_", b, "_KeyInfo_", e, "_H");
+                Name info = button;
+                info << "KeyInfo_" << e << "_";
+                add(Name(info) << "map", Kind::Byte);
+                add(info, Kind::Byte);
+                add(Name(info) << "H", Kind::Byte);
             }
         }
         add("ProfileName", Kind::Text);
@@ -177,7 +190,7 @@ struct KeyTable
         static const char *const led[6] = {"RGB", "h", "s", "v", "bright", "breath"};
         for (int m = 0; m < kLedModeCount; ++m)
             for (int k = 0; k < 6; ++k)
-                add(k == 0 ? Kind::Color : Kind::Int32, false, false, "LedMode\\LED_MODE_", m, "_", led[k]);
+                add(Name() << "LedMode\\LED_MODE_" << m << "_" << led[k], k == 0 ? Kind::Color : Kind::Int32);
 
         // The names above and the walk must describe the same fields.
         ProfileData probe;
@@ -194,24 +207,35 @@ struct KeyTable
         // QSettings orders by the key as it knows it, with '/' where the file has '\'. The
         // names are ASCII, so their bytes sort as the strings do: each name, zero-padded to
         // 32 bytes, compares as four big-endian words.
-        using SortKey = std::array<uint64_t, 4>;
-        std::vector<SortKey> sortKeys(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i) {
-            unsigned char padded[32] = {};
-            for (int c = 0; c < keys[i].length; ++c)
-                padded[c] = uchar(keys[i].name[c] == '\\' ? '/' : keys[i].name[c]);
-            for (int w = 0; w < 4; ++w) {
-                uint64_t v = 0;
-                for (int b = 0; b < 8; ++b)
-                    v = (v << 8) | padded[w * 8 + b];
-                sortKeys[i][size_t(w)] = v;
+        struct Entry
+        {
+            uint64_t w[4];
+            int key;
+            bool operator<(const Entry &o) const
+            {
+                if (w[0] != o.w[0])
+                    return w[0] < o.w[0];
+                if (w[1] != o.w[1])
+                    return w[1] < o.w[1];
+                if (w[2] != o.w[2])
+                    return w[2] < o.w[2];
+                return w[3] < o.w[3];
             }
+        };
+        static_assert(sizeof(KeyDef::name) == sizeof(Entry::w), "a name fills the four words");
+        std::vector<Entry> order(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i) {
+            char logical[sizeof(KeyDef::name)];
+            memcpy(logical, keys[i].name, sizeof logical);
+            std::replace(logical, logical + keys[i].length, '\\', '/');
+            for (int w = 0; w < 4; ++w)
+                order[i].w[w] = qFromBigEndian<quint64>(logical + w * 8);
+            order[i].key = int(i);
         }
+        std::sort(order.begin(), order.end());
         sorted.resize(keys.size());
         for (size_t i = 0; i < keys.size(); ++i)
-            sorted[i] = int(i);
-        std::sort(sorted.begin(), sorted.end(),
-                  [&sortKeys](int a, int b) { return sortKeys[size_t(a)] < sortKeys[size_t(b)]; });
+            sorted[i] = order[i].key;
         sortedPos.resize(keys.size());
         for (size_t i = 0; i < sorted.size(); ++i)
             sortedPos[size_t(sorted[i])] = int(i);
@@ -339,22 +363,22 @@ bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
         const char *eq = static_cast<const char *>(memchr(line, '=', size_t(lineEnd - line)));
         if (!eq || eq == line || lineEnd[-1] == '\\')
             return false;
-        for (const char *c = line; c < eq; ++c) {
-            if (!isKeyChar(*c))
-                return false;
+        const int keyLength = int(eq - line);
+        const std::string_view name(line, size_t(keyLength));
+        // The key QSettings writes next is a plain key; anything else is checked.
+        const bool expected = inWanted && next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name;
+        if (!expected) {
+            for (const char *c = line; c < eq; ++c) {
+                if (!isKeyChar(*c))
+                    return false;
+            }
         }
         if (!inWanted) {
             if (!other())
                 return false;
             continue;
         }
-        const int keyLength = int(eq - line);
-        int key = -1;
-        const std::string_view name(line, size_t(keyLength));
-        if (next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name)
-            key = t.sorted[next];
-        else
-            key = t.find(name);
+        const int key = expected ? t.sorted[next] : t.find(name);
         if (key >= 0)
             next = size_t(t.sortedPos[size_t(key)]) + 1;
         if (!fn(Line{key, int(eq + 1 - base), int(lineEnd - eq - 1)}))

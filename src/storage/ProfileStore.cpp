@@ -160,6 +160,65 @@ void writeConfigKeys(QSettings &s, const ProfileSet &set)
 std::mutex g_matrixMutex;
 DeviceDescription::ButtonMatrix g_matrix = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
+// Reads the files of the slots in slotMask into set over the factory profile,
+// each under set's name for it; a line per slot that was not read whole goes
+// to problems. Returns 0 when every stored slot was read whole, -1 otherwise.
+int readSlots(ProfileSet &set, unsigned slotMask, const ProfileData &factory, QStringList &problems)
+{
+    int result = 0;
+    for (int i = 0; i < kProfileCount; ++i) {
+        if (!(slotMask & (1u << i)))
+            continue;
+        ProfileData &p = set.profiles[size_t(i)];
+        QString &name = set.names[size_t(i)];
+        p = factory;
+        if (name.isEmpty())
+            name = ProfileDefaults::defaultSlotName(i);
+        auto reset = [&](const QString &why) {
+            problems << QStringLiteral("PROFILE %1 (\"%2\") WAS RESET TO THE FACTORY SETTINGS: %3")
+                            .arg(i + 1)
+                            .arg(name, why);
+            result = -1;
+        };
+        auto partial = [&](const QString &file) {
+            problems << QStringLiteral("PROFILE %1 (\"%2\"): %3 IS INCOMPLETE; THE MISSING SETTINGS HAVE "
+                                       "THEIR FACTORY VALUES.")
+                            .arg(i + 1)
+                            .arg(name, file);
+            result = -1;
+        };
+        QString why;
+        const QString path = ProfileStore::slotProfilePath(name, &why);
+        if (path.isEmpty()) {
+            reset(why);
+            p.ProfileName = name;
+            continue;
+        }
+        if (!QFileInfo::exists(path)) {
+            // A slot that was never saved starts from the factory profile; nothing was lost.
+            p.ProfileName = name;
+            continue;
+        }
+        bool complete = false;
+        if (!ProfileStore::readProfileSection(0, p, path, &why, &complete, &factory))
+            reset(why);
+        else if (!complete)
+            partial(path);
+        if (p.ProfileName.isEmpty())
+            p.ProfileName = name;
+    }
+    return result;
+}
+
+void reportProblems(const QStringList &problems, QString *errorText)
+{
+    if (problems.isEmpty())
+        return;
+    for (const QString &p : problems)
+        qCDebug(lcStorage).noquote() << "loadProfileSet:" << p;
+    setError(errorText, problems.join(QLatin1Char('\n')));
+}
+
 } // namespace
 
 namespace ProfileStore {
@@ -267,7 +326,7 @@ bool writeLibraryProfile(const ProfileData &profile, const QString &model, const
     return !path.isEmpty() && writeProfileSection(0, profile, path, errorText);
 }
 
-int loadProfileSet(ProfileSet &set, QString *errorText)
+int loadProfileSet(ProfileSet &set, QString *errorText, unsigned *slotsLeft)
 {
     int result = 0;
     QStringList problems;
@@ -289,54 +348,35 @@ int loadProfileSet(ProfileSet &set, QString *errorText)
     }
 
     const ProfileData factory = factoryProfile();
+    unsigned mask = (1u << kProfileCount) - 1;
+    if (slotsLeft) {
+        const unsigned current = 1u << (loaded.ProfileID < kProfileCount ? loaded.ProfileID : 0);
+        *slotsLeft = mask & ~current;
+        mask = current;
+    }
     for (int i = 0; i < kProfileCount; ++i) {
         ProfileData &p = loaded.profiles[size_t(i)];
         QString &name = loaded.names[size_t(i)];
         p = factory;
         if (name.isEmpty())
             name = ProfileDefaults::defaultSlotName(i);
-        auto reset = [&](const QString &why) {
-            problems << QStringLiteral("PROFILE %1 (\"%2\") WAS RESET TO THE FACTORY SETTINGS: %3")
-                            .arg(i + 1)
-                            .arg(name, why);
-            result = -1;
-        };
-        auto partial = [&](const QString &file) {
-            problems << QStringLiteral("PROFILE %1 (\"%2\"): %3 IS INCOMPLETE; THE MISSING SETTINGS HAVE "
-                                       "THEIR FACTORY VALUES.")
-                            .arg(i + 1)
-                            .arg(name, file);
-            result = -1;
-        };
-        QString why;
-        const QString path = slotProfilePath(name, &why);
-        if (path.isEmpty()) {
-            reset(why);
-            p.ProfileName = name;
-            continue;
-        }
-        if (!QFileInfo::exists(path)) {
-            // A slot that was never saved starts from the factory profile; nothing was lost.
-            p.ProfileName = name;
-            continue;
-        }
-        bool complete = false;
-        if (!readProfileSection(0, p, path, &why, &complete, &factory))
-            reset(why);
-        else if (!complete)
-            partial(path);
-        if (p.ProfileName.isEmpty())
-            p.ProfileName = name;
+        p.ProfileName = name;
     }
+    if (readSlots(loaded, mask, factory, problems) != 0)
+        result = -1;
     DeviceDescription::ButtonMatrix matrix;
     if (DeviceDescription::loadMatrix(matrix) == 0)
         setButtonMatrix(matrix);
     set = loaded;
-    if (!problems.isEmpty()) {
-        for (const QString &p : problems)
-            qCDebug(lcStorage).noquote() << "loadProfileSet:" << p;
-        setError(errorText, problems.join(QLatin1Char('\n')));
-    }
+    reportProblems(problems, errorText);
+    return result;
+}
+
+int loadSlots(ProfileSet &set, unsigned slotMask, QString *errorText)
+{
+    QStringList problems;
+    const int result = readSlots(set, slotMask, factoryProfile(), problems);
+    reportProblems(problems, errorText);
     return result;
 }
 

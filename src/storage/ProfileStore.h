@@ -49,7 +49,14 @@ bool writeLibraryProfile(const ProfileData &profile, const QString &model, const
 // refused loads over the factory profile, key by key where keys exist.
 // Returns 0 when every stored slot was read whole; -1 otherwise, with one line
 // per reset slot in errorText (for the user) - the rest is still loaded.
-int loadProfileSet(ProfileSet &set, QString *errorText = nullptr);
+// With slotsLeft, only the current slot's file is read: the other slots keep
+// the factory profile under their names, their bits are set in *slotsLeft,
+// and loadSlots(set, *slotsLeft) completes the set (the window's start, which
+// shows the current slot first).
+int loadProfileSet(ProfileSet &set, QString *errorText = nullptr, unsigned *slotsLeft = nullptr);
+// Reads the files of the slots whose bits are set in slotMask into set, as
+// loadProfileSet does, under the names set holds.
+int loadSlots(ProfileSet &set, unsigned slotMask, QString *errorText = nullptr);
 // Writes the "Config" keys and Profile1 to Config.ini, then slot 0's file
 // under names[0]. Slots 1 to 4 are not written.
 bool saveProfileSet(const ProfileSet &set, QString *errorText = nullptr);

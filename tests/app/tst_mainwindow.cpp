@@ -474,9 +474,14 @@ void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray stored = ini.readAll();
     ini.close();
+    ProfileData saved;
+    ProfileDefaults::buildDefaultProfile(saved);
+    saved.pollrate = 2;
+    QVERIFY(ProfileStore::writeSlotProfile(saved, QStringLiteral("Profile 4")));
     makeWindow();
-    // A window on its way to the screen: nothing written, no hidden page.
+    // A window on its way to the screen: nothing written, no hidden page, only the current slot read.
     QVERIFY(!m_w->firstFrameDone());
+    QCOMPARE(m_w->slotsLeftToRead(), 0x1eu);
     QVERIFY(!m_w->dpiPage() && !m_w->colorPage() && !m_w->buttonPage() && !m_w->macroPage());
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), stored);
@@ -486,7 +491,9 @@ void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
     QTRY_VERIFY(m_w->firstFrameDone());
-    // Right after it: the start-up's settings stored, the jobs run in order.
+    // Right after it: the other slots read, the start-up's settings stored, the jobs run in order.
+    QCOMPARE(m_w->slotsLeftToRead(), 0u);
+    QCOMPARE(int(m_w->lastSentSet().profiles[3].pollrate), 2);
     m_w->runAfterFirstFrame([&order] { order << 2; });
     QCOMPARE(order, QList<int>({1, 2}));
     QVERIFY(ini.open(QIODevice::ReadOnly));
