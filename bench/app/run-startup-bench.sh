@@ -10,6 +10,8 @@
 # alike; the ratios are medians over medians. Several build folders (say the
 # build before and after a change) are measured in the same rounds.
 #
+# A second yardstick, the bare window with a line edit and a label, shows what
+# any window with text pays for setting up its fonts.
 # Prints, per build, warm and cold: the time from process start to the window
 # mapped and to its first painted frame, and the ratios to the bare window;
 # then the instructions executed up to the map request (callgrind, stopped
@@ -66,9 +68,12 @@ for i in "${!builds[@]}"; do
 done
 
 declare -A MAP PAINT
-bare_map=(); bare_paint=()
+bare_map=(); bare_paint=(); text_map=(); text_paint=()
 for ((r = 1; r <= RUNS; r++)); do
   line="round $r:"
+  read -r m p < <(one "$BENCH/bench_minimal_window" --text)
+  text_map+=("$m"); text_paint+=("$p")
+  line+=" text $m/$p;"
   for i in "${!builds[@]}"; do
     for kind in warm cold; do
       read -r m p < <(one "$BENCH/bench_minimal_window")
@@ -87,6 +92,10 @@ echo "Start-up (ms from process start, median of $RUNS, [range]; ratio to the ba
 printf '%-44s %-26s %-26s\n' "" "window mapped" "first painted frame"
 printf '%-44s %-26s %-26s\n' "bare Qt window (${#bare_map[@]} runs)" "$bm [$(range "${bare_map[@]}")]" \
   "$bp [$(range "${bare_paint[@]}")]"
+tm=$(median "${text_map[@]}"); tp=$(median "${text_paint[@]}")
+printf '%-44s %-26s %-26s\n' "the same with a line edit and a label" \
+  "$tm [$(range "${text_map[@]}")] $(awk -v a="$tm" -v b="$bm" 'BEGIN { printf "%.2fx", a / b }')" \
+  "$tp [$(range "${text_paint[@]}")] $(awk -v a="$tp" -v b="$bp" 'BEGIN { printf "%.2fx", a / b }')"
 for i in "${!builds[@]}"; do
   for kind in warm cold; do
     m=$(median ${MAP[$i,$kind]}); p=$(median ${PAINT[$i,$kind]})
@@ -108,6 +117,9 @@ if [ "${BENCH_CALLGRIND:-1}" != 0 ] && command -v valgrind >/dev/null && [ -f "$
   echo "Instructions to the window mapped (callgrind)"
   bi=$(count "$BENCH/bench_minimal_window")
   printf '%-44s %s M\n' "bare Qt window" "$(awk -v n="$bi" 'BEGIN { printf "%.1f", n / 1e6 }')"
+  ti=$(count "$BENCH/bench_minimal_window" --text)
+  printf '%-44s %s M %s\n' "the same with a line edit and a label" "$(awk -v n="$ti" 'BEGIN { printf "%.1f", n / 1e6 }')" \
+    "$(awk -v a="$ti" -v b="$bi" 'BEGIN { printf "%.2fx", a / b }')"
   for i in "${!builds[@]}"; do
     for kind in warm cold; do
       n=$(count $(app "$i" "$kind"))

@@ -10,6 +10,8 @@
 #include "OsdBlock.h"
 #include "OsdClient.h"
 #include "Paths.h"
+#include "ProfileIni.h"
+#include "ProfileStore.h"
 #include "PointerSpeed.h"
 #include "ProgramLauncher.h"
 #include "ShippedModel.h"
@@ -129,6 +131,10 @@ int main(int argc, char **argv)
         Paths::setConfigDir(options.configDir);
         Paths::seedConfigDir(Paths::configDir());
     }
+
+    // Saved profiles are read with a table of their keys: the same thread builds it.
+    if (ProfileStore::hasSavedProfiles())
+        fonts.then([] { ProfileIni::prepare(); });
 
     // One running copy per product.
     const QString product = DeviceDescription::productName();

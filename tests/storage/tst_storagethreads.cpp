@@ -1,11 +1,12 @@
 // The write thread saves the set and computes the change mask while the
-// user-interface thread loads and reads the configuration: no data race,
-// and every load sees a whole file.
+// user-interface thread loads and reads the configuration (and a start-up
+// thread builds the key table): no data race, and every load sees a whole file.
 
 #include "AppConfig.h"
 #include "KeyTables.h"
 #include "MacroFile.h"
 #include "ProfileDefaults.h"
+#include "ProfileIni.h"
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
 
@@ -51,6 +52,9 @@ void TestStorageThreads::writerAndReaderTogether()
     a.profiles[1].BUTTON_INFO[2].macroname = QStringLiteral("burst");
     ProfileSet b = a;
     b.profiles[0] = sampleProfile(4);
+    // The program builds the profile key table on a start-up thread while the window saves and loads.
+    QThread *prepare = QThread::create([] { ProfileIni::prepare(); });
+    prepare->start();
     QVERIFY(ProfileStore::saveWholeProfileSet(a));
     QVERIFY(MacroFile::saveMacro(QStringLiteral("burst"), MacroFile::MacroData()));
 
@@ -84,6 +88,8 @@ void TestStorageThreads::writerAndReaderTogether()
     }
     writer->wait();
     delete writer;
+    prepare->wait();
+    delete prepare;
     QVERIFY(writes.load() > 0);
 }
 
