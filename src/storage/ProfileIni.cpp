@@ -3,8 +3,8 @@
 #include "IniAccess.h"
 
 #include <QDataStream>
-#include <QtEndian>
 #include <QIODevice>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -36,7 +36,10 @@ struct KeyDef
 
     std::string_view view() const { return std::string_view(name, length); }
     // The name as QSettings knows it: '/' where the file has '\'.
-    QString logical() const { return QString::fromLatin1(name, length).replace(QLatin1Char('\\'), QLatin1Char('/')); }
+    QString logical() const
+    {
+        return QString::fromLatin1(name, length).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
 };
 
 // The one walk over a profile's fields, in the order of the key table below:
@@ -366,7 +369,8 @@ bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
         const int keyLength = int(eq - line);
         const std::string_view name(line, size_t(keyLength));
         // The key QSettings writes next is a plain key; anything else is checked.
-        const bool expected = inWanted && next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name;
+        const bool expected =
+            inWanted && next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name;
         if (!expected) {
             for (const char *c = line; c < eq; ++c) {
                 if (!isKeyChar(*c))
