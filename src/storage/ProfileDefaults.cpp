@@ -1,9 +1,12 @@
 #include "ProfileDefaults.h"
 
 #include "AppConfig.h"
+#include "IniAccess.h"
 #include "MacroFile.h"
+#include "ProfileIni.h"
 #include "ProfileStore.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -225,7 +228,14 @@ bool writeDefaultProfileFile(QString *errorText)
 {
     ProfileData p;
     buildDefaultProfile(p);
-    return ProfileStore::writeProfileSection(0, p, ProfileStore::defaultProfilePath(), errorText);
+    const QString path = ProfileStore::defaultProfilePath();
+    // Written at every start: a file that already holds exactly this is left alone.
+    QFile current(path);
+    if (current.size() > 0 && current.size() <= IniAccess::kMaxIniBytes &&
+        current.open(QIODevice::ReadOnly) && current.readAll() == ProfileIni::writeSection(0, p, true))
+        return true;
+    current.close();
+    return ProfileStore::writeProfileSection(0, p, path, errorText);
 }
 
 int changeMask(const ProfileSet &current, const ProfileSet &lastSent)

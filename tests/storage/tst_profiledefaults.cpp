@@ -161,6 +161,21 @@ void TestProfileDefaults::defaultProfileFile()
     QVERIFY(ProfileStore::readProfileSection(0, fromFile, ProfileStore::defaultProfilePath()));
     buildDefaultProfile(built);
     QVERIFY(fromFile == built);
+
+    // Written at every start: the same template is left as it is, a damaged one is written again.
+    QFile file(ProfileStore::defaultProfilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-60);
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime));
+    file.close();
+    QVERIFY(writeDefaultProfileFile());
+    QCOMPARE(QFileInfo(file).lastModified(), old);
+    StorageSandbox::writeFile(file.fileName(), whole.left(whole.size() / 2));
+    QVERIFY(writeDefaultProfileFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), whole);
 }
 
 void TestProfileDefaults::maskOfEqualSetsIsZero()
