@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The button page of the real mousecfg --simulate on an X server (run under
-# xvfb-run): "DPI +" is given to button 4 from the DPI submenu and a combo
+# The button page of the real mousecfg --simulate on an X server (run by
+# on-new-display.sh): "DPI +" is given to button 4 from the DPI submenu and a combo
 # captured with ctrl+alt+Delete in the combo dialog to button 5, "Apply"
 # writes them, and mousecfg-cli sim-show must find their device bytes in the
 # simulated mouse. The same assignments made with `mousecfg-cli button` on the
@@ -110,7 +110,7 @@ fi
 note "mousecfg-cli button gives the window's frames"
 
 if [ -z "${MOUSECFG_E2E_NESTED:-}" ]; then
-  MOUSECFG_E2E_NESTED=1 xvfb-run -a -s "-screen 0 2200x1500x24 -dpi 192 -nolisten tcp" \
-    bash "${BASH_SOURCE[0]}" --shots 2 | sed 's/^/  scale 2: /' || fail "the run at scale 2 failed"
+  MOUSECFG_E2E_NESTED=1 bash "$ROOT/tests/e2e/on-new-display.sh" -screen 0 2200x1500x24 -dpi 192 -nolisten tcp \
+    -- bash "${BASH_SOURCE[0]}" --shots 2 | sed 's/^/  scale 2: /' || fail "the run at scale 2 failed"
 fi
 echo "PASS"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The lighting page of the real mousecfg --simulate on an X server (run under
-# xvfb-run): "FULL LIGHTED" is chosen from the effect menu, the brightness set
+# The lighting page of the real mousecfg --simulate on an X server (run by
+# on-new-display.sh): "FULL LIGHTED" is chosen from the effect menu, the brightness set
 # to 2 and the colour typed into the colour dialog's hex field as f80, "Apply"
 # writes them, and mousecfg-cli sim-show must find the mode, brightness and
 # colour in the simulated mouse. The same edit made with `mousecfg-cli light`
@@ -133,7 +133,7 @@ grep -q 'brightness must be 1 to 3' "$WORK/err" || fail "no clear message for br
 
 # Screenshots at scale 2 on a second X server.
 if [ -z "${MOUSECFG_E2E_NESTED:-}" ]; then
-  MOUSECFG_E2E_NESTED=1 xvfb-run -a -s "-screen 0 2200x1500x24 -dpi 192 -nolisten tcp" \
-    bash "${BASH_SOURCE[0]}" --shots 2 | sed 's/^/  scale 2: /' || fail "the run at scale 2 failed"
+  MOUSECFG_E2E_NESTED=1 bash "$ROOT/tests/e2e/on-new-display.sh" -screen 0 2200x1500x24 -dpi 192 -nolisten tcp \
+    -- bash "${BASH_SOURCE[0]}" --shots 2 | sed 's/^/  scale 2: /' || fail "the run at scale 2 failed"
 fi
 echo "PASS"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real mousecfg --simulate on an X server (run under xvfb-run): the
+# The real mousecfg --simulate on an X server (run by on-new-display.sh): the
 # window's size, the tabs and a profile button, unplugging and replugging the
 # simulated receiver, a second copy, closing to the tray and quitting.
 # Screenshots land in $BUILD_DIR/screenshots.

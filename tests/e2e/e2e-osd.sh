@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The on-screen notice and the languages, on an X server (run under xvfb-run):
+# The on-screen notice and the languages, on an X server (run by on-new-display.sh):
 # the simulated mouse's DPI button (from the tray menu) brings up the
 # "Wireless Mouse OSD" window over the main window; the language menu retitles
 # the window in Simplified and in Traditional Chinese. Screenshots land in

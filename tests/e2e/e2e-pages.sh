@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The DPI and performance pages of the real mousecfg --simulate on an X
-# server (run under xvfb-run): DPI stage 1 is moved to its highest step and
+# server (run by on-new-display.sh): DPI stage 1 is moved to its highest step and
 # the report rate set to 500 HZ with the mouse and keyboard, "Apply" writes
 # them, and mousecfg-cli sim-show must find both in the simulated mouse.
 # Screenshots land in $BUILD_DIR/screenshots.

@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*"; [ -f "${LOG:-}" ] && tail -n 40 "$LOG"; exit 1; }
 note() { echo "--- $*"; }
 
 [ -x "$BIN/mousecfg" ] || fail "no $BIN/mousecfg (build first)"
-[ -n "${DISPLAY:-}" ] || fail "no X display (run under xvfb-run)"
+[ -n "${DISPLAY:-}" ] || fail "no X display (run by on-new-display.sh)"
 for tool in xdotool xwininfo import; do
   command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
@@ -58,7 +58,7 @@ click_in() { xdotool mousemove --window "$1" $(($2 * SCALE)) $(($3 * SCALE)) cli
 
 # Starts mousecfg --simulate on the work folder and waits for its window (sets PID and WIN).
 start_mousecfg() {
-  # The X server may still be coming up (a second xvfb-run under load).
+  # The X server may still be coming up (a second X server under load).
   wait_for 'xdpyinfo >/dev/null 2>&1' 100 || fail "the X server $DISPLAY does not answer"
   note "starting mousecfg --simulate"
   "$BIN/mousecfg" --simulate --config-dir "$CONF" >"$LOG" 2>&1 &
