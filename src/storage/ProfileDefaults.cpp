@@ -1,12 +1,9 @@
 #include "ProfileDefaults.h"
 
 #include "AppConfig.h"
-#include "IniAccess.h"
 #include "MacroFile.h"
-#include "ProfileIni.h"
 #include "ProfileStore.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -229,12 +226,12 @@ bool writeDefaultProfileFile(QString *errorText)
     ProfileData p;
     buildDefaultProfile(p);
     const QString path = ProfileStore::defaultProfilePath();
-    // Written at every start: a file that already holds exactly this is left alone.
-    QFile current(path);
-    if (current.size() > 0 && current.size() <= IniAccess::kMaxIniBytes &&
-        current.open(QIODevice::ReadOnly) && current.readAll() == ProfileIni::writeSection(0, p, true))
+    // Written at every start: a template that already holds the whole default profile is left alone.
+    ProfileData stored;
+    bool complete = false;
+    if (QFileInfo::exists(path) && ProfileStore::readProfileSection(0, stored, path, nullptr, &complete) &&
+        complete && stored == p)
         return true;
-    current.close();
     return ProfileStore::writeProfileSection(0, p, path, errorText);
 }
 
