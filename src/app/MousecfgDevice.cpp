@@ -193,7 +193,7 @@ void MousecfgWidget::slotWarnClose()
 
 void MousecfgWidget::reloadAfterDeviceChange(bool bSelectFirstButton)
 {
-    m_pTitleLabel->setText(productTitle());
+    showProductTitle();
     RefreshMousePictures();
     loadProfileData();
     m_pProfileMenuBtn->setText(m_profileActions[m_ProfileSet.ProfileID]->text());

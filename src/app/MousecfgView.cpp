@@ -24,6 +24,7 @@
 #include "MouseSettingsLauncher.h"
 #include "PointerSpeed.h"
 #include "SkinCache.h"
+#include "TrayLife.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -642,10 +643,18 @@ void MousecfgWidget::RetranslateUi()
     layoutMarkers();
 }
 
-void MousecfgWidget::retranslateTexts()
+void MousecfgWidget::showProductTitle()
 {
+    // In the language shown now: the window, its title bar and the tray icon's tip.
     setWindowTitle(productTitle());
     m_pTitleLabel->setText(productTitle());
+    if (m_pTrayLife && m_pTray)
+        m_pTrayLife->setTrayIcon(m_pTray, productTitle());
+}
+
+void MousecfgWidget::retranslateTexts()
+{
+    showProductTitle();
     const QStringList tabs = {tr("LIGHTING"), tr("CUSTOMIZE"), tr("DPI"), tr("MACRO")};
     for (int i = 0; i < kTabCount; ++i)
         m_tabButtons[i]->setText(tabs.at(i));

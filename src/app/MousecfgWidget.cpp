@@ -211,7 +211,7 @@ MousecfgWidget::~MousecfgWidget()
 
 QString MousecfgWidget::productTitle() const
 {
-    return m_strProductName + m_services.titleSuffix;
+    return m_services.simulated ? m_strProductName + tr(" - simulated mouse") : m_strProductName;
 }
 
 // ---------------------------------------------------------------------------

@@ -63,7 +63,7 @@ struct MousecfgServices
     OsdClient *osd = nullptr;             // on-screen notices
     ProgramLauncher *launcher = nullptr;  // starts the desktop's mouse settings
     QMenu *extraTrayMenu = nullptr;       // added to the tray menu (the simulated mouse's controls)
-    QString titleSuffix;                  // appended to the window title (" - simulated mouse")
+    bool simulated = false;               // the titles say " - simulated mouse"
     bool showTray = true;                 // create the tray icon
     DesktopNotifier *notifier = nullptr;  // the desktop's notices (battery low, charged)
     bool startMinimized = false;          // --minimized: start-up shows neither window nor warning
@@ -308,6 +308,7 @@ private:
     void place(QWidget *widget, int x, int y, int w, int h);
     // Hot-plug (MousecfgDevice.cpp).
     void reloadAfterDeviceChange(bool bSelectFirstButton);
+    void showProductTitle();
     void scheduleReopen();
     bool openDevicesAndPoll();
     // Status (MousecfgStatus.cpp).

@@ -190,8 +190,7 @@ int main(int argc, char **argv)
     FreedesktopNotifier notifier;
     services.notifier = &notifier;
     services.startMinimized = options.minimized;
-    if (options.simulate)
-        services.titleSuffix = QCoreApplication::translate("MousecfgWidget", " - simulated mouse");
+    services.simulated = options.simulate;
 
     int result = 0;
     {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -139,7 +140,7 @@ void TestLangFirmware::makeWindow(bool cable, ProgramLauncher *launcher)
     MousecfgServices s;
     s.hotplug = m_feed.get();
     s.launcher = launcher;
-    s.showTray = false;
+    s.simulated = true;
     m_w = std::make_unique<MousecfgWidget>(s);
 }
 
@@ -158,15 +159,18 @@ void TestLangFirmware::languageSwitchRetitlesAndPersists()
     struct Expected
     {
         int index;
-        QString tab, firmware, profile, effect, updater;
+        QString tab, firmware, profile, effect, updater, simulated;
     };
     const QList<Expected> steps = {
         {2, QStringLiteral("燈光"), QStringLiteral("韌體更新"), QStringLiteral("設定檔 1"),
-         QStringLiteral("燈效"), QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe")},
+         QStringLiteral("燈效"), QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe"),
+         QStringLiteral(" - 模擬滑鼠")},
         {1, QStringLiteral("灯光"), QStringLiteral("固件更新"), QStringLiteral("配置 1"),
-         QStringLiteral("灯效"), QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe")},
+         QStringLiteral("灯效"), QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe"),
+         QStringLiteral(" - 模拟鼠标")},
         {0, QStringLiteral("LIGHTING"), QStringLiteral("Firmware Update"), QStringLiteral("Profile 1"),
-         QStringLiteral("EFFECT"), QStringLiteral("/skin/mouse/bin/K522-8146-A17-en.exe")},
+         QStringLiteral("EFFECT"), QStringLiteral("/skin/mouse/bin/K522-8146-A17-en.exe"),
+         QStringLiteral(" - simulated mouse")},
     };
     for (const Expected &e : steps) {
         actions.at(e.index)->trigger();
@@ -180,6 +184,11 @@ void TestLangFirmware::languageSwitchRetitlesAndPersists()
         QVERIFY2(showsText(m_w->colorPage(), e.effect), qPrintable(e.effect));
         QVERIFY(m_w->updaterPath(MirtKit::languageId()).endsWith(e.updater));
         QCOMPARE(MirtKit::languageFont().family(), AppConfig::fontFamily(e.index));
+        // The titles of the simulated mouse too: the window's and the tray icon's tip.
+        QCOMPARE(m_w->windowTitle(), QStringLiteral("ORVALE8") + e.simulated);
+        QTRY_VERIFY(m_w->trayIcon());
+        QVERIFY2(m_w->trayIcon()->toolTip().startsWith(m_w->windowTitle()),
+                 qPrintable(m_w->trayIcon()->toolTip()));
     }
 }
 
