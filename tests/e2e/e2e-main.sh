@@ -11,11 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # the program looks for it. Without one the tray part is not tested: the run
 # then counts as skipped, and fails under MOUSECFG_REQUIRE_ALL=1.
 if command -v trayer >/dev/null; then
-  trayer --edge bottom --align right --widthtype pixel --width 64 --heighttype pixel --height 32 \
-         --transparent false >/dev/null 2>&1 &
-  TRAY_PID=$!
-  wait_for '[ -n "$(xdotool search --onlyvisible --class "^trayer$" 2>/dev/null)" ]' 200 \
-    || fail "trayer did not come up ($(kill -0 "$TRAY_PID" 2>/dev/null && echo running || echo exited))"
+  start_tray
 elif [ "${MOUSECFG_REQUIRE_ALL:-0}" = 1 ]; then
   fail "trayer is missing: the tray icon cannot be tested"
 fi
@@ -28,19 +24,6 @@ big_windows() {
     [ "$WIDTH" -ge 300 ] && n=$((n + 1))
   done
   echo $n
-}
-# The tray icon: the program's small window that the tray embeds.
-tray_icon() {
-  [ -n "$TRAY_PID" ] || return 1
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" -lt 100 ]; then
-      TRAY_X=$((X + WIDTH / 2)); TRAY_Y=$((Y + HEIGHT / 2))
-      return 0
-    fi
-  done
-  return 1
 }
 # Opens the tray menu and types the keys given (mnemonics).
 tray_menu() {

@@ -9,10 +9,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 command -v trayer >/dev/null || { echo "SKIP: trayer is missing: the DPI button is pressed from the tray menu"; exit 77; }
-trayer --edge bottom --align right --widthtype pixel --width 64 --heighttype pixel --height 32 \
-       --transparent false >/dev/null 2>&1 &
-TRAY_PID=$!
-wait_for '[ -n "$(xdotool search --onlyvisible --class "^trayer$" 2>/dev/null)" ]' 200 || fail "trayer did not come up"
+start_tray
 
 # The OSD program runs before the window, as after an earlier notice; it is ours to end.
 OSD_PID=""
@@ -26,14 +23,6 @@ wait_for '[ -S "$XDG_RUNTIME_DIR/Wireless Mouse OSD" ]' 50 || fail "mousecfg-osd
 
 start_mousecfg
 osd_window() { xdotool search --onlyvisible --name '^Wireless Mouse OSD$' 2>/dev/null | head -n 1; }
-tray_icon() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" -lt 100 ]; then TRAY_X=$((X + WIDTH / 2)); TRAY_Y=$((Y + HEIGHT / 2)); return 0; fi
-  done
-  return 1
-}
 wait_for tray_icon 100 || fail "no tray icon in the system tray"
 
 # A fresh simulated mouse has one DPI stage until the profile is applied ("Apply").

@@ -19,24 +19,9 @@ wait_for '[ -n "$(main_window)" ]' 100 || fail "without a tray the window never 
 kill "$PID"; wait "$PID"; PID=""
 note "no tray: the window is shown"
 
-trayer --edge bottom --align right --widthtype pixel --width 64 --heighttype pixel --height 32 \
-       --transparent false >/dev/null 2>&1 &
-TRAY_PID=$!
-wait_for '[ -n "$(xdotool search --onlyvisible --class "^trayer$" 2>/dev/null)" ]' 200 \
-  || fail "trayer did not come up"
+start_tray
 "$BIN/mousecfg" --simulate --minimized --config-dir "$CONF" >"$LOG" 2>&1 &
 PID=$!
-tray_icon() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" -lt 100 ]; then
-      TRAY_X=$((X + WIDTH / 2)); TRAY_Y=$((Y + HEIGHT / 2))
-      return 0
-    fi
-  done
-  return 1
-}
 wait_for tray_icon 100 || fail "no tray icon"
 sleep 4 # longer than the program waits for a tray
 [ -z "$(main_window)" ] || fail "started minimised, the window was shown"

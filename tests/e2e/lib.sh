@@ -67,3 +67,25 @@ start_mousecfg() {
   WIN=$(main_window)
   sleep 1
 }
+
+# Starts trayer, a system tray for the icon, and waits for it (sets TRAY_PID).
+start_tray() {
+  trayer --edge bottom --align right --widthtype pixel --width 64 --heighttype pixel --height 32 \
+         --transparent false >/dev/null 2>&1 &
+  TRAY_PID=$!
+  wait_for '[ -n "$(xdotool search --onlyvisible --class "^trayer$" 2>/dev/null)" ]' 200 \
+    || fail "trayer did not come up ($(kill -0 "$TRAY_PID" 2>/dev/null && echo running || echo exited))"
+}
+# The tray icon: the program's small window that the tray embeds (sets TRAY_X and TRAY_Y).
+tray_icon() {
+  [ -n "$TRAY_PID" ] || return 1
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$PID" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -lt 100 ]; then
+      TRAY_X=$((X + WIDTH / 2)); TRAY_Y=$((Y + HEIGHT / 2))
+      return 0
+    fi
+  done
+  return 1
+}
