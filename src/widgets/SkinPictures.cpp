@@ -93,12 +93,11 @@ QRegion shape(const QString &path, bool fadedLook, const QSize &size)
     auto it = store().shapes.constFind(key);
     if (it != store().shapes.constEnd())
         return it.value();
-    const QPixmap source = fadedLook ? faded(path) : picture(path);
+    // From the picture as the button draws it: scaled once for both.
+    const QPixmap drawn = scaled(path, fadedLook, size);
     QRegion region;
-    if (!source.isNull() && !size.isEmpty()) {
-        const QImage image = source.toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        region = QRegion(QBitmap::fromImage(image.createAlphaMask(Qt::ThresholdAlphaDither)));
-    }
+    if (!drawn.isNull() && !size.isEmpty())
+        region = QRegion(QBitmap::fromImage(drawn.toImage().createAlphaMask(Qt::ThresholdAlphaDither)));
     store().shapes.insert(key, region);
     return region;
 }
