@@ -302,13 +302,12 @@ void MousecfgWidget::loadOtherSlots()
         return;
     const unsigned pending = m_slotsLeft;
     m_slotsLeft = 0;
-    ProfileSet loaded = m_LastSentSet;
     QString problems;
-    if (ProfileStore::loadSlots(loaded, pending, &problems) != 0)
+    if (ProfileStore::loadSlots(m_LastSentSet, pending, &problems) != 0)
         noteLoadProblems(problems);
     for (int i = 0; i < kProfileCount; ++i) {
         if (pending & (1u << i))
-            m_ProfileSet.profiles[size_t(i)] = m_LastSentSet.profiles[size_t(i)] = loaded.profiles[size_t(i)];
+            m_ProfileSet.profiles[size_t(i)] = m_LastSentSet.profiles[size_t(i)];
     }
 }
 

@@ -161,6 +161,17 @@ void writeConfigKeys(QSettings &s, const ProfileSet &set)
 std::mutex g_matrixMutex;
 DeviceDescription::ButtonMatrix g_matrix = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
+// Slot I of set as a slot that was never saved: the factory profile under the
+// slot's name ("Profile N" when it has none).
+void startSlot(ProfileSet &set, int i, const ProfileData &factory)
+{
+    QString &name = set.names[size_t(i)];
+    if (name.isEmpty())
+        name = ProfileDefaults::defaultSlotName(i);
+    set.profiles[size_t(i)] = factory;
+    set.profiles[size_t(i)].ProfileName = name;
+}
+
 // Reads the files of the slots in slotMask into set over the factory profile,
 // each under set's name for it; a line per slot that was not read whole goes
 // to problems. Returns 0 when every stored slot was read whole, -1 otherwise.
@@ -170,11 +181,9 @@ int readSlots(ProfileSet &set, unsigned slotMask, const ProfileData &factory, QS
     for (int i = 0; i < kProfileCount; ++i) {
         if (!(slotMask & (1u << i)))
             continue;
+        startSlot(set, i, factory);
         ProfileData &p = set.profiles[size_t(i)];
-        QString &name = set.names[size_t(i)];
-        p = factory;
-        if (name.isEmpty())
-            name = ProfileDefaults::defaultSlotName(i);
+        const QString &name = set.names[size_t(i)];
         auto reset = [&](const QString &why) {
             problems << QStringLiteral("PROFILE %1 (\"%2\") WAS RESET TO THE FACTORY SETTINGS: %3")
                             .arg(i + 1)
@@ -192,14 +201,11 @@ int readSlots(ProfileSet &set, unsigned slotMask, const ProfileData &factory, QS
         const QString path = ProfileStore::slotProfilePath(name, &why);
         if (path.isEmpty()) {
             reset(why);
-            p.ProfileName = name;
             continue;
         }
-        if (!QFileInfo::exists(path)) {
-            // A slot that was never saved starts from the factory profile; nothing was lost.
-            p.ProfileName = name;
+        // A slot that was never saved starts from the factory profile; nothing was lost.
+        if (!QFileInfo::exists(path))
             continue;
-        }
         bool complete = false;
         if (!ProfileStore::readProfileSection(0, p, path, &why, &complete, &factory))
             reset(why);
@@ -366,12 +372,8 @@ int loadProfileSet(ProfileSet &set, QString *errorText, unsigned *slotsLeft)
         mask = current;
     }
     for (int i = 0; i < kProfileCount; ++i) {
-        ProfileData &p = loaded.profiles[size_t(i)];
-        QString &name = loaded.names[size_t(i)];
-        p = factory;
-        if (name.isEmpty())
-            name = ProfileDefaults::defaultSlotName(i);
-        p.ProfileName = name;
+        if (!(mask & (1u << i)))
+            startSlot(loaded, i, factory); // read later (loadSlots)
     }
     if (readSlots(loaded, mask, factory, problems) != 0)
         result = -1;
