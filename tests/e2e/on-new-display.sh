@@ -2,7 +2,9 @@
 # Runs a command on an X server of its own:
 #   on-new-display.sh [Xvfb option...] -- command [argument...]
 # Xvfb picks a free display number itself and says which (-displayfd), so runs
-# side by side never meet on one number, as two `xvfb-run -a` can.
+# side by side never meet on one number, as two `xvfb-run -a` can. The server
+# never resets (-noreset): a reset when the last client leaves, say the probe
+# that waits for the server, can turn away the program that connects next.
 set -uo pipefail
 options=()
 while [ $# -gt 0 ] && [ "$1" != -- ]; do
@@ -14,7 +16,7 @@ shift
 command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is missing"; exit 77; }
 
 dir=$(mktemp -d)
-Xvfb -displayfd 3 "${options[@]}" 3>"$dir/display" 2>"$dir/xvfb.log" &
+Xvfb -displayfd 3 -noreset "${options[@]}" 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 stop() {
   kill "$xvfb" 2>/dev/null
@@ -33,4 +35,5 @@ if ! [ -s "$dir/display" ]; then
   cat "$dir/xvfb.log"
   exit 1
 fi
-DISPLAY=":$(head -n 1 "$dir/display")" "$@"
+# XVFB_LOG lets a failing script show what the server said.
+DISPLAY=":$(head -n 1 "$dir/display")" XVFB_LOG="$dir/xvfb.log" "$@"
