@@ -240,9 +240,6 @@ void MousecfgWidget::buildWidgets()
     m_pNameLabel = new MirtLabel(QString(), this);
     m_pNameLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(m_pNameLabel, 408, 552, 48, 30);
-    // The first widget that lays out text: from here on the fonts are needed.
-    if (m_services.fontsReady)
-        m_services.fontsReady();
     m_pNameEdit = new QLineEdit(this);
     m_pNameEdit->setObjectName(QStringLiteral("nameEditor"));
     m_pNameEdit->setMaxLength(64);

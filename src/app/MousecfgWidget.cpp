@@ -103,10 +103,6 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     MirtKit::setColorMode(DeviceDescription::colorMode());
     m_pTranslator = new QTranslator(this);
 
-    // The stored settings: last-sent copy, then the working copy. Read before
-    // the widgets, while the fonts are still being set up beside.
-    loadProfileData();
-
     buildWidgets();
     RefreshMouseList();
 
@@ -117,6 +113,9 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 
     // Open the mouse and start listening to it.
     openDevicesAndPoll();
+
+    // The stored settings: last-sent copy, then the working copy.
+    loadProfileData();
 
     m_bDragging = false;
     m_bFrontView = true;

@@ -67,9 +67,6 @@ struct MousecfgServices
     bool showTray = true;                 // create the tray icon
     DesktopNotifier *notifier = nullptr;  // the desktop's notices (battery low, charged)
     bool startMinimized = false;          // --minimized: start-up shows neither window nor warning
-    // Blocks until the font set-up that runs beside start-up is done; called
-    // before the first text is laid out. Empty: nothing to wait for.
-    std::function<void()> fontsReady;
 };
 
 // True while the "Dongle Disconnect!" warning is open: the tray toggle then

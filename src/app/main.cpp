@@ -11,6 +11,8 @@
 #include "OsdClient.h"
 #include "Paths.h"
 #include "PointerSpeed.h"
+#include "ProfileIni.h"
+#include "ProfileStore.h"
 #include "ProgramLauncher.h"
 #include "ShippedModel.h"
 #include "SimulatedMouseFeed.h"
@@ -130,6 +132,10 @@ int main(int argc, char **argv)
         Paths::seedConfigDir(Paths::configDir());
     }
 
+    // Saved profiles are read with a table of their keys: the same thread builds it.
+    if (ProfileStore::hasSavedProfiles())
+        fonts.then([] { ProfileIni::prepare(); });
+
     // One running copy per product.
     const QString product = DeviceDescription::productName();
     SingleInstance instance(product);
@@ -185,10 +191,10 @@ int main(int argc, char **argv)
     services.notifier = &notifier;
     services.startMinimized = options.minimized;
     services.simulated = options.simulate;
-    services.fontsReady = [&fonts] { fonts.wait(); };
 
     int result = 0;
     {
+        fonts.wait();
         MousecfgWidget window(services);
         quitOnTerminationSignals(&window);
         // A second launch shows and raises this window.

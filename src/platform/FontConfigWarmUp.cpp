@@ -22,14 +22,26 @@ FontConfigWarmUp::FontConfigWarmUp()
 {
     m_thread = std::thread([this] {
         initFontConfig();
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_fontsReady = true;
-        m_changed.notify_all();
+        std::function<void()> job;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_fontsReady = true;
+            m_changed.notify_all();
+            m_changed.wait(lock, [this] { return m_closed; });
+            job = std::move(m_job);
+        }
+        if (job)
+            job();
     });
 }
 
 FontConfigWarmUp::~FontConfigWarmUp()
 {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_closed = true;
+    }
+    m_changed.notify_all();
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -38,4 +50,16 @@ void FontConfigWarmUp::wait()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [this] { return m_fontsReady; });
+}
+
+void FontConfigWarmUp::then(std::function<void()> job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_closed)
+            return;
+        m_job = std::move(job);
+        m_closed = true;
+    }
+    m_changed.notify_all();
 }

@@ -6,8 +6,12 @@
 // application object and loads its data; wait() before the first widget with
 // text is built. Fontconfig's set-up is thread-safe, and it keeps what was
 // read for the toolkit to use. Without fontconfig it does nothing.
+//
+// The thread can then do one more piece of start-up work that needs no event
+// loop (then()); wait() does not wait for it, the destructor does.
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -21,10 +25,15 @@ public:
 
     // Until fontconfig is set up.
     void wait();
+    // Runs job on the thread once fontconfig is set up. At most one job; a
+    // later call (or one after the thread ended) runs nothing.
+    void then(std::function<void()> job);
 
 private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_fontsReady = false;
+    bool m_closed = false; // no job will come (any more)
+    std::function<void()> m_job;
     std::thread m_thread;
 };

@@ -9,6 +9,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -248,6 +249,16 @@ QString libraryProfilePath(const QString &model, const QString &name, QString *e
 QString defaultProfilePath()
 {
     return Paths::configDir() + QStringLiteral("/Profile/DefaultProfile.prof");
+}
+
+bool hasSavedProfiles()
+{
+    const QString folder = Paths::configDir() + QStringLiteral("/Profile");
+    for (QDirIterator it(folder, {QStringLiteral("*.prof")}, QDir::Files); it.hasNext();) {
+        if (QFileInfo(it.next()).fileName() != QLatin1String("DefaultProfile.prof"))
+            return true;
+    }
+    return false;
 }
 
 bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText,

@@ -17,6 +17,9 @@ QString slotProfilePath(const QString &name, QString *errorText = nullptr);
 QString libraryProfilePath(const QString &model, const QString &name, QString *errorText = nullptr);
 // Configs/Profile/DefaultProfile.prof.
 QString defaultProfilePath();
+// Whether the profile folder holds a profile file besides the template: a
+// cheap guess, for start-up work, at whether loadProfileSet will read any.
+bool hasSavedProfiles();
 
 // Reads section PROFILE_<section> of FILE onto the factory profile (or onto
 // *base): every key the file holds sets its field, every key it lacks keeps

@@ -52,8 +52,8 @@ void TestStorageThreads::writerAndReaderTogether()
     a.profiles[1].BUTTON_INFO[2].macroname = QStringLiteral("burst");
     ProfileSet b = a;
     b.profiles[0] = sampleProfile(4);
-    // The profile key table is built at its first use: a second thread races the first save for it.
-    QThread *prepare = QThread::create([] { ProfileIni::keyCount(true); });
+    // The program builds the profile key table on a start-up thread while the window saves and loads.
+    QThread *prepare = QThread::create([] { ProfileIni::prepare(); });
     prepare->start();
     QVERIFY(ProfileStore::saveWholeProfileSet(a));
     QVERIFY(MacroFile::saveMacro(QStringLiteral("burst"), MacroFile::MacroData()));
