@@ -35,6 +35,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 bool anyVendorFound(bool cable)
@@ -272,7 +274,18 @@ void MousecfgWidget::loadProfileData()
     m_slotsLeft = 0;
     // The first frame shows the current slot: the others are read right after it.
     const bool firstStart = !m_bFirstFrameDone;
-    if (ProfileStore::loadProfileSet(m_LastSentSet, &problems, firstStart ? &m_slotsLeft : nullptr) != 0)
+    int result = 0;
+    if (firstStart && m_services.firstProfileRead) {
+        // Read ahead, once: a later reload reads the files again.
+        ProfileStore::ProfileSetRead read = std::exchange(m_services.firstProfileRead, nullptr)();
+        m_LastSentSet = std::move(read.set);
+        problems = read.problems;
+        m_slotsLeft = read.slotsLeft;
+        result = read.result;
+    } else {
+        result = ProfileStore::loadProfileSet(m_LastSentSet, &problems, firstStart ? &m_slotsLeft : nullptr);
+    }
+    if (result != 0)
         noteLoadProblems(problems);
     // The lighting page, the first one shown, may show another slot's lighting.
     const unsigned lighting = 1u << LightingModel::lightingSlot(m_strProductName, m_LastSentSet.ProfileID);

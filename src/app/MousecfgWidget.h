@@ -9,6 +9,7 @@
 #include "MirtMessageBox.h"
 #include "MirtPlugInWatch.h"
 #include "ProfileCommands.h"
+#include "ProfileStore.h"
 #include "ProfileTypes.h"
 
 #include <QBitmap>
@@ -67,6 +68,9 @@ struct MousecfgServices
     bool showTray = true;                 // create the tray icon
     DesktopNotifier *notifier = nullptr;  // the desktop's notices (battery low, charged)
     bool startMinimized = false;          // --minimized: start-up shows neither window nor warning
+    // The profile set as read ahead while the program started (waits for that
+    // read): the window's first read takes it instead of reading the files.
+    std::function<ProfileStore::ProfileSetRead()> firstProfileRead;
 };
 
 // True while the "Dongle Disconnect!" warning is open: the tray toggle then

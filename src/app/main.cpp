@@ -11,7 +11,6 @@
 #include "OsdClient.h"
 #include "Paths.h"
 #include "PointerSpeed.h"
-#include "ProfileIni.h"
 #include "ProfileStore.h"
 #include "ProgramLauncher.h"
 #include "ShippedModel.h"
@@ -32,6 +31,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -132,10 +132,6 @@ int main(int argc, char **argv)
         Paths::seedConfigDir(Paths::configDir());
     }
 
-    // Saved profiles are read with a table of their keys: the same thread builds it.
-    if (ProfileStore::hasSavedProfiles())
-        fonts.then([] { ProfileIni::prepare(); });
-
     // One running copy per product.
     const QString product = DeviceDescription::productName();
     SingleInstance instance(product);
@@ -151,6 +147,12 @@ int main(int argc, char **argv)
             printLine(stderr, QStringLiteral("mousecfg: %1").arg(instance.errorString()));
         return 1;
     }
+
+    // The same thread then reads the profile set the window starts with.
+    auto firstRead =
+        std::make_shared<std::packaged_task<ProfileStore::ProfileSetRead()>>(&ProfileStore::readStartingSet);
+    const std::shared_future<ProfileStore::ProfileSetRead> firstReadDone = firstRead->get_future().share();
+    const bool readingAhead = fonts.then([firstRead] { (*firstRead)(); });
 
     // The mouse: the real one through udev and hidraw, or the simulated one.
     std::unique_ptr<SimulatedMouseSession> simulation;
@@ -191,6 +193,8 @@ int main(int argc, char **argv)
     services.notifier = &notifier;
     services.startMinimized = options.minimized;
     services.simulated = options.simulate;
+    if (readingAhead)
+        services.firstProfileRead = [firstReadDone] { return firstReadDone.get(); };
 
     int result = 0;
     {

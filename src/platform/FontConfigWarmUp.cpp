@@ -52,14 +52,15 @@ void FontConfigWarmUp::wait()
     m_changed.wait(lock, [this] { return m_fontsReady; });
 }
 
-void FontConfigWarmUp::then(std::function<void()> job)
+bool FontConfigWarmUp::then(std::function<void()> job)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_closed)
-            return;
+            return false;
         m_job = std::move(job);
         m_closed = true;
     }
     m_changed.notify_all();
+    return true;
 }

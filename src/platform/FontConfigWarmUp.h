@@ -25,9 +25,9 @@ public:
 
     // Until fontconfig is set up.
     void wait();
-    // Runs job on the thread once fontconfig is set up. At most one job; a
-    // later call (or one after the thread ended) runs nothing.
-    void then(std::function<void()> job);
+    // Runs job on the thread once fontconfig is set up. At most one job: false
+    // (and job never runs) for a second one.
+    bool then(std::function<void()> job);
 
 private:
     std::mutex m_mutex;

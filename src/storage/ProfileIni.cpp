@@ -649,11 +649,6 @@ std::vector<QVariant> valuesOf(const ProfileData &profile)
 
 } // namespace
 
-void prepare()
-{
-    table();
-}
-
 int keyCount(bool ledOptions)
 {
     return int(table().keys.size()) - (ledOptions ? 0 : 2);

@@ -19,9 +19,6 @@ namespace ProfileIni {
 
 // Number of keys of a section (11,099 with the LED options, 2 fewer without).
 int keyCount(bool ledOptions);
-// Builds that table now (it is otherwise built at its first use): for a
-// thread that prepares the program's start. Safe to call from any thread.
-void prepare();
 
 // Reads section SECTION of the INI text onto profile: each key found sets its
 // field, a missing key leaves the field as it was (so a partial file lands on

@@ -9,7 +9,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -251,16 +250,6 @@ QString defaultProfilePath()
     return Paths::configDir() + QStringLiteral("/Profile/DefaultProfile.prof");
 }
 
-bool hasSavedProfiles()
-{
-    const QString folder = Paths::configDir() + QStringLiteral("/Profile");
-    for (QDirIterator it(folder, {QStringLiteral("*.prof")}, QDir::Files); it.hasNext();) {
-        if (QFileInfo(it.next()).fileName() != QLatin1String("DefaultProfile.prof"))
-            return true;
-    }
-    return false;
-}
-
 bool readProfileSection(int section, ProfileData &profile, const QString &file, QString *errorText,
                         bool *complete, const ProfileData *base)
 {
@@ -383,6 +372,13 @@ int loadProfileSet(ProfileSet &set, QString *errorText, unsigned *slotsLeft)
     set = loaded;
     reportProblems(problems, errorText);
     return result;
+}
+
+ProfileSetRead readStartingSet()
+{
+    ProfileSetRead read;
+    read.result = loadProfileSet(read.set, &read.problems, &read.slotsLeft);
+    return read;
 }
 
 int loadSlots(ProfileSet &set, unsigned slotMask, QString *errorText)

@@ -17,9 +17,6 @@ QString slotProfilePath(const QString &name, QString *errorText = nullptr);
 QString libraryProfilePath(const QString &model, const QString &name, QString *errorText = nullptr);
 // Configs/Profile/DefaultProfile.prof.
 QString defaultProfilePath();
-// Whether the profile folder holds a profile file besides the template: a
-// cheap guess, for start-up work, at whether loadProfileSet will read any.
-bool hasSavedProfiles();
 
 // Reads section PROFILE_<section> of FILE onto the factory profile (or onto
 // *base): every key the file holds sets its field, every key it lacks keeps
@@ -57,6 +54,16 @@ bool writeLibraryProfile(const ProfileData &profile, const QString &model, const
 // and loadSlots(set, *slotsLeft) completes the set (the window's start, which
 // shows the current slot first).
 int loadProfileSet(ProfileSet &set, QString *errorText = nullptr, unsigned *slotsLeft = nullptr);
+// The window's first read, loadProfileSet(set, problems, slotsLeft), kept as a
+// value: it can be made on another thread while the program starts.
+struct ProfileSetRead
+{
+    ProfileSet set;
+    QString problems;
+    unsigned slotsLeft = 0;
+    int result = 0;
+};
+ProfileSetRead readStartingSet();
 // Reads the files of the slots whose bits are set in slotMask into set, as
 // loadProfileSet does, under the names set holds.
 int loadSlots(ProfileSet &set, unsigned slotMask, QString *errorText = nullptr);

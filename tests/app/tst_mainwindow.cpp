@@ -34,6 +34,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -332,6 +333,10 @@ void TestMainWindow::twoStartsKeepStoredProfiles()
         MousecfgServices services;
         services.hotplug = m_feed.get();
         services.showTray = false;
+        // As the program starts: the profile set is read ahead on another thread.
+        std::shared_future<ProfileStore::ProfileSetRead> ahead =
+            std::async(std::launch::async, &ProfileStore::readStartingSet).share();
+        services.firstProfileRead = [ahead] { return ahead.get(); };
         m_w = std::make_unique<MousecfgWidget>(services);
         m_w->show();
         // The poller answered, then the mouse's own DPI button.

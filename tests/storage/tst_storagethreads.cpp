@@ -6,7 +6,6 @@
 #include "KeyTables.h"
 #include "MacroFile.h"
 #include "ProfileDefaults.h"
-#include "ProfileIni.h"
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
 
@@ -14,6 +13,8 @@
 #include <QtTest>
 
 #include <atomic>
+#include <future>
+#include <thread>
 
 #if defined(__SANITIZE_THREAD__)
 // Two kinds of report that are not races of ours, only blind spots of
@@ -52,9 +53,11 @@ void TestStorageThreads::writerAndReaderTogether()
     a.profiles[1].BUTTON_INFO[2].macroname = QStringLiteral("burst");
     ProfileSet b = a;
     b.profiles[0] = sampleProfile(4);
-    // The program builds the profile key table on a start-up thread while the window saves and loads.
-    QThread *prepare = QThread::create([] { ProfileIni::prepare(); });
-    prepare->start();
+    // The program reads its starting set on a start-up thread (building the key table on the
+    // way) while the window saves and loads: it sees the slot whole, before or after a save.
+    std::packaged_task<ProfileStore::ProfileSetRead()> readAhead(&ProfileStore::readStartingSet);
+    std::future<ProfileStore::ProfileSetRead> ahead = readAhead.get_future();
+    std::thread prepare(std::move(readAhead));
     QVERIFY(ProfileStore::saveWholeProfileSet(a));
     QVERIFY(MacroFile::saveMacro(QStringLiteral("burst"), MacroFile::MacroData()));
 
@@ -88,8 +91,10 @@ void TestStorageThreads::writerAndReaderTogether()
     }
     writer->wait();
     delete writer;
-    prepare->wait();
-    delete prepare;
+    prepare.join();
+    const ProfileStore::ProfileSetRead read = ahead.get();
+    QCOMPARE(read.result, 0);
+    QVERIFY(read.problems.isEmpty());
     QVERIFY(writes.load() > 0);
 }
 
