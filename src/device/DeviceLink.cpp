@@ -22,6 +22,18 @@ HidDevice *hReceiverMouse = nullptr;
 HidDevice *hReceiverVendor = nullptr;
 HidDevice *hCableMouse = nullptr;
 HidDevice *hCableVendor = nullptr;
+// Whether the vendor handles are open, as of their last change: read without
+// the lock, so that the window never waits for a transaction in flight (a
+// mouse that does not answer holds the lock until the read times out).
+std::atomic<bool> g_receiverOpen{false};
+std::atomic<bool> g_cableOpen{false};
+
+// After any change of the handles, with g_linkMutex held.
+void publishHandles()
+{
+    g_receiverOpen.store(hReceiverVendor != nullptr);
+    g_cableOpen.store(hCableVendor != nullptr);
+}
 
 std::atomic<uint32_t> g_firmwareRelease{0};
 FrameTraceHook g_traceHook;
@@ -187,6 +199,7 @@ int OpenDevices()
             hCableVendor = backend->openPath(QByteArray(e.cableVendorPath));
         }
     }
+    publishHandles();
     return 1;
 }
 
@@ -197,6 +210,7 @@ void CloseDevices()
     closeHandle(hReceiverVendor);
     closeHandle(hCableMouse);
     closeHandle(hCableVendor);
+    publishHandles();
 }
 
 void ExitHid()
@@ -206,20 +220,17 @@ void ExitHid()
 
 bool receiverOpen()
 {
-    std::lock_guard<std::mutex> lock(g_linkMutex);
-    return hReceiverVendor != nullptr;
+    return g_receiverOpen.load();
 }
 
 bool cableOpen()
 {
-    std::lock_guard<std::mutex> lock(g_linkMutex);
-    return hCableVendor != nullptr;
+    return g_cableOpen.load();
 }
 
 bool commandHandleOpen()
 {
-    std::lock_guard<std::mutex> lock(g_linkMutex);
-    return commandHandleLocked() != nullptr;
+    return g_cableOpen.load() || g_receiverOpen.load();
 }
 
 HidDevice *commandHandleLocked()

@@ -104,7 +104,8 @@ void LogLine(const QString &text);
 // Release number of the cable's vendor collection; 0 while no cable was seen.
 uint32_t FirmwareRelease();
 
-// Which handles are open (for status displays and tests).
+// Which handles are open (for status displays and tests), as of their last
+// change: these never wait for a transaction that is under way.
 bool receiverOpen();
 bool cableOpen();
 // True when a vendor handle is open for commands.

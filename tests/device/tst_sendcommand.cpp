@@ -8,6 +8,10 @@
 #include <QLoggingCategory>
 #include <QtTest>
 
+#include <chrono>
+#include <future>
+#include <mutex>
+
 using Answer = SimulatedHidBackend::Answer;
 
 namespace {
@@ -236,6 +240,17 @@ private slots:
     {
         SimRig rig(true, true, true);
         QVERIFY(receiverOpen() && cableOpen());
+        // A transaction in flight (a mouse that does not answer holds the link until its
+        // read times out): asking which handles are open does not wait for it.
+        std::future<bool> asked;
+        bool answered = false;
+        {
+            std::lock_guard<std::mutex> busy(deviceLinkMutex());
+            asked = std::async(std::launch::async, [] { return commandHandleOpen() && cableOpen(); });
+            answered = asked.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        }
+        QVERIFY(answered);
+        QVERIFY(asked.get());
         QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
         QCOMPARE(rig.sim().writesOn(1), 1);
         QCOMPARE(rig.sim().writesOn(0), 0);
