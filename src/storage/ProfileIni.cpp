@@ -1,6 +1,7 @@
 #include "ProfileIni.h"
 
 #include "IniAccess.h"
+#include "ProfileKeys.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -14,235 +15,28 @@
 
 namespace {
 
-enum class Kind
+using namespace ProfileKeys;
+
+// The table of keys, made when the program is built (ProfileKeysGen): kKeys in
+// the walk order of reading and writing, kSorted in the order in which
+// QSettings writes them (sorted by name), kSortedPos the place of each key there.
+#include "ProfileKeyTable.inc"
+
+template <class T> struct ConstSpan
 {
-    Byte,
-    Int32,
-    Text,
-    Color
+    const T *data;
+    size_t count;
+    size_t size() const { return count; }
+    const T &operator[](size_t i) const { return data[i]; }
+    const T *begin() const { return data; }
+    const T *end() const { return data + count; }
 };
 
-// One key of a profile section: its name as written in the file (LED keys
-// with a backslash) and its kind. Names are short ASCII, kept inline: the
-// table has over eleven thousand keys and is built at every start.
-struct KeyDef
-{
-    static constexpr int kMaxName = 31;
-    char name[kMaxName + 1];
-    uint8_t length;
-    Kind kind;
-    bool ledOption; // LedMoveOFF or LedSleepTime
-    bool asSigned;  // a 32-bit field written with its sign (button heads); others unsigned
-
-    std::string_view view() const { return std::string_view(name, length); }
-    // The name as QSettings knows it: '/' where the file has '\'.
-    QString logical() const
-    {
-        return QString::fromLatin1(name, length).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    }
-};
-
-// The one walk over a profile's fields, in the order of the key table below:
-// reading, writing, the fast path and the QSettings path all go through it,
-// so a field is added in two places side by side (here and in KeyTable).
-template <class Profile, class Visit> void walkFields(Profile &p, Visit &&v)
-{
-    v(p.pollrate);
-    v(p.dpi);
-    for (auto &d : p.DPI_INFO) {
-        v(d.used);
-        v(d.link);
-        v(d.xy);
-        v(d.x);
-        v(d.y);
-    }
-    v(p.mousespeed);
-    v(p.dbclickspeed);
-    v(p.scrollispage);
-    v(p.scrollspeed);
-    v(p.accelenable);
-    v(p.acee);
-    for (auto &a : p.BUTTON_INFO) {
-        v(a.ID);
-        v(a.Fun);
-        v(a.LoopNumber);
-        v(a.KeyNumber);
-        v(a.Res1);
-        v(a.Res2);
-        v(a.Res3);
-        v(a.Res4);
-        v(a.macroname);
-        for (auto &ki : a.KeyInfo) {
-            v(ki.map);
-            v(ki.key);
-            v(ki.H);
-        }
-    }
-    v(p.ProfileName);
-    v(p.ProfilePath);
-    v(p.LedMode);
-    v(p.LedMoveOFF);
-    v(p.LedSleepTime);
-    for (auto &l : p.LED_MODE) {
-        v(l.RGB);
-        v(l.h);
-        v(l.s);
-        v(l.v);
-        v(l.bright);
-        v(l.breath);
-    }
-}
-
-template <class T> constexpr Kind kindOf()
-{
-    if constexpr (std::is_same_v<T, uint8_t>)
-        return Kind::Byte;
-    else if constexpr (std::is_same_v<T, int32_t>)
-        return Kind::Int32;
-    else if constexpr (std::is_same_v<T, QString>)
-        return Kind::Text;
-    else
-        return Kind::Color;
-}
-
-// All keys in the walk order of reading and writing, and the order in which
-// QSettings writes them (sorted by name).
 struct KeyTable
 {
-    std::vector<KeyDef> keys;
-    std::vector<int> sorted;
-    std::vector<int> sortedPos; // position of each key in sorted
-
-    // A key name under construction: text and numbers appended in place.
-    struct Name
-    {
-        char text[KeyDef::kMaxName + 1] = {};
-        int length = 0;
-
-        Name &operator<<(const char *part)
-        {
-            for (; *part; ++part)
-                put(*part);
-            return *this;
-        }
-        Name &operator<<(int number)
-        {
-            char digits[12];
-            int n = 0;
-            do {
-                digits[n++] = char('0' + number % 10);
-                number /= 10;
-            } while (number);
-            while (n)
-                put(digits[--n]);
-            return *this;
-        }
-        void put(char c)
-        {
-            if (length >= KeyDef::kMaxName)
-                qFatal("profile key name too long");
-            text[length++] = c;
-        }
-    };
-
-    void add(const Name &name, Kind kind, bool ledOption = false, bool asSigned = false)
-    {
-        KeyDef k;
-        memcpy(k.name, name.text, sizeof k.name);
-        k.length = uint8_t(name.length);
-        k.kind = kind;
-        k.ledOption = ledOption;
-        k.asSigned = asSigned;
-        keys.push_back(k);
-    }
-    void add(const char *name, Kind kind, bool ledOption = false) { add(Name() << name, kind, ledOption); }
-
-    KeyTable()
-    {
-        keys.reserve(11099);
-        add("pollrate", Kind::Byte);
-        add("dpi", Kind::Byte);
-        static const char *const stage[5] = {"used", "link", "xy", "x", "y"};
-        for (int i = 0; i < kDpiStageCount; ++i)
-            for (int k = 0; k < 5; ++k)
-                add(Name() << "DPI_INFO_" << i << "_" << stage[k], k < 2 ? Kind::Byte : Kind::Int32);
-        for (const char *p :
-             {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
-            add(p, Kind::Byte);
-        static const char *const head[8] = {"ID",   "Fun",  "LoopNumber", "KeyNumber",
-                                            "Res1", "Res2", "Res3",       "Res4"};
-        for (int b = 0; b < kButtonCount; ++b) {
-            Name button;
-            button << "BUTTON_INFO_" << b << "_";
-            for (int k = 0; k < 8; ++k)
-                add(Name(button) << head[k], k < 4 ? Kind::Int32 : Kind::Byte, false, k < 4);
-            add(Name(button) << "macroname", Kind::Text);
-            for (int e = 0; e < kKeyInfoCount; ++e) {
-                Name info = button;
-                info << "KeyInfo_" << e << "_";
-                add(Name(info) << "map", Kind::Byte);
-                add(info, Kind::Byte);
-                add(Name(info) << "H", Kind::Byte);
-            }
-        }
-        add("ProfileName", Kind::Text);
-        add("ProfilePath", Kind::Text);
-        add("LedMode", Kind::Byte);
-        add("LedMoveOFF", Kind::Byte, true);
-        add("LedSleepTime", Kind::Byte, true);
-        static const char *const led[6] = {"RGB", "h", "s", "v", "bright", "breath"};
-        for (int m = 0; m < kLedModeCount; ++m)
-            for (int k = 0; k < 6; ++k)
-                add(Name() << "LedMode\\LED_MODE_" << m << "_" << led[k], k == 0 ? Kind::Color : Kind::Int32);
-
-        // The names above and the walk must describe the same fields.
-        ProfileData probe;
-        size_t n = 0;
-        bool same = true;
-        walkFields(probe, [&](auto &field) {
-            using T = std::decay_t<decltype(field)>;
-            same = same && n < keys.size() && keys[n].kind == kindOf<T>();
-            ++n;
-        });
-        if (!same || n != keys.size())
-            qFatal("profile key table and field walk disagree");
-
-        // QSettings orders by the key as it knows it, with '/' where the file has '\'. The
-        // names are ASCII, so their bytes sort as the strings do: each name, zero-padded to
-        // 32 bytes, compares as four big-endian words.
-        struct Entry
-        {
-            uint64_t w[4];
-            int key;
-            bool operator<(const Entry &o) const
-            {
-                if (w[0] != o.w[0])
-                    return w[0] < o.w[0];
-                if (w[1] != o.w[1])
-                    return w[1] < o.w[1];
-                if (w[2] != o.w[2])
-                    return w[2] < o.w[2];
-                return w[3] < o.w[3];
-            }
-        };
-        static_assert(sizeof(KeyDef::name) == sizeof(Entry::w), "a name fills the four words");
-        std::vector<Entry> order(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i) {
-            char logical[sizeof(KeyDef::name)];
-            memcpy(logical, keys[i].name, sizeof logical);
-            std::replace(logical, logical + keys[i].length, '\\', '/');
-            for (int w = 0; w < 4; ++w)
-                order[i].w[w] = qFromBigEndian<quint64>(logical + w * 8);
-            order[i].key = int(i);
-        }
-        std::sort(order.begin(), order.end());
-        sorted.resize(keys.size());
-        for (size_t i = 0; i < keys.size(); ++i)
-            sorted[i] = order[i].key;
-        sortedPos.resize(keys.size());
-        for (size_t i = 0; i < sorted.size(); ++i)
-            sortedPos[size_t(sorted[i])] = int(i);
-    }
+    ConstSpan<KeyDef> keys{kKeys, kKeyCount};
+    ConstSpan<uint16_t> sorted{kSorted, kKeyCount};
+    ConstSpan<uint16_t> sortedPos{kSortedPos, kKeyCount}; // position of each key in sorted
 
     // The key of that name as the file writes it, or -1: a binary search in the QSettings
     // order (for lines out of the expected order, which a hand-edited file may have).
@@ -271,7 +65,7 @@ struct KeyTable
 
 const KeyTable &table()
 {
-    static const KeyTable t;
+    static constexpr KeyTable t;
     return t;
 }
 
