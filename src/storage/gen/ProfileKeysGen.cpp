@@ -74,7 +74,8 @@ void listKeys()
             add(Name() << "DPI_INFO_" << i << "_" << stage[k], k < 2 ? Kind::Byte : Kind::Int32);
     for (const char *p : {"mousespeed", "dbclickspeed", "scrollispage", "scrollspeed", "accelenable", "acee"})
         add(p, Kind::Byte);
-    static const char *const head[8] = {"ID", "Fun", "LoopNumber", "KeyNumber", "Res1", "Res2", "Res3", "Res4"};
+    static const char *const head[8] = {"ID",   "Fun",  "LoopNumber", "KeyNumber",
+                                        "Res1", "Res2", "Res3",       "Res4"};
     for (int b = 0; b < kButtonCount; ++b) {
         Name button;
         button << "BUTTON_INFO_" << b << "_";
@@ -109,10 +110,7 @@ std::vector<int> qsettingsOrder()
     {
         uint64_t w[4];
         int key;
-        bool operator<(const Entry &o) const
-        {
-            return std::lexicographical_compare(w, w + 4, o.w, o.w + 4);
-        }
+        bool operator<(const Entry &o) const { return std::lexicographical_compare(w, w + 4, o.w, o.w + 4); }
     };
     static_assert(sizeof(KeyDef::name) == sizeof(Entry::w), "a name fills the four words");
     std::vector<Entry> order(g_keys.size());
