@@ -451,12 +451,18 @@ bool saveWholeProfileSet(const ProfileSet &set, QString *errorText)
     return true;
 }
 
-bool exportProfileSet(const ProfileSet &set, const QString &file, QString *errorText)
+namespace {
+
+// The export in one pass of QSettings (each pass parses and writes the whole
+// file again), with "MouseName/Name" when a model is given.
+bool writeExport(const ProfileSet &set, const QString &file, const QString *model, QString *errorText)
 {
     if (!IniAccess::notTooLarge(file, errorText))
         return false;
     QSettings s(file, QSettings::IniFormat);
     s.clear(); // an export replaces whatever the chosen file held
+    if (model)
+        s.setValue(QStringLiteral("MouseName/Name"), *model);
     writeConfigKeys(s, set);
     for (int i = 0; i < kProfileCount; ++i)
         s.setValue(QStringLiteral("Config/Profile%1").arg(i + 1), set.names[size_t(i)]);
@@ -466,6 +472,13 @@ bool exportProfileSet(const ProfileSet &set, const QString &file, QString *error
         s.endGroup();
     }
     return IniAccess::finish(s, errorText);
+}
+
+} // namespace
+
+bool exportProfileSet(const ProfileSet &set, const QString &file, QString *errorText)
+{
+    return writeExport(set, file, nullptr, errorText);
 }
 
 bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
@@ -521,7 +534,7 @@ bool writeExportModelName(const QString &file, const QString &model, QString *er
 
 bool exportConfiguration(const ProfileSet &set, const QString &file, const QString &model, QString *errorText)
 {
-    return exportProfileSet(set, file, errorText) && writeExportModelName(file, model, errorText);
+    return writeExport(set, file, &model, errorText);
 }
 
 bool importConfiguration(ProfileSet &set, const QString &file, const QString &model, QString *errorText)
