@@ -5,7 +5,6 @@
 
 #include <QDataStream>
 #include <QIODevice>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>

@@ -41,9 +41,10 @@ struct KeyDef
     }
 };
 
-// The one walk over a profile's fields, in the order of the key table below:
-// reading, writing, the fast path and the QSettings path all go through it,
-// so a field is added in two places side by side (here and in KeyTable).
+// The one walk over a profile's fields, in the order of the key table:
+// reading, writing, the fast path and the QSettings path all go through it.
+// A field is added in two places: here and in the key list of
+// gen/ProfileKeysGen.cpp, which stops the build when the two disagree.
 template <class Profile, class Visit> void walkFields(Profile &p, Visit &&v)
 {
     v(p.pollrate);
