@@ -451,18 +451,14 @@ bool saveWholeProfileSet(const ProfileSet &set, QString *errorText)
     return true;
 }
 
-namespace {
-
-// The export in one pass of QSettings (each pass parses and writes the whole
-// file again), with "MouseName/Name" when a model is given.
-bool writeExport(const ProfileSet &set, const QString &file, const QString *model, QString *errorText)
+bool exportConfiguration(const ProfileSet &set, const QString &file, const QString &model, QString *errorText)
 {
     if (!IniAccess::notTooLarge(file, errorText))
         return false;
+    // One pass of QSettings: each pass parses and writes the whole file again.
     QSettings s(file, QSettings::IniFormat);
     s.clear(); // an export replaces whatever the chosen file held
-    if (model)
-        s.setValue(QStringLiteral("MouseName/Name"), *model);
+    s.setValue(QStringLiteral("MouseName/Name"), model);
     writeConfigKeys(s, set);
     for (int i = 0; i < kProfileCount; ++i)
         s.setValue(QStringLiteral("Config/Profile%1").arg(i + 1), set.names[size_t(i)]);
@@ -472,13 +468,6 @@ bool writeExport(const ProfileSet &set, const QString &file, const QString *mode
         s.endGroup();
     }
     return IniAccess::finish(s, errorText);
-}
-
-} // namespace
-
-bool exportProfileSet(const ProfileSet &set, const QString &file, QString *errorText)
-{
-    return writeExport(set, file, nullptr, errorText);
 }
 
 bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
@@ -530,11 +519,6 @@ bool writeExportModelName(const QString &file, const QString &model, QString *er
     QSettings s(file, QSettings::IniFormat);
     s.setValue(QStringLiteral("MouseName/Name"), model);
     return IniAccess::finish(s, errorText);
-}
-
-bool exportConfiguration(const ProfileSet &set, const QString &file, const QString &model, QString *errorText)
-{
-    return writeExport(set, file, &model, errorText);
 }
 
 bool importConfiguration(ProfileSet &set, const QString &file, const QString &model, QString *errorText)

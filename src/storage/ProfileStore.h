@@ -75,10 +75,7 @@ bool saveProfileSet(const ProfileSet &set, QString *errorText = nullptr);
 // is written when a name cannot be used or slot 1 has none.
 bool saveWholeProfileSet(const ProfileSet &set, QString *errorText = nullptr);
 
-// Writes the "Config" keys, the five slot names and sections PROFILE_0..4
-// (without LedMoveOFF and LedSleepTime) into FILE.
-bool exportProfileSet(const ProfileSet &set, const QString &file, QString *errorText = nullptr);
-// Reads the same keys back into set. LedMoveOFF and LedSleepTime keep their
+// Reads the keys exportConfiguration writes back into set. LedMoveOFF and LedSleepTime keep their
 // values; a slot name missing from the file (or unsafe) keeps the current name.
 bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText = nullptr);
 
@@ -87,7 +84,9 @@ QString readExportModelName(const QString &file);
 // Writes "MouseName/Name" into FILE.
 bool writeExportModelName(const QString &file, const QString &model, QString *errorText = nullptr);
 
-// The export command: "MouseName/Name" = model plus the whole set.
+// The export command: replaces FILE with "MouseName/Name" = model, the
+// "Config" keys, the five slot names and sections PROFILE_0..4 (without
+// LedMoveOFF and LedSleepTime).
 bool exportConfiguration(const ProfileSet &set, const QString &file, const QString &model,
                          QString *errorText = nullptr);
 // The import command: refuses a file of another model with
