@@ -2,16 +2,20 @@
 #include "PlatformLog.h"
 #include "UnixSocket.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -57,33 +61,68 @@ bool SingleInstance::tryAcquire()
         return true;
     m_otherRunning = false;
     m_errorString.clear();
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // Only a lock whose owner no longer runs is stale; however old, a live
-    // owner's lock stands.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    const QByteArray path = QFile::encodeName(m_path);
+    // The kernel drops the lock with its holder, so a file left by a copy that
+    // crashed is simply locked again. Nothing is synced to disk: the lock is
+    // the open file, not what it holds.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            m_errorString =
+                errno == EACCES
+                    ? QStringLiteral("cannot create the lock file %1: permission denied").arg(m_path)
+                    : QStringLiteral("cannot create the lock file %1 (%2)")
+                          .arg(m_path, QString::fromLocal8Bit(std::strerror(errno)));
+            break;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            if (error == EWOULDBLOCK) {
+                m_otherRunning = true;
+                const qint64 pid = holderPid(fd);
+                m_errorString = pid > 0 ? QStringLiteral("another copy is running (process %1)").arg(pid)
+                                        : QStringLiteral("another copy is running");
+            } else {
+                m_errorString = QStringLiteral("cannot lock %1 (%2)")
+                                    .arg(m_path, QString::fromLocal8Bit(std::strerror(error)));
+            }
+            ::close(fd);
+            break;
+        }
+        // A holder that let go between our open and our lock may have removed
+        // the file: a lock on a file no longer at the path locks nothing.
+        struct stat opened, named;
+        if (::fstat(fd, &opened) != 0 || ::stat(path.constData(), &named) != 0 ||
+            opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
+            ::close(fd);
+            continue;
+        }
+        // Who holds it, for a second copy's message (the format QLockFile writes).
+        const QByteArray info = QByteArray::number(qint64(::getpid())) + '\n' +
+                                QCoreApplication::applicationName().toUtf8() + '\n' +
+                                QSysInfo::machineHostName().toUtf8() + '\n';
+        if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, info.constData(), size_t(info.size()), 0) != info.size())
+            qCDebug(lcPlatform) << "single instance: the lock file's owner line was not written";
+        m_fd = fd;
         m_acquired = true;
         return true;
     }
-    switch (m_lock->error()) {
-    case QLockFile::LockFailedError: {
-        qint64 pid = 0;
-        QString host, app;
-        m_lock->getLockInfo(&pid, &host, &app);
-        m_otherRunning = true;
-        m_errorString = QStringLiteral("another copy is running (process %1)").arg(pid);
-        break;
-    }
-    case QLockFile::PermissionError:
-        m_errorString = QStringLiteral("cannot create the lock file %1: permission denied").arg(m_path);
-        break;
-    default:
-        m_errorString = QStringLiteral("cannot create the lock file %1").arg(m_path);
-        break;
-    }
+    if (m_errorString.isEmpty())
+        m_errorString = QStringLiteral("cannot lock %1: it keeps being replaced").arg(m_path);
     qCDebug(lcPlatform) << "single instance:" << m_errorString;
-    m_lock.reset();
     return false;
+}
+
+qint64 SingleInstance::holderPid(int fd)
+{
+    char text[32] = {};
+    const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
+    if (n <= 0)
+        return 0;
+    const QByteArray line = QByteArray(text, int(n)).split('\n').value(0);
+    bool ok = false;
+    const qint64 pid = line.toLongLong(&ok);
+    return ok && pid > 0 ? pid : 0;
 }
 
 bool SingleInstance::listenForActivation(std::function<void()> onActivate)
@@ -151,8 +190,11 @@ void SingleInstance::release()
         m_server->close();
         m_server.reset();
     }
-    if (m_lock && m_acquired)
-        m_lock->unlock();
-    m_lock.reset();
+    if (m_fd >= 0) {
+        // Removed while still locked, so no later copy locks a file on its way out.
+        ::unlink(QFile::encodeName(m_path).constData());
+        ::close(m_fd);
+        m_fd = -1;
+    }
     m_acquired = false;
 }

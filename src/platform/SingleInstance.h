@@ -1,8 +1,10 @@
 #pragma once
 // One running copy per product and user: a lock file in the runtime folder,
 // named after the product as the mutex name was
-// ("<product> Wireless Gaming Mouse Mutex1"). A lock left behind by a copy
-// that crashed is recognised as stale and taken over. Beside it, a Unix
+// ("<product> Wireless Gaming Mouse Mutex1"), held with flock(): the kernel
+// lets go when its holder ends, so a file left behind by a copy that crashed
+// is locked again at once. The file names the holder's process (the format
+// QLockFile writes, which holds the same lock). Beside it, a Unix
 // socket through which a second copy asks the running one to show itself.
 
 #include <QString>
@@ -10,7 +12,6 @@
 #include <functional>
 #include <memory>
 
-class QLockFile;
 class UnixListener;
 
 class SingleInstance
@@ -49,7 +50,9 @@ public:
 private:
     QString m_path;
     QString m_socketPath;
-    std::unique_ptr<QLockFile> m_lock;
+    static qint64 holderPid(int fd);
+
+    int m_fd = -1;
     std::unique_ptr<UnixListener> m_server;
     bool m_acquired = false;
     bool m_otherRunning = false;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -105,7 +106,16 @@ private slots:
         first.release();
         QVERIFY(!QFile::exists(first.lockFilePath()));
         QVERIFY(!second.activateRunningCopy(200));
+
+        // A copy that locks through QLockFile holds the same lock, both ways.
+        QLockFile older(first.lockFilePath());
+        QVERIFY(older.tryLock(0));
+        QVERIFY(!second.tryAcquire());
+        QVERIFY(second.errorString().contains(QString::number(QCoreApplication::applicationPid())));
+        older.unlock();
         QVERIFY(second.tryAcquire());
+        QLockFile newer(first.lockFilePath());
+        QVERIFY(!newer.tryLock(0));
     }
 
     void liveCopyInAnotherProcessBlocksUntilItDies()
@@ -149,6 +159,16 @@ private slots:
         QVERIFY(!me.tryAcquire());
         QVERIFY(!me.otherInstanceRunning());
         QVERIFY(me.errorString().contains(QStringLiteral("lock file")));
+
+        // A link planted at the lock's name is not followed (nor the file it names emptied).
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("keep") == 4);
+        file.close();
+        SingleInstance planted(kProduct, dir.path());
+        QVERIFY(QFile::link(file.fileName(), planted.lockFilePath()));
+        QVERIFY(!planted.tryAcquire());
+        QVERIFY(!planted.otherInstanceRunning());
+        QCOMPARE(QFileInfo(file.fileName()).size(), qint64(4));
     }
 
     void defaultFolderIsUsable()
