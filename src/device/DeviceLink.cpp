@@ -109,8 +109,11 @@ uint32_t FirmwareRelease()
 
 void LoadDeviceList()
 {
-    for (DeviceEntry &e : g_deviceList.entries)
-        e = DeviceEntry();
+    // Only entries below the count are ever used: clearing those is enough
+    // (the rest of the 200 stay untouched, and unpaged, from the start).
+    const uint32_t used = std::clamp<uint32_t>(g_deviceList.count, 1, kDeviceListCapacity);
+    for (uint32_t i = 0; i < used; ++i)
+        g_deviceList.entries[i] = DeviceEntry();
     g_deviceList.count = 1;
     DeviceEntry &e = g_deviceList.entries[0];
     e.receiverVendorId = kShippedVendorId;

@@ -27,7 +27,9 @@ Store &store()
 
 QString sizedKey(const QString &path, bool fadedLook, const QSize &size)
 {
-    return QStringLiteral("%1|%2|%3x%4").arg(path).arg(int(fadedLook)).arg(size.width()).arg(size.height());
+    // Asked for on every resize and paint of every button: built without arg()'s parsing.
+    return path + (fadedLook ? QLatin1String("|1|") : QLatin1String("|0|")) + QString::number(size.width()) +
+           QLatin1Char('x') + QString::number(size.height());
 }
 
 QPixmap load(const QString &path)
