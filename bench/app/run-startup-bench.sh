@@ -34,7 +34,9 @@ for b in "${builds[@]}"; do
 done
 
 if [ -z "${MOUSECFG_BENCH_INNER:-}" ]; then
-  exec env MOUSECFG_BENCH_INNER=1 xvfb-run -a -s "-screen 0 2560x1600x24 -dpi ${BENCH_DPI:-96} -nolisten tcp" \
+  # -noreset: a server that resets when its last client leaves turns away the
+  # next run's connection now and then (and each reset is work beside the runs).
+  exec env MOUSECFG_BENCH_INNER=1 xvfb-run -a -s "-screen 0 2560x1600x24 -dpi ${BENCH_DPI:-96} -nolisten tcp -noreset" \
     "$0" "${builds[@]}" "$RUNS"
 fi
 
@@ -50,11 +52,20 @@ app() {
   mkdir -p "$dir/conf" "$dir/cache"
   echo env XDG_CACHE_HOME="$dir/cache" "$b/bin/mousecfg" --simulate --config-dir "$dir/conf"
 }
-# one COMMAND... -> "MAP PAINT" in milliseconds.
+# one COMMAND... -> "MAP PAINT" in milliseconds. A run that measured nothing is
+# tried again (twice at most); one that still fails ends the benchmark rather
+# than weigh in a median as nothing.
 one() {
-  "$BENCH/bench_startup" --runs 1 -- "$@" |
-    awk -F= '/^median_ms=/ { m = $2 } /^paint_ms=/ { p = $2 } END { print m, p }'
+  local out try
+  for try in 1 2 3; do
+    out=$("$BENCH/bench_startup" --runs 1 -- "$@" |
+      awk -F= '/^median_ms=/ { m = $2 } /^paint_ms=/ { p = $2 } END { if (m != "" && p != "") print m, p }')
+    [ -n "$out" ] && { echo "$out"; return; }
+    echo "(no measure from $1, try $try)" >&2
+  done
 }
+# got VALUE: the benchmark stops when a run gave no measure.
+got() { [ -n "$1" ] || { echo "the benchmark stops: a program gave no measure three times" >&2; exit 1; }; }
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 range() { printf '%s\n' "$@" | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
 
@@ -71,14 +82,17 @@ declare -A MAP PAINT
 bare_map=(); bare_paint=(); text_map=(); text_paint=()
 for ((r = 1; r <= RUNS; r++)); do
   line="round $r:"
-  read -r m p < <(one "$BENCH/bench_minimal_window" --text)
+  read -r m p < <(one "$BENCH/bench_minimal_window" --text) || true
+  got "$p"
   text_map+=("$m"); text_paint+=("$p")
   line+=" text $m/$p;"
   for i in "${!builds[@]}"; do
     for kind in warm cold; do
-      read -r m p < <(one "$BENCH/bench_minimal_window")
+      read -r m p < <(one "$BENCH/bench_minimal_window") || true
+      got "$p"
       bare_map+=("$m"); bare_paint+=("$p")
-      read -r am ap < <(one $(app "$i" "$kind"))
+      read -r am ap < <(one $(app "$i" "$kind")) || true
+      got "$ap"
       MAP[$i,$kind]+="$am "; PAINT[$i,$kind]+="$ap "
       line+=" bare $m/$p, #$((i + 1)) $kind $am/$ap;"
     done
