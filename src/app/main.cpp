@@ -6,6 +6,7 @@
 #include "FontConfigWarmUp.h"
 #include "HotplugFeed.h"
 #include "Log.h"
+#include "MirtKit.h"
 #include "MousecfgWidget.h"
 #include "OsdBlock.h"
 #include "OsdClient.h"
@@ -152,11 +153,15 @@ int main(int argc, char **argv)
     // the first widget, is connected beside the start-up too.
     const SessionBusWarmUp bus;
 
-    // The same thread then reads the profile set the window starts with.
+    // The same thread then reads the profile set the window starts with, and
+    // has the toolkit look up the window's fonts.
     auto firstRead =
         std::make_shared<std::packaged_task<ProfileStore::ProfileSetRead()>>(&ProfileStore::readStartingSet);
     const std::shared_future<ProfileStore::ProfileSetRead> firstReadDone = firstRead->get_future().share();
-    const bool readingAhead = fonts.then([firstRead] { (*firstRead)(); });
+    const bool readingAhead = fonts.then([firstRead] {
+        (*firstRead)();
+        MirtKit::warmUpFonts();
+    });
 
     // The mouse: the real one through udev and hidraw, or the simulated one.
     std::unique_ptr<SimulatedMouseSession> simulation;

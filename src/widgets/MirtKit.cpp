@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QMenu>
 #include <QWidget>
@@ -110,6 +112,17 @@ QFont languageFont(int designPixelSize, int reduction)
         font.setPixelSize(qMax(1, px));
     }
     return font;
+}
+
+void warmUpFonts()
+{
+    QFont application = QGuiApplication::font();
+    QFont language(AppConfig::fontFamily(AppConfig::readLangID()));
+    for (QFont *font : {&application, &language}) {
+        // Any size serves: the sizes' engines are each thread's own, the families' lists are shared.
+        font->setPixelSize(14);
+        QFontMetrics(*font).horizontalAdvance(QStringLiteral("Profile 1"));
+    }
 }
 
 int accentCount()

@@ -35,6 +35,13 @@ int languageFontPixelSize();
 // The language font with its pixel size × scale factor. designPixelSize > 0
 // replaces the configured size; reduction is taken off the configured size.
 QFont languageFont(int designPixelSize = 0, int reduction = 0);
+// Has the toolkit's font database, which all threads share, look up the
+// families the window's first frame draws with (the application's font and
+// the language font): the list of fonts, each family's faces and fallbacks.
+// For a thread beside the start-up, once the application object exists; it
+// reads the configuration files and touches none of the kit's own state. The
+// window then finds them listed instead of looking them up itself.
+void warmUpFonts();
 
 // The accent colour table of the colour theme ("Config/GColorID").
 int accentCount();
