@@ -149,10 +149,6 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The session bus, which the toolkit's accessibility bridge asks for with
-    // the first widget, is connected beside the start-up too.
-    const SessionBusWarmUp bus;
-
     // The same thread then reads the profile set the window starts with, and
     // has the toolkit look up the window's fonts.
     auto firstRead =

@@ -54,13 +54,3 @@ void FreedesktopNotifier::onReply(QDBusPendingCallWatcher *watcher)
     m_lastId = reply.value();
     emit sent(m_lastId);
 }
-
-SessionBusWarmUp::SessionBusWarmUp()
-{
-    m_thread = std::thread([] { QDBusConnection::sessionBus(); });
-}
-
-SessionBusWarmUp::~SessionBusWarmUp()
-{
-    m_thread.join();
-}

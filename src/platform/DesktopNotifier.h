@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QString>
 #include <optional>
-#include <thread>
 
 class QDBusPendingCallWatcher;
 
@@ -38,8 +37,8 @@ class FreedesktopNotifier : public QObject, public DesktopNotifier
 {
     Q_OBJECT
 public:
-    // On the session bus, taken when the first notice is sent (SessionBusWarmUp
-    // has usually connected it by then).
+    // On the session bus, connected when the first notice is sent: a start without
+    // notices never pays for the bus.
     explicit FreedesktopNotifier(QObject *parent = nullptr);
     FreedesktopNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
     void notify(const Notice &notice) override;
@@ -57,25 +56,4 @@ private:
 
     std::optional<QDBusConnection> m_bus;
     quint32 m_lastId = 0;
-};
-
-// The toolkit's accessibility bridge connects to the session bus when the
-// first widget is named, and the window waits for it there: for the socket,
-// the handshake and the bus's hello, or without a bus for libdbus's attempt
-// to start one (a child process). SessionBusWarmUp makes that connection on a
-// thread of its own as soon as the application object exists, so the bridge,
-// the notices and the pointer-speed backends find it made. The connection is
-// the one every toolkit program on the desktop makes; nothing more is opened.
-class SessionBusWarmUp
-{
-public:
-    // After the QCoreApplication is made.
-    SessionBusWarmUp();
-    // Waits for the thread.
-    ~SessionBusWarmUp();
-    SessionBusWarmUp(const SessionBusWarmUp &) = delete;
-    SessionBusWarmUp &operator=(const SessionBusWarmUp &) = delete;
-
-private:
-    std::thread m_thread;
 };
