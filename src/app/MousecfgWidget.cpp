@@ -406,8 +406,10 @@ void MousecfgWidget::createTray()
     m_pTrayMenu = new QMenu(this);
     m_pTrayMenu->setStyleSheet(MirtKit::menuStyleSheet());
     m_pTrayMenu->addAction(m_pLoadAction);
-    if (m_services.extraTrayMenu)
-        m_pTrayMenu->addMenu(m_services.extraTrayMenu);
+    if (m_services.extraTrayMenu) {
+        if (QMenu *extra = m_services.extraTrayMenu())
+            m_pTrayMenu->addMenu(extra);
+    }
     m_pTrayMenu->addAction(m_pQuitAction);
     m_pTrayLife = new TrayLife(m_services.notifier, this);
     m_pTrayLife->addToMenu(m_pTrayMenu, m_pQuitAction);

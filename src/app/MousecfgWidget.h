@@ -63,11 +63,12 @@ struct MousecfgServices
     PointerSpeed *pointerSpeed = nullptr; // the desktop's pointer speed
     OsdClient *osd = nullptr;             // on-screen notices
     ProgramLauncher *launcher = nullptr;  // starts the desktop's mouse settings
-    QMenu *extraTrayMenu = nullptr;       // added to the tray menu (the simulated mouse's controls)
-    bool simulated = false;               // the titles say " - simulated mouse"
-    bool showTray = true;                 // create the tray icon
-    DesktopNotifier *notifier = nullptr;  // the desktop's notices (battery low, charged)
-    bool startMinimized = false;          // --minimized: start-up shows neither window nor warning
+    // Makes a menu for the tray (the simulated mouse's controls), when the tray is made.
+    std::function<QMenu *()> extraTrayMenu;
+    bool simulated = false;              // the titles say " - simulated mouse"
+    bool showTray = true;                // create the tray icon
+    DesktopNotifier *notifier = nullptr; // the desktop's notices (battery low, charged)
+    bool startMinimized = false;         // --minimized: start-up shows neither window nor warning
     // The profile set as read ahead while the program started (waits for that
     // read): the window's first read takes it instead of reading the files.
     std::function<ProfileStore::ProfileSetRead()> firstProfileRead;

@@ -176,7 +176,6 @@ int main(int argc, char **argv)
             saveSimulation = false;
         }
         feed = std::make_unique<SimulatedMouseFeed>(&simulation->backend());
-        simulationMenu = std::make_unique<SimulationMenu>(&simulation->backend());
     } else {
         udev = std::make_unique<UdevHotplugSource>();
         udev->setSupportedIds(
@@ -193,7 +192,14 @@ int main(int argc, char **argv)
     services.hotplug = feed.get();
     services.osd = &osd;
     services.launcher = &launcher;
-    services.extraTrayMenu = simulationMenu.get();
+    if (simulation) {
+        // Made with the tray, after the first frame.
+        services.extraTrayMenu = [&simulationMenu, &simulation] {
+            if (!simulationMenu)
+                simulationMenu = std::make_unique<SimulationMenu>(&simulation->backend());
+            return static_cast<QMenu *>(simulationMenu.get());
+        };
+    }
     FreedesktopNotifier notifier;
     services.notifier = &notifier;
     services.startMinimized = options.minimized;
