@@ -27,8 +27,10 @@ struct KitState
     int fontPixelSize = 0;
     int theme = -1;     // -1: not read yet
     int colorMode = -1; // -1: not read yet
-    // resolvePath's answers: the data folder holds the same files all along.
-    QHash<QString, QString> resolved; // data folder | rendition | path
+    // resolvePath's answers per rendition (0, 1, 2), for the data folder
+    // resolvedIn: it holds the same files all along.
+    QString resolvedIn;
+    std::array<QHash<QString, QString>, 3> resolved;
 };
 
 KitState &state()
@@ -298,9 +300,15 @@ QString resolvePath(const QString &path, double factor)
         return path;
     const QString data = Paths::dataDir();
     const int r = renditionFor(factor);
-    const QString key = data + QLatin1Char('|') + QString::number(r) + QLatin1Char('|') + path;
-    QHash<QString, QString> &resolved = state().resolved;
-    const auto it = resolved.constFind(key);
+    // Asked for by every button for each of its pictures: the lookup builds no key.
+    KitState &s = state();
+    if (s.resolvedIn != data) {
+        s.resolvedIn = data;
+        for (QHash<QString, QString> &answers : s.resolved)
+            answers.clear();
+    }
+    QHash<QString, QString> &resolved = s.resolved[size_t(r)];
+    const auto it = resolved.constFind(path);
     if (it != resolved.constEnd())
         return it.value();
     QString result = path;
@@ -321,7 +329,7 @@ QString resolvePath(const QString &path, double factor)
                 result = smaller;
         }
     }
-    resolved.insert(key, result);
+    resolved.insert(path, result);
     return result;
 }
 
