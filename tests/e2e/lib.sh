@@ -3,6 +3,20 @@
 # `set -uo pipefail`; it leaves PID (the running mousecfg) and WIN to the script.
 # shellcheck shell=bash
 
+# A session bus of its own, as a desktop has: the toolkit's accessibility
+# bridge connects to it when the window is built. Without one, libdbus forks a
+# child to start a bus (X11 autolaunch) while the program starts up, and in a
+# sanitizer build that child can hang on a lock another thread held at the
+# fork, and the window with it.
+if [ -z "${MOUSECFG_E2E_BUS:-}" ]; then
+  export MOUSECFG_E2E_BUS=1
+  if command -v dbus-run-session >/dev/null; then
+    exec dbus-run-session -- bash "$0" "$@"
+  fi
+  # No daemon to run: an address that answers nothing still keeps libdbus from forking.
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent/mousecfg-e2e-bus"
+fi
+
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 BIN="$BUILD_DIR/bin"
