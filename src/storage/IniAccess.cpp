@@ -126,8 +126,10 @@ void setError(QString *errorText, const QString &text)
         *errorText = text;
 }
 
-bool notTooLarge(const QString &file, QString *errorText)
+bool notTooLarge(const QString &file, QString *errorText, QByteArray *text)
 {
+    if (text)
+        *text = QByteArray();
     const QFileInfo fi(file);
     if (fi.exists() && fi.size() > kMaxIniBytes) {
         setError(errorText,
@@ -138,16 +140,21 @@ bool notTooLarge(const QString &file, QString *errorText)
     }
     if (fi.exists()) {
         QFile f(file);
-        if (f.open(QIODevice::ReadOnly) && holdsForeignObject(f.readAll())) {
-            setError(errorText,
-                     QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
-            return false;
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = f.readAll();
+            if (holdsForeignObject(bytes)) {
+                setError(errorText,
+                         QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
+                return false;
+            }
+            if (text)
+                *text = bytes;
         }
     }
     return true;
 }
 
-bool checkReadable(const QString &file, QString *errorText)
+bool checkReadable(const QString &file, QString *errorText, QByteArray *text)
 {
     const QFileInfo fi(file);
     if (!fi.exists()) {
@@ -158,7 +165,7 @@ bool checkReadable(const QString &file, QString *errorText)
         setError(errorText, QStringLiteral("%1 cannot be read.").arg(file));
         return false;
     }
-    return notTooLarge(file, errorText);
+    return notTooLarge(file, errorText, text);
 }
 
 int toInt(const QVariant &value)

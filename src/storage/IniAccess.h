@@ -2,6 +2,7 @@
 // Helpers shared by the storage accessors: value conversion with the cut to
 // field widths, the size guard against absurd files, and write status.
 
+#include <QByteArray>
 #include <QColor>
 #include <QSettings>
 #include <QString>
@@ -18,10 +19,13 @@ constexpr qint64 kMaxIniBytes = 16 * 1024 * 1024;
 void setError(QString *errorText, const QString &text);
 
 // True when FILE exists and is small enough to parse; otherwise false with a
-// message (no message for a file that simply does not exist).
-bool checkReadable(const QString &file, QString *errorText = nullptr);
-// True when FILE may be opened by QSettings at all (missing is fine, too large is not).
-bool notTooLarge(const QString &file, QString *errorText = nullptr);
+// message (no message for a file that simply does not exist). TEXT, when
+// given, receives the bytes the check read (null when the file could not be
+// opened), so that a caller parsing them reads the file once.
+bool checkReadable(const QString &file, QString *errorText = nullptr, QByteArray *text = nullptr);
+// True when FILE may be opened by QSettings at all (missing is fine, too large
+// is not). TEXT as for checkReadable.
+bool notTooLarge(const QString &file, QString *errorText = nullptr, QByteArray *text = nullptr);
 
 // QVariant::toInt: a missing or malformed value is 0.
 int toInt(const QVariant &value);

@@ -256,9 +256,10 @@ bool readProfileSection(int section, ProfileData &profile, const QString &file, 
     profile = base ? *base : factoryProfile();
     if (complete)
         *complete = false;
-    if (!IniAccess::checkReadable(file, errorText))
+    // The check reads the file; its bytes are the ones parsed.
+    QByteArray text;
+    if (!IniAccess::checkReadable(file, errorText, &text))
         return false;
-    const QByteArray text = fileText(file);
     if (text.isNull() && QFileInfo(file).size() > 0) {
         setError(errorText, QStringLiteral("%1 could not be read.").arg(file));
         return false;
@@ -472,9 +473,9 @@ bool exportConfiguration(const ProfileSet &set, const QString &file, const QStri
 
 bool importProfileSet(ProfileSet &set, const QString &file, QString *errorText)
 {
-    if (!IniAccess::checkReadable(file, errorText))
+    QByteArray text;
+    if (!IniAccess::checkReadable(file, errorText, &text))
         return false;
-    const QByteArray text = fileText(file);
     QSettings s(file, QSettings::IniFormat);
     ProfileSet imported = set;
     readConfigKeys(s, imported);
