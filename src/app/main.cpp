@@ -101,7 +101,9 @@ int main(int argc, char **argv)
     }
     if (options.verbose)
         Log::enableVerbose();
-    // Fontconfig reads its configuration beside the start-up below.
+    // The session bus is connected, and fontconfig reads its configuration,
+    // beside the start-up below.
+    SessionBusWarmUp sessionBus;
     FontConfigWarmUp fonts;
 
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
