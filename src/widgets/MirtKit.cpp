@@ -127,6 +127,28 @@ void warmUpFonts()
     }
 }
 
+QString fittedText(const QFontMetrics &fm, const QString &text, int width)
+{
+    int sum = 0;
+    bool simple = true;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        // Scripts whose shaped width stays within the sum of advances (no
+        // joining or reordering): up to Cyrillic, and the CJK blocks.
+        if (u < 0x20 ||
+            !(u < 0x0530 || (u >= 0x2000 && u < 0x2E80 && !c.isMark()) || (u >= 0x3000 && u < 0xA000) ||
+              (u >= 0xAC00 && u < 0xD7A4) || (u >= 0xFF00 && u < 0xFFF0)) ||
+            c.isMark()) {
+            simple = false;
+            break;
+        }
+        sum += fm.horizontalAdvance(c);
+    }
+    if (simple && sum + sum / 8 + 2 <= width)
+        return text;
+    return fm.elidedText(text, Qt::ElideRight, width);
+}
+
 int accentCount()
 {
     return AppConfig::kAccentCount;

@@ -43,6 +43,13 @@ QFont languageFont(int designPixelSize = 0, int reduction = 0);
 // window then finds them listed instead of looking them up itself.
 void warmUpFonts();
 
+// A caption in fm's font: text itself when it surely fits in width, else
+// text cut short with "…" (QFontMetrics::elidedText). Shaping a line is the
+// dear part of drawing it; for Latin, Greek, Cyrillic and CJK text the sum of
+// the characters' own advances, with room for kerning, tells that it fits
+// without shaping it a second time just to measure it.
+QString fittedText(const QFontMetrics &fm, const QString &text, int width);
+
 // The accent colour table of the colour theme ("Config/GColorID").
 int accentCount();
 QColor accentColorOf(int themeIndex);

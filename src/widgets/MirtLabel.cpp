@@ -97,8 +97,8 @@ void MirtLabel::paintEvent(QPaintEvent *event)
     int flags = int(m_alignment);
     if (wordWrap())
         flags |= Qt::TextWordWrap;
-    else if (p.fontMetrics().horizontalAdvance(t) > r.width() && !t.contains(QLatin1Char('\n'))) {
-        p.drawText(r, flags, p.fontMetrics().elidedText(t, Qt::ElideRight, r.width()));
+    else if (!t.contains(QLatin1Char('\n'))) {
+        p.drawText(r, flags, MirtKit::fittedText(p.fontMetrics(), t, r.width()));
         return;
     }
     p.drawText(r, flags, t);

@@ -27,7 +27,7 @@ void MirtProcessbar::paintEvent(QPaintEvent *event)
         f.setPixelSize(qMax(1, MirtKit::scaled(12)));
     f.setBold(true);
     p.setFont(f);
-    const QString shown = p.fontMetrics().elidedText(m_strText, Qt::ElideRight, width());
+    const QString shown = MirtKit::fittedText(p.fontMetrics(), m_strText, width());
     // A dark halo keeps the white text readable over a light bar.
     p.setPen(QColor(0, 0, 0, 170));
     const int d = qMax(1, MirtKit::scaled(1));

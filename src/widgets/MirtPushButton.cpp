@@ -285,7 +285,7 @@ void MirtPushButton::paintEvent(QPaintEvent *)
         QRect tr = r.adjusted(textLeft + pad, 0, -pad, 0);
         if (textLeft > 0)
             tr.setLeft(textLeft);
-        const QString shown = p.fontMetrics().elidedText(text(), Qt::ElideRight, tr.width());
+        const QString shown = MirtKit::fittedText(p.fontMetrics(), text(), tr.width());
         p.drawText(tr, int(m_textAlignment) | Qt::AlignVCenter, shown);
     }
 }

@@ -32,6 +32,7 @@ private slots:
     void listRowEditingShowsEditorAndEndsOnce();
     void listRowOtherTypesShowTheirText();
     void scaledGeometryTruncates();
+    void fittedTextIsTheElidedText();
     void languageFontFollowsConfigAndLanguage();
     void missingFontGivesToolkitDefaults();
     void accentColourFromTheme();
@@ -255,6 +256,29 @@ void TestMirtWidgets::scaledGeometryTruncates()
     SetScaledGeometry(&w, 1.75, 999, 640, 3, 3);
     QCOMPARE(w.geometry(), QRect(1748, 1120, 5, 5));
     RescaleGeometry(nullptr, 2.0); // tolerated
+}
+
+void TestMirtWidgets::fittedTextIsTheElidedText()
+{
+    // The shortcut past shaping must never keep a caption whole that the
+    // toolkit would cut: same result at every width, in every script.
+    const QStringList texts = {QStringLiteral("WAVE AV To. fi ffl"),
+                               QStringLiteral("Profile 1"),
+                               QString::fromUtf8("宏设置 配置文件"),
+                               QString::fromUtf8("e\u0301te\u0301 na\u0308ive"),
+                               QString::fromUtf8("مرحبا بالعالم"),
+                               QStringLiteral("two\nlines"),
+                               QString()};
+    for (int px : {9, 14, 23}) {
+        QFont font;
+        font.setPixelSize(px);
+        const QFontMetrics fm(font);
+        for (const QString &text : texts) {
+            const int full = fm.horizontalAdvance(text);
+            for (int width = 0; width <= full + 40; width += 3)
+                QCOMPARE(MirtKit::fittedText(fm, text, width), fm.elidedText(text, Qt::ElideRight, width));
+        }
+    }
 }
 
 void TestMirtWidgets::languageFontFollowsConfigAndLanguage()
