@@ -19,6 +19,7 @@
 #include "SimulatedMouseSession.h"
 #include "SimulationMenu.h"
 #include "SingleInstance.h"
+#include "StartupThread.h"
 #include "TrayLife.h"
 #include "UdevHotplugSource.h"
 
@@ -30,6 +31,7 @@
 #include <QPixmapCache>
 #include <QSocketNotifier>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <future>
@@ -38,6 +40,11 @@
 #include <unistd.h>
 
 namespace {
+
+// How long the start-up waits for fontconfig's set-up on its thread before
+// the toolkit does it itself: far more than it takes on an idle machine
+// (about 8 ms), little against a start on a busy one.
+constexpr std::chrono::milliseconds kFontConfigPatience{50};
 
 int g_signalFd[2] = {-1, -1};
 
@@ -103,8 +110,9 @@ int main(int argc, char **argv)
         Log::enableVerbose();
     // The session bus is connected, and fontconfig reads its configuration,
     // beside the start-up below.
-    SessionBusWarmUp sessionBus;
+    StartupThread startup;
     FontConfigWarmUp fonts;
+    const std::shared_future<void> fontsReady = fonts.ready();
 
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
@@ -151,14 +159,16 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The same thread then reads the profile set the window starts with, and
-    // has the toolkit look up the window's fonts.
+    // The start-up thread then reads the profile set the window starts with,
+    // and has the toolkit look up the window's fonts.
     auto firstRead =
         std::make_shared<std::packaged_task<ProfileStore::ProfileSetRead()>>(&ProfileStore::readStartingSet);
     const std::shared_future<ProfileStore::ProfileSetRead> firstReadDone = firstRead->get_future().share();
-    const bool readingAhead = fonts.then([firstRead] {
+    const bool readingAhead = startup.then([firstRead, fontsReady] {
         (*firstRead)();
-        MirtKit::warmUpFonts();
+        // The families' lookups need fontconfig; when it is late, the window makes them.
+        if (fontsReady.wait_for(kFontConfigPatience) == std::future_status::ready)
+            MirtKit::warmUpFonts();
     });
 
     // The mouse: the real one through udev and hidraw, or the simulated one.
@@ -211,7 +221,7 @@ int main(int argc, char **argv)
 
     int result = 0;
     {
-        fonts.wait();
+        fontsReady.wait_for(kFontConfigPatience);
         MousecfgWidget window(services);
         quitOnTerminationSignals(&window);
         // A second launch shows and raises this window.
