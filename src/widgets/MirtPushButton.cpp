@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, const QString &iconPath)
     : QPushButton(parent)
@@ -21,7 +22,8 @@ MirtPushButton::MirtPushButton(const QStringList &imagePaths, QWidget *parent, c
     // the window (key capture dialogs read every key themselves).
     setFocusPolicy(Qt::TabFocus);
     // No mask yet: every widget gets a resize event before it is first shown,
-    // and the shape is made then, at the size it shows at (resizeEvent).
+    // and the shape is made then, at the size it shows at (resizeEvent), or
+    // right after the first paint (updateMask()).
 }
 
 void MirtPushButton::loadImages()
@@ -169,6 +171,15 @@ void MirtPushButton::resizeEvent(QResizeEvent *event)
 
 void MirtPushButton::updateMask()
 {
+    // A window's first frame does without its buttons' shapes: they only clip
+    // the pictures' faint edges and decide which widget a click there
+    // reaches. In a window not yet on screen, the shape is made right after
+    // the button's first paint (paintEvent), not on the way to it.
+    if (!window()->testAttribute(Qt::WA_Mapped)) {
+        m_bShapePending = true;
+        return;
+    }
+    m_bShapePending = false;
     // The widget's shape follows the opaque area of its first image.
     if (m_pixmaps.isEmpty() || m_pixmaps.first().isNull() || size().isEmpty()) {
         clearMask();
@@ -287,5 +298,10 @@ void MirtPushButton::paintEvent(QPaintEvent *)
             tr.setLeft(textLeft);
         const QString shown = MirtKit::fittedText(p.fontMetrics(), text(), tr.width());
         p.drawText(tr, int(m_textAlignment) | Qt::AlignVCenter, shown);
+    }
+
+    if (m_bShapePending) {
+        m_bShapePending = false;
+        QTimer::singleShot(0, this, &MirtPushButton::updateMask);
     }
 }

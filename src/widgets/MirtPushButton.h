@@ -84,5 +84,6 @@ private:
     int m_iFontSize = 0;
     Qt::Alignment m_textAlignment = Qt::AlignHCenter;
     bool m_bGradient = true;
+    bool m_bShapePending = false; // updateMask() waits for the first paint
     QString m_syncedName;
 };
