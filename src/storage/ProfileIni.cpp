@@ -551,4 +551,62 @@ bool replaceable(const QByteArray &text, int section, bool ledOptions)
         [] { return false; });
 }
 
+bool readPlain(const QByteArray &text, QHash<QString, QVariant> &values)
+{
+    QHash<QString, QVariant> read;
+    QString prefix;
+    const char *p = text.constData();
+    const char *const end = p + text.size();
+    while (p < end) {
+        const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
+        if (!eol)
+            eol = end;
+        const char *lineEnd = eol;
+        if (lineEnd > p && lineEnd[-1] == '\r')
+            --lineEnd;
+        const char *line = p;
+        p = eol < end ? eol + 1 : end;
+        if (line == lineEnd || *line == ';')
+            continue;
+        if (memchr(line, '\r', size_t(lineEnd - line)))
+            return false;
+        if (*line == '[') {
+            if (lineEnd[-1] != ']' || lineEnd - line < 3)
+                return false;
+            for (const char *c = line + 1; c < lineEnd - 1; ++c) {
+                if (!isKeyChar(*c) || *c == '\\')
+                    return false;
+            }
+            const QString section = QString::fromLatin1(line + 1, int(lineEnd - line - 2));
+            prefix = section == QLatin1String("General") ? QString() : section + QLatin1Char('/');
+            continue;
+        }
+        const char *eq = static_cast<const char *>(memchr(line, '=', size_t(lineEnd - line)));
+        if (!eq || eq == line || lineEnd[-1] == '\\' || *line == '\\' || eq[-1] == '\\')
+            return false;
+        for (const char *c = line; c < eq; ++c) {
+            if (!isKeyChar(*c) || (*c == '\\' && c[1] == '\\'))
+                return false;
+        }
+        // Most values are plain words and numbers: taken as they stand.
+        const char *v = eq + 1;
+        bool asIs = v == lineEnd || (*v != '@' && *v != '"' && *v != ' ' && *v != '\t' &&
+                                     lineEnd[-1] != ' ' && lineEnd[-1] != '\t');
+        for (const char *c = v; asIs && c < lineEnd; ++c) {
+            const uchar u = uchar(*c);
+            asIs = u >= 0x20 && u < 0x7f && u != '\\' && u != '"' && u != ',' && u != ';' && u != '=';
+        }
+        QVariant value;
+        if (asIs)
+            value = QString::fromLatin1(v, int(lineEnd - v));
+        else if (!decodeValue(QByteArray(v, int(lineEnd - v)), value))
+            return false;
+        QString key = prefix + QString::fromLatin1(line, int(eq - line));
+        key.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        read.insert(key, value); // a later line wins, as in QSettings
+    }
+    values = std::move(read);
+    return true;
+}
+
 } // namespace ProfileIni

@@ -8,6 +8,7 @@
 #include "ProfileTypes.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -48,5 +49,11 @@ QByteArray escapedString(const QString &text);
 // The inverse of escapedString() followed by the value decoding; false for
 // anything outside what escapedString() produces.
 bool decodeValue(const QByteArray &raw, QVariant &value);
+
+// Every key and value of INI text as QSettings reads them ("Section/key";
+// keys of [General] and before any section without a prefix, "\\" in a key
+// as "/"), for text made of nothing but the lines readSection() takes. False,
+// with values untouched, for anything else: the caller asks QSettings then.
+bool readPlain(const QByteArray &text, QHash<QString, QVariant> &values);
 
 } // namespace ProfileIni

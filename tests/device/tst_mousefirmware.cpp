@@ -175,6 +175,14 @@ private slots:
         s.setValue(QStringLiteral("Mouse/ActiveProfile"), 7);
         s.sync();
         QVERIFY(!untouched.loadFromIni(file, &err));
+
+        // Written by hand, as QSettings reads it but not as it writes it.
+        QFile hand(file);
+        QVERIFY(hand.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        hand.write("[Mouse]\nBattery = 90\n");
+        hand.close();
+        QVERIFY(untouched.loadFromIni(file, &err));
+        QCOMPARE(untouched.batteryLevel(), 90);
     }
 
     void jsonDump()

@@ -152,10 +152,14 @@ void TestProfileIni::foreignTextIsLeftToQSettings()
     QFETCH(bool, replaceable);
     ProfileData p = sampleProfile(1);
     const ProfileData before = p;
-    if (!text.contains("MouseName") && !text.contains("Extra")) { // those two read fine
+    const bool plain = text.contains("MouseName") || text.contains("Extra"); // those two read fine
+    if (!plain) {
         QVERIFY(!ProfileIni::readSection(text, 0, p, true));
         QVERIFY(p == before);
     }
+    QHash<QString, QVariant> values{{QStringLiteral("kept"), 1}};
+    QCOMPARE(ProfileIni::readPlain(text, values), plain);
+    QCOMPARE(values.contains(QStringLiteral("kept")), !plain);
     QCOMPARE(ProfileIni::replaceable(text, 0, true), replaceable);
     // Through the store the file still loads (QSettings reads it).
     StorageSandbox box;

@@ -6,6 +6,7 @@
 #include "MacroFile.h"
 #include "Paths.h"
 #include "ProfileDefaults.h"
+#include "ProfileIni.h"
 #include "ShippedModel.h"
 
 #include <QFile>
@@ -24,6 +25,7 @@ private slots:
     void templateIsComplete();
     void configurationIsComplete();
     void descriptionHeaderNamesTheIds();
+    void descriptionReadsAsQSettingsReadsIt();
 };
 
 void TestShippedData::initTestCase()
@@ -129,6 +131,23 @@ void TestShippedData::descriptionHeaderNamesTheIds()
     QVERIFY(head.contains(QByteArray::number(kShippedVendorId, 16).rightJustified(4, '0')));
     QVERIFY(head.contains(QByteArray::number(kShippedReceiverPid, 16).rightJustified(4, '0')));
     QVERIFY(head.contains(QByteArray::number(kShippedCablePid, 16).rightJustified(4, '0')));
+}
+
+void TestShippedData::descriptionReadsAsQSettingsReadsIt()
+{
+    // The description is read without QSettings when it is plain INI: the
+    // shipped one must be, and every key must come out as QSettings has it.
+    QFile f(DeviceDescription::filePath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QHash<QString, QVariant> plain;
+    QVERIFY(ProfileIni::readPlain(f.readAll(), plain));
+    QSettings s(DeviceDescription::filePath(), QSettings::IniFormat);
+    const QStringList keys = s.allKeys();
+    QCOMPARE(plain.size(), keys.size());
+    for (const QString &key : keys) {
+        QVERIFY2(plain.contains(key), qPrintable(key));
+        QCOMPARE(plain.value(key), s.value(key));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestShippedData)

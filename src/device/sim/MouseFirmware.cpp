@@ -1,13 +1,16 @@
 #include "MouseFirmware.h"
 
 #include "IniAccess.h"
+#include "ProfileIni.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QSettings>
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -323,20 +326,34 @@ bool MouseFirmware::loadFromIni(const QString &path, QString *errorText)
 {
     if (!QFile::exists(path))
         return true;
-    if (!IniAccess::notTooLarge(path, errorText))
+    QByteArray text;
+    if (!IniAccess::notTooLarge(path, errorText, &text))
         return false;
-    QSettings s(path, QSettings::IniFormat);
     auto fail = [&](const QString &what) {
         if (errorText)
             *errorText = QStringLiteral("%1: %2").arg(path, what);
         return false;
     };
-    if (s.status() != QSettings::NoError)
-        return fail(QStringLiteral("not a readable INI file"));
+    // What saveToIni() writes is plain INI, read without QSettings' parse;
+    // anything else goes through QSettings.
+    QHash<QString, QVariant> plain;
+    const bool isPlain = !text.isNull() && ProfileIni::readPlain(text, plain);
+    std::unique_ptr<QSettings> settings;
+    if (!isPlain) {
+        settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+        if (settings->status() != QSettings::NoError)
+            return fail(QStringLiteral("not a readable INI file"));
+    }
+    auto contains = [&](const QString &key) {
+        return isPlain ? plain.contains(key) : settings->contains(key);
+    };
+    auto value = [&](const QString &key, const QVariant &def = QVariant()) {
+        return isPlain ? plain.value(key, def) : settings->value(key, def);
+    };
     MouseFirmware next;
     auto readInt = [&](const QString &key, int lo, int hi, int &out) {
         bool ok = false;
-        const int v = s.value(key, out).toInt(&ok);
+        const int v = value(key, out).toInt(&ok);
         if (!ok || v < lo || v > hi)
             return false;
         out = v;
@@ -353,17 +370,16 @@ bool MouseFirmware::loadFromIni(const QString &path, QString *errorText)
     for (int p = 0; p < kProfiles; ++p) {
         for (int code = 1; code < kBlockCodes; ++code) {
             const QString key = QStringLiteral("Profile%1/Block%2").arg(p).arg(code);
-            if (code == 3 || !s.contains(key))
+            if (code == 3 || !contains(key))
                 continue;
-            if (!fromHex(s.value(key).toString(), next.m_profiles[size_t(p)].blocks[size_t(code)].data(),
+            if (!fromHex(value(key).toString(), next.m_profiles[size_t(p)].blocks[size_t(code)].data(),
                          kBlockPayloadSize))
                 return fail(QStringLiteral("%1 is not %2 hex bytes").arg(key).arg(kBlockPayloadSize));
         }
     }
     for (int n = 0; n < kMacroSlots; ++n) {
         const QString key = QStringLiteral("Macros/Slot%1").arg(n);
-        if (s.contains(key) &&
-            !fromHex(s.value(key).toString(), next.m_macros[size_t(n)].data(), kMacroSlotSize))
+        if (contains(key) && !fromHex(value(key).toString(), next.m_macros[size_t(n)].data(), kMacroSlotSize))
             return fail(QStringLiteral("%1 is not %2 hex bytes").arg(key).arg(kMacroSlotSize));
     }
     *this = next;
