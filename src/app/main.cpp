@@ -19,7 +19,6 @@
 #include "SimulatedMouseSession.h"
 #include "SimulationMenu.h"
 #include "SingleInstance.h"
-#include "StartupThread.h"
 #include "TrayLife.h"
 #include "UdevHotplugSource.h"
 
@@ -31,7 +30,6 @@
 #include <QPixmapCache>
 #include <QSocketNotifier>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <future>
@@ -40,11 +38,6 @@
 #include <unistd.h>
 
 namespace {
-
-// How long the start-up waits for fontconfig's set-up on its thread before
-// the toolkit does it itself: far more than it takes on an idle machine
-// (about 8 ms), little against a start on a busy one.
-constexpr std::chrono::milliseconds kFontConfigPatience{50};
 
 int g_signalFd[2] = {-1, -1};
 
@@ -110,9 +103,8 @@ int main(int argc, char **argv)
         Log::enableVerbose();
     // The session bus is connected, and fontconfig reads its configuration,
     // beside the start-up below.
-    StartupThread startup;
+    SessionBusWarmUp sessionBus;
     FontConfigWarmUp fonts;
-    const std::shared_future<void> fontsReady = fonts.ready();
 
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
@@ -159,16 +151,14 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The start-up thread then reads the profile set the window starts with,
-    // and has the toolkit look up the window's fonts.
+    // The same thread then reads the profile set the window starts with, and
+    // has the toolkit look up the window's fonts.
     auto firstRead =
         std::make_shared<std::packaged_task<ProfileStore::ProfileSetRead()>>(&ProfileStore::readStartingSet);
     const std::shared_future<ProfileStore::ProfileSetRead> firstReadDone = firstRead->get_future().share();
-    const bool readingAhead = startup.then([firstRead, fontsReady] {
+    const bool readingAhead = fonts.then([firstRead] {
         (*firstRead)();
-        // The families' lookups need fontconfig; when it is late, the window makes them.
-        if (fontsReady.wait_for(kFontConfigPatience) == std::future_status::ready)
-            MirtKit::warmUpFonts();
+        MirtKit::warmUpFonts();
     });
 
     // The mouse: the real one through udev and hidraw, or the simulated one.
@@ -221,7 +211,7 @@ int main(int argc, char **argv)
 
     int result = 0;
     {
-        fontsReady.wait_for(kFontConfigPatience);
+        fonts.wait();
         MousecfgWidget window(services);
         quitOnTerminationSignals(&window);
         // A second launch shows and raises this window.

@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QThread>
 #include <QVariantMap>
 
 namespace {
@@ -53,4 +54,18 @@ void FreedesktopNotifier::onReply(QDBusPendingCallWatcher *watcher)
     }
     m_lastId = reply.value();
     emit sent(m_lastId);
+}
+
+SessionBusWarmUp::SessionBusWarmUp()
+{
+    // The first thread to use the toolkit's thread data becomes its main
+    // thread: that must be this one, not the warm-up.
+    QThread::currentThread();
+    m_thread = std::thread([] { QDBusConnection::sessionBus(); });
+}
+
+SessionBusWarmUp::~SessionBusWarmUp()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }

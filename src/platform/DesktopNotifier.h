@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <optional>
+#include <thread>
 
 class QDBusPendingCallWatcher;
 
@@ -37,8 +38,8 @@ class FreedesktopNotifier : public QObject, public DesktopNotifier
 {
     Q_OBJECT
 public:
-    // On the session bus, taken when the first notice is sent (the program
-    // connects the bus as it starts: StartupThread).
+    // On the session bus, taken when the first notice is sent (SessionBusWarmUp
+    // has connected it by then).
     explicit FreedesktopNotifier(QObject *parent = nullptr);
     FreedesktopNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
     void notify(const Notice &notice) override;
@@ -56,4 +57,28 @@ private:
 
     std::optional<QDBusConnection> m_bus;
     quint32 m_lastId = 0;
+};
+
+// Every toolkit window connects to the session bus: the accessibility bridge
+// asks for it with the first widget that is given a text or a name, and the
+// window waits there for the socket, the handshake and the bus's hello or,
+// where no bus is set, for libdbus's attempt to start one in a forked child.
+// A fork copies the process's page tables and holds up its other threads
+// meanwhile, so it costs least at the very start. SessionBusWarmUp makes that
+// same connection on a thread of its own as the program starts; the bridge,
+// the notices and the pointer-speed backends then find it made. Nothing is
+// opened that the toolkit would not open anyway.
+class SessionBusWarmUp
+{
+public:
+    // From main(), before the application object: the calling thread is made
+    // the toolkit's main thread first.
+    SessionBusWarmUp();
+    // Waits for the thread.
+    ~SessionBusWarmUp();
+    SessionBusWarmUp(const SessionBusWarmUp &) = delete;
+    SessionBusWarmUp &operator=(const SessionBusWarmUp &) = delete;
+
+private:
+    std::thread m_thread;
 };

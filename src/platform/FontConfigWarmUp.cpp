@@ -1,9 +1,6 @@
 #include "FontConfigWarmUp.h"
 
 #include <dlfcn.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
 
@@ -21,20 +18,49 @@ void initFontConfig()
 
 } // namespace
 
-FontConfigWarmUp::FontConfigWarmUp() : m_ready(m_done.get_future().share())
+FontConfigWarmUp::FontConfigWarmUp()
 {
     m_thread = std::thread([this] {
-        // This thread alone (Linux's nice values are per thread); if it is
-        // refused, the thread runs as it is.
-        const auto self = static_cast<id_t>(::syscall(SYS_gettid));
-        (void)::setpriority(PRIO_PROCESS, self, 19);
         initFontConfig();
-        m_done.set_value();
+        std::function<void()> job;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_fontsReady = true;
+            m_changed.notify_all();
+            m_changed.wait(lock, [this] { return m_closed; });
+            job = std::move(m_job);
+        }
+        if (job)
+            job();
     });
 }
 
 FontConfigWarmUp::~FontConfigWarmUp()
 {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_closed = true;
+    }
+    m_changed.notify_all();
     if (m_thread.joinable())
         m_thread.join();
+}
+
+void FontConfigWarmUp::wait()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_fontsReady; });
+}
+
+bool FontConfigWarmUp::then(std::function<void()> job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_closed)
+            return false;
+        m_job = std::move(job);
+        m_closed = true;
+    }
+    m_changed.notify_all();
+    return true;
 }

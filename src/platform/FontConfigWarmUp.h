@@ -3,33 +3,37 @@
 // the first time a widget asks for a font: a few milliseconds on the way to
 // the first frame, which every window with text pays. FontConfigWarmUp does
 // that reading on a thread of its own while the program sets up the
-// application object and loads its data; wait for ready() before the first
-// widget with text is built. Without fontconfig it does nothing.
+// application object and loads its data; wait() before the first widget with
+// text is built. Fontconfig's set-up is thread-safe, and it keeps what was
+// read for the toolkit to use. Without fontconfig it does nothing.
 //
-// The thread runs at the lowest priority: the toolkit's start-up beside it
-// waits on the X server at every step, and a busy thread of the same priority
-// held the server (and so the window) up for a millisecond at a time. Nobody
-// need wait for it without a limit: fontconfig's set-up is thread-safe and
-// lock-free (a thread that finds it not done parses the files itself, and one
-// result is kept), so a caller that waited long enough lets the toolkit do it.
+// The thread can then do one more piece of start-up work that needs no event
+// loop (then()); wait() does not wait for it, the destructor does.
 
-#include <future>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <thread>
 
 class FontConfigWarmUp
 {
 public:
     FontConfigWarmUp();
-    // Waits for the thread.
     ~FontConfigWarmUp();
     FontConfigWarmUp(const FontConfigWarmUp &) = delete;
     FontConfigWarmUp &operator=(const FontConfigWarmUp &) = delete;
 
-    // Becomes ready once fontconfig is set up; it can outlive this object.
-    std::shared_future<void> ready() const { return m_ready; }
+    // Until fontconfig is set up.
+    void wait();
+    // Runs job on the thread once fontconfig is set up. At most one job: false
+    // (and job never runs) for a second one.
+    bool then(std::function<void()> job);
 
 private:
-    std::promise<void> m_done;
-    std::shared_future<void> m_ready;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_fontsReady = false;
+    bool m_closed = false; // no job will come (any more)
+    std::function<void()> m_job;
     std::thread m_thread;
 };
