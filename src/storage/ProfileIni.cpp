@@ -117,21 +117,17 @@ struct Line
     int valueLength;
 };
 
-// Walks INI text without copying it. fn(line) is called for every key line of
-// section WANTED; lines of other sections go to other(). Returns false when a
-// line is one this reader does not take (anything but blank lines, ';'
-// comments, plain section headers and key=value lines with plain keys, or a
-// value continued on the next line) or when a callback says so. Keys are
-// expected in the order QSettings writes them, which spares the hash lookup.
-template <typename Fn, typename Other>
-bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
+// Walks the lines of INI text without copying it: section(name) for every
+// section header, key(line, eq, lineEnd) for every key line (the key runs
+// from line to eq, its raw value from eq + 1 to lineEnd). Returns false when
+// a line is one the fast readers do not take (anything but blank lines, ';'
+// comments, plain section headers and key=value lines, or a value continued
+// on the next line) or when a callback says so. Whether a key is plain is for
+// the callback to check.
+template <typename Section, typename Key> bool walkLines(const QByteArray &text, Section section, Key key)
 {
-    const KeyTable &t = table();
-    const char *const base = text.constData();
-    const char *p = base;
+    const char *p = text.constData();
     const char *const end = p + text.size();
-    bool inWanted = false;
-    size_t next = 0; // expected position in t.sorted
     while (p < end) {
         const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
         if (!eol)
@@ -152,36 +148,54 @@ bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
                 if (!isKeyChar(*c) || *c == '\\')
                     return false;
             }
-            inWanted = (lineEnd - line - 2 == wanted.size()) &&
-                       memcmp(line + 1, wanted.constData(), size_t(wanted.size())) == 0;
+            if (!section(std::string_view(line + 1, size_t(lineEnd - line - 2))))
+                return false;
             continue;
         }
         const char *eq = static_cast<const char *>(memchr(line, '=', size_t(lineEnd - line)));
         if (!eq || eq == line || lineEnd[-1] == '\\')
             return false;
-        const int keyLength = int(eq - line);
-        const std::string_view name(line, size_t(keyLength));
-        // The key QSettings writes next is a plain key; anything else is checked.
-        const bool expected =
-            inWanted && next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name;
-        if (!expected) {
-            for (const char *c = line; c < eq; ++c) {
-                if (!isKeyChar(*c))
-                    return false;
-            }
-        }
-        if (!inWanted) {
-            if (!other())
-                return false;
-            continue;
-        }
-        const int key = expected ? t.sorted[next] : t.find(name);
-        if (key >= 0)
-            next = size_t(t.sortedPos[size_t(key)]) + 1;
-        if (!fn(Line{key, int(eq + 1 - base), int(lineEnd - eq - 1)}))
+        if (!key(line, eq, lineEnd))
             return false;
     }
     return true;
+}
+
+// fn(line) for every key line of section WANTED; lines of other sections go
+// to other(). False as walkLines(), and for a key that is not plain. Keys are
+// expected in the order QSettings writes them, which spares the hash lookup.
+template <typename Fn, typename Other>
+bool scan(const QByteArray &text, const QByteArray &wanted, Fn fn, Other other)
+{
+    const KeyTable &t = table();
+    const char *const base = text.constData();
+    const std::string_view wantedName(wanted.constData(), size_t(wanted.size()));
+    bool inWanted = false;
+    size_t next = 0; // expected position in t.sorted
+    return walkLines(
+        text,
+        [&](std::string_view name) {
+            inWanted = name == wantedName;
+            return true;
+        },
+        [&](const char *line, const char *eq, const char *lineEnd) {
+            const std::string_view name(line, size_t(eq - line));
+            // The key QSettings writes next is a plain key; anything else is checked.
+            const bool expected =
+                inWanted && next < t.sorted.size() && t.keys[size_t(t.sorted[next])].view() == name;
+            if (!expected) {
+                for (const char *c = line; c < eq; ++c) {
+                    if (!isKeyChar(*c))
+                        return false;
+                }
+            }
+            if (!inWanted)
+                return bool(other());
+            const int key = expected ? t.sorted[next] : t.find(name);
+            if (key >= 0)
+                next = size_t(t.sortedPos[size_t(key)]) + 1;
+            return bool(fn(Line{key, int(eq + 1 - base), int(lineEnd - eq - 1)}));
+        });
 }
 
 } // namespace
@@ -555,56 +569,40 @@ bool readPlain(const QByteArray &text, QHash<QString, QVariant> &values)
 {
     QHash<QString, QVariant> read;
     QString prefix;
-    const char *p = text.constData();
-    const char *const end = p + text.size();
-    while (p < end) {
-        const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
-        if (!eol)
-            eol = end;
-        const char *lineEnd = eol;
-        if (lineEnd > p && lineEnd[-1] == '\r')
-            --lineEnd;
-        const char *line = p;
-        p = eol < end ? eol + 1 : end;
-        if (line == lineEnd || *line == ';')
-            continue;
-        if (memchr(line, '\r', size_t(lineEnd - line)))
-            return false;
-        if (*line == '[') {
-            if (lineEnd[-1] != ']' || lineEnd - line < 3)
+    const bool plain = walkLines(
+        text,
+        [&](std::string_view name) {
+            const QString section = QString::fromLatin1(name.data(), int(name.size()));
+            prefix = section == QLatin1String("General") ? QString() : section + QLatin1Char('/');
+            return true;
+        },
+        [&](const char *line, const char *eq, const char *lineEnd) {
+            if (*line == '\\' || eq[-1] == '\\')
                 return false;
-            for (const char *c = line + 1; c < lineEnd - 1; ++c) {
-                if (!isKeyChar(*c) || *c == '\\')
+            for (const char *c = line; c < eq; ++c) {
+                if (!isKeyChar(*c) || (*c == '\\' && c[1] == '\\'))
                     return false;
             }
-            const QString section = QString::fromLatin1(line + 1, int(lineEnd - line - 2));
-            prefix = section == QLatin1String("General") ? QString() : section + QLatin1Char('/');
-            continue;
-        }
-        const char *eq = static_cast<const char *>(memchr(line, '=', size_t(lineEnd - line)));
-        if (!eq || eq == line || lineEnd[-1] == '\\' || *line == '\\' || eq[-1] == '\\')
-            return false;
-        for (const char *c = line; c < eq; ++c) {
-            if (!isKeyChar(*c) || (*c == '\\' && c[1] == '\\'))
+            // Most values are plain words and numbers: taken as they stand.
+            const char *v = eq + 1;
+            bool asIs = v == lineEnd || (*v != '@' && *v != '"' && *v != ' ' && *v != '\t' &&
+                                         lineEnd[-1] != ' ' && lineEnd[-1] != '\t');
+            for (const char *c = v; asIs && c < lineEnd; ++c) {
+                const uchar u = uchar(*c);
+                asIs = u >= 0x20 && u < 0x7f && u != '\\' && u != '"' && u != ',' && u != ';' && u != '=';
+            }
+            QVariant value;
+            if (asIs)
+                value = QString::fromLatin1(v, int(lineEnd - v));
+            else if (!decodeValue(QByteArray(v, int(lineEnd - v)), value))
                 return false;
-        }
-        // Most values are plain words and numbers: taken as they stand.
-        const char *v = eq + 1;
-        bool asIs = v == lineEnd || (*v != '@' && *v != '"' && *v != ' ' && *v != '\t' &&
-                                     lineEnd[-1] != ' ' && lineEnd[-1] != '\t');
-        for (const char *c = v; asIs && c < lineEnd; ++c) {
-            const uchar u = uchar(*c);
-            asIs = u >= 0x20 && u < 0x7f && u != '\\' && u != '"' && u != ',' && u != ';' && u != '=';
-        }
-        QVariant value;
-        if (asIs)
-            value = QString::fromLatin1(v, int(lineEnd - v));
-        else if (!decodeValue(QByteArray(v, int(lineEnd - v)), value))
-            return false;
-        QString key = prefix + QString::fromLatin1(line, int(eq - line));
-        key.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        read.insert(key, value); // a later line wins, as in QSettings
-    }
+            QString key = prefix + QString::fromLatin1(line, int(eq - line));
+            key.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            read.insert(key, value); // a later line wins, as in QSettings
+            return true;
+        });
+    if (!plain)
+        return false;
     values = std::move(read);
     return true;
 }
