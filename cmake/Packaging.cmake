@@ -27,8 +27,11 @@ This package holds the window (mousecfg), its command-line companion
 lets the user at the seat open the mouse without root rights.")
 
 # Shared-library dependencies as dpkg-shlibdeps computes them from the
-# programs; what they load only at run time is recommended.
+# programs, and the libraries the programs load when first needed
+# (LazyLibrary.h), which dpkg-shlibdeps cannot see; what they load only at
+# run time and can do without is recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libhidapi-hidraw0, libudev1, libxi6, libxtst6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, fonts-dejavu-core, fonts-wqy-microhei | fonts-noto-cjk")
 
 # Reload udev's rules after installing and removing (guarded where udev is not running).

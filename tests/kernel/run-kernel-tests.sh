@@ -193,6 +193,13 @@ ln -s /bin/udevadm "$STAGE/lib/systemd/systemd-udevd"
 for prog in mousecfg-cli mousecfg-gadget; do
   if [ -x "$BIN_DIR/$prog" ]; then
     copy_with_libs "$BIN_DIR/$prog" "/opt/mousecfg/$prog"
+    # The libraries it loads when first used (hidapi, libudev: LazyLibrary.h)
+    # are named in it by their sonames.
+    for soname in $(strings -a "$BIN_DIR/$prog" | grep -E '^lib[A-Za-z0-9_+.-]+\.so\.[0-9]+$' | sort -u); do
+      path=$("$(command -v ldconfig || echo /sbin/ldconfig)" -p | awk -v n="$soname" '$1 == n && /x86-64/ && !found { print $NF; found = 1 }')
+      [ -n "$path" ] || die "$prog loads $soname, which this host lacks"
+      [ -e "$STAGE$path" ] || copy_with_libs "$path" "$path"
+    done
     # Debug information only makes the initramfs bigger and slower to unpack.
     strip --strip-debug "$STAGE/opt/mousecfg/$prog" 2>/dev/null || true
   else

@@ -72,10 +72,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = mousecfg ] && ok "Package: mousecfg" || fail "Package: $(field Package)"
 [ "$(field Version)" = "$VERSION" ] && ok "Version: $VERSION" || fail "Version: $(field Version), the project is $VERSION"
 depends=$(field Depends)
-for lib in libqt5widgets5 libqt5core5a libhidapi-hidraw0 libudev1 libc6; do
-  grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib (dpkg-shlibdeps): $depends"
+# Linked (dpkg-shlibdeps), and loaded when first needed (named by hand).
+for lib in libqt5widgets5 libqt5core5a libc6 libhidapi-hidraw0 libudev1 libxi6 libxtst6; do
+  grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
-ok "Depends (dpkg-shlibdeps): $depends"
+ok "Depends: $depends"
 mkdir -p "$WORK/control"
 dpkg-deb -e "$deb" "$WORK/control"
 if [ -x "$WORK/control/postinst" ] && grep -q 'udevadm control --reload-rules' "$WORK/control/postinst" &&

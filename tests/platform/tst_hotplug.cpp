@@ -2,10 +2,22 @@
 // layers above test with.
 
 #include "FakeHotplugSource.h"
+#include "LazyLibrary.h"
 #include "UdevHotplugSource.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+// libudev and hidapi are loaded when first called: a library or a function
+// that cannot be had makes the call fail as the function reports failure.
+extern "C" int mousecfg_absent_library_call(int);
+extern "C" const char *mousecfg_absent_udev_call(void);
+namespace {
+LazyLibrary absentLibrary("libmousecfg-absent.so.0");
+LazyLibrary udevAgain("libudev.so.1");
+} // namespace
+MOUSECFG_LAZY_FUNCTION(absentLibrary, int, mousecfg_absent_library_call, (int x), (x), -7)
+MOUSECFG_LAZY_FUNCTION(udevAgain, const char *, mousecfg_absent_udev_call, (void), (), "absent")
 
 namespace {
 
@@ -28,6 +40,14 @@ class TestHotplug : public QObject
     Q_OBJECT
 
 private slots:
+    void missingLibraryOrFunctionFailsTheCall()
+    {
+        QCOMPARE(mousecfg_absent_library_call(1), -7);
+        QCOMPARE(mousecfg_absent_library_call(2), -7); // and again, without loading anew
+        QCOMPARE(QByteArray(mousecfg_absent_udev_call()), QByteArray("absent"));
+        QVERIFY(udevAgain.resolve("udev_new")); // the library itself was there
+    }
+
     void udevMonitorStartsAndEnumerates()
     {
         UdevHotplugSource source;
