@@ -3,10 +3,10 @@
 #include "SkinRaw.h"
 
 #include <QBitmap>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
-#include <QPainter>
 
 namespace SkinPictures {
 
@@ -17,6 +17,7 @@ struct Store
     QHash<QString, QPixmap> pictures; // path, and "faded|" + path
     QHash<QString, QPixmap> scaled;   // key(path, faded, size)
     QHash<QString, QRegion> shapes;
+    int scaledHere = 0;
 };
 
 Store &store()
@@ -61,18 +62,32 @@ QPixmap faded(const QString &path)
     if (it != store().pictures.constEnd())
         return it.value();
     const QPixmap first = picture(path);
-    QPixmap result = first;
-    if (!first.isNull()) {
-        result = QPixmap(first.size());
-        result.fill(Qt::transparent);
-        QPainter p(&result);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawPixmap(0, 0, first);
-        p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        p.fillRect(result.rect(), QColor(0, 0, 0, 200));
-    }
+    const QPixmap result = first.isNull() ? first : QPixmap::fromImage(SkinRaw::faded(first.toImage()));
     store().pictures.insert(key, result);
     return result;
+}
+
+QString prescaledPath(const QString &path, bool fadedLook, const QSize &size)
+{
+    // Only a picture of the 1x or 2x rendition: the build scales from the same one.
+    const QFileInfo source(path);
+    const QString rendition = source.dir().dirName();
+    if ((rendition != QLatin1String("1x") && rendition != QLatin1String("2x")) ||
+        !path.endsWith(QLatin1String(".png")))
+        return QString();
+    return source.path() + QLatin1String("/../sized/") + rendition + QLatin1Char('/') +
+           source.completeBaseName() + QLatin1Char('@') + QString::number(size.width()) + QLatin1Char('x') +
+           QString::number(size.height()) +
+           (fadedLook ? QLatin1String("-ignore-faded") : QLatin1String("-ignore")) + SkinRaw::suffix();
+}
+
+QPixmap scaledHere(const QString &path, bool fadedLook, const QSize &size)
+{
+    const QPixmap source = fadedLook ? faded(path) : picture(path);
+    if (source.isNull() || size.isEmpty() || source.size() == size)
+        return source;
+    ++store().scaledHere;
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QPixmap scaled(const QString &path, bool fadedLook, const QSize &size)
@@ -81,12 +96,22 @@ QPixmap scaled(const QString &path, bool fadedLook, const QSize &size)
     auto it = store().scaled.constFind(key);
     if (it != store().scaled.constEnd())
         return it.value();
-    const QPixmap source = fadedLook ? faded(path) : picture(path);
-    const QPixmap result = source.isNull() || size.isEmpty()
-                               ? source
-                               : source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap result;
+    const QString built = size.isEmpty() ? QString() : prescaledPath(path, fadedLook, size);
+    if (!built.isEmpty()) {
+        const QImage image = SkinRaw::read(built);
+        if (!image.isNull() && image.size() == size)
+            result = QPixmap::fromImage(image);
+    }
+    if (result.isNull())
+        result = scaledHere(path, fadedLook, size);
     store().scaled.insert(key, result);
     return result;
+}
+
+int scaledHereCount()
+{
+    return store().scaledHere;
 }
 
 QRegion shape(const QString &path, bool fadedLook, const QSize &size)

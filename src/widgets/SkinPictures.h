@@ -15,8 +15,16 @@ namespace SkinPictures {
 QPixmap picture(const QString &path);
 // The same with its alpha taken down to 200/255: the normal look of a button.
 QPixmap faded(const QString &path);
-// picture() or faded() smoothly scaled to SIZE.
+// picture() or faded() smoothly scaled to SIZE: the build's rendition at that
+// size when there is one (prescaledPath()), scaledHere() otherwise.
 QPixmap scaled(const QString &path, bool fadedLook, const QSize &size);
+// Where the build keeps PATH (a picture of the skin's 1x or 2x rendition)
+// scaled to SIZE: skin/sized/1x|2x/NAME@WxH-ignore[-faded].raw. Empty for
+// other pictures.
+QString prescaledPath(const QString &path, bool fadedLook, const QSize &size);
+// The window's own scaling of the picture, and how many it has made so far.
+QPixmap scaledHere(const QString &path, bool fadedLook, const QSize &size);
+int scaledHereCount();
 // The area of scaled(PATH, FADED, SIZE) at least half opaque: a button's shape.
 QRegion shape(const QString &path, bool fadedLook, const QSize &size);
 

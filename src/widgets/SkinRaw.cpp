@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
+#include <QPainter>
 #include <QSaveFile>
 #include <QVector>
 
@@ -144,6 +145,20 @@ QImage read(const QString &path, QRegion *shape)
     }
     return QImage(bytes + h.pixelOffset, h.width, h.height, h.bytesPerLine,
                   QImage::Format_ARGB32_Premultiplied, unmap, new Mapping{address, length});
+}
+
+QImage faded(const QImage &image)
+{
+    if (image.isNull())
+        return image;
+    QImage result(image.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter p(&result);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(0, 0, image);
+    p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    p.fillRect(result.rect(), QColor(0, 0, 0, 200));
+    return result;
 }
 
 } // namespace SkinRaw

@@ -24,6 +24,10 @@ QRegion opaqueArea(const QImage &image);
 // Writes IMAGE and its opaque area to PATH (atomically). False on failure.
 bool write(const QString &path, const QImage &image);
 
+// IMAGE as a button's resting picture shows it: at 200/255 of its opacity.
+// The window fades its pictures so, and the build its renditions of them.
+QImage faded(const QImage &image);
+
 // Maps PATH: the picture (sharing the mapping until it is copied or
 // released), and its opaque area into *SHAPE when given. Null when the file
 // is missing or not a picture of this form.

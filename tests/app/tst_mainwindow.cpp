@@ -20,6 +20,7 @@
 #include "SimulatedMouseSession.h"
 #include "SimulationMenu.h"
 #include "SkinCache.h"
+#include "SkinPictures.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -483,6 +484,7 @@ void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
     ProfileDefaults::buildDefaultProfile(saved);
     saved.pollrate = 2;
     QVERIFY(ProfileStore::writeSlotProfile(saved, QStringLiteral("Profile 4")));
+    SkinPictures::clear();
     makeWindow();
     // A window on its way to the screen: nothing written, no hidden page, only the current slot read.
     QVERIFY(!m_w->firstFrameDone());
@@ -496,6 +498,8 @@ void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
     QTRY_VERIFY(m_w->firstFrameDone());
+    // Its buttons' pictures came scaled from the build (the skin's list of sizes follows the layout).
+    QCOMPARE(SkinPictures::scaledHereCount(), 0);
     // Right after it: the other slots read, the start-up's settings stored, the jobs run in order.
     QCOMPARE(m_w->slotsLeftToRead(), 0u);
     QCOMPARE(int(m_w->lastSentSet().profiles[3].pollrate), 2);

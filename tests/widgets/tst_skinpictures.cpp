@@ -5,6 +5,8 @@
 #include "MirtKit.h"
 #include "Paths.h"
 #include "ShippedModel.h"
+#include "SkinPictures.h"
+#include "SkinRaw.h"
 
 #include <QBitmap>
 #include <QDir>
@@ -117,6 +119,7 @@ private slots:
     void compiledInResources();
     void everyPictureHasItsRenditions();
     void theFactorPicksTheRendition();
+    void prescaledButtonsAreWhatTheWindowMakes();
 };
 
 void TestSkinPictures::initTestCase()
@@ -316,6 +319,38 @@ void TestSkinPictures::theFactorPicksTheRendition()
         QCOMPARE(MirtKit::resolvePath(QStringLiteral("/skin/icon.png"), c.factor),
                  skin.filePath(QStringLiteral("icon.png")));
     }
+}
+
+void TestSkinPictures::prescaledButtonsAreWhatTheWindowMakes()
+{
+    // The build's renditions at the buttons' sizes, pixel for pixel what the
+    // window would make from the same picture, and found where it looks.
+    const QDir skin(QDir(Paths::dataDir()).filePath(QStringLiteral("skin")));
+    static const QRegularExpression name(QStringLiteral("^(.+)@(\\d+)x(\\d+)-ignore(-faded)?\\.raw$"));
+    int seen = 0;
+    for (const QString &rendition : {QStringLiteral("1x"), QStringLiteral("2x")}) {
+        const QDir sized(skin.filePath(QStringLiteral("sized/") + rendition));
+        for (const QString &file : sized.entryList({QStringLiteral("*.raw")}, QDir::Files)) {
+            const QRegularExpressionMatch m = name.match(file);
+            QVERIFY2(m.hasMatch(), qPrintable(file));
+            const QString source =
+                skin.filePath(rendition + QLatin1Char('/') + m.captured(1) + QStringLiteral(".png"));
+            const QSize size(m.captured(2).toInt(), m.captured(3).toInt());
+            const bool faded = !m.captured(4).isEmpty();
+            QCOMPARE(QFileInfo(SkinPictures::prescaledPath(source, faded, size)).canonicalFilePath(),
+                     QFileInfo(sized.filePath(file)).canonicalFilePath());
+            const QImage built = SkinRaw::read(sized.filePath(file));
+            const QImage here = SkinPictures::scaledHere(source, faded, size)
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(!built.isNull() && built == here, qPrintable(file));
+            ++seen;
+        }
+    }
+    QVERIFY(seen >= 16);
+    // Anything else has no rendition to look for.
+    QVERIFY(SkinPictures::prescaledPath(skin.filePath(QStringLiteral("cmd-1.png")), false, QSize(10, 10))
+                .isEmpty());
 }
 
 QTEST_MAIN(TestSkinPictures)

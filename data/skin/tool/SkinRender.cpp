@@ -3,7 +3,7 @@
 //   mousecfg-skinrender png  SOURCE.svg OUT.png WIDTH HEIGHT [KEY=VALUE...]
 //   mousecfg-skinrender ico  SOURCE.svg OUT.ico SIZE...
 //   mousecfg-skinrender gif  SOURCE.svg OUT.gif SIZE FRAMES DELAY_MS BACKGROUND
-//   mousecfg-skinrender raw  SOURCE.png OUT.raw [WIDTH HEIGHT keep|ignore]
+//   mousecfg-skinrender raw  SOURCE.png OUT.raw [WIDTH HEIGHT keep|ignore [faded]]
 //
 // png renders at the given pixel size; each KEY=VALUE replaces "@KEY@" in the
 // source, and every other "@NAME@" left in it reads as 0 (one source can so
@@ -12,7 +12,7 @@
 // are laid over the BACKGROUND colour (#rrggbb) where they are at least half opaque and left transparent
 // elsewhere. raw writes a rendered picture as raw premultiplied pixels with its opaque area (SkinRaw),
 // smoothly scaled to WIDTH × HEIGHT first when given (keep: within that size, its aspect ratio kept), as the
-// program scales it.
+// program scales it; faded: as a button's resting picture, faded before it is scaled (SkinRaw::faded).
 
 #include <QBuffer>
 #include <QByteArray>
@@ -292,11 +292,13 @@ int main(int argc, char **argv)
     const QByteArray mode(argv[1]);
     const QString source = QString::fromLocal8Bit(argv[2]);
     const QString target = QString::fromLocal8Bit(argv[3]);
-    if (mode == "raw" && (argc == 4 || argc == 7)) {
+    if (mode == "raw" && (argc == 4 || argc == 7 || (argc == 8 && QByteArray(argv[7]) == "faded"))) {
         QImage img;
         if (!img.load(source))
             return fail(QStringLiteral("cannot read %1").arg(source));
-        if (argc == 7) {
+        if (argc == 8) // from the pixels the program reads: the raw form's
+            img = SkinRaw::faded(img.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        if (argc >= 7) {
             bool okW = false, okH = false;
             const QSize size(toInt(argv[4], &okW), toInt(argv[5], &okH));
             const QByteArray aspect(argv[6]);
