@@ -37,9 +37,10 @@ void MirtPushButton::loadImages()
     m_scaled.clear();
     for (const QString &path : qAsConst(m_imagePaths)) {
         m_paths.append(MirtKit::resolvePath(path));
-        // The normal look is the first image with its alpha taken down to 200/255.
-        m_pixmaps.append(m_paths.size() == 1 ? SkinPictures::faded(m_paths.last())
-                                             : SkinPictures::picture(m_paths.last()));
+        // The normal look, the first image with its alpha taken down to
+        // 200/255, is made when first drawn (scaledImage()), if the build has
+        // not made it at that size.
+        m_pixmaps.append(SkinPictures::picture(m_paths.last()));
     }
     m_icon = m_iconPath.isEmpty() ? QPixmap() : SkinPictures::picture(MirtKit::resolvePath(m_iconPath));
 }
