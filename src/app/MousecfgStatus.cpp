@@ -68,19 +68,22 @@ void MousecfgWidget::RefreshConnectionMode()
 
 void MousecfgWidget::setBatteryStyle(bool bGrey)
 {
-    // Only the bar's colours: its caption is drawn by the bar itself, in the
-    // language font (a font here would only be measured by the style, at the
-    // cost of a font of its own in the first frame).
+    const int px = int(16 * m_dScale);
     QString sheet;
     if (bGrey) {
         sheet = QStringLiteral("QProgressBar { background-color: rgb(100,100,100); border: none;"
-                               " border-radius: 2px; }"
-                               "QProgressBar::chunk { background-color: rgb(100,100,100); }");
+                               " border-radius: 2px; color: white; font-weight: bold;"
+                               " font-size: %1px; text-align: center; }"
+                               "QProgressBar::chunk { background-color: rgb(100,100,100); }")
+                    .arg(px);
     } else {
         const QColor a = MirtKit::accentColor();
-        sheet = QStringLiteral("QProgressBar { background-color: white; border: none; border-radius: 2px; }"
-                               "QProgressBar::chunk { background-color: rgb(%1,%2,%3);"
+        sheet = QStringLiteral("QProgressBar { background-color: white; border: none;"
+                               " border-radius: 2px; color: black; font-weight: bold;"
+                               " font-size: %1px; text-align: center; }"
+                               "QProgressBar::chunk { background-color: rgb(%2,%3,%4);"
                                " border-radius: 2px; }")
+                    .arg(px)
                     .arg(a.red())
                     .arg(a.green())
                     .arg(a.blue());
