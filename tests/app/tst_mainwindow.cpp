@@ -541,6 +541,11 @@ void TestMainWindow::batteryReportReceiverOnly()
     const QColor a = MirtKit::accentColor();
     QVERIFY(bar->styleSheet().contains(
         QStringLiteral("rgb(%1,%2,%3)").arg(a.red()).arg(a.green()).arg(a.blue())));
+    // The percentage is the bar's own text, large and bold in black.
+    bar->ensurePolished();
+    QCOMPARE(bar->font().pixelSize(), 16);
+    QVERIFY(bar->font().bold());
+    QCOMPARE(bar->palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(m_w->connectionMode(), 2);
     QVERIFY(!m_w->receiverLabel()->isHidden());
     QVERIFY(m_w->chargingLabel()->isHidden());
