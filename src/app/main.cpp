@@ -29,6 +29,7 @@
 #include <QFileInfo>
 #include <QPixmapCache>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -101,10 +102,14 @@ int main(int argc, char **argv)
     }
     if (options.verbose)
         Log::enableVerbose();
-    // The session bus is connected, and fontconfig reads its configuration,
-    // beside the start-up below.
-    SessionBusWarmUp sessionBus;
-    FontConfigWarmUp fonts;
+    // One start-up thread connects the session bus, then has fontconfig read
+    // its configuration, beside the set-up below. A second thread for the bus
+    // only made the three hold each other up on a machine of two CPUs: with
+    // threads of the process on both at once, every change to its memory map
+    // interrupts the other CPU (three times as many). This thread is the
+    // toolkit's main thread, not the start-up thread: the first to ask is.
+    QThread::currentThread();
+    FontConfigWarmUp fonts(warmUpSessionBus);
 
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);

@@ -5,7 +5,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QThread>
 #include <QVariantMap>
 
 namespace {
@@ -56,16 +55,7 @@ void FreedesktopNotifier::onReply(QDBusPendingCallWatcher *watcher)
     emit sent(m_lastId);
 }
 
-SessionBusWarmUp::SessionBusWarmUp()
+void warmUpSessionBus()
 {
-    // The first thread to use the toolkit's thread data becomes its main
-    // thread: that must be this one, not the warm-up.
-    QThread::currentThread();
-    m_thread = std::thread([] { QDBusConnection::sessionBus(); });
-}
-
-SessionBusWarmUp::~SessionBusWarmUp()
-{
-    if (m_thread.joinable())
-        m_thread.join();
+    QDBusConnection::sessionBus();
 }

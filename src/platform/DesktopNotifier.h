@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QString>
 #include <optional>
-#include <thread>
 
 class QDBusPendingCallWatcher;
 
@@ -64,21 +63,10 @@ private:
 // window waits there for the socket, the handshake and the bus's hello or,
 // where no bus is set, for libdbus's attempt to start one in a forked child.
 // A fork copies the process's page tables and holds up its other threads
-// meanwhile, so it costs least at the very start. SessionBusWarmUp makes that
-// same connection on a thread of its own as the program starts; the bridge,
-// the notices and the pointer-speed backends then find it made. Nothing is
-// opened that the toolkit would not open anyway.
-class SessionBusWarmUp
-{
-public:
-    // From main(), before the application object: the calling thread is made
-    // the toolkit's main thread first.
-    SessionBusWarmUp();
-    // Waits for the thread.
-    ~SessionBusWarmUp();
-    SessionBusWarmUp(const SessionBusWarmUp &) = delete;
-    SessionBusWarmUp &operator=(const SessionBusWarmUp &) = delete;
-
-private:
-    std::thread m_thread;
-};
+// meanwhile, so it costs least at the very start. warmUpSessionBus() makes
+// that same connection, called on the start-up thread as the program starts
+// (after the main thread has made itself the toolkit's main thread: the first
+// thread to use the toolkit's thread data becomes it); the bridge, the notices
+// and the pointer-speed backends then find it made. Nothing is opened that the
+// toolkit would not open anyway.
+void warmUpSessionBus();

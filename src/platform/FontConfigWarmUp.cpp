@@ -18,9 +18,11 @@ void initFontConfig()
 
 } // namespace
 
-FontConfigWarmUp::FontConfigWarmUp()
+FontConfigWarmUp::FontConfigWarmUp(std::function<void()> first)
 {
-    m_thread = std::thread([this] {
+    m_thread = std::thread([this, first = std::move(first)] {
+        if (first)
+            first();
         initFontConfig();
         std::function<void()> job;
         {

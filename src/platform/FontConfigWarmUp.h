@@ -7,8 +7,9 @@
 // text is built. Fontconfig's set-up is thread-safe, and it keeps what was
 // read for the toolkit to use. Without fontconfig it does nothing.
 //
-// The thread can then do one more piece of start-up work that needs no event
-// loop (then()); wait() does not wait for it, the destructor does.
+// The thread can do a piece of start-up work before (first, given to the
+// constructor) and one more after (then()), neither needing an event loop;
+// wait() waits for the first, not for the other; the destructor waits for all.
 
 #include <condition_variable>
 #include <functional>
@@ -18,7 +19,7 @@
 class FontConfigWarmUp
 {
 public:
-    FontConfigWarmUp();
+    explicit FontConfigWarmUp(std::function<void()> first = {});
     ~FontConfigWarmUp();
     FontConfigWarmUp(const FontConfigWarmUp &) = delete;
     FontConfigWarmUp &operator=(const FontConfigWarmUp &) = delete;
