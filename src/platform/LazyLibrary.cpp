@@ -6,15 +6,14 @@
 void *LazyLibrary::handle()
 {
     std::call_once(m_once, [this] {
-        void *h = dlopen(m_soName, RTLD_NOW | RTLD_LOCAL);
-        if (!h) {
+        m_handle = dlopen(m_soName, RTLD_NOW | RTLD_LOCAL);
+        if (!m_handle) {
             const char *why = dlerror();
             std::fprintf(stderr, "mousecfg: %s could not be loaded (%s); what needs it is unavailable\n",
                          m_soName, why ? why : "unknown error");
         }
-        m_handle.store(h);
     });
-    return m_handle.load();
+    return m_handle;
 }
 
 void *LazyLibrary::resolve(const char *function)

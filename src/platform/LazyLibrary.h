@@ -4,13 +4,12 @@
 // without the libraries of the real mouse (hidapi, libudev) and of the X11
 // extensions it uses only later (XInput2, RECORD).
 //
-// Each such library has a symbols file here that defines the functions we
-// call, with the library's own header as their declarations, through
+// Each such library has a symbols file (NAMESymbols.cpp) that defines the
+// functions we call, with the library's own header as their declarations, through
 // MOUSECFG_LAZY_FUNCTION: the first call resolves the function; a library or
 // function that is missing makes the call fail the way the function reports
 // failure (a null handle, an error status), and is reported once.
 
-#include <atomic>
 #include <mutex>
 
 class LazyLibrary
@@ -23,14 +22,12 @@ public:
     // library and once per missing function). Safe from any thread.
     void *resolve(const char *function);
 
-    const char *soName() const { return m_soName; }
-
 private:
     void *handle();
 
     const char *m_soName;
     std::once_flag m_once;
-    std::atomic<void *> m_handle{nullptr};
+    void *m_handle = nullptr; // set once, under m_once
 };
 
 // Defines `ret name params` as a call through the lazily resolved function;
