@@ -74,12 +74,7 @@ QString prescaledPath(const QString &name, const QSize &size, Qt::AspectRatioMod
         return QString();
     rel = rel.mid(5, rel.size() - 9);
     return QDir(Paths::dataDir())
-        .filePath(QStringLiteral("skin/sized/%1@%2x%3-%4")
-                      .arg(rel)
-                      .arg(size.width())
-                      .arg(size.height())
-                      .arg(mode == Qt::KeepAspectRatio ? QStringLiteral("keep") : QStringLiteral("ignore")) +
-                  SkinRaw::suffix());
+        .filePath(QStringLiteral("skin/sized/") + SkinRaw::sizedName(rel, size, mode));
 }
 
 QImage scaled(const QString &name, const QSize &size, Qt::AspectRatioMode mode, QRegion *shape)

@@ -70,9 +70,9 @@ private:
     QStringList m_imagePaths;
     QString m_iconPath;
     int m_rendition = -1;
-    QStringList m_paths; // m_imagePaths resolved for m_rendition
-    QList<QPixmap> m_pixmaps;
-    QVector<QPixmap> m_scaled; // m_pixmaps scaled to the current size, as drawn
+    QStringList m_paths;       // m_imagePaths resolved for m_rendition
+    QList<QPixmap> m_pixmaps;  // the pictures as loaded (a null one is missing)
+    QVector<QPixmap> m_scaled; // as drawn at the current size: the first one faded
     QSize m_scaledSize;
     QPixmap m_icon;
     QList<QColor> m_textColors;

@@ -76,9 +76,7 @@ QString prescaledPath(const QString &path, bool fadedLook, const QSize &size)
         !path.endsWith(QLatin1String(".png")))
         return QString();
     return source.path() + QLatin1String("/../sized/") + rendition + QLatin1Char('/') +
-           source.completeBaseName() + QLatin1Char('@') + QString::number(size.width()) + QLatin1Char('x') +
-           QString::number(size.height()) +
-           (fadedLook ? QLatin1String("-ignore-faded") : QLatin1String("-ignore")) + SkinRaw::suffix();
+           SkinRaw::sizedName(source.completeBaseName(), size, Qt::IgnoreAspectRatio, fadedLook);
 }
 
 QPixmap scaledHere(const QString &path, bool fadedLook, const QSize &size)

@@ -53,6 +53,14 @@ QString suffix()
     return QStringLiteral(".raw");
 }
 
+QString sizedName(const QString &name, const QSize &size, Qt::AspectRatioMode mode, bool faded)
+{
+    return name + QLatin1Char('@') + QString::number(size.width()) + QLatin1Char('x') +
+           QString::number(size.height()) +
+           (mode == Qt::KeepAspectRatio ? QLatin1String("-keep") : QLatin1String("-ignore")) +
+           (faded ? QLatin1String("-faded") : QLatin1String()) + suffix();
+}
+
 QRegion opaqueArea(const QImage &image)
 {
     if (image.isNull())

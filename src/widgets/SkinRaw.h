@@ -10,12 +10,18 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QSize>
 #include <QString>
 
 namespace SkinRaw {
 
 // The file name suffix, ".raw".
 QString suffix();
+
+// The file name of picture NAME as the build scales it to SIZE:
+// "NAME@WxH-keep|ignore[-faded].raw" (keep: its aspect ratio kept; faded: the
+// resting look of a button, see faded()).
+QString sizedName(const QString &name, const QSize &size, Qt::AspectRatioMode mode, bool faded = false);
 
 // The opaque area of IMAGE: every pixel not wholly transparent, as
 // QPixmap::mask() finds it.
