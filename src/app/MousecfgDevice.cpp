@@ -7,6 +7,7 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "DeviceSession.h"
 #include "Log.h"
 #include "MirtAction.h"
 #include "MirtKit.h"
@@ -14,26 +15,14 @@
 #include "MirtMessageBox.h"
 #include "MirtPushButton.h"
 #include "ProfileDefaults.h"
+#include "ProfileDocument.h"
 
 #include <QDebug>
 #include <QLineEdit>
 #include <QMenu>
 
-#include <cstring>
-
-namespace {
-
-void storePath(char (&dest)[kPathCapacity], const QByteArray &path)
-{
-    std::memset(dest, 0, sizeof(dest));
-    std::strncpy(dest, path.constData(), sizeof(dest) - 1);
-}
-
-} // namespace
-
 void MousecfgWidget::onDeviceChanged(const DeviceChange &change)
 {
-    qCDebug(lcApp) << (change.arrived ? "DBT_DEVICEARRIVAL" : "DBT_DEVICEREMOVECOMPLETE") << change.path;
     HandleDeviceChange(change);
 }
 
@@ -44,130 +33,31 @@ void MousecfgWidget::HandleDeviceChange(const QString &path, bool arrived)
 
 void MousecfgWidget::HandleDeviceChange(const DeviceChange &change)
 {
-    DeviceList &list = deviceList();
-    const QByteArray path = change.path.toLatin1();
-    const int kind = int(change.kind);
-    bool reloaded = false;
-
-    for (uint32_t e = 0; e < list.count && e < uint32_t(kDeviceListCapacity); ++e) {
-        DeviceEntry &d = list.entries[e];
-        int conn;
-        if (change.vendorId == d.receiverVendorId && change.productId == d.receiverProductId)
-            conn = kReceiver;
-        else if (change.vendorId == d.cableVendorId && change.productId == d.cableProductId)
-            conn = kCable;
-        else
-            continue;
-
-        bool newlyFound = false;
-        if (change.arrived) {
-            const int minRelease = conn == kCable ? d.cableMinRelease : d.receiverMinRelease;
-            const int maxRelease = conn == kCable ? d.cableMaxRelease : d.receiverMaxRelease;
-            const bool releaseOk =
-                maxRelease == 0 || (change.release >= minRelease && change.release <= maxRelease);
-            if (!releaseOk) {
-                qCDebug(lcApp) << "release" << change.release << "outside" << minRelease << maxRelease
-                               << "ignored";
-            } else if (kind == int(InterfaceKind::Mouse)) {
-                storePath(conn == kCable ? d.cableMousePath : d.receiverMousePath, path);
-                newlyFound = d.mouseFound(conn) == 0;
-                d.mouseFound(conn) = 1;
-            } else if (kind == int(InterfaceKind::Vendor)) {
-                storePath(conn == kCable ? d.cableVendorPath : d.receiverVendorPath, path);
-                newlyFound = d.vendorFound(conn) == 0;
-                d.vendorFound(conn) = 1;
-            }
-            if (d.mouseFound(conn) == 1 && d.vendorFound(conn) == 1) {
-                // A pair is complete.
-                if (m_iDeviceCount != 0) {
-                    RefreshMouseList();
-                } else {
-                    RefreshMouseList();
-                    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarnClose);
-                }
-            }
-        } else {
-            if (kind == int(InterfaceKind::Mouse)) {
-                if (d.mouseFound(conn) == 0)
-                    continue;
-                d.mouseFound(conn) = 0;
-            } else if (kind == int(InterfaceKind::Vendor)) {
-                if (d.vendorFound(conn) == 0)
-                    continue;
-                d.vendorFound(conn) = 0;
-            }
-            const bool anyLeft =
-                d.receiverMouseFound || d.receiverVendorFound || d.cableMouseFound || d.cableVendorFound;
-            if (!anyLeft) {
-                RefreshMouseList();
-                if (m_iDeviceCount == 0) {
-                    m_reopenTimer.stop();
-                    StopBatteryThread();
-                    CloseDevices();
-                    g_bWarningShown = true;
-                    m_bDeviceReady = 0;
-                    slotRefreshBatteryStatus(0, 0, 0);
-                    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
-                } else if (m_strProductName == QString::fromLatin1(d.name)) {
-                    openDevicesAndPoll();
-                    reloaded = true;
-                }
-            }
-        }
-
-        // Whatever is still there of this connection is opened again after a pause.
-        if ((d.mouseFound(conn) == 1 || d.vendorFound(conn) == 1) && !reloaded)
-            scheduleReopen();
-        if (newlyFound)
-            AppConfig::writeDiff(1);
-    }
-    RefreshConnectionMode();
+    // The session keeps the list (and holds the change back while a job
+    // runs); the window follows its signals.
+    m_session->handleDeviceChange(change);
 }
 
-void MousecfgWidget::scheduleReopen()
+void MousecfgWidget::onLastMouseGone()
 {
-    // The handles go at once; they come back 500 ms after the last change, so
-    // the two interfaces of one plug share one re-open and the window never freezes.
-    StopBatteryThread();
-    CloseDevices();
-    m_reopenTimer.start();
+    g_bWarningShown = true;
+    m_bDeviceReady = 0;
+    slotRefreshBatteryStatus(0, 0, 0);
+    QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarning);
 }
 
-void MousecfgWidget::reopenDevices()
+int MousecfgWidget::deviceCount() const
 {
-    openDevicesAndPoll();
-}
-
-bool MousecfgWidget::openDevicesAndPoll()
-{
-    m_reopenTimer.stop();
-    StopBatteryThread();
-    CloseDevices();
-    const int opened = OpenDevices();
-    if (opened == 1)
-        StartBatteryThread();
-    return commandHandleOpen();
+    return m_session->deviceCount();
 }
 
 MousecfgWidget::DeviceProblem MousecfgWidget::deviceProblem() const
 {
-    if (m_iDeviceCount == 0)
+    if (m_session->deviceCount() == 0)
         return DeviceProblem::Disconnected;
-    if (commandHandleOpen() || m_reopenTimer.isActive())
+    if (commandHandleOpen() || m_session->reopenPending())
         return DeviceProblem::None;
-    DeviceList &list = deviceList();
-    for (uint32_t e = 0; e < list.count && e < uint32_t(kDeviceListCapacity); ++e) {
-        DeviceEntry &d = list.entries[e];
-        const char *paths[] = {d.receiverVendorPath, d.cableVendorPath, d.receiverMousePath,
-                               d.cableMousePath};
-        const int32_t found[] = {d.receiverVendorFound, d.cableVendorFound, d.receiverMouseFound,
-                                 d.cableMouseFound};
-        for (int i = 0; i < 4; ++i) {
-            if (found[i] == 1 && hidBackend()->permissionDenied(QByteArray(paths[i])))
-                return DeviceProblem::NoPermission;
-        }
-    }
-    return DeviceProblem::None;
+    return m_session->permissionDenied() ? DeviceProblem::NoPermission : DeviceProblem::None;
 }
 
 QString MousecfgWidget::permissionText()
@@ -178,7 +68,7 @@ QString MousecfgWidget::permissionText()
 
 void MousecfgWidget::slotWarnClose()
 {
-    openDevicesAndPoll();
+    m_session->openDevicesAndPoll();
     if (deviceProblem() == DeviceProblem::NoPermission) {
         // Found, but not ours to open: say so instead of pretending it is ready.
         QTimer::singleShot(0, this, &MousecfgWidget::slotWarning);
@@ -196,8 +86,9 @@ void MousecfgWidget::reloadAfterDeviceChange(bool bSelectFirstButton)
     showProductTitle();
     RefreshMousePictures();
     loadProfileData();
-    m_pProfileMenuBtn->setText(m_profileActions[m_ProfileSet.ProfileID]->text());
-    showProfileName(m_ProfileSet.names[m_ProfileSet.ProfileID]);
+    const ProfileSet &set = m_document->set();
+    m_pProfileMenuBtn->setText(m_profileActions[set.ProfileID]->text());
+    showProfileName(set.names[set.ProfileID]);
     if (m_pProfileCommands)
         m_pProfileCommands->setModelName(m_strProductName);
     ProfileDefaults::writeDefaultProfileFile();
@@ -260,41 +151,39 @@ void MousecfgWidget::slotWarning()
 
 void MousecfgWidget::RefreshMouseList()
 {
-    DeviceList &list = deviceList();
-    m_mouseNames.clear();
-    if (list.count < 2 && m_pMouseSelector)
+    // The session counts the mice again; onMouseListChanged() shows them.
+    m_session->refreshList();
+}
+
+void MousecfgWidget::onMouseListChanged()
+{
+    const QStringList names = m_session->mouseNames();
+    const int count = names.size();
+    if (count < 2 && m_pMouseSelector)
         m_pMouseSelector->hide();
 
-    m_iDeviceCount = 0;
     auto *menu = new QMenu(this);
-    for (uint32_t e = 0; e < list.count && e < uint32_t(kDeviceListCapacity); ++e) {
-        DeviceEntry &d = list.entries[e];
-        if (!d.complete(kReceiver) && !d.complete(kCable))
-            continue;
-        const QString name = QString::fromLatin1(d.name);
-        m_mouseNames.append(name);
+    for (const QString &name : names)
         menu->addAction(new MirtAction(name, menu));
-        ++m_iDeviceCount;
-    }
     QMenu *old = m_pMouseMenu;
     m_pMouseMenu = menu;
 
-    if (m_iDeviceCount < 2) {
+    if (count < 2) {
         if (m_pMouseSelector) {
             m_pMouseSelector->hide();
             m_pMouseSelector->setMenu(nullptr);
         }
-        if (m_iDeviceCount == 1) {
-            qCDebug(lcApp) << "RefreshMouseList " << m_mouseNames.first();
-            runAfterFirstFrame([name = m_mouseNames.first()] { AppConfig::writeCurrentProductName(name); });
+        if (count == 1) {
+            qCDebug(lcApp) << "RefreshMouseList " << names.first();
+            runAfterFirstFrame([name = names.first()] { AppConfig::writeCurrentProductName(name); });
         } else {
             runAfterFirstFrame([] { AppConfig::writeCurrentProductName(QString()); });
         }
     } else {
         ensureMouseSelector();
         m_pMouseSelector->show();
-        const int found = m_mouseNames.indexOf(m_strProductName);
-        const QString current = found >= 0 ? m_mouseNames.at(found) : m_mouseNames.first();
+        const int found = names.indexOf(m_strProductName);
+        const QString current = found >= 0 ? names.at(found) : names.first();
         if (found >= 0)
             m_pMouseSelector->setText(current);
         runAfterFirstFrame([current] { AppConfig::writeCurrentProductName(current); });
@@ -319,15 +208,11 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
 {
     if (!action)
         return;
-    StopBatteryThread();
-    CloseDevices();
     m_iSelType = 0;
     m_iSelIndex[0] = m_iSelIndex[1] = m_iSelIndex[2] = 0;
     ShowFrontView(true);
     if (m_pMouseSelector)
         m_pMouseSelector->setText(action->text());
-    AppConfig::writeCurrentProductName(action->text());
-    OpenDevices();
+    m_session->selectMouse(action->text());
     reloadAfterDeviceChange(false);
-    StartBatteryThread();
 }

@@ -4,6 +4,7 @@
 #include "MousecfgWidget.h"
 
 #include "DeviceLink.h"
+#include "DeviceSession.h"
 #include "Log.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
@@ -46,8 +47,7 @@ void MousecfgWidget::firmwareUpdate()
         return;
     }
     // The updater has the mouse to itself from here on.
-    m_reopenTimer.stop();
-    CloseDevices();
+    m_session->closeDevices();
     emit exitRequested(0);
     QCoreApplication::exit(0);
 }

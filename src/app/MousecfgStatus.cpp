@@ -8,6 +8,7 @@
 #include "ConnectionMode.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "DeviceSession.h"
 #include "DpiEncoding.h"
 #include "LightingModel.h"
 #include "LightingPreview.h"
@@ -25,6 +26,7 @@
 #include "OsdClient.h"
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"
+#include "ProfileDocument.h"
 #include "ProfileStore.h"
 #include "TrayLife.h"
 
@@ -37,26 +39,13 @@
 
 #include <utility>
 
-namespace {
-
-bool anyVendorFound(bool cable)
-{
-    DeviceList &list = deviceList();
-    for (uint32_t e = 0; e < list.count && e < uint32_t(kDeviceListCapacity); ++e) {
-        if ((cable ? list.entries[e].cableVendorFound : list.entries[e].receiverVendorFound) == 1)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 // ---------------------------------------------------------------------------
 // Connection and battery
 
 void MousecfgWidget::RefreshConnectionMode()
 {
-    const ConnectionView v = connectionViewFor(anyVendorFound(true), anyVendorFound(false), m_iCharging != 0);
+    const ConnectionView v =
+        connectionViewFor(m_session->vendorFound(true), m_session->vendorFound(false), m_iCharging != 0);
     m_iConnectionMode = v.mode;
     m_pReceiverLabel->setVisible(v.receiverShown);
     m_pBatteryBar->setVisible(v.batteryBarShown);
@@ -97,7 +86,7 @@ void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
 {
     Q_UNUSED(iHiByte)
     if (iLowByte != 0) {
-        const bool cable = anyVendorFound(true);
+        const bool cable = m_session->vendorFound(true);
         m_pBatteryBar->SetText(QString());
         m_pBatteryBar->setTextVisible(true);
         m_pBatteryBar->setFormat(cable ? QString() : QStringLiteral("%p%"));
@@ -131,9 +120,9 @@ void MousecfgWidget::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRat
 {
     qCDebug(lcApp, "Test data:profile =%x, dpi= %x, iRate= %x, mode= %x", iProfile, iDPI, iRate, iMode);
     // Only a report that names a profile switches: the poller cannot tell it (0xFF).
-    if (iProfile < kProfileCount && iProfile != m_ProfileSet.ProfileID)
+    if (iProfile < kProfileCount && iProfile != m_document->set().ProfileID)
         slotRefreshProfile(iProfile);
-    const ProfileData &cur = m_ProfileSet.current();
+    const ProfileData &cur = m_document->set().current();
     const bool dpiMoved = iDPI != m_iReportedDpi;
     const bool rateMoved = iRate != m_iReportedRate;
     m_iReportedDpi = iDPI;
@@ -157,7 +146,7 @@ void MousecfgWidget::slotRefreshProfile(quint8 iProfile)
 
 QString MousecfgWidget::stageDpiText(int stage) const
 {
-    const ProfileData &cur = m_ProfileSet.current();
+    const ProfileData &cur = m_document->set().current();
     const int dpi = DpiEncoding::stepToDpi(AppConfig::sensorModel(), cur.DPI_INFO[size_t(stage)].x);
     return tr("DPI") + QStringLiteral(" %1:%2").arg(stage + 1).arg(dpi);
 }
@@ -166,51 +155,22 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
 {
     if (iDPI >= kDpiStageCount)
         return;
-    const int slot = m_ProfileSet.ProfileID < kProfileCount ? m_ProfileSet.ProfileID : 0;
-    m_ProfileSet.profiles[size_t(slot)].dpi = iDPI;
-    // The mouse itself holds this stage now.
-    m_LastSentSet.profiles[size_t(slot)].dpi = iDPI;
+    const int slot = m_document->set().ProfileID < kProfileCount ? m_document->set().ProfileID : 0;
+    // Both sets follow; the stage is kept in the slot's own file.
+    m_document->noteReportedStage(slot, iDPI);
     if (m_pDpiPage)
         m_pDpiPage->MouseinSignal(iDPI);
-    // Kept in the slot's own file, where the loader reads it; a burst of
-    // presses is stored once.
-    m_iStageSlot = slot;
-    m_stageStoreTimer.start();
     FillPages();
     ShowOsd(stageDpiText(iDPI));
 }
 
-void MousecfgWidget::storeReportedStage()
-{
-    const int slot = m_iStageSlot;
-    if (slot < 0 || slot >= kProfileCount)
-        return;
-    const quint8 stage = m_LastSentSet.profiles[size_t(slot)].dpi;
-    const QString name = m_LastSentSet.names[size_t(slot)];
-    QString error;
-    const QString path = ProfileStore::slotProfilePath(name, &error);
-    if (path.isEmpty()) {
-        qCWarning(lcApp) << "DPI stage not stored:" << error;
-        return;
-    }
-    // Only whole profiles are written: the stored record when it reads whole,
-    // otherwise what was last sent for this slot, with the new stage.
-    ProfileData record;
-    bool complete = false;
-    if (!QFileInfo::exists(path) || !ProfileStore::readProfileSection(0, record, path, &error, &complete) ||
-        !complete)
-        record = m_LastSentSet.profiles[size_t(slot)];
-    record.dpi = stage;
-    if (!ProfileStore::writeSlotProfile(record, name, &error))
-        qCWarning(lcApp) << "DPI stage not stored:" << error;
-}
-
 void MousecfgWidget::slotRefreshRate(quint8 iRate)
 {
-    m_ProfileSet.current().pollrate = iRate;
+    ProfileSet &set = m_document->set();
+    set.current().pollrate = iRate;
     // The mouse itself holds this rate now.
-    m_LastSentSet.profiles[size_t(m_ProfileSet.ProfileID < kProfileCount ? m_ProfileSet.ProfileID : 0)]
-        .pollrate = iRate;
+    m_document->lastSent().profiles[size_t(set.ProfileID < kProfileCount ? set.ProfileID : 0)].pollrate =
+        iRate;
     FillPages();
     QString text;
     switch (iRate) {
@@ -241,7 +201,7 @@ void MousecfgWidget::slotRefreshWriteStatus(quint8 iStatus)
 void MousecfgWidget::slotLiftChange(quint8 iLift)
 {
     m_iLift = iLift;
-    m_ProfileSet.LiftHigh = iLift;
+    m_document->set().LiftHigh = iLift;
     // Both panels show the lift distance.
     if (m_pPointSpeed && sender() != static_cast<QObject *>(m_pPointSpeed))
         m_pPointSpeed->setLift(iLift);
@@ -270,86 +230,34 @@ void MousecfgWidget::ShowOsd(const QString &text)
 
 void MousecfgWidget::loadProfileData()
 {
-    QString problems;
-    m_slotsLeft = 0;
     // The first frame shows the current slot: the others are read right after it.
-    const bool firstStart = !m_bFirstFrameDone;
-    int result = 0;
-    if (firstStart && m_services.firstProfileRead) {
-        // Read ahead, once: a later reload reads the files again.
-        ProfileStore::ProfileSetRead read = std::exchange(m_services.firstProfileRead, nullptr)();
-        m_LastSentSet = std::move(read.set);
-        problems = read.problems;
-        m_slotsLeft = read.slotsLeft;
-        result = read.result;
-    } else {
-        result = ProfileStore::loadProfileSet(m_LastSentSet, &problems, firstStart ? &m_slotsLeft : nullptr);
-    }
-    if (result != 0)
-        noteLoadProblems(problems);
-    // The lighting page, the first one shown, may show another slot's lighting.
-    const unsigned lighting = 1u << LightingModel::lightingSlot(m_strProductName, m_LastSentSet.ProfileID);
-    if (m_slotsLeft & lighting) {
-        m_slotsLeft &= ~lighting;
-        QString more;
-        if (ProfileStore::loadSlots(m_LastSentSet, lighting, &more) != 0)
-            noteLoadProblems(more);
-    }
-    if (m_slotsLeft)
+    m_document->load(!m_bFirstFrameDone);
+    if (m_document->slotsLeft())
         runAfterFirstFrame([this] { loadOtherSlots(); });
-    m_ProfileSet = m_LastSentSet;
-    m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
+    ProfileSet &set = m_document->set();
+    m_iLift = set.LiftHigh == 1 ? 1 : 2;
     // A new set: the next report of the mouse is taken as it stands.
     m_iReportedDpi = 0xFF;
     m_iReportedRate = 0xFF;
     if (m_services.pointerSpeed && m_services.pointerSpeed->isAvailable()) {
-        int speed = m_ProfileSet.current().mousespeed;
+        int speed = set.current().mousespeed;
         if (m_services.pointerSpeed->readSpeed(&speed))
-            m_ProfileSet.current().mousespeed = quint8(speed);
+            set.current().mousespeed = quint8(speed);
     }
 }
 
 void MousecfgWidget::loadOtherSlots()
 {
-    if (!m_slotsLeft)
-        return;
-    const unsigned pending = m_slotsLeft;
-    m_slotsLeft = 0;
-    QString problems;
-    if (ProfileStore::loadSlots(m_LastSentSet, pending, &problems) != 0)
-        noteLoadProblems(problems);
-    for (int i = 0; i < kProfileCount; ++i) {
-        if (pending & (1u << i))
-            m_ProfileSet.profiles[size_t(i)] = m_LastSentSet.profiles[size_t(i)];
-    }
-}
-
-void MousecfgWidget::noteLoadProblems(const QString &problems)
-{
-    // Said once: which slot could not be read whole and was reset to the factory settings.
-    QStringList fresh;
-    for (const QString &line : problems.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (!m_shownLoadProblems.contains(line) && !m_strLoadNotice.contains(line))
-            fresh << line;
-    }
-    if (fresh.isEmpty())
-        return;
-    if (!m_strLoadNotice.isEmpty())
-        fresh.prepend(m_strLoadNotice);
-    m_strLoadNotice = fresh.join(QLatin1Char('\n'));
-    QTimer::singleShot(0, this, &MousecfgWidget::showLoadNotice);
+    m_document->loadOtherSlots();
 }
 
 void MousecfgWidget::showLoadNotice()
 {
-    if (m_strLoadNotice.isEmpty() || m_pLoadNoticeBox)
+    if (m_document->pendingLoadNotice().isEmpty() || m_pLoadNoticeBox)
         return;
     if (!isVisible() || g_bWarningShown)
         return; // shown when the window is (slotWarning)
-    const QString text = m_strLoadNotice;
-    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        m_shownLoadProblems.insert(line);
-    m_strLoadNotice.clear();
+    const QString text = m_document->takeLoadNotice();
     auto *box = new MirtMessageBox(MirtMessageBox::kWarning, QString(), tr("Warning"), text, this, this,
                                    Qt::FramelessWindowHint);
     box->setObjectName(QStringLiteral("loadNoticeBox"));
@@ -359,10 +267,30 @@ void MousecfgWidget::showLoadNotice()
     box->open();
 }
 
+void MousecfgWidget::onStoredProfilesReplaced()
+{
+    // Another program changed stored profiles the user had not edited here.
+    FillPages();
+    showProfileName(m_document->set().names[size_t(m_document->set().ProfileID % kProfileCount)]);
+}
+
+void MousecfgWidget::onExternalConflict(const QList<int> &slotList)
+{
+    QStringList names;
+    for (int i : slotList)
+        names << m_document->set().names[size_t(i)];
+    const QString text =
+        tr("ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED "
+           "ONE? (NO KEEPS YOUR EDITS.)")
+            .arg(names.join(QStringLiteral(", ")));
+    const bool take = showMessage(MirtMessageBox::kQuestion, text) == QDialog::Accepted;
+    m_document->resolveConflict(slotList, take);
+}
+
 void MousecfgWidget::applyPointerSpeed()
 {
     PointerSpeed *ps = m_services.pointerSpeed;
-    const int speed = m_ProfileSet.current().mousespeed;
+    const int speed = m_document->set().current().mousespeed;
     // 0 means the profile never had a speed; the desktop's stays as it is.
     if (!ps || !ps->isAvailable() || speed < PointerSpeedScale::kMinimum ||
         speed > PointerSpeedScale::kMaximum)
@@ -377,10 +305,11 @@ void MousecfgWidget::SetCurrentProfile(int index, bool bReload)
         return;
     loadOtherSlots();
     m_pProfileMenuBtn->setText(m_profileActions[index]->text());
-    m_ProfileSet.ProfileID = quint8(index);
-    ProfileData &record = m_ProfileSet.profiles[size_t(index)];
-    const QString name =
-        m_ProfileSet.names[size_t(index)].isEmpty() ? record.ProfileName : m_ProfileSet.names[size_t(index)];
+    m_document->set().ProfileID = quint8(index);
+    ProfileData &record = m_document->set().profiles[size_t(index)];
+    const QString name = m_document->set().names[size_t(index)].isEmpty()
+                             ? record.ProfileName
+                             : m_document->set().names[size_t(index)];
     if (bReload && !name.isEmpty()) {
         QString error;
         if (ProfileStore::readLibraryProfile(record, m_strProductName, name, &error))
@@ -398,7 +327,7 @@ void MousecfgWidget::onProfileAction(QAction *action)
     const int i = m_profileActions.indexOf(qobject_cast<MirtAction *>(action));
     if (i < 0)
         return;
-    const int previous = m_ProfileSet.ProfileID;
+    const int previous = m_document->set().ProfileID;
     SetCurrentProfile(i, false);
     if (m_pProfileCommands)
         m_pProfileCommands->rebuildLibraryMenu();
@@ -416,7 +345,7 @@ void MousecfgWidget::onProfileAction(QAction *action)
         }
     }
     applyPointerSpeed();
-    showProfileName(m_ProfileSet.names[size_t(i)]);
+    showProfileName(m_document->set().names[size_t(i)]);
 }
 
 int MousecfgWidget::switchMouseProfile(int index)
@@ -445,21 +374,21 @@ void MousecfgWidget::onProfileButtonClicked()
 
 void MousecfgWidget::FillPages()
 {
-    m_iLift = m_ProfileSet.LiftHigh == 1 ? 1 : 2;
+    m_iLift = m_document->set().LiftHigh == 1 ? 1 : 2;
     for (int i = 0; i < m_profileButtons.size(); ++i)
-        m_profileButtons[i]->SetState(i == m_ProfileSet.ProfileID ? 1 : 0);
-    ProfileData *cur = &m_ProfileSet.current();
+        m_profileButtons[i]->SetState(i == m_document->set().ProfileID ? 1 : 0);
+    ProfileData *cur = &m_document->set().current();
     if (m_pDpiPage)
         m_pDpiPage->setProfileAndSensor(cur, AppConfig::sensorModel());
     if (m_pPointSpeed)
-        m_pPointSpeed->setData(cur, m_ProfileSet.Sync, m_iLift, m_ProfileSet.AngleValue, m_ProfileSet.Jitter,
-                               m_ProfileSet.Debounce);
+        m_pPointSpeed->setData(cur, m_document->set().Sync, m_iLift, m_document->set().AngleValue,
+                               m_document->set().Jitter, m_document->set().Debounce);
     if (m_pReportRate)
         m_pReportRate->setProfile(cur, m_iLift);
     if (m_pBtnPage)
         m_pBtnPage->SetRecords(&cur->BUTTON_INFO);
     if (m_pColorPage) { // model 5960 keeps one lighting for all profiles, in slot 1
-        m_pColorPage->SetProfile(&LightingModel::lightingProfile(m_ProfileSet, m_strProductName));
+        m_pColorPage->SetProfile(&LightingModel::lightingProfile(m_document->set(), m_strProductName));
         m_pLightPreview->setProfile(m_pColorPage->profile());
     }
 }
@@ -468,8 +397,8 @@ void MousecfgWidget::collectPages()
 {
     // Stages, rate and speeds are edited in place; the sensor values are kept by the page.
     if (m_pPointSpeed)
-        m_pPointSpeed->collectInto(m_ProfileSet);
-    m_ProfileSet.LiftHigh = m_iLift;
+        m_pPointSpeed->collectInto(m_document->set());
+    m_document->set().LiftHigh = m_iLift;
 }
 
 void MousecfgWidget::showProfileName(const QString &name)
@@ -486,7 +415,7 @@ void MousecfgWidget::configurationImported()
 
 void MousecfgWidget::reloadCurrentProfile()
 {
-    SetCurrentProfile(m_ProfileSet.ProfileID, true);
+    SetCurrentProfile(m_document->set().ProfileID, true);
 }
 
 void MousecfgWidget::slotProfileNameChange()

@@ -6,6 +6,7 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "DeviceSession.h"
 #include "LightingModel.h"
 #include "LightingPreview.h"
 #include "MacroDialog.h"
@@ -23,6 +24,7 @@
 #include "MirtReportRate.h"
 #include "MouseSettingsLauncher.h"
 #include "PointerSpeed.h"
+#include "ProfileDocument.h"
 #include "SkinCache.h"
 #include "TrayLife.h"
 
@@ -416,7 +418,7 @@ void MousecfgWidget::ensureButtonPage()
         return;
     // The page fills the CUSTOMIZE tab's area and mirrors its buttons on the markers.
     QWidget *area = m_pageAreas[kTabCustomize];
-    m_pBtnPage = new MirtBtnWindow(&m_ProfileSet.current().BUTTON_INFO, area, m_dScale);
+    m_pBtnPage = new MirtBtnWindow(&m_document->set().current().BUTTON_INFO, area, m_dScale);
     m_pBtnPage->setObjectName(QStringLiteral("buttonPage"));
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -435,7 +437,7 @@ void MousecfgWidget::ensureMacroPage()
     loadOtherSlots(); // the page is given the whole set
     // The macro editor fills the MACRO tab's area; it counts the macro slots of the current profile.
     QWidget *area = m_pageAreas[kTabMacro];
-    m_pMacroPage = new MacroDialog(&m_ProfileSet, area, m_dScale);
+    m_pMacroPage = new MacroDialog(&m_document->set(), area, m_dScale);
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pMacroPage);
@@ -635,7 +637,7 @@ void MousecfgWidget::RetranslateUi()
 {
     retranslateTexts();
     // The poller starts afresh with the new texts; stopping waits for it.
-    if (m_pBatteryThread) {
+    if (m_session->pollerRunning()) {
         StopBatteryThread();
         StartBatteryThread();
     }
@@ -662,7 +664,7 @@ void MousecfgWidget::retranslateTexts()
         m_profileButtons[i]->setText(profileText(i));
         m_profileActions[i]->setText(profileText(i));
     }
-    m_pProfileMenuBtn->setText(profileText(m_ProfileSet.ProfileID));
+    m_pProfileMenuBtn->setText(profileText(m_document->set().ProfileID));
     m_pNameLabel->setText(tr("NAME"));
     m_pNameEdit->setToolTip(tr("Press Enter To Apply"));
     m_pLibraryBtn->setToolTip(tr("Profile Library"));

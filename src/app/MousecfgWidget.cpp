@@ -5,10 +5,10 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "DeviceSession.h"
 #include "HotplugFeed.h"
 #include "Log.h"
 #include "MirtAction.h"
-#include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
 #include "MirtPointSpeed.h"
@@ -18,6 +18,7 @@
 #include "Paths.h"
 #include "PointerSpeed.h"
 #include "ProfileDefaults.h"
+#include "ProfileDocument.h"
 #include "ProfileStore.h"
 #include "ScaleTable.h"
 #include "SkinCache.h"
@@ -74,29 +75,38 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
 
     m_iConnectionMode = 3;
     m_bDeviceReady = 0;
-
-    // Device notifications: listen before enumerating, so nothing slips between.
-    if (m_services.hotplug) {
-        connect(m_services.hotplug, &HotplugFeed::deviceChanged, this, &MousecfgWidget::onDeviceChanged);
-        m_bHotplugRunning = m_services.hotplug->start();
-        if (!m_bHotplugRunning)
-            qCDebug(lcApp) << "hot-plug notifications unavailable:" << m_services.hotplug->errorString();
-    }
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-
-    m_reopenTimer.setSingleShot(true);
-    m_reopenTimer.setInterval(500);
-    connect(&m_reopenTimer, &QTimer::timeout, this, &MousecfgWidget::reopenDevices);
-    m_stageStoreTimer.setSingleShot(true);
-    m_stageStoreTimer.setInterval(300);
-    connect(&m_stageStoreTimer, &QTimer::timeout, this, &MousecfgWidget::storeReportedStage);
 
     m_strProductName = DeviceDescription::productName();
 
-    // Find the mouse.
-    m_iDeviceCount = 0;
-    LoadDeviceList();
-    ScanDevices();
+    // The owners of the profiles and of the mouse; the window follows them.
+    m_document = std::make_unique<ProfileDocument>(m_strProductName);
+    m_document->setFirstRead(std::exchange(m_services.firstProfileRead, nullptr));
+    connect(m_document.get(), &ProfileDocument::loadNoticeChanged, this,
+            [this] { QTimer::singleShot(0, this, &MousecfgWidget::showLoadNotice); });
+    connect(m_document.get(), &ProfileDocument::setReplaced, this, &MousecfgWidget::onStoredProfilesReplaced);
+    connect(m_document.get(), &ProfileDocument::externalConflict, this, &MousecfgWidget::onExternalConflict,
+            Qt::QueuedConnection);
+    m_session = std::make_unique<DeviceSession>(m_services.hotplug, m_strProductName);
+    m_session->setMouseLockPath(m_services.mouseLockPath);
+    connect(m_session.get(), &DeviceSession::mouseListChanged, this, &MousecfgWidget::onMouseListChanged);
+    connect(m_session.get(), &DeviceSession::firstMouseArrived, this,
+            [this] { QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarnClose); });
+    connect(m_session.get(), &DeviceSession::lastMouseGone, this, &MousecfgWidget::onLastMouseGone);
+    connect(m_session.get(), &DeviceSession::connectionChanged, this, &MousecfgWidget::RefreshConnectionMode);
+    connect(m_session.get(), &DeviceSession::mouseFound, this, [] { AppConfig::writeDiff(1); });
+    connect(m_session.get(), &DeviceSession::batteryStatus, this,
+            [this](quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
+                slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte);
+                // Only the mouse's own readings: the tray's notices never follow a placeholder.
+                if (m_pTrayLife)
+                    m_pTrayLife->batteryReading(iCharge, iLowByte, iHiByte);
+            });
+    connect(m_session.get(), &DeviceSession::statusReport, this, &MousecfgWidget::slotRefreshStatus);
+
+    // Find the mouse: device notifications are listened to before enumerating,
+    // so nothing slips between.
+    m_session->start();
 
     // Language and colour scheme.
     MirtKit::setLanguageId(AppConfig::readLangID());
@@ -112,7 +122,7 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
         QCoreApplication::installTranslator(m_pTranslator);
 
     // Open the mouse and start listening to it.
-    openDevicesAndPoll();
+    m_session->openDevicesAndPoll();
 
     // The stored settings: last-sent copy, then the working copy.
     loadProfileData();
@@ -129,12 +139,14 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     FillPages();
     retranslateTexts();
     RefreshMousePictures();
-    showProfileName(m_ProfileSet.names[m_ProfileSet.ProfileID]);
+    showProfileName(m_document->set().names[m_document->set().ProfileID]);
     // The template for new library profiles; written once the window is up.
     runAfterFirstFrame([] { ProfileDefaults::writeDefaultProfileFile(); });
 
-    // The tray and the window icon come right after the first frame.
+    // The tray and the window icon come right after the first frame, and so
+    // does the watch on the stored profiles (another program may change them).
     runAfterFirstFrame([this] {
+        m_document->watchFiles();
         if (m_services.showTray)
             createTray();
         setWindowIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));
@@ -180,9 +192,9 @@ void MousecfgWidget::setPointerSpeed(PointerSpeed *pointerSpeed)
     m_services.pointerSpeed = pointerSpeed;
     // As at load: the current profile shows the desktop's speed.
     if (pointerSpeed && pointerSpeed->isAvailable()) {
-        int speed = m_ProfileSet.current().mousespeed;
+        int speed = m_document->set().current().mousespeed;
         if (pointerSpeed->readSpeed(&speed))
-            m_ProfileSet.current().mousespeed = quint8(speed);
+            m_document->set().current().mousespeed = quint8(speed);
     }
     if (m_pPointSpeed) {
         m_pPointSpeed->setPointerSpeedAvailable(pointerSpeed && pointerSpeed->isAvailable());
@@ -192,21 +204,18 @@ void MousecfgWidget::setPointerSpeed(PointerSpeed *pointerSpeed)
 
 MousecfgWidget::~MousecfgWidget()
 {
-    m_reopenTimer.stop();
-    // A stage the mouse reported just before the end is still stored.
-    if (m_stageStoreTimer.isActive()) {
-        m_stageStoreTimer.stop();
-        storeReportedStage();
-    }
-    if (m_services.hotplug)
-        m_services.hotplug->disconnect(this);
-    StopBatteryThread();
-    CloseDevices();
-    ExitHid();
+    // The mouse first (poller stopped, handles closed), then the pages, which
+    // point into the profiles, then the profiles (a stage the mouse reported
+    // just before the end is still stored).
+    m_session->disconnect(this);
+    m_session.reset();
     if (m_pTranslator)
         QCoreApplication::removeTranslator(m_pTranslator);
     if (m_pTray)
         m_pTray->hide();
+    qDeleteAll(findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    m_document->disconnect(this);
+    m_document.reset();
 }
 
 QString MousecfgWidget::productTitle() const
@@ -341,9 +350,7 @@ void MousecfgWidget::closeButtonPressed()
         return;
     }
     // End the program, but not under a thread that still reads the mouse.
-    m_reopenTimer.stop();
-    StopBatteryThread();
-    CloseDevices();
+    m_session->closeDevices();
     emit exitRequested(0);
     QCoreApplication::exit(0);
 }
@@ -455,49 +462,43 @@ void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void MousecfgWidget::StartBatteryThread()
 {
-    if (m_pBatteryThread) {
-        if (m_pBatteryThread->isRunning())
-            return;
-        // It ended by itself (no device): make room for a new one.
-        m_pBatteryThread->stopAndWait();
-        delete m_pBatteryThread;
-        m_pBatteryThread = nullptr;
-    }
-    m_pBatteryThread = new MirtGetBatteryThread();
-    // The last reported stage and rate are kept across poller restarts: the
-    // first report of a new poller moves nothing the mouse did not change.
-    // Reports still queued from a poller that was stopped are dropped: they
-    // describe a connection that has since been closed.
-    const quint64 generation = ++m_iPollerGeneration;
-    connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshBatteryStatus, this,
-            [this, generation](quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
-                if (generation != m_iPollerGeneration)
-                    return;
-                slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte);
-                // Only the mouse's own readings: the tray's notices never follow a placeholder.
-                if (m_pTrayLife)
-                    m_pTrayLife->batteryReading(iCharge, iLowByte, iHiByte);
-            });
-    connect(m_pBatteryThread, &MirtGetBatteryThread::RefreshStatus, this,
-            [this, generation](quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode) {
-                if (generation == m_iPollerGeneration)
-                    slotRefreshStatus(iProfile, iDPI, iRate, iMode);
-            });
-    m_pBatteryThread->start(QThread::InheritPriority);
+    m_session->startPoller();
 }
 
 void MousecfgWidget::StopBatteryThread()
 {
-    if (!m_pBatteryThread)
-        return;
-    // Stop, and wait for it to leave its loop: no handle is closed under a reader.
-    ++m_iPollerGeneration;
-    m_pBatteryThread->stopAndWait();
-    delete m_pBatteryThread;
-    m_pBatteryThread = nullptr;
+    m_session->stopPoller();
 }
 
 bool MousecfgWidget::batteryThreadRunning() const
 {
-    return m_pBatteryThread && m_pBatteryThread->isRunning();
+    return m_session->pollerRunning();
+}
+
+int MousecfgWidget::runWithProgress(const std::function<int()> &job)
+{
+    m_session->beginJob();
+    const int result = ProfileCommandHost::runWithProgress(job);
+    m_session->endJob();
+    return result;
+}
+
+ProfileSet &MousecfgWidget::currentSet()
+{
+    return m_document->wholeSet();
+}
+
+ProfileSet &MousecfgWidget::lastSentSet()
+{
+    return m_document->wholeLastSent();
+}
+
+QString MousecfgWidget::pendingLoadNotice() const
+{
+    return m_document->pendingLoadNotice();
+}
+
+unsigned MousecfgWidget::slotsLeftToRead() const
+{
+    return m_document->slotsLeft();
 }

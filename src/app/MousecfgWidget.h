@@ -1,9 +1,13 @@
 #pragma once
 // The main window: one frameless, skin-shaped 999 × 640 surface (design units,
-// scaled by the window scale factor) that follows the mouse as its receiver
-// and cable come and go, shows its connection and battery, switches profiles
-// and hosts the settings pages under four tabs. It owns the status poller and
-// the tray icon; the DeviceLink module data and the profile sets sit beside it.
+// scaled by the window scale factor) that shows the mouse as its receiver and
+// cable come and go, its connection and battery, switches profiles and hosts
+// the settings pages under four tabs, with the tray icon.
+//
+// It shows what two owners hold and sends them the user's commands: the
+// DeviceSession (the device list, handles, poller and the jobs that talk to
+// the mouse) and the ProfileDocument (the current and last-sent profile sets,
+// their loading and the stored files). The window itself holds only the view.
 
 #include "DeviceChange.h"
 #include "MirtMessageBox.h"
@@ -31,6 +35,8 @@
 #include <memory>
 
 class DesktopNotifier;
+class DeviceSession;
+class ProfileDocument;
 class HotplugFeed;
 class LightingPreview;
 class MirtBtnWindow;
@@ -72,6 +78,9 @@ struct MousecfgServices
     // The profile set as read ahead while the program started (waits for that
     // read): the window's first read takes it instead of reading the files.
     std::function<ProfileStore::ProfileSetRead()> firstProfileRead;
+    // The lock that keeps mousecfg-cli from the mouse while the window has it
+    // (MouseLock); empty: none (tests that run no second program).
+    QString mouseLockPath;
 };
 
 // True while the "Dongle Disconnect!" warning is open: the tray toggle then
@@ -123,7 +132,7 @@ public:
     // "\\?\" dropped), arrived true for an arrival.
     void HandleDeviceChange(const QString &path, bool arrived);
     void RefreshMouseList();
-    int deviceCount() const { return m_iDeviceCount; }
+    int deviceCount() const;
     int deviceReady() const override { return m_bDeviceReady; }
     // What keeps the mouse from being used right now.
     DeviceProblem deviceProblem() const;
@@ -207,16 +216,8 @@ public:
     quint8 liftValue() const { return m_iLift; }
 
     // --- ProfileCommandHost ---
-    ProfileSet &currentSet() override
-    {
-        loadOtherSlots();
-        return m_ProfileSet;
-    }
-    ProfileSet &lastSentSet() override
-    {
-        loadOtherSlots();
-        return m_LastSentSet;
-    }
+    ProfileSet &currentSet() override;
+    ProfileSet &lastSentSet() override;
     QWidget *dialogParent() override { return this; }
     void stopPoller() override { StopBatteryThread(); }
     void startPoller() override { StartBatteryThread(); }
@@ -228,6 +229,12 @@ public:
     void hideWindow() override { hideToTray(); }
     void reloadCurrentProfile() override;
     void pointerSpeedRestored() override { applyPointerSpeed(); }
+    // The job runs while the device session holds its device changes back.
+    int runWithProgress(const std::function<int()> &job) override;
+
+    // The two owners the window shows.
+    DeviceSession *deviceSession() const { return m_session.get(); }
+    ProfileDocument *profileDocument() const { return m_document.get(); }
 
     // Hides the window to the tray; without a tray to come back from (no
     // system tray, or none created) the window is minimised instead, so it is
@@ -236,8 +243,8 @@ public:
     // Shows, un-minimises and raises the window (a second launch asks for it).
     void showAndRaise();
     // What the last load of the stored set had to reset, until it is shown.
-    QString pendingLoadNotice() const { return m_strLoadNotice; }
-    unsigned slotsLeftToRead() const { return m_slotsLeft; }
+    QString pendingLoadNotice() const;
+    unsigned slotsLeftToRead() const;
 
 signals:
     // Every on-screen notice, as sent.
@@ -281,7 +288,10 @@ private slots:
     void onTabPressed(MirtPushButton *btn);
     void onProfileButtonClicked();
     void onMarkerClicked();
-    void reopenDevices();
+    void onMouseListChanged();
+    void onLastMouseGone();
+    void onStoredProfilesReplaced();
+    void onExternalConflict(const QList<int> &slotList);
 
 private:
     // Construction pieces (MousecfgWidget.cpp).
@@ -314,8 +324,6 @@ private:
     // Hot-plug (MousecfgDevice.cpp).
     void reloadAfterDeviceChange(bool bSelectFirstButton);
     void showProductTitle();
-    void scheduleReopen();
-    bool openDevicesAndPoll();
     // Status (MousecfgStatus.cpp).
     void setBatteryStyle(bool bGrey);
     QString stageDpiText(int stage) const;
@@ -324,9 +332,7 @@ private:
     // Before the first frame only the current slot is read; the other four
     // right after it, or at once when anything needs the whole set.
     void loadOtherSlots();
-    void noteLoadProblems(const QString &problems);
     void showLoadNotice();
-    void storeReportedStage();
     // Switches the mouse to profile INDEX on the worker thread; SendCommand's code.
     int switchMouseProfile(int index);
 
@@ -350,16 +356,15 @@ private:
     QPoint m_pressPos;
     QPoint m_frameOrigin;
 
+    // The owners of the mouse and of the profiles.
+    std::unique_ptr<DeviceSession> m_session;
+    std::unique_ptr<ProfileDocument> m_document;
+
     // Device.
-    int m_iDeviceCount = 0;
     int m_bDeviceReady = 0;
-    MirtGetBatteryThread *m_pBatteryThread = nullptr;
-    quint64 m_iPollerGeneration = 0; // reports of older pollers are dropped
-    QTimer m_reopenTimer;
     QPointer<MirtMessageBox> m_pWarningBox;
     DeviceProblem m_warningProblem = DeviceProblem::None; // what the open box says
     bool m_bSwitchWarning = false;                        // the open box makes room for another
-    bool m_bHotplugRunning = false;
 
     // Status.
     int m_iConnectionMode = 3;
@@ -369,13 +374,6 @@ private:
     // not been applied yet is not undone by the next poll.
     quint8 m_iReportedDpi = 0xFF;
     quint8 m_iReportedRate = 0xFF;
-    // A stage the mouse reported, stored in its slot's file after a short pause.
-    QTimer m_stageStoreTimer;
-    int m_iStageSlot = -1;
-    // Slots the last load had to reset: shown once.
-    QString m_strLoadNotice;
-    QSet<QString> m_shownLoadProblems;
-    unsigned m_slotsLeft = 0; // slots whose files are still to be read (bits)
     QPointer<MirtMessageBox> m_pLoadNoticeBox;
     int m_iLastBattery = -1;
     quint8 m_iLift = 1;
@@ -384,10 +382,6 @@ private:
     bool m_bFrontView = true;
     int m_iCurrentTab = kTabCustomize;
     int m_iHoverButton = -1;
-
-    // Profile data: what the pages edit and what was last sent to the mouse.
-    ProfileSet m_ProfileSet;
-    ProfileSet m_LastSentSet;
 
     // Widgets and their design rectangles.
     QHash<QWidget *, QRect> m_designRects;
@@ -402,7 +396,6 @@ private:
     MirtPushButton *m_pFirmwareBtn = nullptr;
     MirtPushButton *m_pMouseSelector = nullptr;
     QMenu *m_pMouseMenu = nullptr;
-    QStringList m_mouseNames;
     MirtLabel *m_pVersionLabel = nullptr;
     QLabel *m_pLogoLabel = nullptr;
     MirtLabel *m_pTitleLabel = nullptr;

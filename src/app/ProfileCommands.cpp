@@ -94,19 +94,21 @@ int ProfileCommandHost::runWithProgress(const std::function<int()> &job)
 }
 
 ProfileCommands::ProfileCommands(ProfileCommandHost *host, QObject *parent)
-    : QObject(parent), m_host(host), m_libraryMenu(new QMenu())
+    : QObject(parent), m_host(host), m_libraryMenu(new QMenu()),
+      m_saveFailures(std::make_shared<QStringList>())
 {
     m_libraryMenu->setObjectName(QStringLiteral("profileLibraryMenu"));
     connect(m_libraryMenu, &QMenu::triggered, this, &ProfileCommands::onLibraryAction);
-    m_write = [](ProfileSet &current, ProfileSet &lastSent) {
+    m_write = [failures = m_saveFailures](ProfileSet &current, ProfileSet &lastSent) {
         // The poller is stopped and restarted by the commands on the
         // user-interface thread, around the dialog.
         WriteContext context = WriteContext::fromConfiguration();
         context.stopPoller = nullptr;
         context.startPoller = nullptr;
         const WholeWriteOutcome outcome = runWholeWrite(current, lastSent, false, context);
+        // Read by the commands once the worker has finished.
         if (!outcome.saveError.isEmpty())
-            qCDebug(lcApp) << "profile set not saved:" << outcome.saveError;
+            failures->append(outcome.saveError);
         return outcome.result;
     };
 }
@@ -480,34 +482,52 @@ int ProfileCommands::writeWithProgress()
             showLibraryFailure(saved, QString());
     }
 
-    // The files are written on the worker thread, behind the progress dialog,
-    // which keeps the set from being edited meanwhile.
-    auto failures = std::make_shared<QStringList>();
-    ProfileSet *current = &set;
-    ProfileSet *sent = &lastSent;
+    // The files are written on the worker thread, behind the progress dialog.
+    // The job works on copies it is handed: nothing the window holds changes
+    // under it, and the last-sent copy is taken back once it has finished.
+    struct JobState
+    {
+        ProfileSet current;
+        ProfileSet sent;
+        QVector<int> pending;
+        QStringList libraryFailures;
+    };
+    auto state = std::make_shared<JobState>();
+    state->current = set;
+    state->sent = lastSent;
+    state->pending = toSave;
     const QString model = modelName();
     WriteFunction write = m_write;
-    auto pending = std::make_shared<QVector<int>>(toSave);
-    auto job = [write, current, sent, model, pending, failures]() {
-        for (int i : qAsConst(*pending)) {
+    auto job = [write, state, model]() {
+        for (int i : qAsConst(state->pending)) {
             QString error;
-            const QString path = ProfileStore::libraryProfilePath(model, current->names[i], &error);
+            const QString path = ProfileStore::libraryProfilePath(model, state->current.names[i], &error);
             QDir().mkpath(QFileInfo(path).absolutePath());
-            if (!ProfileStore::writeProfileSection(0, current->profiles[i], path, &error))
-                failures->append(current->names[i] + QStringLiteral(": ") + error);
+            if (!ProfileStore::writeProfileSection(0, state->current.profiles[i], path, &error))
+                state->libraryFailures.append(state->current.names[i] + QStringLiteral(": ") + error);
         }
-        pending->clear(); // a retry only sends again
-        return write(*current, *sent);
+        state->pending.clear(); // a retry only sends again
+        return write(state->current, state->sent);
     };
     for (;;) {
+        m_saveFailures->clear();
         const int result = m_host->runWithProgress(job);
+        m_host->lastSentSet() = state->sent;
         m_lastWriteResult = result;
         qCDebug(lcApp, "write result %d", result);
-        if (!failures->isEmpty()) {
+        if (!state->libraryFailures.isEmpty()) {
             m_host->showMessage(MirtMessageBox::kWarning, tr("THE PROFILE LIBRARY COULD NOT BE UPDATED.") +
                                                               QLatin1Char('\n') +
-                                                              failures->join(QLatin1Char('\n')));
-            failures->clear();
+                                                              state->libraryFailures.join(QLatin1Char('\n')));
+            state->libraryFailures.clear();
+        }
+        if (!m_saveFailures->isEmpty()) {
+            // The mouse may hold the settings, but the next start would load the old files.
+            m_host->showMessage(
+                MirtMessageBox::kWarning,
+                tr("THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.") +
+                    QLatin1Char('\n') + m_saveFailures->join(QLatin1Char('\n')));
+            m_saveFailures->clear();
         }
         if (result == kSendOk || result == kResultMacrosNotWritten) {
             m_host->startPoller();

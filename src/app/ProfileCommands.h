@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -155,4 +156,7 @@ private:
     ProfileLibrary m_library;
     QMenu *m_libraryMenu;
     int m_lastWriteResult = -1;
+    // Saves of the set that failed during the last write (the default write
+    // function adds them on the worker; read after it has finished).
+    std::shared_ptr<QStringList> m_saveFailures;
 };

@@ -7,6 +7,7 @@
 #include "HotplugFeed.h"
 #include "Log.h"
 #include "MirtKit.h"
+#include "MouseLock.h"
 #include "MousecfgWidget.h"
 #include "OsdBlock.h"
 #include "OsdClient.h"
@@ -211,6 +212,8 @@ int main(int argc, char **argv)
     services.notifier = &notifier;
     services.startMinimized = options.minimized;
     services.simulated = options.simulate;
+    services.mouseLockPath =
+        options.simulate ? MouseLock::simulatedMousePath(Paths::configDir()) : MouseLock::realMousePath();
     if (readingAhead)
         services.firstProfileRead = [firstReadDone] { return firstReadDone.get(); };
 

@@ -85,10 +85,11 @@ int runWrite(const CliContext &ctx, const QStringList &args)
     ProfileSet lastSent = loadStoredSet();
     const ProfileSet current = lastSent;
     const WholeWriteOutcome out = runWholeWrite(current, lastSent, false, WriteContext::fromConfiguration());
+    // A set the mouse holds but the files do not is a failure: the next start loads the old files.
     if (!out.saveError.isEmpty())
-        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(out.saveError));
+        cliError(QStringLiteral("mousecfg-cli: the settings were not saved: %1").arg(out.saveError));
     if (out.result == kSendOk)
-        return finishSession(session, CliOk);
+        return finishSession(session, out.saveError.isEmpty() ? CliOk : CliFailure);
     finishSession(session, CliFailure);
     return fail(out.result == kResultMacrosNotWritten ? wholeWriteMessage(out.result) : kSendFailed);
 }

@@ -1,6 +1,7 @@
 #include "CliDeviceSession.h"
 
 #include "DeviceLink.h"
+#include "MouseLock.h"
 #include "SimulatedMouseSession.h"
 
 #include <QDir>
@@ -28,6 +29,19 @@ CliDeviceSession::~CliDeviceSession()
 
 bool CliDeviceSession::open(QString *errorText)
 {
+    // One program at a time talks to the mouse: frames of two would interleave,
+    // and each would save over the other's files.
+    m_lock = std::make_unique<MouseLock>(m_ctx.simulate ? MouseLock::simulatedMousePath(m_ctx.configDir)
+                                                        : MouseLock::realMousePath());
+    if (!m_lock->tryAcquire(QStringLiteral("mousecfg-cli"))) {
+        *errorText = m_lock->holder().isEmpty()
+                         ? m_lock->errorString()
+                         : QStringLiteral("%1 is using the mouse; try again when it has let go of it "
+                                          "(quit the window, or make the change there).")
+                               .arg(m_lock->holder());
+        m_lock.reset();
+        return false;
+    }
     if (m_ctx.simulate) {
         m_sim.reset(new SimulatedMouseSession(
             m_ctx.simulateCable, QDir(m_ctx.configDir).filePath(QStringLiteral("simulated-mouse.ini"))));
@@ -69,5 +83,6 @@ bool CliDeviceSession::finish(QString *errorText)
     }
     const bool ok = m_sim->save(errorText);
     m_sim.reset();
+    m_lock.reset();
     return ok;
 }

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class MouseLock;
 class SimulatedMouseSession;
 
 class CliDeviceSession
@@ -17,8 +18,9 @@ public:
     explicit CliDeviceSession(const CliContext &ctx);
     ~CliDeviceSession(); // closes the handles, stores the simulated mouse's memory
 
-    // Loads the simulated memory, opens the trace file, scans and opens the
-    // devices. False with errorText when the command cannot go on.
+    // Takes the mouse lock (the window, or another mousecfg-cli, may hold the
+    // mouse), loads the simulated memory, opens the trace file, scans and
+    // opens the devices. False with errorText when the command cannot go on.
     bool open(QString *errorText);
     // Stores the simulated mouse's memory; false with errorText on failure.
     bool finish(QString *errorText);
@@ -27,6 +29,7 @@ public:
 
 private:
     const CliContext &m_ctx;
+    std::unique_ptr<MouseLock> m_lock;
     std::unique_ptr<SimulatedMouseSession> m_sim;
     QFile m_trace;
     bool m_opened = false;

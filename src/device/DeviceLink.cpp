@@ -36,6 +36,7 @@ void publishHandles()
 }
 
 std::atomic<uint32_t> g_firmwareRelease{0};
+std::atomic<bool> g_aborted{false};
 FrameTraceHook g_traceHook;
 
 constexpr int kMouseUsagePage = 1;
@@ -273,12 +274,22 @@ QString hexBytes(const uint8_t *data, int length)
     return out;
 }
 
+void setLinkAborted(bool aborted)
+{
+    g_aborted.store(aborted);
+}
+
+bool linkAborted()
+{
+    return g_aborted.load();
+}
+
 int SendCommand(const uint8_t *frame, int length)
 {
     LogLine(QStringLiteral("start--------------------------------------"));
     std::lock_guard<std::mutex> lock(g_linkMutex);
     HidDevice *handle = commandHandleLocked();
-    if (!handle || !frame) {
+    if (!handle || !frame || g_aborted.load()) {
         LogLine(QStringLiteral("no device--------------------------------------"));
         LogLine(QStringLiteral(" "));
         LogLine(QStringLiteral(" "));
@@ -303,6 +314,10 @@ int SendCommand(const uint8_t *frame, int length)
     for (;;) {
         switch (step) {
         case Write: {
+            if (g_aborted.load()) {
+                LogLine(QStringLiteral("aborted--------------------------------------"));
+                return kSendNoDevice;
+            }
             const int res = linkWrite(handle, W, kFrameSize);
             logBytes("hid_write", kFrameSize, W + 1);
             if (res < 0) {
@@ -317,6 +332,10 @@ int SendCommand(const uint8_t *frame, int length)
             break;
         }
         case Read: {
+            if (g_aborted.load()) {
+                LogLine(QStringLiteral("aborted--------------------------------------"));
+                return kSendNoDevice;
+            }
             LogLine(QStringLiteral("hid_read start"));
             // A timeout must not leave an earlier answer in the buffer.
             std::memset(R, 0, sizeof R);

@@ -99,6 +99,11 @@ void ExitHid();
 // where its byte 4 asks for it, verifies the echo. 0 sent, 1 no device,
 // 2 retries exhausted, 4 write failed.
 int SendCommand(const uint8_t *frame, int length);
+// A job that talks to the mouse is stopped between frames, never by closing a
+// handle under it: while the flag is set, SendCommand sends nothing more and
+// returns 1 (no device), also from within its retries. Set from any thread.
+void setLinkAborted(bool aborted);
+bool linkAborted();
 // One developer log line (Qt debug output).
 void LogLine(const QString &text);
 // Release number of the cable's vendor collection; 0 while no cable was seen.

@@ -4,6 +4,7 @@
 
 #include "AppConfig.h"
 #include "DeviceLink.h"
+#include "DeviceSession.h"
 #include "FakePointerSpeed.h"
 #include "MirtDPIWindow.h"
 #include "MirtKit.h"
@@ -12,9 +13,11 @@
 #include "MirtProcessbar.h"
 #include "MirtPushButton.h"
 #include "MirtReportRate.h"
+#include "MouseLock.h"
 #include "MousecfgWidget.h"
 #include "Paths.h"
 #include "ProfileDefaults.h"
+#include "ProfileDocument.h"
 #include "ProfileStore.h"
 #include "SimulatedMouseFeed.h"
 #include "SimulatedMouseSession.h"
@@ -27,6 +30,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSettings>
@@ -86,6 +91,34 @@ private:
     QString m_name;
 };
 
+// Answers every message box the window opens (accept or reject) and keeps
+// their texts: the boxes run their own event loops inside the commands.
+class BoxAnswerer : public QObject
+{
+public:
+    explicit BoxAnswerer(bool accept)
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this, accept] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<MirtMessageBox *>(w);
+                if (!box || !box->isVisible())
+                    continue;
+                auto *label = box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"));
+                m_texts << (label ? label->text() : box->objectName());
+                accept ? box->accept() : box->reject();
+            }
+        });
+        m_timer.start();
+    }
+    QStringList texts() const { return m_texts; }
+    QString all() const { return m_texts.join(QLatin1Char('|')); }
+
+private:
+    QTimer m_timer;
+    QStringList m_texts;
+};
+
 // Passes every call to the simulated mouse and notes the thread of each
 // frame written, so a test can tell that no control command ran on the
 // window's thread.
@@ -112,17 +145,29 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return int(std::count(m_threads.begin(), m_threads.end(), thread));
     }
+    // Handles closed by the window's thread while a worker that wrote was still running.
+    int closesUnderWorker() const { return m_closesUnderWorker.load(); }
 
     int init() override { return m_inner->init(); }
     QVector<HidDeviceInfo> enumerate(uint16_t v, uint16_t p) override { return m_inner->enumerate(v, p); }
     HidDevice *openPath(const QByteArray &path) override { return m_inner->openPath(path); }
-    void close(HidDevice *d) override { m_inner->close(d); }
+    void close(HidDevice *d) override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_worker && m_worker->isRunning() && QThread::currentThread() != m_worker.data())
+                ++m_closesUnderWorker;
+        }
+        m_inner->close(d);
+    }
     int exit() override { return m_inner->exit(); }
     int write(HidDevice *d, const uint8_t *data, size_t length) override
     {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_threads.push_back(QThread::currentThread());
+            if (QThread::currentThread() != qApp->thread())
+                m_worker = QThread::currentThread();
         }
         return m_inner->write(d, data, length);
     }
@@ -137,6 +182,8 @@ private:
     HidBackend *m_inner = nullptr;
     mutable std::mutex m_mutex;
     std::vector<QThread *> m_threads;
+    QPointer<QThread> m_worker; // the last thread other than the window's that wrote
+    std::atomic<int> m_closesUnderWorker{0};
 };
 
 } // namespace
@@ -161,6 +208,11 @@ private slots:
     void unappliedEditSurvivesPolling();
     void writeStatusMarksDiff();
     void profileActionSwitchesTheMouse();
+    void unplugDuringAJobWaitsForIt_data();
+    void unplugDuringAJobWaitsForIt();
+    void failedSaveOnApplyIsShown();
+    void storedProfilesChangedByAnotherProgram();
+    void cliKeepsAwayWhileTheWindowHoldsTheMouse();
     void twoStartsKeepStoredProfiles_data();
     void twoStartsKeepStoredProfiles();
     void brokenSlotFilesLoadOverFactory();
@@ -182,7 +234,8 @@ private slots:
     void closeHidesOrEndsCleanly();
 
 private:
-    void makeWindow(bool receiver = true, bool cable = false, std::function<void()> beforeWindow = {});
+    void makeWindow(bool receiver = true, bool cable = false, std::function<void()> beforeWindow = {},
+                    const QString &mouseLock = QString());
     QList<QString> notices() const { return m_notices; }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -222,7 +275,8 @@ void TestMainWindow::cleanup()
     Paths::setDataDir(QString());
 }
 
-void TestMainWindow::makeWindow(bool receiver, bool cable, std::function<void()> beforeWindow)
+void TestMainWindow::makeWindow(bool receiver, bool cable, std::function<void()> beforeWindow,
+                                const QString &mouseLock)
 {
     m_sim = std::make_unique<SimulatedMouseSession>(cable,
                                                     m_dir->path() + QStringLiteral("/simulated-mouse.ini"));
@@ -239,6 +293,7 @@ void TestMainWindow::makeWindow(bool receiver, bool cable, std::function<void()>
     s.hotplug = m_feed.get();
     s.pointerSpeed = m_speed.get();
     s.showTray = false;
+    s.mouseLockPath = mouseLock;
     m_w = std::make_unique<MousecfgWidget>(s);
     connect(m_w.get(), &MousecfgWidget::osdNotice, this, [this](const QString &t) { m_notices << t; });
     connect(m_w.get(), &MousecfgWidget::deviceReloaded, this, [this] { ++m_reloads; });
@@ -758,6 +813,141 @@ void TestMainWindow::profileActionSwitchesTheMouse()
     QVERIFY(m_w->profileButton(3)->isOn());
     QCOMPARE(m_sim->backend().firmwareSnapshot().activeProfile(), 3);
     QCOMPARE(recorder.writesOnThread(QThread::currentThread()), 0);
+}
+
+void TestMainWindow::unplugDuringAJobWaitsForIt_data()
+{
+    QTest::addColumn<bool>("apply");
+    QTest::newRow("apply") << true;
+    QTest::newRow("switch") << false;
+}
+
+void TestMainWindow::unplugDuringAJobWaitsForIt()
+{
+    QFETCH(bool, apply);
+    ThreadRecordingBackend recorder;
+    makeWindow(true, false, [&] { recorder.install(&m_sim->backend()); });
+    m_w->show();
+    QTest::qWait(300); // past the start-up check
+    ProfileSet &set = m_w->currentSet();
+    set.profiles[0].dpi = 3; // an edit not yet applied
+    const ProfileSet before = set;
+    // The mouse goes away in the middle of the job: its removal waits for the
+    // job's end, the job stops between frames, and the worker's handles stay
+    // open until it has finished.
+    m_sim->backend().setEchoLatencyUs(3000);
+    m_sim->backend().unplugAfterWrites(3);
+    BoxAnswerer answers(false); // "No" to the retry question
+    if (apply)
+        m_w->profileCommands()->apply();
+    else
+        m_w->profileButton(2)->click();
+    QCOMPARE(recorder.closesUnderWorker(), 0);
+    // The window's set is what it was (the failed switch leaves it on its profile).
+    QVERIFY(m_w->currentSet().profiles == before.profiles);
+    QCOMPARE(int(m_w->currentSet().ProfileID), 0);
+    QVERIFY(m_w->deviceSession()->queuedChanges() > 0 || m_w->deviceCount() == 0);
+    // After the job the removal is handled: the mouse is gone, and said so.
+    QTRY_COMPARE_WITH_TIMEOUT(m_w->deviceCount(), 0, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(answers.all().contains(QStringLiteral("Dongle Disconnect!")), 5000);
+    QVERIFY(!receiverOpen());
+    QVERIFY(!m_w->batteryThreadRunning());
+    // Plugged in again, the mouse is opened and polled as before.
+    m_sim->backend().unplugAfterWrites(-1);
+    m_sim->backend().plugReceiver(true);
+    QTRY_VERIFY_WITH_TIMEOUT(receiverOpen() && m_w->batteryThreadRunning(), 5000);
+    QCOMPARE(recorder.closesUnderWorker(), 0);
+}
+
+void TestMainWindow::failedSaveOnApplyIsShown()
+{
+    makeWindow();
+    // The slot's file cannot be replaced: a folder stands in its place.
+    QVERIFY(QDir().mkpath(m_dir->path() + QStringLiteral("/Profile/Profile 1.prof/x")));
+    m_w->currentSet().profiles[0].dpi = 2;
+    BoxAnswerer answers(true);
+    m_w->profileCommands()->apply();
+    QTRY_VERIFY_WITH_TIMEOUT(!answers.texts().isEmpty(), 3000);
+    QVERIFY2(answers.all().contains(QStringLiteral("COULD NOT BE SAVED")), qPrintable(answers.all()));
+    // The mouse has the settings all the same.
+    QCOMPARE(m_w->profileCommands()->lastWriteResult(), 0);
+}
+
+void TestMainWindow::storedProfilesChangedByAnotherProgram()
+{
+    makeWindow();
+    m_w->show();
+    QTest::qWait(600); // past the first frame: the stored files are watched
+    ProfileDocument *doc = m_w->profileDocument();
+    QSignalSpy replaced(doc, &ProfileDocument::setReplaced);
+    // Another program (mousecfg-cli light, say) changes slot 2, not edited here.
+    auto storeElsewhere = [](int slot, quint8 dpi) {
+        ProfileSet stored;
+        ProfileStore::loadProfileSet(stored);
+        stored.profiles[size_t(slot)].dpi = dpi;
+        QVERIFY(ProfileStore::saveWholeProfileSet(stored));
+    };
+    storeElsewhere(1, 4);
+    QTRY_VERIFY_WITH_TIMEOUT(replaced.count() > 0, 5000);
+    QCOMPARE(int(m_w->currentSet().profiles[1].dpi), 4);
+    // The mouse does not have it yet: Apply sends it.
+    QCOMPARE(int(m_w->lastSentSet().profiles[1].dpi) == 4, false);
+
+    // Slot 1 was edited here: the window asks; "No" keeps the edit, once.
+    m_w->currentSet().profiles[0].dpi = 5;
+    {
+        BoxAnswerer answers(false);
+        storeElsewhere(0, 6);
+        QTRY_VERIFY_WITH_TIMEOUT(!answers.texts().isEmpty(), 5000);
+        QVERIFY2(answers.all().contains(QStringLiteral("ANOTHER PROGRAM")), qPrintable(answers.all()));
+        QCOMPARE(int(m_w->currentSet().profiles[0].dpi), 5);
+    }
+    // Our own save (Apply) is not taken for another program's.
+    {
+        BoxAnswerer answers(false);
+        m_w->profileCommands()->apply();
+        QTest::qWait(800);
+        QVERIFY2(!answers.all().contains(QStringLiteral("ANOTHER PROGRAM")), qPrintable(answers.all()));
+        QCOMPARE(int(m_w->currentSet().profiles[0].dpi), 5);
+    }
+    // "Yes" takes the stored profile.
+    m_w->currentSet().profiles[0].dpi = 1;
+    {
+        BoxAnswerer answers(true);
+        storeElsewhere(0, 7);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_w->currentSet().profiles[0].dpi), 7, 5000);
+    }
+}
+
+void TestMainWindow::cliKeepsAwayWhileTheWindowHoldsTheMouse()
+{
+    // As main() sets it up: the simulated mouse's lock beside its memory.
+    makeWindow(true, false, {}, MouseLock::simulatedMousePath(m_dir->path()));
+    QTRY_VERIFY_WITH_TIMEOUT(m_w->batteryThreadRunning(), 3000);
+    m_sim->backend().clearWrittenFrames();
+    const QString trace = m_dir->path() + QStringLiteral("/cli-trace");
+    QProcess cli;
+    cli.start(QStringLiteral(MOUSECFG_CLI),
+              {QStringLiteral("--simulate"), QStringLiteral("--config-dir"), m_dir->path(),
+               QStringLiteral("--trace"), trace, QStringLiteral("write")});
+    QVERIFY(cli.waitForFinished(60000));
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    QCOMPARE(cli.exitCode(), 1);
+    QVERIFY2(err.contains(QStringLiteral("the mousecfg window")) &&
+                 err.contains(QStringLiteral("is using the mouse")),
+             qPrintable(err));
+    QCOMPARE(err.count(QLatin1Char('\n')), 1);
+    // Not one frame of the command line's.
+    QVERIFY(!QFileInfo(trace).exists() || QFileInfo(trace).size() == 0);
+
+    // Once the window has let go, the command line has the mouse.
+    m_w.reset();
+    cli.start(QStringLiteral(MOUSECFG_CLI),
+              {QStringLiteral("--simulate"), QStringLiteral("--config-dir"), m_dir->path(),
+               QStringLiteral("--trace"), trace, QStringLiteral("write")});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+    QVERIFY(QFileInfo(trace).size() > 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // real executable: consecutive commands see one mouse through its memory file.
 
 #include "DeviceTestSupport.h"
+#include "MouseLock.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,6 +16,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <unistd.h>
 
 namespace {
 struct Run
@@ -121,6 +124,51 @@ private slots:
                                      .value(QStringLiteral("mode"))
                                      .toObject();
         QCOMPARE(mode.value(QStringLiteral("reportRate")).toInt(), lines[1].mid(9, 2).toInt(nullptr, 16));
+    }
+
+    void oneProgramAtATime()
+    {
+        // The lock as the window holds it: the command line is turned away in
+        // one line, sends nothing and changes nothing; a second holder is too.
+        const QString conf = m_dir.filePath(QStringLiteral("Configs"));
+        const QString trace = m_dir.filePath(QStringLiteral("locked-trace.log"));
+        {
+            MouseLock window(MouseLock::simulatedMousePath(conf));
+            QVERIFY(window.tryAcquire(QStringLiteral("the mousecfg window")));
+            MouseLock other(MouseLock::simulatedMousePath(conf));
+            QVERIFY(!other.tryAcquire(QStringLiteral("mousecfg-cli")));
+            QCOMPARE(other.holder(), QStringLiteral("the mousecfg window (process %1)").arg(getpid()));
+            for (const QString &command : {QStringLiteral("write"), QStringLiteral("status")}) {
+                Run r = cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, command});
+                QCOMPARE(r.code, 1);
+                QVERIFY2(r.err.startsWith(QStringLiteral("mousecfg-cli: the mousecfg window (process ")) &&
+                             r.err.count(QLatin1Char('\n')) == 1,
+                         qPrintable(r.err));
+                QVERIFY(!QFileInfo::exists(trace));
+            }
+        }
+        // Let go (or ended, crashed or not): the next holder has it.
+        QCOMPARE(cli({QStringLiteral("--simulate"), QStringLiteral("status")}).code, 0);
+        // A link planted at the lock's name is not followed.
+        const QString planted = m_dir.filePath(QStringLiteral("planted.lock"));
+        QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("elsewhere")), planted));
+        MouseLock lock(planted);
+        QVERIFY(!lock.tryAcquire(QStringLiteral("mousecfg-cli")));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("elsewhere"))));
+    }
+
+    void failedSaveIsAFailure()
+    {
+        // The mouse takes the set, the files cannot: exit 1 with the reason.
+        QTemporaryDir conf;
+        QVERIFY(QDir().mkpath(conf.filePath(QStringLiteral("Profile/Profile 1.prof/x"))));
+        QProcess p;
+        p.start(m_cli, {QStringLiteral("--config-dir"), conf.path(), QStringLiteral("--simulate"),
+                        QStringLiteral("write")});
+        QVERIFY(p.waitForFinished(60000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains(QStringLiteral("the settings were not saved")), qPrintable(err));
     }
 
     void switchAndStatus()

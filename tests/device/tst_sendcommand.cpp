@@ -16,11 +16,14 @@ using Answer = SimulatedHidBackend::Answer;
 
 namespace {
 QStringList g_log;
+int g_abortAtReread = 0; // > 0: the link is told to stop at this re-read
 
 void captureLog(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
     if (type == QtDebugMsg)
         g_log.append(text);
+    if (g_abortAtReread > 0 && text == QLatin1String("re read") && --g_abortAtReread == 0)
+        setLinkAborted(true);
 }
 
 int send(const Frame &f)
@@ -212,6 +215,28 @@ private slots:
         QCOMPARE(countLines(QStringLiteral("command check fail, re write 2")), 1);
         // Twenty mismatches before the first rewrite; all-zero rewrites in between do not count.
         QVERIFY(countLines(QStringLiteral("command check fail, re read 0")) >= 19);
+    }
+
+    void abortStopsBetweenFrames()
+    {
+        // A job told to stop (the mouse went away) sends nothing more, not
+        // even a retry of the frame under way; the handle stays with it.
+        SimRig rig(true);
+        setLinkAborted(true);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendNoDevice));
+        QCOMPARE(rig.sim().writtenFrames().size(), 0);
+        // Told while it re-reads an answer that does not come: it stops there.
+        rig.sim().scriptReadErrors(1000);
+        setLinkAborted(false);
+        g_abortAtReread = 5;
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendNoDevice));
+        QCOMPARE(rig.sim().writtenFrames().size(), 1);
+        QCOMPARE(countLines(QStringLiteral("re read")), 5);
+        QVERIFY(g_log.contains(QStringLiteral("aborted--------------------------------------")));
+        QVERIFY(commandHandleOpen());
+        setLinkAborted(false);
+        rig.sim().scriptReadErrors(0);
+        QCOMPARE(send(BlockFrame::beginWrite()), int(kSendOk));
     }
 
     void writeFailureIsNotRetried()
