@@ -26,9 +26,13 @@ bool MouseLock::tryAcquire(const QString &holder)
     // A link planted at the lock's name is not followed.
     const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
+        // No lock file can be had here (a folder that does not exist): none
+        // can be held by another program either. A link planted at the name
+        // is refused.
+        const int error = errno;
         m_error =
-            QStringLiteral("%1 cannot be opened: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno)));
-        return false;
+            QStringLiteral("%1 cannot be opened: %2").arg(m_path, QString::fromLocal8Bit(strerror(error)));
+        return error != ELOOP;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
@@ -39,12 +43,14 @@ bool MouseLock::tryAcquire(const QString &holder)
             if (m_holder.isEmpty())
                 m_holder = QStringLiteral("another mousecfg program");
             m_error = QStringLiteral("%1 is using the mouse").arg(m_holder);
-        } else {
-            m_error = QStringLiteral("%1 cannot be locked: %2")
-                          .arg(m_path, QString::fromLocal8Bit(strerror(error)));
+            ::close(fd);
+            return false;
         }
+        // A file system without locks: nothing to keep another program out with.
+        m_error =
+            QStringLiteral("%1 cannot be locked: %2").arg(m_path, QString::fromLocal8Bit(strerror(error)));
         ::close(fd);
-        return false;
+        return true;
     }
     const QByteArray text = QStringLiteral("%1 (process %2)\n").arg(holder).arg(::getpid()).toUtf8();
     // Who holds it is only said to others: the lock stands whether this lands or not.

@@ -20,9 +20,11 @@ public:
     MouseLock &operator=(const MouseLock &) = delete;
 
     // Takes the lock without waiting and writes HOLDER into the file ("the
-    // mousecfg window", "mousecfg-cli"). True when this object holds it now
-    // (or held it already). False when another holder has it (holder() then
-    // says who) or the file cannot be opened (errorString()).
+    // mousecfg window", "mousecfg-cli"). False when another holder has it
+    // (holder() then says who) or a link stands at the lock's name. True when
+    // this object holds it now, and also when no lock can be had at this path
+    // at all (no such folder, no locks on its file system: isAcquired() false,
+    // errorString() says why), since then no other program can hold it either.
     bool tryAcquire(const QString &holder);
     void release();
     bool isAcquired() const { return m_fd >= 0; }
