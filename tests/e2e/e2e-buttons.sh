@@ -55,6 +55,7 @@ if [ "$SCALE" != 1 ]; then
     shot "buttons-dialog-$(echo "${d%:*}" | tr 'A-Z ' 'a-z-')-$SCALE"
     dialog_cancel
   done
+  stop_mousecfg
   echo "PASS"
   exit 0
 fi
@@ -84,12 +85,7 @@ shot buttons-page-assigned-1
 click_at $((285 + 5 * 88 + 41)) $((592 + 15))
 sleep 3
 kill -0 "$PID" 2>/dev/null || fail "mousecfg ended while applying"
-kill -TERM "$PID"
-wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit"
-wait "$PID"; rc=$?
-PID=""
-[ $rc = 0 ] || fail "mousecfg exited with $rc"
-grep -Eq 'AddressSanitizer|runtime error|Segmentation|Aborted' "$LOG" && fail "mousecfg reported a crash"
+stop_mousecfg
 
 # The simulated mouse holds the catalogue's bytes: DPI + 8a000000, the combo
 # 8f with Ctrl and Alt (05) and Delete (4c).

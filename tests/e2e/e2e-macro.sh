@@ -40,9 +40,7 @@ sleep 1
 shot macro-gunset
 xdotool key Escape
 sleep 0.5
-kill "$PID"
-wait "$PID" 2>/dev/null
-PID=""
+stop_mousecfg
 
 # Bind, write, and read the simulated mouse.
 "${CLI[@]}" button 3 macro rec --count 2 || fail "button 3 macro rec"

@@ -90,20 +90,13 @@ if [ -n "$TRAY_PID" ]; then
 
   # "&Quit" from the tray menu.
   tray_menu q
+  stop_mousecfg asked
 else
   note "no system tray here: closing and quitting by signal"
   click_at 965 29
   sleep 0.5
   shot closed
-  kill -TERM "$PID"
-fi
-
-wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit"
-wait "$PID"; rc=$?
-PID=""
-[ $rc = 0 ] || fail "mousecfg exited with $rc"
-if grep -Eq 'AddressSanitizer|runtime error|Segmentation|Aborted' "$LOG"; then
-  fail "mousecfg reported a crash"
+  stop_mousecfg
 fi
 [ -f "$CONF/simulated-mouse.ini" ] || fail "the simulated mouse's memory was not saved"
 note "quit with 0, no crash"

@@ -72,14 +72,7 @@ if [ "$(xdotool search --onlyvisible --pid "$PID" 2>/dev/null | wc -l)" -gt 1 ];
 fi
 
 # Quit, so the simulated mouse's memory is saved, then look into it.
-kill -TERM "$PID"
-wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit"
-wait "$PID"; rc=$?
-PID=""
-[ $rc = 0 ] || fail "mousecfg exited with $rc"
-if grep -Eq 'AddressSanitizer|runtime error|Segmentation|Aborted' "$LOG"; then
-  fail "mousecfg reported a crash"
-fi
+stop_mousecfg
 
 read -r x rate <<<"$(sim_state)"
 note "simulated mouse: first DPI stage register $x, report-rate code $rate"

@@ -7,8 +7,8 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 WESTON_PID=""
-stop_weston() { [ -n "$WESTON_PID" ] && kill "$WESTON_PID" 2>/dev/null; }
-trap 'stop_weston; cleanup' EXIT
+# After mousecfg, which would lose its display.
+at_exit '[ -z "$WESTON_PID" ] || kill "$WESTON_PID" 2>/dev/null; true'
 
 command -v weston >/dev/null || { echo "SKIP: weston is missing (Debian package weston)"; exit 77; }
 SOCKET="mousecfg-e2e-$$"
@@ -40,10 +40,6 @@ if grep -v '^\[' "$LOG" | grep -Eiq 'error|failed|could not|cannot|segmentation|
 fi
 note "up for 3 s without an error"
 
-kill -TERM "$PID"
-wait_for '! kill -0 $PID 2>/dev/null' 100 || fail "mousecfg did not quit on SIGTERM"
-wait "$PID"; rc=$?
-PID=""
-[ $rc = 0 ] || fail "mousecfg exited with $rc"
+stop_mousecfg
 note "quit with 0"
 echo "PASS"

@@ -1,6 +1,9 @@
 # Shared by the e2e-*.sh scripts: the build's programs, a private work folder,
 # and the small X helpers they drive the window with. Source it after
 # `set -uo pipefail`; it leaves PID (the running mousecfg) and WIN to the script.
+# Every script ends its mousecfg through stop_mousecfg, which fails the test
+# when the program did not end well; one still running at the exit is ended
+# and checked the same way.
 # shellcheck shell=bash
 
 # A session bus of its own, as a desktop has: the toolkit's accessibility
@@ -42,11 +45,74 @@ CONF="$WORK/Configs"
 LOG="$WORK/mousecfg.log"
 PID=""
 TRAY_PID=""
+AT_EXIT=()
+
+# A report of AddressSanitizer, LeakSanitizer, UndefinedBehaviorSanitizer or ThreadSanitizer.
+SANITIZER_REPORT='ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|(WARNING|ERROR): ThreadSanitizer'
+
+# end_program PID NAME LOG [asked|term-ok]: ends program PID and sets ENDED to
+# what was wrong with its end, or to nothing. The program is sent SIGTERM,
+# unless "asked" says it was already told to quit (say, from its tray menu).
+# Wrong: still running 10 s later, an exit status other than 0, a death by a
+# signal (by our SIGTERM too, unless "term-ok": a program without a handler
+# for it), a sanitizer report in LOG.
+end_program() {
+  local pid=$1 name=$2 log=$3 how=${4:-} rc
+  ENDED=""
+  [ "$how" = asked ] || kill -TERM "$pid" 2>/dev/null
+  if ! wait_for "! kill -0 $pid 2>/dev/null" 100; then
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    ENDED="$name did not quit within 10 s"
+    return
+  fi
+  wait "$pid"
+  rc=$?
+  if [ -f "$log" ] && grep -Eq "$SANITIZER_REPORT" "$log"; then
+    grep -E -A 12 "$SANITIZER_REPORT" "$log" | head -n 40
+    ENDED="$name reported: $(grep -Em 1 "$SANITIZER_REPORT" "$log")"
+  elif [ "$how" = term-ok ] && [ "$rc" = $((128 + 15)) ]; then
+    : # ended by our SIGTERM
+  elif [ "$rc" -gt 128 ]; then
+    ENDED="$name was killed by signal $((rc - 128)) (SIG$(kill -l "$rc" 2>/dev/null))"
+  elif [ "$rc" != 0 ]; then
+    ENDED="$name exited with $rc"
+  fi
+}
+
+# Quits mousecfg the normal way (SIGTERM, which it handles as "&Quit"; "asked"
+# when the script has chosen "&Quit" itself) and fails unless it ends within
+# 10 s with exit status 0 and no sanitizer report in its log.
+stop_mousecfg() {
+  [ -n "$PID" ] || fail "stop_mousecfg: no mousecfg running"
+  local pid=$PID
+  PID=""
+  end_program "$pid" mousecfg "$LOG" "${1:-}"
+  [ -z "$ENDED" ] || fail "$ENDED"
+}
+
+# at_exit COMMAND: cleanup runs COMMAND (eval) once mousecfg has ended, say to
+# end a compositor or a helper program it talks to.
+at_exit() { AT_EXIT+=("$1"); }
+
 cleanup() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null
+  local status=$? c
+  if [ -n "$PID" ]; then
+    end_program "$PID" mousecfg "$LOG"
+    PID=""
+    if [ -n "$ENDED" ]; then
+      echo "FAIL: at the exit: $ENDED"
+      tail -n 40 "$LOG"
+      status=1
+    fi
+  fi
+  for c in "${AT_EXIT[@]}"; do
+    eval "$c" || status=1
+  done
   [ -n "$TRAY_PID" ] && kill "$TRAY_PID" 2>/dev/null
   wait 2>/dev/null
   [ -n "${KEEP_WORK:-}" ] && echo "kept $WORK" || rm -rf "$WORK"
+  exit "$status"
 }
 trap cleanup EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
