@@ -411,6 +411,7 @@ void MousecfgWidget::createTray()
     connect(m_pQuitAction, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
     m_pTrayMenu = new QMenu(this);
+    m_pTrayMenu->setObjectName(QStringLiteral("trayMenu"));
     m_pTrayMenu->setStyleSheet(MirtKit::menuStyleSheet());
     m_pTrayMenu->addAction(m_pLoadAction);
     if (m_services.extraTrayMenu) {
@@ -419,9 +420,11 @@ void MousecfgWidget::createTray()
     }
     m_pTrayMenu->addAction(m_pQuitAction);
     m_pTrayLife = new TrayLife(m_services.notifier, this);
+    m_pTrayLife->setObjectName(QStringLiteral("trayLife"));
     m_pTrayLife->addToMenu(m_pTrayMenu, m_pQuitAction);
 
     m_pTray = new QSystemTrayIcon(this);
+    m_pTray->setObjectName(QStringLiteral("trayIcon"));
     m_pTray->setContextMenu(m_pTrayMenu);
     connect(m_pTray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
     m_pTray->setIcon(QIcon(MirtKit::skinPath(QStringLiteral("/skin/icon.ico"))));

@@ -178,36 +178,11 @@ public:
     double scaleFactor() const { return m_dScale; }
     int scaleIndex() const { return m_iDpiVal; }
 
-    // The widgets tests look at.
-    MirtProcessbar *batteryBar() const { return m_pBatteryBar; }
-    QLabel *receiverLabel() const { return m_pReceiverLabel; }
-    QLabel *chargingLabel() const { return m_pChargingLabel; }
-    MirtPushButton *tabButton(int index) const { return m_tabButtons.value(index); }
-    MirtPushButton *profileButton(int index) const { return m_profileButtons.value(index); }
-    // Null until a second mouse was present.
-    MirtPushButton *mouseSelector() const { return m_pMouseSelector; }
-    MirtPushButton *closeButton() const { return m_pCloseBtn; }
-    MirtPushButton *minimiseButton() const { return m_pMinBtn; }
-    MirtPushButton *languageButton() const { return m_pLangBtn; }
-    QMenu *languageMenu() const { return m_pLangMenu; }
-    MirtPushButton *firmwareButton() const { return m_pFirmwareBtn; }
-    MirtPushButton *marker(int index) const { return m_markers.value(index); }
-    QWidget *pageArea(int tab) const { return m_pageAreas.value(tab); }
-    // The DPI tab's pages: null until the DPI tab is first selected.
-    MirtDPIWindow *dpiPage() const { return m_pDpiPage; }
-    MirtPointSpeed *pointSpeedPage() const { return m_pPointSpeed; }
-    MirtReportRate *reportRatePage() const { return m_pReportRate; }
-    // The lighting page and the lights on the mouse picture: null until the
-    // LIGHTING tab is first shown (at start, right after the first frame).
-    MirtColorWindow *colorPage() const { return m_pColorPage; }
-    LightingPreview *lightingPreview() const { return m_pLightPreview; }
-    // The button page: null until the CUSTOMIZE tab is first shown.
-    MirtBtnWindow *buttonPage() const { return m_pBtnPage; }
-    MacroDialog *macroPage() const { return m_pMacroPage; }
-    QLineEdit *nameEditor() const { return m_pNameEdit; }
-    QSystemTrayIcon *trayIcon() const { return m_pTray; }
-    QMenu *trayMenu() const { return m_pTrayMenu; }
-    TrayLife *trayLife() const { return m_pTrayLife; }
+    // The widgets are known by their object names ("batteryBar", "lightingTab",
+    // "profileButton1", "marker0", "dpiPage", "trayIcon", ...), not by getters;
+    // a page exists once its tab was first shown.
+
+    // The profile commands and what the window shows.
     ProfileCommands *profileCommands() const { return m_pProfileCommands; }
     const QPixmap &batteryFrame() const;
     int lastBatteryLevel() const { return m_iLastBattery; }

@@ -12,6 +12,7 @@
 #include "SimulatedMouseFeed.h"
 #include "SimulatedMouseSession.h"
 #include "SkinCache.h"
+#include "WindowParts.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -22,6 +23,8 @@
 
 #include <functional>
 #include <memory>
+
+using namespace WindowParts;
 
 namespace {
 
@@ -147,14 +150,15 @@ void TestLangFirmware::makeWindow(bool cable, ProgramLauncher *launcher)
 void TestLangFirmware::languageSwitchRetitlesAndPersists()
 {
     makeWindow(false, nullptr);
-    MirtPushButton *lang = m_w->languageButton();
+    MirtPushButton *lang = part<MirtPushButton>(m_w.get(), "languageButton");
     QVERIFY(!lang->isHidden());
     QCOMPARE(lang->text(), QStringLiteral("English"));
-    const QList<QAction *> actions = m_w->languageMenu()->actions();
+    const QList<QAction *> actions = part<QMenu>(m_w.get(), "languageMenu")->actions();
     QCOMPARE(actions.size(), 3);
     QCOMPARE(actions.at(1)->text(), QStringLiteral("简体中文"));
-    QCOMPARE(m_w->tabButton(0)->text(), QStringLiteral("LIGHTING"));
-    QTRY_VERIFY(m_w->colorPage()); // the lighting page is retitled with the rest
+    QCOMPARE(part<MirtPushButton>(m_w.get(), "lightingTab")->text(), QStringLiteral("LIGHTING"));
+    // The lighting page is retitled with the rest.
+    QTRY_VERIFY(findPart<MirtColorWindow>(m_w.get(), "colorPage"));
 
     struct Expected
     {
@@ -178,17 +182,17 @@ void TestLangFirmware::languageSwitchRetitlesAndPersists()
         QCOMPARE(m_w->languageIndex(), e.index);
         QCOMPARE(MirtKit::languageId(), e.index);
         QCOMPARE(lang->text(), actions.at(e.index)->text());
-        QCOMPARE(m_w->tabButton(0)->text(), e.tab);
-        QCOMPARE(m_w->firmwareButton()->text(), e.firmware);
-        QCOMPARE(m_w->profileButton(0)->text(), e.profile);
-        QVERIFY2(showsText(m_w->colorPage(), e.effect), qPrintable(e.effect));
+        QCOMPARE(part<MirtPushButton>(m_w.get(), "lightingTab")->text(), e.tab);
+        QCOMPARE(part<MirtPushButton>(m_w.get(), "firmwareButton")->text(), e.firmware);
+        QCOMPARE(profileButton(m_w.get(), 0)->text(), e.profile);
+        QVERIFY2(showsText(part<MirtColorWindow>(m_w.get(), "colorPage"), e.effect), qPrintable(e.effect));
         QVERIFY(m_w->updaterPath(MirtKit::languageId()).endsWith(e.updater));
         QCOMPARE(MirtKit::languageFont().family(), AppConfig::fontFamily(e.index));
         // The titles of the simulated mouse too: the window's and the tray icon's tip.
         QCOMPARE(m_w->windowTitle(), QStringLiteral("ORVALE8") + e.simulated);
-        QTRY_VERIFY(m_w->trayIcon());
-        QVERIFY2(m_w->trayIcon()->toolTip().startsWith(m_w->windowTitle()),
-                 qPrintable(m_w->trayIcon()->toolTip()));
+        QTRY_VERIFY(findPart<QSystemTrayIcon>(m_w.get(), "trayIcon"));
+        const QString tip = part<QSystemTrayIcon>(m_w.get(), "trayIcon")->toolTip();
+        QVERIFY2(tip.startsWith(m_w->windowTitle()), qPrintable(tip));
     }
 }
 
@@ -196,19 +200,19 @@ void TestLangFirmware::missingTranslationKeepsTexts()
 {
     setGlobal(QStringLiteral("FONT_LIST/LangFile_1"), QStringLiteral("no-such-file"));
     makeWindow(false, nullptr);
-    m_w->languageMenu()->actions().at(1)->trigger();
+    part<QMenu>(m_w.get(), "languageMenu")->actions().at(1)->trigger();
     // The choice is kept; the texts stay as they were.
     QCOMPARE(AppConfig::readLangID(), 1);
     QCOMPARE(m_w->languageIndex(), 1);
-    QCOMPARE(m_w->tabButton(0)->text(), QStringLiteral("LIGHTING"));
+    QCOMPARE(part<MirtPushButton>(m_w.get(), "lightingTab")->text(), QStringLiteral("LIGHTING"));
 }
 
 void TestLangFirmware::oneLanguageHidesTheButton()
 {
     setGlobal(QStringLiteral("FONT_LIST/LANGNUM"), 1);
     makeWindow(false, nullptr);
-    QVERIFY(m_w->languageButton()->isHidden());
-    QCOMPARE(m_w->languageMenu()->actions().size(), 1);
+    QVERIFY(part<MirtPushButton>(m_w.get(), "languageButton")->isHidden());
+    QCOMPARE(part<QMenu>(m_w.get(), "languageMenu")->actions().size(), 1);
 }
 
 void TestLangFirmware::updaterRefusedWithReceiverOnly()
@@ -217,7 +221,8 @@ void TestLangFirmware::updaterRefusedWithReceiverOnly()
     makeWindow(false, &launcher);
     QSignalSpy exit(m_w.get(), &MousecfgWidget::exitRequested);
     BoxAnswerer answer(QDialog::Accepted);
-    emit m_w->firmwareButton()->EnterSignal(m_w->firmwareButton());
+    MirtPushButton *firmware = part<MirtPushButton>(m_w.get(), "firmwareButton");
+    emit firmware->EnterSignal(firmware);
     QCOMPARE(answer.texts, QStringList{QStringLiteral(
                                "To update the firmware, please connect to the computer with a cable.")});
     QVERIFY(launcher.calls().isEmpty());

@@ -6,6 +6,9 @@
 #include "DeviceLink.h"
 #include "DeviceSession.h"
 #include "FakePointerSpeed.h"
+#include "MacroDialog.h"
+#include "MirtBtnWindow.h"
+#include "MirtColorWindow.h"
 #include "MirtDPIWindow.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
@@ -24,6 +27,8 @@
 #include "SimulationMenu.h"
 #include "SkinCache.h"
 #include "SkinPictures.h"
+#include "TrayLife.h"
+#include "WindowParts.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -44,6 +49,8 @@
 #include <memory>
 #include <mutex>
 #include <vector>
+
+using namespace WindowParts;
 
 namespace {
 
@@ -504,8 +511,8 @@ void TestMainWindow::startsWithReceiverAndPolls()
     QCOMPARE(int(m_w->currentSet().current().mousespeed), 14);
     // The poller's first battery answer reaches the bar.
     m_sim->backend().withFirmware([](MouseFirmware &f) { f.setBatteryLevel(64); });
-    QTRY_COMPARE_WITH_TIMEOUT(m_w->batteryBar()->value(), 64, 5000);
-    QCOMPARE(m_w->nameEditor()->text(), QStringLiteral("Profile 1"));
+    QTRY_COMPARE_WITH_TIMEOUT(part<MirtProcessbar>(m_w.get(), "batteryBar")->value(), 64, 5000);
+    QCOMPARE(part<QLineEdit>(m_w.get(), "nameEditor")->text(), QStringLiteral("Profile 1"));
     QVERIFY(m_w->windowTitle().startsWith(QStringLiteral("ORVALE8")));
     // Quitting stops the poller and closes every handle.
     QVERIFY(m_sim->backend().openHandleCount() > 0);
@@ -544,7 +551,10 @@ void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
     // A window on its way to the screen: nothing written, no hidden page, only the current slot read.
     QVERIFY(!m_w->firstFrameDone());
     QCOMPARE(m_w->slotsLeftToRead(), 0x1eu);
-    QVERIFY(!m_w->dpiPage() && !m_w->colorPage() && !m_w->buttonPage() && !m_w->macroPage());
+    QVERIFY(!findPart<MirtDPIWindow>(m_w.get(), "dpiPage") &&
+            !findPart<MirtColorWindow>(m_w.get(), "colorPage"));
+    QVERIFY(!findPart<MirtBtnWindow>(m_w.get(), "buttonPage") &&
+            !findPart<MacroDialog>(m_w.get(), "macroPage"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QCOMPARE(ini.readAll(), stored);
     ini.close();
@@ -576,10 +586,11 @@ void TestMainWindow::firstFrameBeforeFilesTrayAndPointerSpeed()
     s.hotplug = m_feed.get();
     s.pointerSpeed = m_speed.get();
     MousecfgWidget hidden(s);
-    QVERIFY(!hidden.trayIcon());
+    QVERIFY(!findPart<QSystemTrayIcon>(&hidden, "trayIcon"));
     QCoreApplication::processEvents();
     QVERIFY(hidden.firstFrameDone());
-    QVERIFY(hidden.trayIcon() && hidden.trayMenu());
+    QVERIFY(findPart<QSystemTrayIcon>(&hidden, "trayIcon") && findPart<QMenu>(&hidden, "trayMenu"));
+    QVERIFY(findPart<TrayLife>(&hidden, "trayLife"));
 }
 
 void TestMainWindow::batteryReportReceiverOnly()
@@ -587,7 +598,7 @@ void TestMainWindow::batteryReportReceiverOnly()
     makeWindow();
     m_w->StopBatteryThread();
     m_w->slotRefreshBatteryStatus(0, 57, 0);
-    MirtProcessbar *bar = m_w->batteryBar();
+    MirtProcessbar *bar = part<MirtProcessbar>(m_w.get(), "batteryBar");
     QCOMPARE(bar->value(), 57);
     QCOMPARE(bar->format(), QStringLiteral("%p%"));
     QVERIFY(bar->isTextVisible());
@@ -602,8 +613,8 @@ void TestMainWindow::batteryReportReceiverOnly()
     QVERIFY(bar->font().bold());
     QCOMPARE(bar->palette().color(QPalette::Text), QColor(Qt::black));
     QCOMPARE(m_w->connectionMode(), 2);
-    QVERIFY(!m_w->receiverLabel()->isHidden());
-    QVERIFY(m_w->chargingLabel()->isHidden());
+    QVERIFY(!part<QLabel>(m_w.get(), "receiverLabel")->isHidden());
+    QVERIFY(part<QLabel>(m_w.get(), "chargingLabel")->isHidden());
     // Frame "bat1" in mode 2.
     QVERIFY(!m_w->batteryFrame().isNull());
     QCOMPARE(m_w->batteryFrame().toImage(), MirtKit::skinPixmap(QStringLiteral("/skin/bat1.png")).toImage());
@@ -620,10 +631,11 @@ void TestMainWindow::batteryReportWithCable()
     QVERIFY(cableOpen());
     m_w->slotRefreshBatteryStatus(0, 57, 0);
     QCOMPARE(m_w->connectionMode(), 1);
-    QVERIFY(m_w->batteryBar()->isHidden());
-    QCOMPARE(m_w->batteryBar()->value(), 100);
-    QCOMPARE(m_w->batteryBar()->format(), QString());
-    QVERIFY(!m_w->receiverLabel()->isHidden());
+    const MirtProcessbar *bar = part<MirtProcessbar>(m_w.get(), "batteryBar");
+    QVERIFY(bar->isHidden());
+    QCOMPARE(bar->value(), 100);
+    QCOMPARE(bar->format(), QString());
+    QVERIFY(!part<QLabel>(m_w.get(), "receiverLabel")->isHidden());
     // The cable's frame ("bat2") in modes 0 and 1.
     QCOMPARE(m_w->batteryFrame().toImage(), MirtKit::skinPixmap(QStringLiteral("/skin/bat2.png")).toImage());
 }
@@ -633,14 +645,15 @@ void TestMainWindow::batteryLevelZeroGreysBar()
     makeWindow();
     m_w->StopBatteryThread();
     m_w->slotRefreshBatteryStatus(1, 57, 0);
-    QVERIFY(!m_w->chargingLabel()->isHidden());
+    const QLabel *charging = part<QLabel>(m_w.get(), "chargingLabel");
+    QVERIFY(!charging->isHidden());
     const int mode = m_w->connectionMode();
     m_w->slotRefreshBatteryStatus(0, 0, 0);
-    MirtProcessbar *bar = m_w->batteryBar();
+    MirtProcessbar *bar = part<MirtProcessbar>(m_w.get(), "batteryBar");
     QVERIFY(!bar->isTextVisible());
     QCOMPARE(bar->GetText(), QString());
     QVERIFY(bar->styleSheet().contains(QStringLiteral("rgb(100,100,100)")));
-    QVERIFY(m_w->chargingLabel()->isHidden());
+    QVERIFY(charging->isHidden());
     QCOMPARE(m_w->connectionMode(), mode);
     // The last real level is kept, stored once the first frame is out.
     QTRY_VERIFY(m_w->firstFrameDone());
@@ -676,8 +689,8 @@ void TestMainWindow::statusSwitchesOnlyOnNamedProfile()
     QCOMPARE(int(m_w->currentSet().ProfileID), 2);
     QCOMPARE(notices(), QList<QString>{QStringLiteral("Profile 3")});
     QCOMPARE(m_speed->applied(), QList<int>{7});
-    QVERIFY(m_w->profileButton(2)->isOn());
-    QVERIFY(!m_w->profileButton(0)->isOn());
+    QVERIFY(profileButton(m_w.get(), 2)->isOn());
+    QVERIFY(!profileButton(m_w.get(), 0)->isOn());
     QCOMPARE(AppConfig::readProfileID(), 2);
     // A profile number beyond the five slots is not a profile.
     m_w->slotRefreshStatus(9, m_w->currentSet().current().dpi, m_w->currentSet().current().pollrate, 0);
@@ -749,13 +762,14 @@ void TestMainWindow::unappliedEditSurvivesPolling()
     // profile switch of the mouse and back.
     const quint8 angle = m_w->currentSet().AngleValue;
     m_w->SelectTab(MousecfgWidget::kTabDpi);
-    (angle == 0 ? m_w->pointSpeedPage()->angleOffBox() : m_w->pointSpeedPage()->angleOnBox())->click();
+    MirtPointSpeed *speed = part<MirtPointSpeed>(m_w.get(), "pointSpeedPage");
+    (angle == 0 ? speed->angleOffBox() : speed->angleOnBox())->click();
     QCOMPARE(int(m_w->currentSet().AngleValue), angle == 0 ? 1 : 0);
     m_w->slotRefreshStatus(2, 0, 1, 0);
     m_w->slotRefreshStatus(0, 0, 1, 0);
     QCOMPARE(int(m_w->currentSet().AngleValue), angle == 0 ? 1 : 0);
     QCOMPARE(int(m_w->currentSet().current().dpi), 2);
-    QVERIFY(m_w->pointSpeedPage()->angle() != angle);
+    QVERIFY(speed->angle() != angle);
     // The mouse's own buttons move it: now the record follows.
     m_w->slotRefreshStatus(0xFF, 1, 4, 0);
     QCOMPARE(int(m_w->currentSet().current().pollrate), 4);
@@ -777,12 +791,12 @@ void TestMainWindow::profileActionSwitchesTheMouse()
     ThreadRecordingBackend recorder;
     makeWindow(true, false, [&] { recorder.install(&m_sim->backend()); });
     m_w->currentSet().profiles[3].mousespeed = 5;
-    m_w->profileButton(3)->click();
+    profileButton(m_w.get(), 3)->click();
     QCOMPARE(int(m_w->currentSet().ProfileID), 3);
     QCOMPARE(m_sim->backend().firmwareSnapshot().activeProfile(), 3);
     QCOMPARE(m_speed->applied(), QList<int>{5});
-    QCOMPARE(m_w->nameEditor()->text(), QStringLiteral("Profile 4"));
-    QVERIFY(m_w->profileButton(3)->isOn());
+    QCOMPARE(part<QLineEdit>(m_w.get(), "nameEditor")->text(), QStringLiteral("Profile 4"));
+    QVERIFY(profileButton(m_w.get(), 3)->isOn());
     // The switch and its reloads went through the worker, never the window's thread.
     QVERIFY(recorder.writes() >= 7);
     QCOMPARE(recorder.writesOnThread(QThread::currentThread()), 0);
@@ -805,12 +819,12 @@ void TestMainWindow::profileActionSwitchesTheMouse()
         }
     });
     answer.start();
-    m_w->profileButton(1)->click();
+    profileButton(m_w.get(), 1)->click();
     answer.stop();
     m_sim->backend().scriptWriteErrors(0);
     QVERIFY2(said.contains(QStringLiteral("PROFILE 2")), qPrintable(said));
     QCOMPARE(int(m_w->currentSet().ProfileID), 3);
-    QVERIFY(m_w->profileButton(3)->isOn());
+    QVERIFY(profileButton(m_w.get(), 3)->isOn());
     QCOMPARE(m_sim->backend().firmwareSnapshot().activeProfile(), 3);
     QCOMPARE(recorder.writesOnThread(QThread::currentThread()), 0);
 }
@@ -841,7 +855,7 @@ void TestMainWindow::unplugDuringAJobWaitsForIt()
     if (apply)
         m_w->profileCommands()->apply();
     else
-        m_w->profileButton(2)->click();
+        profileButton(m_w.get(), 2)->click();
     QCOMPARE(recorder.closesUnderWorker(), 0);
     // The window's set is what it was (the failed switch leaves it on its profile).
     QVERIFY(m_w->currentSet().profiles == before.profiles);
@@ -997,7 +1011,7 @@ void TestMainWindow::cablePulledWhileReceiverStays()
     QVERIFY(!watcher.seen());
     QCOMPARE(m_w->deviceCount(), 1);
     QCOMPARE(m_w->connectionMode(), 2);
-    QVERIFY(!m_w->batteryBar()->isHidden());
+    QVERIFY(!part<MirtProcessbar>(m_w.get(), "batteryBar")->isHidden());
     QCOMPARE(m_reloads, 0);
 }
 
@@ -1026,7 +1040,7 @@ void TestMainWindow::onlyDevicePulledWarns()
     QVERIFY(m_w->isMinimized());
     QCOMPARE(m_w->deviceReady(), 0);
     QVERIFY(!g_bWarningShown);
-    QVERIFY(!m_w->batteryBar()->isTextVisible()); // greyed: the mouse is gone
+    QVERIFY(!part<MirtProcessbar>(m_w.get(), "batteryBar")->isTextVisible()); // greyed: the mouse is gone
 }
 
 void TestMainWindow::escapeDoesNotStickWarningFlag()
@@ -1119,38 +1133,44 @@ void TestMainWindow::pagesFollowTheProfile()
     makeWindow();
     m_w->StopBatteryThread();
     // Built when the DPI tab is first selected, with the current profile.
-    QVERIFY(!m_w->dpiPage() && !m_w->pointSpeedPage() && !m_w->reportRatePage());
+    QVERIFY(!findPart<MirtDPIWindow>(m_w.get(), "dpiPage"));
+    QVERIFY(!findPart<MirtPointSpeed>(m_w.get(), "pointSpeedPage"));
+    QVERIFY(!findPart<MirtReportRate>(m_w.get(), "reportRatePage"));
     m_w->slotRefreshProfile(2);
     m_w->SelectTab(MousecfgWidget::kTabDpi);
-    QCOMPARE(m_w->dpiPage()->profile(), &m_w->currentSet().profiles[2]);
-    QCOMPARE(int(m_w->pointSpeedPage()->lift()), int(m_w->liftValue()));
+    MirtDPIWindow *dpi = part<MirtDPIWindow>(m_w.get(), "dpiPage");
+    MirtPointSpeed *speed = part<MirtPointSpeed>(m_w.get(), "pointSpeedPage");
+    MirtReportRate *rate = part<MirtReportRate>(m_w.get(), "reportRatePage");
+    QCOMPARE(dpi->profile(), &m_w->currentSet().profiles[2]);
+    QCOMPARE(int(speed->lift()), int(m_w->liftValue()));
     m_w->show();
-    QVERIFY(m_w->dpiPage()->isVisible());
-    QVERIFY(m_w->reportRatePage()->isVisible());
+    QVERIFY(dpi->isVisible());
+    QVERIFY(rate->isVisible());
     m_w->SelectTab(MousecfgWidget::kTabMacro);
-    QVERIFY(!m_w->dpiPage()->isVisible());
+    QVERIFY(!dpi->isVisible());
 
     m_w->slotRefreshProfile(3);
-    QCOMPARE(m_w->dpiPage()->profile(), &m_w->currentSet().profiles[3]);
-    QCOMPARE(m_w->reportRatePage()->profile(), &m_w->currentSet().profiles[3]);
-    QCOMPARE(m_w->pointSpeedPage()->profile(), &m_w->currentSet().profiles[3]);
+    QCOMPARE(dpi->profile(), &m_w->currentSet().profiles[3]);
+    QCOMPARE(rate->profile(), &m_w->currentSet().profiles[3]);
+    QCOMPARE(speed->profile(), &m_w->currentSet().profiles[3]);
 
     // The lift distance chosen on one panel shows on the other and is collected.
-    m_w->reportRatePage()->liftRadio(1)->click();
+    rate->liftRadio(1)->click();
     QCOMPARE(int(m_w->liftValue()), 2);
-    QCOMPARE(int(m_w->pointSpeedPage()->lift()), 2);
+    QCOMPARE(int(speed->lift()), 2);
     m_w->collectPages();
     QCOMPARE(int(m_w->currentSet().LiftHigh), 2);
 
     // A stage reported by the mouse is selected on the page.
     m_w->slotRefreshDPIStage(1);
-    QCOMPARE(m_w->dpiPage()->currentStage(), 1);
+    QCOMPARE(dpi->currentStage(), 1);
 }
 
 void TestMainWindow::mouseSelectorWithTwoMice()
 {
     makeWindow();
-    QVERIFY(!m_w->mouseSelector() || m_w->mouseSelector()->isHidden());
+    const MirtPushButton *unused = findPart<MirtPushButton>(m_w.get(), "mouseSelector");
+    QVERIFY(!unused || unused->isHidden()); // made when a second mouse shows up
     // One entry: the current product name follows it (stored once the window is up).
     QTRY_VERIFY(m_w->firstFrameDone());
     QSettings config(AppConfig::globalConfigFile(), QSettings::IniFormat);
@@ -1166,13 +1186,14 @@ void TestMainWindow::mouseSelectorWithTwoMice()
     second.cableMouseFound = second.cableVendorFound = 1;
     m_w->RefreshMouseList();
     QCOMPARE(m_w->deviceCount(), 2);
-    QVERIFY(!m_w->mouseSelector()->isHidden());
-    QVERIFY(m_w->mouseSelector()->menu());
-    QCOMPARE(m_w->mouseSelector()->menu()->actions().size(), 2);
+    MirtPushButton *selector = part<MirtPushButton>(m_w.get(), "mouseSelector");
+    QVERIFY(!selector->isHidden());
+    QVERIFY(selector->menu());
+    QCOMPARE(selector->menu()->actions().size(), 2);
 
-    QAction *other = m_w->mouseSelector()->menu()->actions().at(1);
+    QAction *other = selector->menu()->actions().at(1);
     m_w->slot_show_mousename(other);
-    QCOMPARE(m_w->mouseSelector()->text(), QStringLiteral("OTHER MOUSE"));
+    QCOMPARE(selector->text(), QStringLiteral("OTHER MOUSE"));
     config.sync();
     QCOMPARE(config.value(QStringLiteral("Config/CurrentProductName")).toString(),
              QStringLiteral("OTHER MOUSE"));
@@ -1223,40 +1244,40 @@ void TestMainWindow::tabsAndMarkers()
     makeWindow();
     m_w->show();
     m_w->SelectTab(MousecfgWidget::kTabCustomize);
-    QVERIFY(m_w->tabButton(1)->isOn());
-    QVERIFY(!m_w->tabButton(0)->isOn());
-    QVERIFY(m_w->pageArea(1)->isVisible());
-    QVERIFY(!m_w->pageArea(0)->isVisible());
-    QVERIFY(m_w->marker(40)->isVisible()); // the two extra markers belong to this tab
-    QVERIFY(m_w->marker(0)->isVisible());
+    QVERIFY(part<MirtPushButton>(m_w.get(), "customizeTab")->isOn());
+    QVERIFY(!part<MirtPushButton>(m_w.get(), "lightingTab")->isOn());
+    QVERIFY(pageArea(m_w.get(), 1)->isVisible());
+    QVERIFY(!pageArea(m_w.get(), 0)->isVisible());
+    QVERIFY(marker(m_w.get(), 40)->isVisible()); // the two extra markers belong to this tab
+    QVERIFY(marker(m_w.get(), 0)->isVisible());
 
     m_w->ShowFrontView(false);
-    QVERIFY(!m_w->marker(0)->isVisible());
-    QVERIFY(m_w->marker(20)->isVisible());
+    QVERIFY(!marker(m_w.get(), 0)->isVisible());
+    QVERIFY(marker(m_w.get(), 20)->isVisible());
     m_w->SelBtnChanged(1, 1);
-    QVERIFY(m_w->marker(21)->isOn());
-    QVERIFY(!m_w->marker(1)->isOn());
+    QVERIFY(marker(m_w.get(), 21)->isOn());
+    QVERIFY(!marker(m_w.get(), 1)->isOn());
     QCOMPARE(m_w->selectedType(), 1);
     QCOMPARE(m_w->selectedIndex(1), 1);
 
     // Pressing a tab button selects its page.
-    QTest::mousePress(m_w->tabButton(3), Qt::LeftButton);
-    QTest::mouseRelease(m_w->tabButton(3), Qt::LeftButton);
+    QTest::mousePress(part<MirtPushButton>(m_w.get(), "macroTab"), Qt::LeftButton);
+    QTest::mouseRelease(part<MirtPushButton>(m_w.get(), "macroTab"), Qt::LeftButton);
     QCOMPARE(m_w->currentTab(), int(MousecfgWidget::kTabMacro));
     for (int i = 0; i < MousecfgWidget::kMarkerCount; ++i)
-        QVERIFY(!m_w->marker(i)->isVisible());
+        QVERIFY(!marker(m_w.get(), i)->isVisible());
     m_w->slotGotoMacro(2);
     QCOMPARE(m_w->currentTab(), 2);
-    QVERIFY(!m_w->marker(40)->isVisible());
+    QVERIFY(!marker(m_w.get(), 40)->isVisible());
 
     // The title buttons and tabs go grey while a macro records; the profile slots stay.
     m_w->slotEnableButtons(false);
-    QVERIFY(!m_w->tabButton(0)->isEnabled());
-    QVERIFY(!m_w->closeButton()->isEnabled());
-    QVERIFY(!m_w->nameEditor()->isEnabled());
-    QVERIFY(m_w->profileButton(0)->isEnabled());
+    QVERIFY(!part<MirtPushButton>(m_w.get(), "lightingTab")->isEnabled());
+    QVERIFY(!part<MirtPushButton>(m_w.get(), "closeButton")->isEnabled());
+    QVERIFY(!part<QLineEdit>(m_w.get(), "nameEditor")->isEnabled());
+    QVERIFY(profileButton(m_w.get(), 0)->isEnabled());
     m_w->slotEnableButtons(true);
-    QVERIFY(m_w->tabButton(0)->isEnabled());
+    QVERIFY(part<MirtPushButton>(m_w.get(), "lightingTab")->isEnabled());
 }
 
 void TestMainWindow::dragNeedsMoreThanFourPixels()
@@ -1318,7 +1339,7 @@ void TestMainWindow::closeHidesOrEndsCleanly()
     // A second launch asks for the window: it comes back, not minimised.
     m_w->showAndRaise();
     QVERIFY(m_w->isVisible() && !m_w->isMinimized());
-    m_w->closeButton()->click();
+    part<MirtPushButton>(m_w.get(), "closeButton")->click();
     QVERIFY(m_w->isVisible());
     QVERIFY(m_w->isMinimized());
     QVERIFY(m_w->batteryThreadRunning());

@@ -1,6 +1,7 @@
 // The MACRO tab's page and the gun set dialog, offscreen: recording through a
 // key source, the tree insertions, import refusals, and the gun set's events.
 
+#include "../app/WindowParts.h"
 #include "MacroDialog.h"
 #include "MacroKeySource.h"
 #include "MirtGunsetDialog.h"
@@ -25,6 +26,8 @@
 #include <QTableView>
 #include <QTreeWidget>
 #include <QtTest>
+
+using namespace WindowParts;
 
 namespace {
 class FakeKeys : public MacroKeySource
@@ -280,11 +283,12 @@ void TestMacroDialog::windowBuildsThePageWhenShown()
         services.showTray = false;
         MousecfgWidget w(services);
         QTest::qWait(50);
-        QVERIFY(!w.macroPage()); // not at start
+        QVERIFY(!findPart<MacroDialog>(&w, "macroPage")); // not at start
         w.SelectTab(MousecfgWidget::kTabMacro);
-        QTRY_VERIFY(w.macroPage());
-        QCOMPARE(w.macroPage()->parentWidget(), w.pageArea(MousecfgWidget::kTabMacro));
-        QVERIFY(!w.macroPage()->isWindow());
+        QTRY_VERIFY(findPart<MacroDialog>(&w, "macroPage"));
+        const MacroDialog *page = part<MacroDialog>(&w, "macroPage");
+        QCOMPARE(page->parentWidget(), pageArea(&w, MousecfgWidget::kTabMacro));
+        QVERIFY(!page->isWindow());
     }
     Paths::setConfigDir(QString());
 }

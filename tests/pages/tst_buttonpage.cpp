@@ -1,6 +1,7 @@
 // The button page, the key capture dialogs, their place in the main window
 // and `mousecfg-cli button`.
 
+#include "../app/WindowParts.h"
 #include "ButtonModel.h"
 #include "KeyTables.h"
 #include "MirtAction.h"
@@ -36,6 +37,7 @@
 #include <functional>
 
 using namespace ButtonModel;
+using namespace WindowParts;
 
 namespace {
 
@@ -431,11 +433,11 @@ void TestButtonPage::windowBuildsThePageWhenShown()
         services.showTray = false;
         MousecfgWidget w(services);
         QTest::qWait(50);
-        QVERIFY(!w.buttonPage()); // not before its tab is shown
+        QVERIFY(!findPart<MirtBtnWindow>(&w, "buttonPage")); // not before its tab is shown
         w.SelectTab(MousecfgWidget::kTabCustomize);
-        QTRY_VERIFY(w.buttonPage());
-        MirtBtnWindow *page = w.buttonPage();
-        QCOMPARE(page->parentWidget(), w.pageArea(MousecfgWidget::kTabCustomize));
+        QTRY_VERIFY(findPart<MirtBtnWindow>(&w, "buttonPage"));
+        MirtBtnWindow *page = part<MirtBtnWindow>(&w, "buttonPage");
+        QCOMPARE(page->parentWidget(), pageArea(&w, MousecfgWidget::kTabCustomize));
         QCOMPARE(page->records(), &w.currentSet().current().BUTTON_INFO);
         w.SetCurrentProfile(2, false);
         QCOMPARE(page->records(), &w.currentSet().profiles[2].BUTTON_INFO);
@@ -444,7 +446,7 @@ void TestButtonPage::windowBuildsThePageWhenShown()
         w.SelBtnChanged(1, 0);
         QCOMPARE(int(page->currentIndex()), 1);
         emit page->SelBtnControl(page->functionButton(kFirstSet, 4), true);
-        QCOMPARE(w.marker(4)->GetState(), 1);
+        QCOMPARE(marker(&w, 4)->GetState(), 1);
         page->entryAction(200)->trigger();
         QCOMPARE(w.currentTab(), int(MousecfgWidget::kTabMacro));
     }

@@ -1,6 +1,7 @@
 // The lighting page, its colour dialog, the preview on the mouse picture and
 // their place in the main window.
 
+#include "../app/WindowParts.h"
 #include "DefaultColorArea.h"
 #include "HColorArea.h"
 #include "LightingModel.h"
@@ -40,6 +41,7 @@
 #include <functional>
 
 using namespace LightingModel;
+using namespace WindowParts;
 
 namespace {
 
@@ -476,22 +478,25 @@ void TestLightingPage::windowBuildsThePageOnceUp()
         services.showTray = false;
         MousecfgWidget w(services);
         QCOMPARE(w.currentTab(), int(MousecfgWidget::kTabLighting));
-        QVERIFY(!w.colorPage()); // not in the constructor: the start stays as fast
-        QTRY_VERIFY(w.colorPage());
-        QCOMPARE(w.colorPage()->parentWidget(), w.pageArea(MousecfgWidget::kTabLighting));
-        QCOMPARE(w.colorPage()->profile(), &w.currentSet().current());
-        QVERIFY(w.lightingPreview()->isActive() && w.lightingPreview()->hasMask());
+        QVERIFY(
+            !findPart<MirtColorWindow>(&w, "colorPage")); // not in the constructor: the start stays as fast
+        QTRY_VERIFY(findPart<MirtColorWindow>(&w, "colorPage"));
+        MirtColorWindow *page = part<MirtColorWindow>(&w, "colorPage");
+        const LightingPreview *preview = part<LightingPreview>(&w, "lightingPreview");
+        QCOMPARE(page->parentWidget(), pageArea(&w, MousecfgWidget::kTabLighting));
+        QCOMPARE(page->profile(), &w.currentSet().current());
+        QVERIFY(preview->isActive() && preview->hasMask());
 
         // FillPages follows the profile; the preview shows the page's profile.
         w.SetCurrentProfile(2, false);
-        QCOMPARE(w.colorPage()->profile(), &w.currentSet().profiles[2]);
-        w.colorPage()->effectAction(kEffectWave)->trigger();
+        QCOMPARE(page->profile(), &w.currentSet().profiles[2]);
+        page->effectAction(kEffectWave)->trigger();
         QCOMPARE(int(w.currentSet().profiles[2].LedMode), int(kEffectWave));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.lightingPreview()->isAnimating());
+        QVERIFY(preview->isAnimating());
         w.SelectTab(MousecfgWidget::kTabDpi);
-        QVERIFY(!w.lightingPreview()->isActive() && !w.lightingPreview()->isAnimating());
+        QVERIFY(!preview->isActive() && !preview->isAnimating());
     }
     Paths::setConfigDir(QString());
 }
