@@ -1160,6 +1160,10 @@
         <source>MousecfgWidget</source>
         <translation>MousecfgWidget</translation>
     </message>
+    <message>
+        <source>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</source>
+        <translation>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</translation>
+    </message>
 </context>
 <context>
     <name>PreviewColorArea</name>
@@ -1300,6 +1304,10 @@
     <message>
         <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
         <translation>THE PROFILE LIBRARY COULD NOT BE UPDATED.</translation>
+    </message>
+    <message>
+        <source>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</source>
+        <translation>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</translation>
     </message>
 </context>
 <context>

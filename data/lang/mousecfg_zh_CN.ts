@@ -1160,6 +1160,10 @@
         <source>MousecfgWidget</source>
         <translation>鼠标设置</translation>
     </message>
+    <message>
+        <source>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</source>
+        <translation>另一个程序更改了已保存的配置文件 %1，而您在此处已编辑过它。是否载入已保存的版本？（选择“否”保留您的编辑。）</translation>
+    </message>
 </context>
 <context>
     <name>PreviewColorArea</name>
@@ -1300,6 +1304,10 @@
     <message>
         <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
         <translation>无法更新配置库。</translation>
+    </message>
+    <message>
+        <source>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</source>
+        <translation>无法保存设置：下次启动时将载入旧的设置。</translation>
     </message>
 </context>
 <context>

@@ -1160,6 +1160,10 @@
         <source>MousecfgWidget</source>
         <translation>滑鼠設定</translation>
     </message>
+    <message>
+        <source>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</source>
+        <translation>另一個程式變更了已儲存的設定檔 %1，而您在此處已編輯過它。是否載入已儲存的版本？（選擇「否」保留您的編輯。）</translation>
+    </message>
 </context>
 <context>
     <name>PreviewColorArea</name>
@@ -1300,6 +1304,10 @@
     <message>
         <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
         <translation>無法更新設定檔庫。</translation>
+    </message>
+    <message>
+        <source>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</source>
+        <translation>無法儲存設定：下次啟動時將載入舊的設定。</translation>
     </message>
 </context>
 <context>
