@@ -1,10 +1,55 @@
-#include "FontConfigWarmUp.h"
+#include "StartupThread.h"
 
 #include <dlfcn.h>
 
-namespace {
+StartupThread::~StartupThread()
+{
+    join();
+}
 
-void initFontConfig()
+void StartupThread::enqueue(std::function<void()> job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_closed)
+            return; // the job (and its task) goes unrun: its future reports a broken promise
+        m_jobs.push_back(std::move(job));
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { run(); });
+    }
+    m_changed.notify_one();
+}
+
+void StartupThread::join()
+{
+    std::thread thread;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_closed = true;
+        thread = std::move(m_thread);
+    }
+    m_changed.notify_one();
+    if (thread.joinable())
+        thread.join();
+}
+
+void StartupThread::run()
+{
+    for (;;) {
+        std::function<void()> job;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_closed || !m_jobs.empty(); });
+            if (m_jobs.empty())
+                return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        job(); // a packaged task: what it throws lands in its future
+    }
+}
+
+void warmUpFontConfig()
 {
     // The library the toolkit's platform plugin links to; it stays loaded
     // (never closed here), so what FcInit read stays for the toolkit.
@@ -14,55 +59,4 @@ void initFontConfig()
     using Init = int (*)();
     if (const auto init = reinterpret_cast<Init>(::dlsym(library, "FcInit")))
         init();
-}
-
-} // namespace
-
-FontConfigWarmUp::FontConfigWarmUp(std::function<void()> first)
-{
-    m_thread = std::thread([this, first = std::move(first)] {
-        if (first)
-            first();
-        initFontConfig();
-        std::function<void()> job;
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_fontsReady = true;
-            m_changed.notify_all();
-            m_changed.wait(lock, [this] { return m_closed; });
-            job = std::move(m_job);
-        }
-        if (job)
-            job();
-    });
-}
-
-FontConfigWarmUp::~FontConfigWarmUp()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_closed = true;
-    }
-    m_changed.notify_all();
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-void FontConfigWarmUp::wait()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_fontsReady; });
-}
-
-bool FontConfigWarmUp::then(std::function<void()> job)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_closed)
-            return false;
-        m_job = std::move(job);
-        m_closed = true;
-    }
-    m_changed.notify_all();
-    return true;
 }

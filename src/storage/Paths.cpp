@@ -71,9 +71,9 @@ bool nameWithoutReplacing(const QByteArray &temporary, const QByteArray &dst)
 // Puts a copy of SRC at DST, whole or not at all, unless DST holds something.
 // The copy is written under a unique name beside DST and then named DST
 // without replacing anything (see nameWithoutReplacing); an empty DST, which
-// a copy cut short by a crash of an older version left, is replaced. No flush
-// to the disk, as QFile::copy does: on a first start that flush cost more than
-// all the rest of the start-up.
+// a copy cut short by a crash of an older version left, is replaced. Not
+// flushed to the disk as QFile::copy does: on a first start that flush cost
+// more than all the rest of the start-up.
 void seedFile(const QString &src, const QString &dst)
 {
     QFile in(src);
@@ -119,8 +119,8 @@ void seedFrom(const QString &from, const QString &to)
     }
 }
 
-// Every key of the INI file FILE (values too where they read plainly); false
-// when it cannot be read.
+// Every key and value of the INI file FILE, read plainly where it can be (see
+// ProfileIni::readPlain), through QSettings otherwise; false when it cannot be read.
 bool readKeys(const QString &file, QHash<QString, QVariant> &values)
 {
     QByteArray text;

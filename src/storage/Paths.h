@@ -9,8 +9,8 @@ namespace Paths {
 
 // The writable configuration folder ("Configs"): MOUSECFG_CONFIG_DIR when set;
 // else "Configs" beside the executable when it exists and is writable; else
-// the per-user data location + "/Configs". The first two are seeded (see
-// seedConfigDir) when resolved. Safe to call from several threads: the first
+// the per-user data location + "/Configs". The first and the last are seeded
+// (see seedConfigDir) when resolved. Safe to call from several threads: the first
 // resolves and seeds, the others wait for its answer.
 QString configDir();
 
