@@ -3,7 +3,6 @@
 #include "AppOptions.h"
 #include "DesktopNotifier.h"
 #include "DeviceDescription.h"
-#include "FontConfigWarmUp.h"
 #include "HotplugFeed.h"
 #include "Log.h"
 #include "MirtKit.h"
@@ -20,6 +19,7 @@
 #include "SimulatedMouseSession.h"
 #include "SimulationMenu.h"
 #include "SingleInstance.h"
+#include "StartupThread.h"
 #include "TrayLife.h"
 #include "UdevHotplugSource.h"
 
@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmapCache>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QThread>
 
@@ -110,11 +111,15 @@ int main(int argc, char **argv)
     // interrupts the other CPU (three times as many). This thread is the
     // toolkit's main thread, not the start-up thread: the first to ask is.
     QThread::currentThread();
-    FontConfigWarmUp fonts(warmUpSessionBus);
+    StartupThread startup;
+    startup.post(warmUpSessionBus);
+    const std::future<void> fontsReady = startup.post(warmUpFontConfig);
 
     // All geometry is scaled by the window's own factor: the toolkit's scaling stays off.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
+    // The start-up thread's jobs use the application (its fonts): it ends before the application does.
+    const auto joinStartup = qScopeGuard([&startup] { startup.join(); });
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QCoreApplication::setApplicationName(QStringLiteral("mousecfg"));
@@ -157,15 +162,15 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    // The same thread then reads the profile set the window starts with, and
-    // has the toolkit look up the window's fonts.
-    auto firstRead =
-        std::make_shared<std::packaged_task<ProfileStore::ProfileSetRead()>>(&ProfileStore::readStartingSet);
-    const std::shared_future<ProfileStore::ProfileSetRead> firstReadDone = firstRead->get_future().share();
-    const bool readingAhead = fonts.then([firstRead] {
-        (*firstRead)();
-        MirtKit::warmUpFonts();
-    });
+    // The configuration folder is resolved and seeded here, on this thread,
+    // before any job that reads files goes to the start-up thread (and only
+    // once this is the one running copy).
+    Paths::configDir();
+    // The start-up thread then reads the profile set the window starts with,
+    // and has the toolkit look up the window's fonts.
+    const std::shared_future<ProfileStore::ProfileSetRead> firstReadDone =
+        startup.post(&ProfileStore::readStartingSet).share();
+    startup.post(&MirtKit::warmUpFonts);
 
     // The mouse: the real one through udev and hidraw, or the simulated one.
     std::unique_ptr<SimulatedMouseSession> simulation;
@@ -214,12 +219,11 @@ int main(int argc, char **argv)
     services.simulated = options.simulate;
     services.mouseLockPath =
         options.simulate ? MouseLock::simulatedMousePath(Paths::configDir()) : MouseLock::realMousePath();
-    if (readingAhead)
-        services.firstProfileRead = [firstReadDone] { return firstReadDone.get(); };
+    services.firstProfileRead = [firstReadDone] { return firstReadDone.get(); };
 
     int result = 0;
     {
-        fonts.wait();
+        fontsReady.wait();
         MousecfgWidget window(services);
         quitOnTerminationSignals(&window);
         // A second launch shows and raises this window.

@@ -36,13 +36,17 @@ QString readString(const QString &file, const QString &key)
     return readValue(file, key).toString();
 }
 
+// Writes KEY; a failure is logged (these values are written again when they next change).
 void writeValue(const QString &file, const QString &key, const QVariant &value)
 {
-    if (!IniAccess::notTooLarge(file))
-        return;
-    QSettings s(file, QSettings::IniFormat);
-    s.setValue(key, value);
-    IniAccess::finish(s);
+    QString error;
+    if (IniAccess::notTooLarge(file, &error)) {
+        QSettings s(file, QSettings::IniFormat);
+        s.setValue(key, value);
+        if (IniAccess::finish(s, &error))
+            return;
+    }
+    qCWarning(lcStorage).noquote() << key << "was not saved:" << error;
 }
 
 } // namespace
@@ -88,17 +92,17 @@ void setCurrentSlot(int slot)
     writeValue(globalConfigFile(), QStringLiteral("Config/ProfileID"), slot);
 }
 
-void saveSlotNames(const ProfileSet &set)
+bool saveSlotNames(const ProfileSet &set, QString *errorText)
 {
     const QString file = globalConfigFile();
-    if (!IniAccess::notTooLarge(file))
-        return;
+    if (!IniAccess::notTooLarge(file, errorText))
+        return false;
     QSettings s(file, QSettings::IniFormat);
     s.setValue(QStringLiteral("Config/ProfileID"), int(set.ProfileID));
     s.setValue(QStringLiteral("Config/Count"), int(set.Count));
     for (int i = 0; i < kProfileCount; ++i)
         s.setValue(QStringLiteral("Config/Profile%1").arg(i + 1), set.names[size_t(i)]);
-    IniAccess::finish(s);
+    return IniAccess::finish(s, errorText);
 }
 
 int readDiff()

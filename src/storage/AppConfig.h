@@ -38,8 +38,9 @@ QString modelConfigFile(const QString &model, QString *errorText = nullptr);
 int readProfileID();
 // Writes "Config/ProfileID".
 void setCurrentSlot(int slot);
-// Writes "Config/ProfileID", "Config/Count" and the five "Config/Profile%d" names.
-void saveSlotNames(const ProfileSet &set);
+// Writes "Config/ProfileID", "Config/Count" and the five "Config/Profile%d"
+// names; false (with errorText) when Config.ini could not be written.
+bool saveSlotNames(const ProfileSet &set, QString *errorText = nullptr);
 
 // "Config/Diff": 1 when the mouse may hold settings other than the stored ones.
 int readDiff();

@@ -63,10 +63,15 @@ Snapshot probe(const QString &path)
         s.state = Snapshot::TooLarge;
         return s;
     }
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly)) {
-        s.bytes = f.readAll();
+    switch (IniAccess::readFile(path, &s.bytes)) {
+    case IniAccess::ReadStatus::Read:
         s.state = Snapshot::Read;
+        break;
+    case IniAccess::ReadStatus::TooLarge: // it grew
+        s.state = Snapshot::TooLarge;
+        break;
+    default:
+        break;
     }
     return s;
 }

@@ -5,7 +5,11 @@
 #include <QFileInfo>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -116,6 +120,52 @@ bool holdsForeignObject(const QByteArray &text)
     return false;
 }
 
+// The bytes of FILE (see IniAccess::readFile).
+IniAccess::ReadStatus readSettingsFile(const QString &file, QByteArray *bytes)
+{
+    using IniAccess::ReadStatus;
+    // Opened without waiting (a FIFO without a writer holds a plain open up for
+    // good), links followed; read only when what was opened is a regular file.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
+    struct stat st;
+    ReadStatus status = ReadStatus::Read;
+    if (::fstat(fd, &st) != 0)
+        status = ReadStatus::Failed;
+    else if (!S_ISREG(st.st_mode))
+        status = ReadStatus::NotRegular;
+    else if (st.st_size > IniAccess::kMaxIniBytes)
+        status = ReadStatus::TooLarge;
+    QByteArray data;
+    // Never more than the limit and one byte: a file that grows is not read
+    // without end. A file that does not is read in one go.
+    const qint64 chunk = status == ReadStatus::Read ? qMax<qint64>(st.st_size + 1, 64 * 1024) : 0;
+    while (status == ReadStatus::Read) {
+        const qint64 room = IniAccess::kMaxIniBytes + 1 - data.size();
+        if (room <= 0) {
+            status = ReadStatus::TooLarge;
+            break;
+        }
+        const int old = data.size();
+        data.resize(old + int(qMin(room, chunk)));
+        const ssize_t n = ::read(fd, data.data() + old, size_t(data.size() - old));
+        if (n < 0 && errno == EINTR) {
+            data.resize(old);
+            continue;
+        }
+        data.resize(old + int(qMax<ssize_t>(n, 0)));
+        if (n < 0)
+            status = ReadStatus::Failed;
+        if (n <= 0)
+            break;
+    }
+    ::close(fd);
+    if (status == ReadStatus::Read && bytes)
+        *bytes = data.isNull() ? QByteArray("") : data;
+    return status;
+}
+
 } // namespace
 
 namespace IniAccess {
@@ -126,31 +176,76 @@ void setError(QString *errorText, const QString &text)
         *errorText = text;
 }
 
+namespace {
+QString notRegularText(const QString &file)
+{
+    return QStringLiteral("%1 is not a regular file; it was not read.").arg(file);
+}
+QString tooLargeText(const QString &file, qint64 size)
+{
+    return QStringLiteral("%1 is too large (%2 bytes) to be a settings file; it was not read.")
+        .arg(file)
+        .arg(size);
+}
+} // namespace
+
+ReadStatus readFile(const QString &file, QByteArray *bytes, QString *errorText)
+{
+    const ReadStatus status = readSettingsFile(file, bytes);
+    switch (status) {
+    case ReadStatus::Read:
+    case ReadStatus::Missing:
+        break;
+    case ReadStatus::NotRegular:
+        setError(errorText, notRegularText(file));
+        break;
+    case ReadStatus::TooLarge:
+        setError(errorText, QStringLiteral("%1 is larger than %2 bytes, too large to be a settings file; "
+                                           "it was not read.")
+                                .arg(file)
+                                .arg(kMaxIniBytes));
+        break;
+    case ReadStatus::Failed:
+        setError(errorText, QStringLiteral("%1 cannot be read.").arg(file));
+        break;
+    }
+    return status;
+}
+
 bool notTooLarge(const QString &file, QString *errorText, QByteArray *text)
 {
     if (text)
         *text = QByteArray();
     const QFileInfo fi(file);
-    if (fi.exists() && fi.size() > kMaxIniBytes) {
-        setError(errorText,
-                 QStringLiteral("%1 is too large (%2 bytes) to be a settings file; it was not read.")
-                     .arg(file)
-                     .arg(fi.size()));
+    if (!fi.exists())
+        return true;
+    // Not even opened: a FIFO, a device or a link to one, a folder.
+    if (!fi.isFile()) {
+        setError(errorText, notRegularText(file));
         return false;
     }
-    if (fi.exists()) {
-        QFile f(file);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = f.readAll();
-            if (holdsForeignObject(bytes)) {
-                setError(errorText,
-                         QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
-                return false;
-            }
-            if (text)
-                *text = bytes;
-        }
+    if (fi.size() > kMaxIniBytes) {
+        setError(errorText, tooLargeText(file, fi.size()));
+        return false;
     }
+    QByteArray bytes;
+    switch (readFile(file, &bytes, errorText)) {
+    case ReadStatus::Read:
+        break;
+    case ReadStatus::Missing:
+    case ReadStatus::Failed:
+        return true; // as QSettings meets it: nothing to read (TEXT stays null)
+    case ReadStatus::NotRegular:
+    case ReadStatus::TooLarge:
+        return false; // it changed since it was looked at
+    }
+    if (holdsForeignObject(bytes)) {
+        setError(errorText,
+                 QStringLiteral("%1 holds a value that cannot be read; it was not read.").arg(file));
+        return false;
+    }
+    if (text)
+        *text = bytes;
     return true;
 }
 
@@ -161,7 +256,11 @@ bool checkReadable(const QString &file, QString *errorText, QByteArray *text)
         setError(errorText, QStringLiteral("%1 does not exist.").arg(file));
         return false;
     }
-    if (!fi.isFile() || !fi.isReadable()) {
+    if (!fi.isFile()) {
+        setError(errorText, notRegularText(file));
+        return false;
+    }
+    if (!fi.isReadable()) {
         setError(errorText, QStringLiteral("%1 cannot be read.").arg(file));
         return false;
     }

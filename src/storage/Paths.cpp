@@ -1,11 +1,18 @@
 #include "Paths.h"
 
+#include "IniAccess.h"
+#include "Log.h"
+#include "ProfileIni.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 #ifndef MOUSECFG_SHARE_DIR
 #define MOUSECFG_SHARE_DIR "/usr/local/share/mousecfg"
@@ -18,13 +25,21 @@
 #define MOUSECFG_SHARE_DIR_FROM_BIN "../share/mousecfg"
 #endif
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 
-std::mutex g_mutex; // visible to ThreadSanitizer, unlike QMutex
+std::mutex g_mutex; // the two folders below; visible to ThreadSanitizer, unlike QMutex
 QString g_configDir;
 QString g_dataDir;
+// Resolving and seeding the configuration folder: one thread at a time. Taken
+// before g_mutex, never while holding it (the per-user fallback asks dataDir()).
+std::mutex g_seedMutex;
 
 QString appDir()
 {
@@ -39,30 +54,54 @@ bool isWritableDir(const QString &path)
     return fi.isDir() && fi.isWritable();
 }
 
-// A copy that lands whole under its name (written beside it, then renamed),
-// without QFile::copy's flush to the disk: on a first start that flush cost
-// more than all the rest of the start-up. A copy cut short by a crash stays
-// empty, and an empty file is seeded again.
-void copyWhole(const QString &src, const QString &dst)
+// Gives the file TEMPORARY the name DST unless a file is there: link() never
+// replaces one, so a file another thread, another copy of the program or the
+// user put there first is kept. Where the file system has no hard links,
+// renameat2(RENAME_NOREPLACE) does the same. False when DST existed (or
+// neither works).
+bool nameWithoutReplacing(const QByteArray &temporary, const QByteArray &dst)
+{
+    if (::link(temporary.constData(), dst.constData()) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    return ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, dst.constData(), RENAME_NOREPLACE) == 0;
+}
+
+// Puts a copy of SRC at DST, whole or not at all, unless DST holds something.
+// The copy is written under a unique name beside DST and then named DST
+// without replacing anything (see nameWithoutReplacing); an empty DST, which
+// a copy cut short by a crash of an older version left, is replaced. Not
+// flushed to the disk as QFile::copy does: on a first start that flush cost
+// more than all the rest of the start-up.
+void seedFile(const QString &src, const QString &dst)
 {
     QFile in(src);
     if (!in.open(QIODevice::ReadOnly))
         return;
-    const QByteArray data = in.readAll();
-    const QString part = dst + QStringLiteral(".part");
-    QFile out(part);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size() ||
-        !out.flush()) {
-        out.remove();
+    const QByteArray data = in.read(IniAccess::kMaxIniBytes);
+    const QFileInfo target(dst);
+    QTemporaryFile out(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                       QStringLiteral(".seed-XXXXXX"));
+    if (!out.open() || out.write(data) != data.size() || !out.flush()) {
+        qCWarning(lcStorage) << dst << "could not be seeded:" << out.errorString();
         return;
     }
-    out.close();
-    QFile::remove(dst);
-    if (!QFile::rename(part, dst))
-        QFile::remove(part);
+    // QTemporaryFile creates its file for its owner alone; a seeded file is an ordinary one.
+    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                       QFileDevice::ReadOther);
+    const QByteArray temporary = QFile::encodeName(out.fileName());
+    const QByteArray path = QFile::encodeName(dst);
+    if (!nameWithoutReplacing(temporary, path)) {
+        const QFileInfo there(dst);
+        const bool empty = there.isFile() && !there.isSymLink() && there.size() == 0;
+        if (!there.exists() || (empty && ::rename(temporary.constData(), path.constData()) != 0))
+            qCWarning(lcStorage) << dst << "could not be seeded:" << strerror(errno);
+    }
+    // The temporary name goes with out (after a rename there is nothing left to remove).
 }
 
-// Copy the shipped default configuration into a new per-user folder.
+// Copies the shipped default configuration into a configuration folder.
 void seedFrom(const QString &from, const QString &to)
 {
     QDir().mkpath(to);
@@ -76,17 +115,93 @@ void seedFrom(const QString &from, const QString &to)
         if (QFileInfo(dst).size() > 0)
             continue;
         QDir().mkpath(QFileInfo(dst).absolutePath());
-        copyWhole(src, dst);
+        seedFile(src, dst);
     }
 }
 
+// Every key and value of the INI file FILE, read plainly where it can be (see
+// ProfileIni::readPlain), through QSettings otherwise; false when it cannot be read.
+bool readKeys(const QString &file, QHash<QString, QVariant> &values)
+{
+    QByteArray text;
+    QString why;
+    if (!IniAccess::notTooLarge(file, &why, &text)) {
+        qCWarning(lcStorage).noquote() << why;
+        return false;
+    }
+    if (text.isNull())
+        return false;
+    if (ProfileIni::readPlain(text, values))
+        return true;
+    const QSettings s(file, QSettings::IniFormat);
+    for (const QString &key : s.allKeys())
+        values.insert(key, s.value(key));
+    return s.status() == QSettings::NoError;
+}
+
+// A Config.ini that lacks keys of the shipped one (written by an older copy,
+// or cut short: a first start of older versions could leave two keys) gets
+// them back with their shipped values; every key it holds keeps its value. A
+// complete one is not written. Written through QSettings, which replaces the
+// file atomically.
+void completeConfig(const QString &shippedFile, const QString &file)
+{
+    QHash<QString, QVariant> shipped;
+    QHash<QString, QVariant> present;
+    if (!readKeys(shippedFile, shipped) || !readKeys(file, present))
+        return;
+    QStringList missing;
+    for (auto it = shipped.cbegin(); it != shipped.cend(); ++it) {
+        if (!present.contains(it.key()))
+            missing << it.key();
+    }
+    if (missing.isEmpty())
+        return;
+    missing.sort();
+    qCDebug(lcStorage) << file << "lacks" << missing.size() << "shipped keys; they are added";
+    QSettings s(file, QSettings::IniFormat);
+    for (const QString &key : qAsConst(missing))
+        s.setValue(key, shipped.value(key));
+    QString error;
+    if (!IniAccess::finish(s, &error))
+        qCWarning(lcStorage).noquote() << error;
+}
+
+// The shipped defaults as they were shipped: "defaults/Configs" in the
+// build's layout (its "Configs" is a portable configuration in use), the
+// installed share folder's "Configs" otherwise. Empty when neither holds a
+// Config.ini.
+QString shippedConfigDir()
+{
+    const QString data = Paths::dataDir();
+    for (const QString &dir :
+         {data + QStringLiteral("/defaults/Configs"), data + QStringLiteral("/Configs")}) {
+        if (QFileInfo(dir + QStringLiteral("/Config.ini")).isFile())
+            return dir;
+    }
+    return QString();
+}
+
+// Paths::seedConfigDir() with g_seedMutex held.
+void seedLocked(const QString &dir)
+{
+    const QString shipped = shippedConfigDir();
+    if (shipped.isEmpty() || QDir(shipped) == QDir(dir))
+        return;
+    const QString config = dir + QStringLiteral("/Config.ini");
+    if (QFileInfo(config).size() == 0)
+        seedFrom(shipped, dir);
+    completeConfig(shipped + QStringLiteral("/Config.ini"), config);
+}
+
+// With g_seedMutex held.
 QString resolveConfigDir()
 {
     const QString env = qEnvironmentVariable("MOUSECFG_CONFIG_DIR");
     if (!env.isEmpty()) {
         const QString dir = QDir(env).absolutePath();
         QDir().mkpath(dir);
-        Paths::seedConfigDir(dir);
+        seedLocked(dir);
         return dir;
     }
     const QString beside = appDir() + QStringLiteral("/Configs");
@@ -97,7 +212,7 @@ QString resolveConfigDir()
         base = QDir::homePath() + QStringLiteral("/.local/share/mousecfg");
     const QString user = base + QStringLiteral("/Configs");
     QDir().mkpath(user);
-    Paths::seedConfigDir(user);
+    seedLocked(user);
     return user;
 }
 
@@ -130,7 +245,14 @@ QString configDir()
         if (!g_configDir.isEmpty())
             return g_configDir;
     }
-    // Resolved without the lock: the per-user fallback asks dataDir(), which takes it too.
+    // One thread resolves and seeds; one that asks meanwhile waits for it and
+    // takes its answer (two seeding one folder at once lost Config.ini).
+    std::lock_guard<std::mutex> seeding(g_seedMutex);
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        if (!g_configDir.isEmpty())
+            return g_configDir;
+    }
     const QString dir = resolveConfigDir();
     std::lock_guard<std::mutex> lock(g_mutex);
     if (g_configDir.isEmpty())
@@ -173,17 +295,8 @@ void setDataDir(const QString &dir)
 
 void seedConfigDir(const QString &dir)
 {
-    if (QFileInfo(dir + QStringLiteral("/Config.ini")).size() > 0)
-        return;
-    // The shipped defaults as they were shipped: "defaults/Configs" in the
-    // build's layout (its "Configs" is a portable configuration in use), the
-    // installed share folder's "Configs" otherwise.
-    QString shipped = dataDir() + QStringLiteral("/defaults/Configs");
-    if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile())
-        shipped = dataDir() + QStringLiteral("/Configs");
-    if (!QFileInfo(shipped + QStringLiteral("/Config.ini")).isFile() || QDir(shipped) == QDir(dir))
-        return;
-    seedFrom(shipped, dir);
+    std::lock_guard<std::mutex> seeding(g_seedMutex);
+    seedLocked(dir);
 }
 
 bool isSafeName(const QString &name, QString *errorText)

@@ -1,6 +1,7 @@
 #pragma once
 // Where the program's files live. The configuration folder is resolved once
-// per process (tests and the command line may override it first).
+// per process (tests and the command line may override it first); the program
+// resolves it on its main thread before any other thread starts.
 
 #include <QString>
 
@@ -8,8 +9,9 @@ namespace Paths {
 
 // The writable configuration folder ("Configs"): MOUSECFG_CONFIG_DIR when set;
 // else "Configs" beside the executable when it exists and is writable; else
-// the per-user data location + "/Configs". However it was chosen, a folder
-// without Config.ini is seeded from the shipped defaults on first use.
+// the per-user data location + "/Configs". The first and the last are seeded
+// (see seedConfigDir) when resolved. Safe to call from several threads: the first
+// resolves and seeds, the others wait for its answer.
 QString configDir();
 
 // Read-only data (DefaultProfile.bin, skin, lang): MOUSECFG_DATA_DIR when set;
@@ -21,13 +23,18 @@ QString dataDir();
 // Full path of DefaultProfile.bin in the data folder.
 QString deviceDescriptionFile();
 
-// Overrides for the command line and tests; an empty string restores the default rule.
+// Overrides for the command line and tests; an empty string restores the
+// default rule, which the next configDir() applies afresh (tests use it to
+// meet a first start again).
 void setConfigDir(const QString &dir);
 void setDataDir(const QString &dir);
 
-// A configuration folder that holds no Config.ini yet is filled from the
-// shipped defaults ("Configs" beside the executable or in the data folder);
-// files that exist are never overwritten.
+// A configuration folder that holds no Config.ini yet (or an empty one) is
+// filled from the shipped defaults ("defaults/Configs" or "Configs" in the
+// data folder): each file appears whole or not at all, and a file that exists
+// and holds something is never replaced, whoever seeds at the same moment. A
+// Config.ini that lacks keys of the shipped one gets them with their shipped
+// values; the values it holds stay.
 void seedConfigDir(const QString &dir);
 
 // True when NAME may become one path component inside its folder: not empty,

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -273,6 +276,7 @@ Result ProfileLibrary::rename(ProfileSet &set, const QString &newName)
         return fail(Code::BadModel, error);
     if (nameTaken(newName, set))
         return fail(Code::Exists);
+    // Each step is undone when a later one fails: nothing is left half-renamed.
     const QString source = file(oldName);
     const bool hadSource = !source.isEmpty() && QFile::exists(source);
     if (hadSource) {
@@ -287,27 +291,58 @@ Result ProfileLibrary::rename(ProfileSet &set, const QString &newName)
             return fail(Code::WriteFailed, error);
         }
     }
+    auto undoFile = [&] {
+        if (hadSource)
+            QFile::rename(target, source);
+        else
+            QFile::remove(target);
+    };
+
+    const QStringList oldNames = m_names;
     QStringList names = m_names;
     const int k = names.indexOf(oldName);
     if (k >= 0)
         names[k] = newName;
     else
         names.append(newName);
-    const Result result = setNames(names);
+    Result result = setNames(names);
     if (!result.ok()) {
-        if (hadSource)
-            QFile::rename(target, source);
-        else
-            QFile::remove(target);
+        undoFile();
         return result;
     }
-    // The slot's own file (Configs/Profile/NAME.prof) follows the name.
+    auto undoList = [&] {
+        setNames(oldNames);
+        undoFile();
+    };
+
+    // The slot's own file (Configs/Profile/NAME.prof) follows the name. One
+    // that a slot once so named left behind is replaced: the slot loads its
+    // own file under its new name at the next start.
     const QString slotOld = ProfileStore::slotProfilePath(oldName);
     const QString slotNew = ProfileStore::slotProfilePath(newName);
-    if (!slotOld.isEmpty() && !slotNew.isEmpty() && QFile::exists(slotOld) && !QFile::exists(slotNew))
-        QFile::rename(slotOld, slotNew);
+    const bool slotMoves = !slotOld.isEmpty() && !slotNew.isEmpty() && QFileInfo::exists(slotOld);
+    if (slotMoves &&
+        ::rename(QFile::encodeName(slotOld).constData(), QFile::encodeName(slotNew).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(strerror(errno));
+        undoList();
+        return fail(Code::WriteFailed,
+                    QStringLiteral("%1 could not be renamed to %2: %3").arg(slotOld, slotNew, reason));
+    }
+
+    // Config.ini's slot names, which the next start binds the slots by.
+    ProfileData &record = set.current();
+    const QString oldProfileName = record.ProfileName;
+    const QString oldPath = record.ProfilePath;
     bindName(set, newName, target);
-    AppConfig::saveSlotNames(set);
+    if (!AppConfig::saveSlotNames(set, &error)) {
+        set.names[size_t(currentSlot(set))] = oldName;
+        record.ProfileName = oldProfileName;
+        record.ProfilePath = oldPath;
+        if (slotMoves)
+            ::rename(QFile::encodeName(slotNew).constData(), QFile::encodeName(slotOld).constData());
+        undoList();
+        return fail(Code::ListNotSaved, error);
+    }
     return {};
 }
 

@@ -85,7 +85,9 @@ public:
     int replacementIndex(int k, const ProfileSet &set) const;
     // Renames the current slot's entry (its file moved, or written from the
     // record when it has none); the slot's own file Configs/Profile/NAME.prof
-    // follows the name, and Config.ini's slot names are written.
+    // follows the name, and Config.ini's slot names are written. When the
+    // slot's file cannot follow (WriteFailed) or Config.ini cannot be written
+    // (ListNotSaved), the steps done are undone.
     Result rename(ProfileSet &set, const QString &newName);
     // A profile file exported for this model becomes a new entry named after
     // the file and is loaded into the current slot. The file is read whole

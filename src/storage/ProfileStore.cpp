@@ -68,15 +68,6 @@ void keepIndexesInTables(ProfileData &p)
         p.LedMode = 0;
 }
 
-// The whole file, or an empty array when it cannot be read.
-QByteArray fileText(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
 // Writes TEXT as FILE through a save file (atomic replace). The modification
 // time always moves forward, so that QSettings' cache of the file in this
 // process notices the change even within one millisecond.
@@ -287,11 +278,12 @@ bool readProfileSection(int section, ProfileData &profile, const QString &file, 
 
 bool writeProfileSection(int section, const ProfileData &profile, const QString &file, QString *errorText)
 {
-    if (!IniAccess::notTooLarge(file, errorText))
+    QByteArray text;
+    if (!IniAccess::notTooLarge(file, errorText, &text))
         return false;
     // A file that holds nothing but this section is written whole, exactly as
     // QSettings would write it; anything else is merged by QSettings.
-    if (!QFileInfo::exists(file) || ProfileIni::replaceable(fileText(file), section, true))
+    if (!QFileInfo::exists(file) || ProfileIni::replaceable(text, section, true))
         return saveText(file, ProfileIni::writeSection(section, profile, true), errorText);
     QSettings s(file, QSettings::IniFormat);
     s.beginGroup(sectionName(section));

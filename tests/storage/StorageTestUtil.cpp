@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 StorageSandbox::StorageSandbox() : m_dir(new QTemporaryDir)
 {
     QDir().mkpath(configDir());
@@ -48,6 +52,28 @@ QStringList StorageSandbox::allFiles() const
         files << QDir(root()).relativeFilePath(it.next());
     files.sort();
     return files;
+}
+
+HangWatchdog::HangWatchdog(int seconds, const char *what)
+{
+    m_thread = std::thread([this, seconds, what] {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_changed.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_finished; })) {
+            fprintf(stderr, "FAIL! %s did not end within %d s\n", what, seconds);
+            fflush(stderr);
+            std::_Exit(1);
+        }
+    });
+}
+
+HangWatchdog::~HangWatchdog()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_finished = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
 }
 
 ProfileData sampleProfile(int seed)

@@ -9,7 +9,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 // A temporary folder holding "Configs" (the configuration folder) and "data"
 // (the data folder, without DefaultProfile.bin until one is written).
@@ -34,6 +37,22 @@ public:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+// Ends the test process with a message when it is still alive SECONDS after
+// being made: a read that never ends must fail its test, not hang it. Gone in
+// time, it does nothing.
+class HangWatchdog
+{
+public:
+    HangWatchdog(int seconds, const char *what);
+    ~HangWatchdog();
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_finished = false;
+    std::thread m_thread;
 };
 
 // A profile with a distinct value in every field (seed varies them).

@@ -1,6 +1,7 @@
 // The global Config.ini, LangConfig.ini and the per-model profile library list.
 
 #include "AppConfig.h"
+#include "Paths.h"
 #include "StorageTestUtil.h"
 
 #include <QDir>
@@ -22,7 +23,16 @@ private slots:
     void profileListAddRemove();
     void emptyModelUsesTheGlobalFile();
     void batteryWarningsKeepTheirDefaultsOverBadValues();
+    void seedingKeepsFilesAndCompletesConfig();
 };
+
+namespace {
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
 
 void TestAppConfig::missingFolderGivesDefaults()
 {
@@ -201,6 +211,60 @@ void TestAppConfig::batteryWarningsKeepTheirDefaultsOverBadValues()
         QVERIFY2(AppConfig::lowBatteryWarning() == c.low, c.text);
         QVERIFY2(AppConfig::criticalBatteryWarning() == c.critical, c.text);
     }
+}
+
+void TestAppConfig::seedingKeepsFilesAndCompletesConfig()
+{
+    StorageSandbox box;
+    const QByteArray shipped = "[Config]\nCount=5\nModel=ORVALE8\nProfile1=Profile 1\n\n"
+                               "[FONT_LIST]\nLANGNUM=2\nLangFile_0=en\nLangName_0=English\n";
+    StorageSandbox::writeFile(box.dataDir() + QStringLiteral("/defaults/Configs/Config.ini"), shipped);
+    StorageSandbox::writeFile(box.dataDir() + QStringLiteral("/defaults/Configs/ORVALE8/Config.ini"),
+                              "[PROFILE_LIST]\nCount=1\n1=Shipped\n");
+    const QString config = AppConfig::globalConfigFile();
+    const QString list = box.configDir() + QStringLiteral("/ORVALE8/Config.ini");
+    const QStringList seeded = {QStringLiteral("Configs/Config.ini"),
+                                QStringLiteral("Configs/ORVALE8/Config.ini")};
+    auto configFiles = [&box] {
+        QStringList files;
+        for (const QString &file : box.allFiles()) {
+            if (file.startsWith(QLatin1String("Configs/")))
+                files << file;
+        }
+        return files;
+    };
+
+    // A first start copies what was shipped as it is, and leaves nothing else behind.
+    Paths::seedConfigDir(box.configDir());
+    QCOMPARE(fileBytes(config), shipped);
+    QCOMPARE(configFiles(), seeded);
+    // A complete Config.ini is left alone, byte for byte.
+    box.writeConfig("; kept as it is\n" + shipped);
+    Paths::seedConfigDir(box.configDir());
+    QCOMPARE(fileBytes(config), "; kept as it is\n" + shipped);
+
+    // One that lacks keys (a first start of older copies could leave two) gets them back with
+    // their shipped values; its own values and keys stay, and so does every other file.
+    box.writeConfig("[Config]\nModel=Mine\nProfileID=3\n");
+    StorageSandbox::writeFile(list, "[PROFILE_LIST]\nCount=1\n1=Mine\n");
+    Paths::seedConfigDir(box.configDir());
+    QCOMPARE(AppConfig::modelText(), QStringLiteral("Mine"));
+    QCOMPARE(AppConfig::readProfileID(), 3);
+    const AppConfig::LanguageTable languages = AppConfig::loadLanguageTable();
+    QCOMPARE(languages.count, 2);
+    QCOMPARE(languages.names[0], QStringLiteral("English"));
+    QSettings s(config, QSettings::IniFormat);
+    QCOMPARE(s.value(QStringLiteral("Config/Count")).toInt(), 5);
+    QCOMPARE(s.value(QStringLiteral("Config/Profile1")).toString(), QStringLiteral("Profile 1"));
+    QCOMPARE(AppConfig::loadProfileList(QStringLiteral("ORVALE8")), QStringList{QStringLiteral("Mine")});
+    QCOMPARE(configFiles(), seeded);
+
+    // An empty one, as a copy cut short by a crash left it, is copied again.
+    box.writeConfig(QByteArray());
+    Paths::seedConfigDir(box.configDir());
+    QCOMPARE(fileBytes(config), shipped);
+    QCOMPARE(AppConfig::loadProfileList(QStringLiteral("ORVALE8")), QStringList{QStringLiteral("Mine")});
+    QCOMPARE(configFiles(), seeded);
 }
 
 QTEST_GUILESS_MAIN(TestAppConfig)

@@ -288,8 +288,38 @@ void TestProfileLibrary::renameRefusedAndAccepted()
     QVERIFY(!QFile::exists(m_box->configDir() + QLatin1Char('/') + kModel + QStringLiteral("/escape.prof")));
     QVERIFY(m_set == before);
 
-    // Accepted: the library file and the slot's own file follow the name.
+    // The last steps fail: the slot's own file cannot follow the name (a folder holds the new
+    // one), or Config.ini's slot names cannot be written (a folder stands in its place). Each is
+    // reported, and nothing is left half-renamed.
     QVERIFY(ProfileStore::writeSlotProfile(markedProfile(42), QStringLiteral("Gaming")));
+    const QStringList listBefore = AppConfig::loadProfileList(kModel);
+    auto nothingRenamed = [&] {
+        QCOMPARE(AppConfig::loadProfileList(kModel), listBefore);
+        QCOMPARE(m_lib.names(), listBefore);
+        QCOMPARE(markerIn(QStringLiteral("Gaming")), 2);
+        QVERIFY(!QFile::exists(libFile(QStringLiteral("Fast"))));
+        ProfileData slotFile;
+        QVERIFY(ProfileStore::readSlotProfile(slotFile, QStringLiteral("Gaming")));
+        QCOMPARE(slotFile.pollrate, quint8(42));
+        QVERIFY(m_set == before);
+    };
+    const QString slotFast = ProfileStore::slotProfilePath(QStringLiteral("Fast"));
+    QVERIFY(QDir().mkpath(slotFast + QStringLiteral("/inside")));
+    ProfileLibrary::Result failed = m_lib.rename(m_set, QStringLiteral("Fast"));
+    QCOMPARE(failed.code, Code::WriteFailed);
+    QVERIFY2(failed.detail.contains(slotFast), qPrintable(failed.detail));
+    nothingRenamed();
+    QVERIFY(QDir(slotFast).removeRecursively());
+    const QString global = AppConfig::globalConfigFile();
+    QFile::remove(global);
+    QVERIFY(QDir().mkpath(global + QStringLiteral("/inside")));
+    failed = m_lib.rename(m_set, QStringLiteral("Fast"));
+    QCOMPARE(failed.code, Code::ListNotSaved);
+    QVERIFY2(failed.detail.contains(global), qPrintable(failed.detail));
+    nothingRenamed();
+    QVERIFY(QDir(global).removeRecursively());
+
+    // Accepted: the library file and the slot's own file follow the name.
     QVERIFY(m_lib.rename(m_set, QStringLiteral("Fast")).ok());
     QCOMPARE(AppConfig::loadProfileList(kModel),
              (QStringList{QStringLiteral("Profile 2"), QStringLiteral("Fast"), QStringLiteral("Other")}));

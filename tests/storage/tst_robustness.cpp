@@ -14,6 +14,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // An allocation ASan cannot serve returns null, as malloc does, instead of ending the test.
 extern "C" __attribute__((used)) const char *__asan_default_options()
 {
@@ -28,6 +30,7 @@ private slots:
     void garbageEverywhere();
     void truncatedProfileFiles();
     void hugeFilesAreRefusedUnread();
+    void specialFilesAreRefusedUnread();
     void hostileValues();
     void hostileNamesInFiles();
 
@@ -182,6 +185,52 @@ void TestRobustness::hugeFilesAreRefusedUnread()
     // A save refuses to merge into such a file instead of reading it.
     QVERIFY(!ProfileStore::saveProfileSet(sampleSet(), &error));
     QVERIFY(timer.elapsed() < 20000); // refused, not parsed
+}
+
+void TestRobustness::specialFilesAreRefusedUnread()
+{
+    // A FIFO nobody writes into and a link to /dev/zero stand in for each kind of settings file:
+    // refused with a message and never opened (the one would wait, the other never end).
+    StorageSandbox box;
+    const QString config = box.configDir() + QStringLiteral("/Config.ini");
+    const QString profile = box.configDir() + QStringLiteral("/Profile/A.prof");
+    const QString macro = box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO");
+    const QString list = box.configDir() + QStringLiteral("/M/Config.ini");
+    const QString description = box.dataDir() + QStringLiteral("/DefaultProfile.bin");
+    const QString notRegular = QStringLiteral("is not a regular file; it was not read.");
+    for (const bool fifo : {true, false}) {
+        for (const QString &path : {config, profile, macro, list, description}) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+            QFile::remove(path);
+            if (fifo)
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            else
+                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        }
+        const HangWatchdog watchdog(30, fifo ? "Reading FIFOs" : "Reading links to /dev/zero");
+        QString error;
+        ProfileData p;
+        QVERIFY(!ProfileStore::readProfileSection(0, p, profile, &error));
+        QVERIFY2(error == profile + QLatin1Char(' ') + notRegular, qPrintable(error));
+        MacroFile::MacroData m;
+        QVERIFY(!MacroFile::loadMacro(QStringLiteral("m"), m, &error));
+        QVERIFY2(error.contains(notRegular), qPrintable(error));
+        ProfileSet set;
+        error.clear();
+        ProfileStore::loadProfileSet(set, &error);
+        QVERIFY2(error.contains(notRegular), qPrintable(error));
+        QCOMPARE(DeviceDescription::productName(), QString());
+        loadEverything(box);
+        // A write reads the file it merges into first: refused too, and the file stays as it is.
+        QVERIFY(!ProfileStore::saveProfileSet(sampleSet(), &error));
+        QVERIFY(!AppConfig::saveProfileList(QStringLiteral("M"), {QStringLiteral("A")}, &error));
+        QVERIFY2(error.contains(notRegular), qPrintable(error));
+        AppConfig::writeDiff(1);
+        for (const QString &path : {config, profile, macro, list, description})
+            QVERIFY2(fifo ? !QFileInfo(path).isSymLink() && !QFileInfo(path).isFile()
+                          : QFileInfo(path).symLinkTarget() == QLatin1String("/dev/zero"),
+                     qPrintable(path));
+    }
 }
 
 void TestRobustness::hostileValues()

@@ -1,10 +1,13 @@
 // The write thread saves the set and computes the change mask while the
 // user-interface thread loads and reads the configuration (and a start-up
 // thread builds the key table): no data race, and every load sees a whole file.
+// Two threads that ask for a fresh configuration folder at once find it
+// seeded once, whole.
 
 #include "AppConfig.h"
 #include "KeyTables.h"
 #include "MacroFile.h"
+#include "Paths.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
@@ -41,6 +44,7 @@ class TestStorageThreads : public QObject
 
 private slots:
     void writerAndReaderTogether();
+    void firstStartFromTwoThreads();
 };
 
 void TestStorageThreads::writerAndReaderTogether()
@@ -96,6 +100,48 @@ void TestStorageThreads::writerAndReaderTogether()
     QCOMPARE(read.result, 0);
     QVERIFY(read.problems.isEmpty());
     QVERIFY(writes.load() > 0);
+}
+
+void TestStorageThreads::firstStartFromTwoThreads()
+{
+    StorageSandbox box;
+    QByteArray shipped = "[Config]\nCount=5\nModel=ORVALE8\n[FONT_LIST]\nLANGNUM=3\n";
+    for (int i = 0; i < 200; ++i)
+        shipped += "LangName_" + QByteArray::number(i) + "=Language " + QByteArray::number(i) + '\n';
+    StorageSandbox::writeFile(box.dataDir() + QStringLiteral("/defaults/Configs/Config.ini"), shipped);
+    StorageSandbox::writeFile(box.dataDir() + QStringLiteral("/defaults/Configs/ORVALE8/Config.ini"),
+                              "[PROFILE_LIST]\nCount=1\n1=Shipped\n");
+    const QByteArray oldEnv = qgetenv("MOUSECFG_CONFIG_DIR");
+    auto restore = qScopeGuard([&] {
+        qputenv("MOUSECFG_CONFIG_DIR", oldEnv);
+        Paths::setConfigDir(box.configDir());
+    });
+    for (int round = 0; round < 200; ++round) {
+        // A fresh folder, resolved afresh: the first start of a new user.
+        const QString folder = box.root() + QStringLiteral("/Fresh%1").arg(round);
+        qputenv("MOUSECFG_CONFIG_DIR", QFile::encodeName(folder));
+        Paths::setConfigDir(QString());
+        std::atomic<int> ready{0};
+        QString seen[2];
+        auto ask = [&](int i) {
+            ready.fetch_add(1);
+            while (ready.load() < 2) {
+            }
+            seen[i] = Paths::configDir();
+        };
+        std::thread other(ask, 1);
+        ask(0);
+        other.join();
+        QCOMPARE(seen[0], folder);
+        QCOMPARE(seen[1], folder);
+        QFile config(folder + QStringLiteral("/Config.ini"));
+        QVERIFY2(config.open(QIODevice::ReadOnly), qPrintable(QStringLiteral("round %1").arg(round)));
+        QCOMPARE(config.readAll(), shipped);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{QStringLiteral("Config.ini"), QStringLiteral("ORVALE8")}));
+        QCOMPARE(QDir(folder + QStringLiteral("/ORVALE8")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Config.ini")});
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStorageThreads)
