@@ -29,10 +29,12 @@ lets the user at the seat open the mouse without root rights.")
 # Shared-library dependencies as dpkg-shlibdeps computes them from the
 # programs, and the libraries the programs load when first needed
 # (LazyLibrary.h), which dpkg-shlibdeps cannot see; what they load only at
-# run time and can do without is recommended.
+# run time and can do without is recommended. A font with the Chinese
+# characters is a dependency: without one every text of the two Chinese
+# languages shows as boxes.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libhidapi-hidraw0, libudev1, libxi6, libxtst6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, fonts-dejavu-core, fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libhidapi-hidraw0, libudev1, libxi6, libxtst6, fonts-wqy-microhei | fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qtwayland5, fonts-dejavu-core")
 
 # Reload udev's rules after installing and removing (guarded where udev is not running).
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA

@@ -1164,6 +1164,37 @@
         <source>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</source>
         <translation>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</translation>
     </message>
+    <message>
+        <source>The firmware of this mouse is updated with its maker&apos;s firmware updater, a Windows program from the maker&apos;s support page. It needs Windows, with the mouse connected by its cable; mousecfg does not start it.</source>
+        <translation>The firmware of this mouse is updated with its maker&apos;s firmware updater, a Windows program from the maker&apos;s support page. It needs Windows, with the mouse connected by its cable; mousecfg does not start it.</translation>
+    </message>
+    <message>
+        <source>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</source>
+        <translation>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</translation>
+    </message>
+</context>
+<context>
+    <name>Paths</name>
+    <message>
+        <source>The name is empty.</source>
+        <translation>The name is empty.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not allowed.</source>
+        <translation>The name &quot;%1&quot; is not allowed.</translation>
+    </message>
+    <message>
+        <source>The name must not contain &apos;/&apos; or &apos;\&apos;.</source>
+        <translation>The name must not contain &apos;/&apos; or &apos;\&apos;.</translation>
+    </message>
+    <message>
+        <source>The name must not contain control characters.</source>
+        <translation>The name must not contain control characters.</translation>
+    </message>
+    <message>
+        <source>The name is too long.</source>
+        <translation>The name is too long.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewColorArea</name>

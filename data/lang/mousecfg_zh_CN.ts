@@ -1164,6 +1164,37 @@
         <source>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</source>
         <translation>另一个程序更改了已保存的配置文件 %1，而您在此处已编辑过它。是否载入已保存的版本？（选择“否”保留您的编辑。）</translation>
     </message>
+    <message>
+        <source>The firmware of this mouse is updated with its maker&apos;s firmware updater, a Windows program from the maker&apos;s support page. It needs Windows, with the mouse connected by its cable; mousecfg does not start it.</source>
+        <translation>这款鼠标的固件需使用其制造商的固件更新程序进行更新，该程序是 Windows 程序，可从制造商的支持页面获取。它需要在 Windows 下运行，并用线缆连接鼠标；mousecfg 不会启动它。</translation>
+    </message>
+    <message>
+        <source>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</source>
+        <translation>可以在 Config.ini 中指定适用于本系统的固件更新程序：[Firmware] 节中的 Updater。</translation>
+    </message>
+</context>
+<context>
+    <name>Paths</name>
+    <message>
+        <source>The name is empty.</source>
+        <translation>名称为空。</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not allowed.</source>
+        <translation>不允许使用名称“%1”。</translation>
+    </message>
+    <message>
+        <source>The name must not contain &apos;/&apos; or &apos;\&apos;.</source>
+        <translation>名称中不能包含“/”或“\”。</translation>
+    </message>
+    <message>
+        <source>The name must not contain control characters.</source>
+        <translation>名称中不能包含控制字符。</translation>
+    </message>
+    <message>
+        <source>The name is too long.</source>
+        <translation>名称太长。</translation>
+    </message>
 </context>
 <context>
     <name>PreviewColorArea</name>

@@ -1164,6 +1164,37 @@
         <source>ANOTHER PROGRAM CHANGED THE STORED PROFILE %1, WHICH YOU HAVE EDITED HERE. LOAD THE STORED ONE? (NO KEEPS YOUR EDITS.)</source>
         <translation>另一個程式變更了已儲存的設定檔 %1，而您在此處已編輯過它。是否載入已儲存的版本？（選擇「否」保留您的編輯。）</translation>
     </message>
+    <message>
+        <source>The firmware of this mouse is updated with its maker&apos;s firmware updater, a Windows program from the maker&apos;s support page. It needs Windows, with the mouse connected by its cable; mousecfg does not start it.</source>
+        <translation>這款滑鼠的韌體需使用其製造商的韌體更新程式進行更新，該程式是 Windows 程式，可從製造商的支援頁面取得。它需要在 Windows 下執行，並以傳輸線連接滑鼠；mousecfg 不會啟動它。</translation>
+    </message>
+    <message>
+        <source>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</source>
+        <translation>可以在 Config.ini 中指定適用於本系統的韌體更新程式：[Firmware] 區段中的 Updater。</translation>
+    </message>
+</context>
+<context>
+    <name>Paths</name>
+    <message>
+        <source>The name is empty.</source>
+        <translation>名稱為空。</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is not allowed.</source>
+        <translation>不允許使用名稱「%1」。</translation>
+    </message>
+    <message>
+        <source>The name must not contain &apos;/&apos; or &apos;\&apos;.</source>
+        <translation>名稱中不能包含「/」或「\」。</translation>
+    </message>
+    <message>
+        <source>The name must not contain control characters.</source>
+        <translation>名稱中不能包含控制字元。</translation>
+    </message>
+    <message>
+        <source>The name is too long.</source>
+        <translation>名稱太長。</translation>
+    </message>
 </context>
 <context>
     <name>PreviewColorArea</name>

@@ -1,12 +1,15 @@
-// The firmware update command: the updater needs the cable and the mouse to
-// itself, so the program ends once the updater is on its way.
+// The firmware update command. This mouse's firmware updater is its maker's
+// program for Windows; on this system the window says so and starts nothing,
+// unless a firmware updater for this system is named in Config.ini
+// ("[Firmware] Updater"). That one needs the cable and the mouse to itself, so
+// the program ends once it is on its way.
 
 #include "MousecfgWidget.h"
 
+#include "AppConfig.h"
 #include "DeviceLink.h"
 #include "DeviceSession.h"
 #include "Log.h"
-#include "MirtKit.h"
 #include "MirtMessageBox.h"
 #include "MirtPushButton.h"
 #include "ProgramLauncher.h"
@@ -14,16 +17,26 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 
-QString MousecfgWidget::updaterPath(int langId) const
+QString MousecfgWidget::firmwareUpdaterText()
 {
-    return m_strAppDir + (langId == 0 ? QStringLiteral("/skin/mouse/bin/K522-8146-A17-en.exe")
-                                      : QStringLiteral("/skin/mouse/bin/K522-8146-A17.exe"));
+    return tr("The firmware of this mouse is updated with its maker's firmware updater, a Windows "
+              "program from the maker's support page. It needs Windows, with the mouse connected by "
+              "its cable; mousecfg does not start it.") +
+           QLatin1Char('\n') +
+           tr("A firmware updater for this system can be named in Config.ini: Updater in the section "
+              "[Firmware].");
 }
 
 void MousecfgWidget::firmwareUpdate()
 {
     m_pFirmwareBtn->SetState(1);
     auto release = qScopeGuard([this] { m_pFirmwareBtn->SetState(0); });
+    const QString updater = AppConfig::firmwareUpdater();
+    if (updater.isEmpty()) {
+        MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"), firmwareUpdaterText(), this);
+        box.exec();
+        return;
+    }
     if (deviceList().entries[0].cableMouseFound != 1) {
         MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"),
                            tr("To update the firmware, please connect to the computer with a cable."), this);
@@ -36,8 +49,7 @@ void MousecfgWidget::firmwareUpdate()
         return;
 
     StopBatteryThread();
-    const QString updater = updaterPath(MirtKit::languageId());
-    if (!m_services.launcher || !m_services.launcher->startDetached(updater, {updater})) {
+    if (!m_services.launcher || !m_services.launcher->startDetached(updater, {})) {
         qCDebug(lcApp) << "firmware updater not started:" << updater;
         MirtMessageBox box(MirtMessageBox::kWarning, QString(), tr("Warning"),
                            tr("The firmware updater could not be started.") + QLatin1Char('\n') + updater,

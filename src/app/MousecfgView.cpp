@@ -129,12 +129,10 @@ void MousecfgWidget::buildWidgets()
 
     m_pMinBtn = makeButton(threeImages(QStringLiteral("min")));
     m_pMinBtn->setObjectName(QStringLiteral("minButton"));
-    m_pMinBtn->setToolTip(tr("Minimize"));
     place(m_pMinBtn, 914, 14, 30, 30);
     connect(m_pMinBtn, &QPushButton::clicked, this, &QWidget::showMinimized);
     m_pCloseBtn = makeButton(threeImages(QStringLiteral("close")));
     m_pCloseBtn->setObjectName(QStringLiteral("closeButton"));
-    m_pCloseBtn->setToolTip(tr("Close"));
     place(m_pCloseBtn, 950, 14, 30, 30);
     connect(m_pCloseBtn, &QPushButton::clicked, this, &MousecfgWidget::closeButtonPressed);
 
@@ -227,7 +225,6 @@ void MousecfgWidget::buildWidgets()
     m_pReceiverLabel = new QLabel(this);
     m_pReceiverLabel->setObjectName(QStringLiteral("receiverLabel"));
     m_pReceiverLabel->setAlignment(Qt::AlignCenter);
-    m_pReceiverLabel->setToolTip(tr("Receiver connected"));
     place(m_pReceiverLabel, 188, 586, 64, 36);
     m_pReceiverLabel->hide();
 
@@ -657,6 +654,9 @@ void MousecfgWidget::showProductTitle()
 void MousecfgWidget::retranslateTexts()
 {
     showProductTitle();
+    m_pMinBtn->setToolTip(tr("Minimize"));
+    m_pCloseBtn->setToolTip(tr("Close"));
+    m_pReceiverLabel->setToolTip(tr("Receiver connected"));
     const QStringList tabs = {tr("LIGHTING"), tr("CUSTOMIZE"), tr("DPI"), tr("MACRO")};
     for (int i = 0; i < kTabCount; ++i)
         m_tabButtons[i]->setText(tabs.at(i));

@@ -153,12 +153,14 @@ public:
     void ShowOsd(const QString &text);
 
     // --- firmware updater and language ---
-    // The firmware update command: the cable check, the question, the updater
-    // started detached and the program ended; when it cannot be started the
-    // program says so and keeps running.
+    // The firmware update command. Without a firmware updater for this system
+    // in Config.ini ("Firmware/Updater") it says where this mouse's updater
+    // comes from and starts nothing; with one: the cable check, the question,
+    // the updater started detached and the program ended; when it cannot be
+    // started the program says so and keeps running.
     void firmwareUpdate();
-    // The updater for language LANGID: "-en" for language 0.
-    QString updaterPath(int langId) const;
+    // What Firmware Update says when no updater for this system is configured.
+    static QString firmwareUpdaterText();
     // Makes language INDEX current: "Config/LangID", its translation and every text.
     void changeLanguage(int index);
     int languageIndex() const { return m_iLangId; }

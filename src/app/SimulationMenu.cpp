@@ -4,28 +4,29 @@
 #include "SimulatedHidBackend.h"
 
 #include <QActionGroup>
+#include <QEvent>
 
 SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
-    : QMenu(tr("&Simulated mouse"), parent), m_backend(backend)
+    : QMenu(parent), m_backend(backend)
 {
     setObjectName(QStringLiteral("simulationMenu"));
     MirtKit::setMenuStyleSheetWhenShown(this, MirtKit::menuStyleSheet());
-    m_pReceiver = addAction(tr("&Receiver plugged in"));
+    m_pReceiver = addAction(QString());
     m_pReceiver->setCheckable(true);
     connect(m_pReceiver, &QAction::triggered, this, [this](bool on) { m_backend->plugReceiver(on); });
-    m_pCable = addAction(tr("&Cable plugged in"));
+    m_pCable = addAction(QString());
     m_pCable->setCheckable(true);
     connect(m_pCable, &QAction::triggered, this, [this](bool on) { m_backend->plugCable(on); });
     addSeparator();
-    m_pDpi = addAction(tr("Press the &DPI button"));
+    m_pDpi = addAction(QString());
     connect(m_pDpi, &QAction::triggered, this, [this] { m_backend->pressDpiButton(); });
-    m_pRate = addAction(tr("Press the r&eport-rate button"));
+    m_pRate = addAction(QString());
     connect(m_pRate, &QAction::triggered, this, [this] { m_backend->pressRateButton(); });
     addSeparator();
-    m_pBattery = addMenu(tr("&Battery level"));
+    m_pBattery = addMenu(QString());
     m_pBatteryGroup = new QActionGroup(this);
     for (int level : {100, 80, 57, 30, 10, 5, 0}) {
-        QAction *a = m_pBattery->addAction(level ? tr("%1 %").arg(level) : tr("0 % (mouse off)"));
+        QAction *a = m_pBattery->addAction(QString());
         a->setCheckable(true);
         a->setData(level);
         m_pBatteryGroup->addAction(a);
@@ -33,7 +34,7 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
             m_backend->withFirmware([level](MouseFirmware &f) { f.setBatteryLevel(level); });
         });
     }
-    m_pCharging = addAction(tr("C&harging"));
+    m_pCharging = addAction(QString());
     m_pCharging->setCheckable(true);
     connect(m_pCharging, &QAction::triggered, this,
             [this](bool on) { m_backend->withFirmware([on](MouseFirmware &f) { f.setCharging(on); }); });
@@ -43,6 +44,29 @@ SimulationMenu::SimulationMenu(SimulatedHidBackend *backend, QWidget *parent)
     connect(m_backend, &SimulatedHidBackend::plugEvent, this, &SimulationMenu::syncFromBackend,
             Qt::QueuedConnection);
     syncFromBackend();
+    retranslate();
+}
+
+void SimulationMenu::retranslate()
+{
+    setTitle(tr("&Simulated mouse"));
+    m_pReceiver->setText(tr("&Receiver plugged in"));
+    m_pCable->setText(tr("&Cable plugged in"));
+    m_pDpi->setText(tr("Press the &DPI button"));
+    m_pRate->setText(tr("Press the r&eport-rate button"));
+    m_pBattery->setTitle(tr("&Battery level"));
+    for (QAction *a : m_pBatteryGroup->actions()) {
+        const int level = a->data().toInt();
+        a->setText(level ? tr("%1 %").arg(level) : tr("0 % (mouse off)"));
+    }
+    m_pCharging->setText(tr("C&harging"));
+}
+
+void SimulationMenu::changeEvent(QEvent *event)
+{
+    QMenu::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 QList<QAction *> SimulationMenu::batteryActions() const

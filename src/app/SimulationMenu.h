@@ -24,10 +24,16 @@ public:
     // The battery level entries (100, 80, 57, 30, 10, 5, 0 per cent).
     QList<QAction *> batteryActions() const;
 
+protected:
+    // Every text again in the language now installed.
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void syncFromBackend();
 
 private:
+    void retranslate();
+
     SimulatedHidBackend *m_backend;
     QAction *m_pReceiver = nullptr;
     QAction *m_pCable = nullptr;

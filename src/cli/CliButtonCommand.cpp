@@ -24,6 +24,23 @@ int refuse(const QString &text)
     return CliFailure;
 }
 
+// RECORDS as "0-7, 20, 21, 40, 41".
+QString recordList(const QVector<int> &records)
+{
+    QStringList parts;
+    for (int i = 0; i < records.size();) {
+        int j = i;
+        while (j + 1 < records.size() && records.at(j + 1) == records.at(j) + 1)
+            ++j;
+        parts << (j - i >= 2 ? QStringLiteral("%1-%2").arg(records.at(i)).arg(records.at(j))
+                             : QString::number(records.at(i)));
+        for (int k = i + 1; k <= j && j - i < 2; ++k)
+            parts << QString::number(records.at(k));
+        i = j + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
 int listNames()
 {
     const MenuSwitches switches = menuSwitches();
@@ -111,8 +128,11 @@ int runButton(const CliContext &, const QStringList &args)
         return cliUsageError(kUsage);
     bool ok = false;
     const int record = rest.first().toInt(&ok, 10);
-    if (!ok || record < 0 || record >= kButtonCount)
-        return refuse(QStringLiteral("BUTTON must be 0 to %1").arg(kButtonCount - 1));
+    // Only the buttons the mouse has, numbered as the window's records.
+    const QVector<int> shown = shownRecords(secondMatrix());
+    if (!ok || !shown.contains(record))
+        return refuse(QStringLiteral("this mouse has no button \"%1\"; its buttons are %2")
+                          .arg(rest.first(), recordList(shown)));
     rest.removeFirst();
 
     ProfileSet set;
@@ -146,7 +166,8 @@ CliRegistrar buttonCommand(
      QStringLiteral(
          "button [--slot N] BUTTON FUNCTION [ARGS] | button [--slot N] BUTTON macro NAME [--mode MODE] "
          "[--count N] | button --list"),
-     QStringLiteral("give button BUTTON (0 to 41) of a stored profile a function (--list names them)"),
+     QStringLiteral("give button BUTTON of a stored profile a function (--list names the functions; BUTTON "
+                    "is one of the mouse's buttons as the window numbers them, e.g. 0 for the left one)"),
      runButton});
 
 } // namespace

@@ -76,9 +76,11 @@ int runLight(const CliContext &, const QStringList &args)
             QString digits = args.at(++i);
             if (digits.startsWith(QLatin1Char('#')))
                 digits.remove(0, 1);
-            if (!colourFromHex(digits, &colour))
-                return refuse(
-                    QStringLiteral("--colour must be RRGGBB in hex digits, not \"%1\"").arg(args.at(i)));
+            // Exactly six digits: the field's short forms (ff, abc) would be guesses here.
+            if (digits.size() != 6 || !colourFromHex(digits, &colour))
+                return cliUsageError(QStringLiteral("mousecfg-cli: --colour must be six hex digits RRGGBB, "
+                                                    "not \"%1\"")
+                                         .arg(args.at(i)));
         } else if (a == QLatin1String("--move-off")) {
             setMove = true;
             const QString v = args.at(++i);

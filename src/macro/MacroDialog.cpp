@@ -2,6 +2,7 @@
 
 #include "ButtonModel.h"
 #include "DeviceDescription.h"
+#include "FieldRevert.h"
 #include "KeyTables.h"
 #include "Log.h"
 #include "MacroKeySource.h"
@@ -15,6 +16,7 @@
 #include "ProfileTypes.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -78,6 +80,21 @@ QLabel *caption(const QString &text, QWidget *parent)
     return l;
 }
 
+// A widget's source text (of the context MacroDialog), so that a change of
+// language shows it again in the new one.
+const char *const kSourceText = "mousecfgSourceText";
+
+template <typename W> W *withSource(W *widget, const char *source)
+{
+    widget->setProperty(kSourceText, QByteArray(source));
+    return widget;
+}
+
+QLabel *caption(const char *source, QWidget *parent)
+{
+    return withSource(caption(MacroDialog::tr(source), parent), source);
+}
+
 QLineEdit *numberField(int minimum, int maximum, int maxLength, QWidget *parent, const QString &objectName)
 {
     auto *e = new QLineEdit(parent);
@@ -124,6 +141,11 @@ MirtPushButton *MacroDialog::makeButton(const QString &text, const QString &obje
     return b;
 }
 
+MirtPushButton *MacroDialog::makeButton(const char *source, const QString &objectName)
+{
+    return withSource(makeButton(tr(source), objectName), source);
+}
+
 MirtPushButton *MacroDialog::button(const QString &objectName) const
 {
     for (MirtPushButton *b : m_buttons) {
@@ -143,7 +165,7 @@ void MacroDialog::buildWidgets()
 
     // Library.
     auto *left = new QVBoxLayout;
-    left->addWidget(caption(tr("MACRO LIST"), this));
+    left->addWidget(caption(QT_TR_NOOP("MACRO LIST"), this));
     m_pMacroList = new QListWidget(this);
     m_pMacroList->setObjectName(QStringLiteral("macroList"));
     m_pMacroList->setStyleSheet(viewSheet());
@@ -172,7 +194,7 @@ void MacroDialog::buildWidgets()
                    {QT_TR_NOOP("GUN SET"), "gunSetButton", &MacroDialog::onGunSet}};
     int n = 0;
     for (const auto &c : library) {
-        MirtPushButton *b = makeButton(tr(c.text), QLatin1String(c.name));
+        MirtPushButton *b = makeButton(c.text, QLatin1String(c.name));
         connect(b, &QPushButton::clicked, this, c.slot);
         libraryButtons->addWidget(b, n, 0);
         m_editingControls << b;
@@ -206,19 +228,22 @@ void MacroDialog::buildWidgets()
     middle->addWidget(m_pTable, 1);
 
     auto *rowEdit = new QHBoxLayout;
-    m_pKeyLabel = caption(tr("KEY"), this);
+    m_pKeyLabel = caption(QT_TR_NOOP("KEY"), this);
     m_pKeyEdit = new QLineEdit(this);
     m_pKeyEdit->setObjectName(QStringLiteral("keyEdit"));
     m_pKeyEdit->setReadOnly(true);
     m_pKeyEdit->setStyleSheet(fieldSheet());
     m_pKeyEdit->setFixedWidth(MirtKit::scaled(110));
-    m_pDelayLabel = caption(tr("DELAY(ms)"), this);
+    m_pDelayLabel = caption(QT_TR_NOOP("DELAY(ms)"), this);
     m_pDelayEdit =
         numberField(MacroModel::kDelayMinMs, MacroModel::kDelayMaxMs, 5, this, QStringLiteral("delayEdit"));
     connect(m_pDelayEdit, &QLineEdit::editingFinished, this, &MacroDialog::EditDelayChanged);
-    m_pMoveLabel = caption(tr("DISTANCE"), this);
+    m_pMoveLabel = caption(QT_TR_NOOP("DISTANCE"), this);
     m_pMoveEdit = numberField(1, MacroModel::kMoveMax, 5, this, QStringLiteral("moveEdit"));
     connect(m_pMoveEdit, &QLineEdit::editingFinished, this, &MacroDialog::EditMoveChanged);
+    // A refused delay or distance: the row's own value again.
+    FieldRevert::install(m_pDelayEdit, [this] { showRowEditor(); });
+    FieldRevert::install(m_pMoveEdit, [this] { showRowEditor(); });
     for (QWidget *w : {static_cast<QWidget *>(m_pKeyLabel), static_cast<QWidget *>(m_pKeyEdit),
                        static_cast<QWidget *>(m_pDelayLabel), static_cast<QWidget *>(m_pDelayEdit),
                        static_cast<QWidget *>(m_pMoveLabel), static_cast<QWidget *>(m_pMoveEdit)}) {
@@ -280,7 +305,7 @@ void MacroDialog::buildWidgets()
     };
     n = 0;
     for (const auto &c : rows) {
-        MirtPushButton *b = makeButton(tr(c.text), QLatin1String(c.name));
+        MirtPushButton *b = makeButton(c.text, QLatin1String(c.name));
         connect(b, &QPushButton::clicked, this, c.run);
         rowButtons->addWidget(b, n / 3, n % 3);
         m_editingControls << b;
@@ -289,11 +314,11 @@ void MacroDialog::buildWidgets()
     middle->addLayout(rowButtons);
 
     auto *record = new QHBoxLayout;
-    MirtPushButton *start = makeButton(tr("START"), QStringLiteral("startButton"));
+    MirtPushButton *start = makeButton(QT_TR_NOOP("START"), QStringLiteral("startButton"));
     connect(start, &QPushButton::clicked, this, &MacroDialog::onStartStop);
-    MirtPushButton *save = makeButton(tr("SAVE"), QStringLiteral("saveButton"));
+    MirtPushButton *save = makeButton(QT_TR_NOOP("SAVE"), QStringLiteral("saveButton"));
     connect(save, &QPushButton::clicked, this, &MacroDialog::onSave);
-    MirtPushButton *cancel = makeButton(tr("CANCEL"), QStringLiteral("cancelButton"));
+    MirtPushButton *cancel = makeButton(QT_TR_NOOP("CANCEL"), QStringLiteral("cancelButton"));
     connect(cancel, &QPushButton::clicked, this, &MacroDialog::onCancel);
     record->addWidget(start);
     record->addWidget(save);
@@ -315,9 +340,11 @@ void MacroDialog::buildWidgets()
     // Options and mouse actions.
     auto *right = new QVBoxLayout;
     right->setSpacing(MirtKit::scaled(4));
-    m_pRecordDelayBox = new QCheckBox(tr("RECORD DELAYS BETWEEN ACTION"), this);
+    m_pRecordDelayBox = withSource(new QCheckBox(tr("RECORD DELAYS BETWEEN ACTION"), this),
+                                   QT_TR_NOOP("RECORD DELAYS BETWEEN ACTION"));
     m_pRecordDelayBox->setObjectName(QStringLiteral("recordDelayBox"));
-    m_pDefaultDelayBox = new QCheckBox(tr("INSERT DEFAULT DELAY"), this);
+    m_pDefaultDelayBox =
+        withSource(new QCheckBox(tr("INSERT DEFAULT DELAY"), this), QT_TR_NOOP("INSERT DEFAULT DELAY"));
     m_pDefaultDelayBox->setObjectName(QStringLiteral("defaultDelayBox"));
     for (QCheckBox *box : {m_pRecordDelayBox, m_pDefaultDelayBox}) {
         box->setStyleSheet(PageStyle::checkBoxSheet());
@@ -327,7 +354,7 @@ void MacroDialog::buildWidgets()
         m_editingControls << box;
     }
     auto *defDelay = new QHBoxLayout;
-    defDelay->addWidget(caption(tr("DEFAULT DELAY(ms)"), this));
+    defDelay->addWidget(caption(QT_TR_NOOP("DEFAULT DELAY(ms)"), this));
     m_pDefDelayEdit = numberField(0, MacroModel::kDelayMaxMs, 5, this, QStringLiteral("defaultDelayEdit"));
     connect(m_pDefDelayEdit, &QLineEdit::editingFinished, this, &MacroDialog::DefDelayChanged);
     defDelay->addWidget(m_pDefDelayEdit);
@@ -335,7 +362,7 @@ void MacroDialog::buildWidgets()
     const char *const loopTexts[3] = {QT_TR_NOOP("LOOPS TIME(1-255)"), QT_TR_NOOP("REPEAT RUN WHEN KEY DOWN"),
                                       QT_TR_NOOP("REPEAT RUN UNTIL THE KEY DOWN")};
     for (int i = 0; i < 3; ++i) {
-        m_pLoopRadio[i] = new QRadioButton(tr(loopTexts[i]), this);
+        m_pLoopRadio[i] = withSource(new QRadioButton(tr(loopTexts[i]), this), loopTexts[i]);
         m_pLoopRadio[i]->setObjectName(QStringLiteral("loopRadio%1").arg(i + 1));
         m_pLoopRadio[i]->setStyleSheet(PageStyle::radioSheet());
         m_pLoopRadio[i]->setFont(MirtKit::languageFont(10));
@@ -345,9 +372,11 @@ void MacroDialog::buildWidgets()
         m_editingControls << m_pLoopRadio[i];
     }
     auto *loop = new QHBoxLayout;
-    loop->addWidget(caption(tr("LOOPS"), this));
+    loop->addWidget(caption(QT_TR_NOOP("LOOPS"), this));
     m_pLoopEdit = numberField(1, 255, 3, this, QStringLiteral("loopEdit"));
     connect(m_pLoopEdit, &QLineEdit::editingFinished, this, &MacroDialog::LoopTimeChanged);
+    FieldRevert::install(m_pDefDelayEdit, [this] { refreshOptions(); });
+    FieldRevert::install(m_pLoopEdit, [this] { refreshOptions(); });
     loop->addWidget(m_pLoopEdit);
     right->addLayout(loop);
 
@@ -876,4 +905,51 @@ void MacroDialog::message(int kind, const QString &title, const QString &text)
     }
     MirtMessageBox box(kind, QString(), title, text, this, nullptr, Qt::FramelessWindowHint);
     box.exec();
+}
+
+// ---------------------------------------------------------------------------
+// Language
+
+void MacroDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
+void MacroDialog::retranslate()
+{
+    for (QWidget *w : findChildren<QWidget *>()) {
+        const QByteArray source = w->property(kSourceText).toByteArray();
+        if (source.isEmpty())
+            continue;
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            b->setText(tr(source.constData()));
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            l->setText(tr(source.constData()));
+    }
+    if (m_model.isRecording())
+        button(QStringLiteral("startButton"))->setText(tr("STOP"));
+    for (int c = 0; c < 3; ++c)
+        m_pRows->setHeaderData(c, Qt::Horizontal, tr(kHeaders[c]));
+    // The action tree: the mouse commands with their two parts, then the movements.
+    if (QTreeWidgetItem *command = m_pActionTree->topLevelItem(0)) {
+        command->setText(0, tr("MOUSE COMMAND"));
+        for (int b = 0; b < command->childCount(); ++b) {
+            QTreeWidgetItem *item = command->child(b);
+            item->setText(0, MacroModel::buttonName(MacroModel::kButtonBits[b]));
+            item->child(0)->setText(0, tr("PRESS DOWN"));
+            item->child(1)->setText(0, tr("BOUNCE UP"));
+        }
+    }
+    if (QTreeWidgetItem *movement = m_pActionTree->topLevelItem(1)) {
+        movement->setText(0, tr("MOVEMENT"));
+        for (int d = 0; d < movement->childCount(); ++d)
+            movement->child(d)->setText(0, MacroModel::directionName(d));
+    }
+    if (m_pKeySource)
+        m_pNoticeLabel->setText(m_pKeySource->notice());
+    refreshBudget();
+    showRowEditor();
+    m_pTable->viewport()->update();
 }

@@ -77,6 +77,8 @@ public slots:
 protected:
     // The slots in use may have changed on the button page meanwhile.
     void showEvent(QShowEvent *event) override;
+    // Every text again in the language now installed.
+    void changeEvent(QEvent *event) override;
 
 signals:
     void EnableButtonsSignal(bool bEnable);
@@ -84,6 +86,9 @@ signals:
 
 private:
     MirtPushButton *makeButton(const QString &text, const QString &objectName);
+    // A button whose SOURCE text follows a change of language.
+    MirtPushButton *makeButton(const char *source, const QString &objectName);
+    void retranslate();
     void buildWidgets();
     void loadMacro(const QString &name);
     void refreshRows();

@@ -218,6 +218,20 @@ QVector<int> secondMatrix()
     return out;
 }
 
+QVector<int> shownRecords(const QVector<int> &matrix)
+{
+    QVector<int> out;
+    for (int i = 0; i < qMin(int(matrix.size()), kSetSizes[kFirstSet]); ++i) {
+        if (matrix.at(i) != kEmptyPosition)
+            out << recordIndex(kFirstSet, i);
+    }
+    for (int i = 0; i < qMin(2, int(matrix.size())); ++i)
+        out << recordIndex(kSecondSet, i);
+    for (int i = 0; i < kSetSizes[kWheelSet]; ++i)
+        out << recordIndex(kWheelSet, i);
+    return out;
+}
+
 // ---------------------------------------------------------------------------
 // Menus and labels
 

@@ -53,6 +53,10 @@ constexpr uint8_t kEmptyPosition = 255;
 QVector<Slot> firstSetLayout(const QVector<int> &matrix, int pageHeight, double scale);
 // The first "button count" entries of the device description's second matrix.
 QVector<int> secondMatrix();
+// The records of the buttons the mouse has, as the button page shows them for
+// the second matrix MATRIX: the first set's buttons (entries not 255), the
+// side view's (as many as the first two entries) and the wheel's, ascending.
+QVector<int> shownRecords(const QVector<int> &matrix);
 
 // ---------------------------------------------------------------------------
 // Menus. The button function menu: the five mouse buttons, the submenus of

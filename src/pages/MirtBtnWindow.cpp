@@ -1,6 +1,7 @@
 #include "MirtBtnWindow.h"
 
 #include "DeviceDescription.h"
+#include "Log.h"
 #include "MacroFile.h"
 #include "MirtAction.h"
 #include "MirtComboKeyWindow.h"
@@ -11,7 +12,6 @@
 #include "MirtPushButton.h"
 #include "MirtSingleKeyWindow.h"
 
-#include <QDebug>
 #include <QEvent>
 #include <QMenu>
 #include <QPainter>
@@ -322,7 +322,7 @@ void MirtBtnWindow::OnMouseEnterSlot(MirtPushButton *btn)
     m_iCurSet = kFirstSet;
     m_iCurIndex = quint8(index);
     showSets(kFirstSet);
-    qDebug("OnMouseEnterSlot %d", index);
+    qCDebug(lcPages, "OnMouseEnterSlot %d", index);
 }
 
 void MirtBtnWindow::slotMouseOver(MirtPushButton *btn, bool bType)
@@ -402,7 +402,7 @@ void MirtBtnWindow::chooseFunction(int fun)
     }
     if (assign(records, r, a) == Result::Assigned) {
         if (fun == kFunSingleKey)
-            qDebug("%d", a.keyIndex);
+            qCDebug(lcPages, "single key %d", a.keyIndex);
         btn->setText(buttonLabel(records[size_t(r)], m_iCurSet));
         emit ButtonsChangedSignal();
     }

@@ -1,8 +1,8 @@
 #include "MirtComboKeyWindow.h"
 
-#include <QDebug>
+#include "Log.h"
+
 #include <QLabel>
-#include <QLoggingCategory>
 
 MirtComboKeyWindow::MirtComboKeyWindow(QWidget *parent) : MirtKeyDialog(tr("Combo Key"), parent)
 {
@@ -22,7 +22,7 @@ void MirtComboKeyWindow::fill(const ButtonAssignment &button)
 
 void MirtComboKeyWindow::keyEvent(int keyIndex, uint32_t flags)
 {
-    qDebug("MirtComboKeyWindow dwVCode = %x dwFlag = %x", unsigned(keyIndex), unsigned(flags));
+    qCDebug(lcPages, "MirtComboKeyWindow dwVCode = %x dwFlag = %x", unsigned(keyIndex), unsigned(flags));
     m_capture.keyEvent(keyIndex, flags);
     m_pKeyLabel->setText(m_capture.displayText());
     if (ButtonModel::isKeyDown(flags))

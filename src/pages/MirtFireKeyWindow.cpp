@@ -1,5 +1,6 @@
 #include "MirtFireKeyWindow.h"
 
+#include "FieldRevert.h"
 #include "KeyTables.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
@@ -45,6 +46,7 @@ MirtFireKeyWindow::MirtFireKeyWindow(QWidget *parent)
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textChanged, this, &MirtFireKeyWindow::OnEditDataChanged);
         connect(edit, &QLineEdit::returnPressed, this, &MirtFireKeyWindow::onEditReturn);
+        FieldRevert::keepLastAccepted(edit);
     }
     m_pTimesEdit->setObjectName(QStringLiteral("timesEdit"));
     m_pDelayEdit->setObjectName(QStringLiteral("delayEdit"));

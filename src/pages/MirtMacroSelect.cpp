@@ -1,5 +1,6 @@
 #include "MirtMacroSelect.h"
 
+#include "FieldRevert.h"
 #include "MacroFile.h"
 #include "MacroModel.h"
 #include "MirtKit.h"
@@ -75,6 +76,7 @@ MirtMacroSelect::MirtMacroSelect(const QString &title, const QString &name, int 
         QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
             .arg(MirtKit::textColor().name()));
     place(m_pLoopEdit, 330, 104, 60, 24);
+    FieldRevert::keepLastAccepted(m_pLoopEdit);
     m_pLeftBox = new QCheckBox(tr("Left Button Macro"), this);
     m_pLeftBox->setObjectName(QStringLiteral("leftButtonBox"));
     place(m_pLeftBox, 60, 200, 260, 24);

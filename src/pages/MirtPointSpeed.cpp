@@ -100,7 +100,7 @@ QCheckBox *MirtPointSpeed::makeBox()
 void MirtPointSpeed::retranslate()
 {
     m_pMouseSettingBtn->setText(tr("Mouse Setting"));
-    m_pMouseSettingBtn->setToolTip(tr("Open the desktop's mouse settings"));
+    showMouseSettingsTip();
     m_pSpeedTitle->setText(tr("POINTER SPEED"));
     m_pScrollTitle->setText(tr("SCROLL SPEED"));
     m_pKeyTitle->setText(tr("Key Response"));
@@ -254,10 +254,16 @@ void MirtPointSpeed::setPointerSpeedAvailable(bool bAvailable)
 void MirtPointSpeed::setMouseSettingsLauncher(MouseSettingsLauncher *launcher)
 {
     m_pLauncher = launcher;
-    const bool available = launcher && launcher->isAvailable();
-    m_pMouseSettingBtn->setEnabled(available);
-    m_pMouseSettingBtn->setToolTip(available ? tr("Open the desktop's mouse settings")
-                                             : tr("No mouse settings program was found on this desktop"));
+    m_pMouseSettingBtn->setEnabled(launcher && launcher->isAvailable());
+    showMouseSettingsTip();
+}
+
+void MirtPointSpeed::showMouseSettingsTip()
+{
+    // What the button does, or why it cannot: in the language shown now.
+    m_pMouseSettingBtn->setToolTip(m_pLauncher && m_pLauncher->isAvailable()
+                                       ? tr("Open the desktop's mouse settings")
+                                       : tr("No mouse settings program was found on this desktop"));
 }
 
 void MirtPointSpeed::setShowMouseButton(bool bShow)

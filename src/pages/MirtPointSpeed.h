@@ -99,6 +99,7 @@ protected:
 private:
     QCheckBox *makeBox();
     void showPairs();
+    void showMouseSettingsTip();
     void layoutPanel();
 
     ProfileData *m_pProfile = nullptr;

@@ -234,6 +234,11 @@ QString modelText()
     return readString(globalConfigFile(), QStringLiteral("Config/Model"));
 }
 
+QString firmwareUpdater()
+{
+    return readString(globalConfigFile(), QStringLiteral("Firmware/Updater")).trimmed();
+}
+
 QString mouseListName()
 {
     return readString(globalConfigFile(), QStringLiteral("Mouse_List/0"));

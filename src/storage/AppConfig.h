@@ -86,6 +86,10 @@ int lowBatteryWarning();
 int criticalBatteryWarning();
 // "Config/Model": model text of the main window.
 QString modelText();
+// "Firmware/Updater": a firmware updater for this system, started by the
+// window's Firmware Update (a program path or a name found through PATH);
+// empty when none is configured.
+QString firmwareUpdater();
 // "Mouse_List/0": display name of the first device entry.
 QString mouseListName();
 

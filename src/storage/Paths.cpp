@@ -301,24 +301,27 @@ void seedConfigDir(const QString &dir)
 
 bool isSafeName(const QString &name, QString *errorText)
 {
-    auto fail = [errorText](const QString &why) {
-        if (errorText)
-            *errorText = why;
+    // The reasons reach the user's messages: in the language installed now.
+    auto fail = [errorText](const char *why, const QString &arg = QString()) {
+        if (errorText) {
+            const QString text = QCoreApplication::translate("Paths", why);
+            *errorText = arg.isNull() ? text : text.arg(arg);
+        }
         return false;
     };
     if (name.isEmpty())
-        return fail(QStringLiteral("The name is empty."));
+        return fail(QT_TRANSLATE_NOOP("Paths", "The name is empty."));
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return fail(QStringLiteral("The name \"%1\" is not allowed.").arg(name));
+        return fail(QT_TRANSLATE_NOOP("Paths", "The name \"%1\" is not allowed."), name);
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
-            return fail(QStringLiteral("The name must not contain '/' or '\\'."));
+            return fail(QT_TRANSLATE_NOOP("Paths", "The name must not contain '/' or '\\'."));
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return fail(QStringLiteral("The name must not contain control characters."));
+            return fail(QT_TRANSLATE_NOOP("Paths", "The name must not contain control characters."));
     }
     // Leave room for the longest extension we add (".MSMACRO") within NAME_MAX.
     if (name.toUtf8().size() > 240)
-        return fail(QStringLiteral("The name is too long."));
+        return fail(QT_TRANSLATE_NOOP("Paths", "The name is too long."));
     if (errorText)
         errorText->clear();
     return true;

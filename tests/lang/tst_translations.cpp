@@ -2,6 +2,9 @@
 // placeholders and mnemonics kept, and the compiled files where the program
 // looks for them.
 
+#include "Paths.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
@@ -166,6 +169,25 @@ private slots:
             QVERIFY2(t.load(langDir + file + QStringLiteral(".qm")), qPrintable(langDir + file));
             QCOMPARE(t.translate("MousecfgWidget", "Firmware Update"), expected.at(i));
         }
+    }
+
+    void storageTextsFollowTheLanguage()
+    {
+        // The reasons a name is refused reach message boxes: in the language installed.
+        const QString langDir = qEnvironmentVariable("MOUSECFG_DATA_DIR") + QStringLiteral("/lang/");
+        QString why;
+        QVERIFY(!Paths::isSafeName(QStringLiteral("a/b"), &why));
+        QCOMPARE(why, QStringLiteral("The name must not contain '/' or '\\'."));
+        QTranslator chinese;
+        QVERIFY(chinese.load(langDir + QStringLiteral("mousecfg_zh_CN.qm")));
+        QCoreApplication::installTranslator(&chinese);
+        QVERIFY(!Paths::isSafeName(QStringLiteral("a/b"), &why));
+        QCOMPARE(why, QStringLiteral("名称中不能包含“/”或“\\”。"));
+        QVERIFY(!Paths::isSafeName(QStringLiteral(".."), &why));
+        QCOMPARE(why, QStringLiteral("不允许使用名称“..”。"));
+        QVERIFY(!Paths::isSafeName(QString(), &why));
+        QCOMPARE(why, QStringLiteral("名称为空。"));
+        QCoreApplication::removeTranslator(&chinese);
     }
 };
 

@@ -76,6 +76,9 @@ depends=$(field Depends)
 for lib in libqt5widgets5 libqt5core5a libc6 libhidapi-hidraw0 libudev1 libxi6 libxtst6; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+# A font with the Chinese characters, or the two Chinese languages are boxes.
+grep -qF 'fonts-wqy-microhei | fonts-noto-cjk' <<<"$depends" ||
+  fail "Depends lacks a CJK font (fonts-wqy-microhei | fonts-noto-cjk): $depends"
 ok "Depends: $depends"
 mkdir -p "$WORK/control"
 dpkg-deb -e "$deb" "$WORK/control"

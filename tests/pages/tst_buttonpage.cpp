@@ -4,6 +4,7 @@
 #include "../app/WindowParts.h"
 #include "ButtonModel.h"
 #include "KeyTables.h"
+#include "MacroDialog.h"
 #include "MirtAction.h"
 #include "MirtBtnWindow.h"
 #include "MirtComboKeyWindow.h"
@@ -117,6 +118,19 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+// Plain debug lines (the "default" category, printed without --verbose) seen
+// since the last look; everything else goes on to Qt's handler.
+QStringList g_plainDebug;
+QtMessageHandler g_previousHandler = nullptr;
+
+void catchPlainDebug(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtDebugMsg && qstrcmp(context.category, "default") == 0)
+        g_plainDebug << text;
+    else if (g_previousHandler)
+        g_previousHandler(type, context, text);
+}
+
 } // namespace
 
 class TestButtonPage : public QObject
@@ -124,9 +138,16 @@ class TestButtonPage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { qRegisterMetaType<MirtPushButton *>(); }
+    void initTestCase()
+    {
+        qRegisterMetaType<MirtPushButton *>();
+        g_previousHandler = qInstallMessageHandler(catchPlainDebug);
+    }
     void cleanup()
     {
+        // Hovering the buttons and typing keys into the dialogs print nothing
+        // unless asked (the mousecfg.pages category).
+        QVERIFY2(g_plainDebug.isEmpty(), qPrintable(g_plainDebug.join(QLatin1Char('\n'))));
         MirtKit::setScaleFactor(1.0);
         Paths::setDataDir(QString());
     }
@@ -140,6 +161,7 @@ private slots:
     void keyIndexRules();
     void comboSlotsAndDisplay();
     void fireKeyDialog();
+    void numberFieldsShowWhatIsStored();
 
     void windowBuildsThePageWhenShown();
     void cliAssignsAsThePageDoes();
@@ -175,6 +197,19 @@ void TestButtonPage::firstSetLayout()
     }
     QCOMPARE(ys, (QVector<int>{41, 112, 183, 254, 325}));
     QCOMPARE(numbers, (QVector<int>{1, 2, 3, 4, 5}));
+    // The buttons the page shows are the records the CLI accepts.
+    QVector<int> onPage;
+    for (int set = 0; set < kSetCount; ++set) {
+        for (int i = 0; i < kSetSizes[set]; ++i) {
+            if (!page.functionButton(set, i)->geometry().isEmpty())
+                onPage << recordIndex(set, i);
+        }
+    }
+    QCOMPARE(onPage, (QVector<int>{0, 1, 3, 4, 5, 20, 21, 40, 41}));
+    QCOMPARE(shownRecords(secondMatrix()), onPage);
+    // A press on a button selects it (and prints nothing).
+    emit page.functionButton(kFirstSet, 3)->EnterSignal(page.functionButton(kFirstSet, 3));
+    QCOMPARE(int(page.currentIndex()), 3);
 
     // The second set stands in its own place when selected; the wheel set beside the first.
     page.Select(0, kSecondSet);
@@ -414,6 +449,78 @@ void TestButtonPage::fireKeyDialog()
     });
     page.entryAction(ButtonCatalogue::kFunSingleKey)->trigger();
     QCOMPARE(b[2], kept);
+    // An accepted one is stored.
+    page.Select(2, kFirstSet);
+    answerDialog<MirtSingleKeyWindow>([](MirtSingleKeyWindow *d) {
+        tap(d->keyDisplay(), kB);
+        d->okButton()->released();
+    });
+    page.entryAction(ButtonCatalogue::kFunSingleKey)->trigger();
+    QCOMPARE(b[2].Fun, ButtonCatalogue::kFunSingleKey);
+}
+
+void TestButtonPage::numberFieldsShowWhatIsStored()
+{
+    // A value the field refuses (times 0, below 1), Enter: the stored value again.
+    MirtFireKeyWindow dialog;
+    QLineEdit *times = dialog.timesEdit();
+    times->selectAll();
+    QTest::keyClicks(times, QStringLiteral("0"));
+    QCOMPARE(times->text(), QStringLiteral("0"));
+    QTest::keyClick(times, Qt::Key_Return);
+    QCOMPARE(times->text(), QStringLiteral("3"));
+    QCOMPARE(dialog.settings().times, 3);
+    // A value it accepts is the stored one from then on; leaving the field reverts too.
+    times->selectAll();
+    QTest::keyClicks(times, QStringLiteral("7"));
+    QTest::keyClick(times, Qt::Key_Return);
+    times->selectAll();
+    QTest::keyClicks(times, QStringLiteral("0"));
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(times, &out);
+    QCOMPARE(times->text(), QStringLiteral("7"));
+    // What the program fills in is stored as well.
+    ButtonAssignment held;
+    held.Fun = ButtonCatalogue::kFunFireKey;
+    held.LoopNumber = 9;
+    dialog.fill(held);
+    times->selectAll();
+    QTest::keyClicks(times, QStringLiteral("0"));
+    QTest::keyClick(times, Qt::Key_Return);
+    QCOMPARE(times->text(), QStringLiteral("9"));
+
+    // The macro editor's rows: a delay of 5 (at least 10) and a distance of
+    // 999 (at most 120) leave the row as it was, and the field shows it.
+    QTemporaryDir dir;
+    Paths::setConfigDir(dir.path());
+    {
+        MacroDialog editor(nullptr);
+        editor.setMessageSink([](int, const QString &, const QString &) {});
+        QTest::mouseClick(editor.button(QStringLiteral("newButton")), Qt::LeftButton);
+        editor.model().insertDelay(30);
+        editor.model().insertMove(MacroModel::Direction(0), 10);
+        const QVector<MacroEvent> rows = editor.model().events();
+        QCOMPARE(rows.size(), 2);
+        const struct
+        {
+            int row;
+            const char *field;
+            const char *typed;
+            const char *stored;
+        } cases[] = {{0, "delayEdit", "5", "30"}, {1, "moveEdit", "999", "10"}};
+        for (const auto &c : cases) {
+            editor.SelectRow(c.row);
+            auto *field = editor.findChild<QLineEdit *>(QLatin1String(c.field));
+            QCOMPARE(field->text(), QLatin1String(c.stored));
+            field->selectAll();
+            QTest::keyClicks(field, QLatin1String(c.typed));
+            QCOMPARE(field->text(), QLatin1String(c.typed));
+            QTest::keyClick(field, Qt::Key_Return);
+            QCOMPARE(field->text(), QLatin1String(c.stored));
+            QCOMPARE(editor.model().events(), rows);
+        }
+    }
+    Paths::setConfigDir(QString());
 }
 
 // ---------------------------------------------------------------------------
@@ -520,13 +627,33 @@ void TestButtonPage::cliAssignsAsThePageDoes()
     }
     const QList<QStringList> refused = {{"40", "dpi+"},        {"3", "fire", "left", "--times", "0"},
                                         {"3", "key", "nokey"}, {"3", "combo", "a+b"},
-                                        {"42", "left"},        {"3", "warp"}};
+                                        {"42", "left"},        {"3", "warp"},
+                                        {"8", "dpi+"},         {"19", "left"},
+                                        {"22", "left"},        {"39", "macro", "m"},
+                                        {"-1", "left"},        {"x", "left"}};
     const QJsonArray kept = buttons(1);
     for (const QStringList &args : refused) {
         QCOMPARE(cli(QStringList{"button", "--slot", "2"} + args), 1);
         QVERIFY2(!err.isEmpty() && !err.contains(QLatin1Char('\n')), qPrintable(err));
     }
     QCOMPARE(buttons(1), kept);
+    // Only the buttons the mouse has, as the window shows them (the shipped
+    // model: eight on top, two on the side, the wheel); the error names them.
+    QCOMPARE(cli({"button", "--slot", "2", "9", "dpi+"}), 1);
+    QCOMPARE(err, QStringLiteral(
+                      "mousecfg-cli: this mouse has no button \"9\"; its buttons are 0-7, 20, 21, 40, 41"));
+    QCOMPARE(cli({"button", "--slot", "2", "21", "left"}), 0);
+    QCOMPARE(button(1, 21)[QStringLiteral("Fun")].toInt(), 1);
+
+    // Another model: its second matrix has no third button.
+    QTemporaryDir data;
+    writeDescription(data.path(), {0, 1, 255, 3});
+    const QStringList otherModel = {QStringLiteral("--data-dir"), data.path()};
+    QCOMPARE(cli(otherModel + QStringList{"button", "--slot", "2", "2", "dpi+"}), 1);
+    QCOMPARE(err,
+             QStringLiteral(
+                 "mousecfg-cli: this mouse has no button \"2\"; its buttons are 0, 1, 3, 20, 21, 40, 41"));
+    QCOMPARE(cli(otherModel + QStringList{"button", "--slot", "2", "3", "dpi+"}), 0);
     QCOMPARE(cli({QStringLiteral("button"), QStringLiteral("3")}), 2);
 }
 

@@ -561,7 +561,6 @@ void TestLightingPage::cliEditsAsThePageDoes()
         {QStringLiteral("full-lighted"), QStringLiteral("--brightness"), QStringLiteral("0")},
         {QStringLiteral("off"), QStringLiteral("--sleep"), QStringLiteral("10")},
         {QStringLiteral("12")},
-        {QStringLiteral("reactive"), QStringLiteral("--colour"), QStringLiteral("12345g")},
         {QStringLiteral("breathing"), QStringLiteral("--brightness"), QStringLiteral("2")},
         {QStringLiteral("reactive"), QStringLiteral("--move-off"), QStringLiteral("yes")}};
     for (const QStringList &args : refused) {
@@ -569,6 +568,14 @@ void TestLightingPage::cliEditsAsThePageDoes()
             cli(QStringList{QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3")} + args),
             1);
         QVERIFY2(!err.isEmpty() && !err.contains(QLatin1Char('\n')), qPrintable(err));
+    }
+    // --colour takes exactly six hex digits, as its help says: anything else
+    // (the short forms the page's field completes included) is bad usage.
+    for (const char *colour : {"ff", "abc", "#fff", "1234567", "12345g", "#"}) {
+        QCOMPARE(cli({QStringLiteral("light"), QStringLiteral("--slot"), QStringLiteral("3"),
+                      QStringLiteral("reactive"), QStringLiteral("--colour"), QLatin1String(colour)}),
+                 2);
+        QVERIFY2(err.contains(QStringLiteral("RRGGBB")) && !err.contains(QLatin1Char('\n')), qPrintable(err));
     }
     QCOMPARE(profile(2), p3);
     QCOMPARE(cli({QStringLiteral("light")}), 2);
