@@ -293,8 +293,9 @@ struct MouseImage
 
 void saveMacroLibrary()
 {
+    // The write sends only macros of the library.
     for (int i = 1; i <= 24; ++i)
-        QVERIFY(MacroFile::saveMacro(macroName(i), soakMacro(i)));
+        QVERIFY(MacroFile::saveMacro(macroName(i), soakMacro(i)) && MacroFile::addToLibrary(macroName(i)));
 }
 
 // SwitchProfile until it reports success (its select frame is not verified), then ReloadSettings.
