@@ -481,6 +481,38 @@
         <source>MOVE RIGHT</source>
         <translation>MOVE RIGHT</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; IS NOT A MACRO FILE.</source>
+        <translation>&quot;%1&quot; IS NOT A MACRO FILE.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; WAS NOT IMPORTED: EVENT %2 IS NOT A KEY, MOUSE BUTTON, MOVE OR DELAY.</source>
+        <translation>&quot;%1&quot; WAS NOT IMPORTED: EVENT %2 IS NOT A KEY, MOUSE BUTTON, MOVE OR DELAY.</translation>
+    </message>
+    <message>
+        <source>THE MACRO &quot;%1&quot; IS RUN BY:
+%2
+DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
+        <translation>THE MACRO &quot;%1&quot; IS RUN BY:
+%2
+DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
+    </message>
+    <message>
+        <source>WHEEL UP</source>
+        <translation>WHEEL UP</translation>
+    </message>
+    <message>
+        <source>WHEEL DOWN</source>
+        <translation>WHEEL DOWN</translation>
+    </message>
+    <message>
+        <source>BUTTON %1</source>
+        <translation>BUTTON %1</translation>
+    </message>
+    <message>
+        <source>THESE PROFILES COULD NOT BE CHANGED:</source>
+        <translation>THESE PROFILES COULD NOT BE CHANGED:</translation>
+    </message>
 </context>
 <context>
     <name>MirtBtnWindow</name>
@@ -1447,6 +1479,10 @@
     <message>
         <source>Send data failed, please try again.</source>
         <translation>Send data failed, please try again.</translation>
+    </message>
+    <message>
+        <source>A BUTTON RUNS A MACRO THAT IS NOT IN THE MACRO LIBRARY. THE SETTINGS WERE WRITTEN; THAT BUTTON GOT ITS FACTORY FUNCTION.</source>
+        <translation>A BUTTON RUNS A MACRO THAT IS NOT IN THE MACRO LIBRARY. THE SETTINGS WERE WRITTEN; THAT BUTTON GOT ITS FACTORY FUNCTION.</translation>
     </message>
 </context>
 </TS>

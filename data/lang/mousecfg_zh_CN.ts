@@ -481,6 +481,38 @@
         <source>MOVE RIGHT</source>
         <translation>右移</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; IS NOT A MACRO FILE.</source>
+        <translation>“%1” 不是宏文件。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; WAS NOT IMPORTED: EVENT %2 IS NOT A KEY, MOUSE BUTTON, MOVE OR DELAY.</source>
+        <translation>未导入“%1”：第 %2 个事件不是按键、鼠标按键、移动或延迟。</translation>
+    </message>
+    <message>
+        <source>THE MACRO &quot;%1&quot; IS RUN BY:
+%2
+DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
+        <translation>以下按键在使用宏“%1”：
+%2
+要删除它吗？这些按键将恢复出厂功能。</translation>
+    </message>
+    <message>
+        <source>WHEEL UP</source>
+        <translation>滚轮向上</translation>
+    </message>
+    <message>
+        <source>WHEEL DOWN</source>
+        <translation>滚轮向下</translation>
+    </message>
+    <message>
+        <source>BUTTON %1</source>
+        <translation>按键 %1</translation>
+    </message>
+    <message>
+        <source>THESE PROFILES COULD NOT BE CHANGED:</source>
+        <translation>以下配置文件无法修改：</translation>
+    </message>
 </context>
 <context>
     <name>MirtBtnWindow</name>
@@ -1447,6 +1479,10 @@
     <message>
         <source>Send data failed, please try again.</source>
         <translation>发送数据失败，请重试。</translation>
+    </message>
+    <message>
+        <source>A BUTTON RUNS A MACRO THAT IS NOT IN THE MACRO LIBRARY. THE SETTINGS WERE WRITTEN; THAT BUTTON GOT ITS FACTORY FUNCTION.</source>
+        <translation>有按键使用的宏不在宏库中。设置已写入；该按键已恢复出厂功能。</translation>
     </message>
 </context>
 </TS>

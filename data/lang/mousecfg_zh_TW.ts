@@ -481,6 +481,38 @@
         <source>MOVE RIGHT</source>
         <translation>右移</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; IS NOT A MACRO FILE.</source>
+        <translation>「%1」不是巨集檔案。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; WAS NOT IMPORTED: EVENT %2 IS NOT A KEY, MOUSE BUTTON, MOVE OR DELAY.</source>
+        <translation>未匯入「%1」：第 %2 個事件不是按鍵、滑鼠按鍵、移動或延遲。</translation>
+    </message>
+    <message>
+        <source>THE MACRO &quot;%1&quot; IS RUN BY:
+%2
+DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
+        <translation>以下按鍵正在使用巨集「%1」：
+%2
+要刪除它嗎？這些按鍵將恢復原廠功能。</translation>
+    </message>
+    <message>
+        <source>WHEEL UP</source>
+        <translation>滾輪向上</translation>
+    </message>
+    <message>
+        <source>WHEEL DOWN</source>
+        <translation>滾輪向下</translation>
+    </message>
+    <message>
+        <source>BUTTON %1</source>
+        <translation>按鍵 %1</translation>
+    </message>
+    <message>
+        <source>THESE PROFILES COULD NOT BE CHANGED:</source>
+        <translation>以下設定檔無法修改：</translation>
+    </message>
 </context>
 <context>
     <name>MirtBtnWindow</name>
@@ -1447,6 +1479,10 @@
     <message>
         <source>Send data failed, please try again.</source>
         <translation>傳送資料失敗，請再試一次。</translation>
+    </message>
+    <message>
+        <source>A BUTTON RUNS A MACRO THAT IS NOT IN THE MACRO LIBRARY. THE SETTINGS WERE WRITTEN; THAT BUTTON GOT ITS FACTORY FUNCTION.</source>
+        <translation>有按鍵使用的巨集不在巨集庫中。設定已寫入；該按鍵已恢復原廠功能。</translation>
     </message>
 </context>
 </TS>

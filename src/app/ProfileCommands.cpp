@@ -147,6 +147,7 @@ QString ProfileCommands::writeFailureText(int result)
     case kSendNoDevice:
         return tr(kMsgSleeping);
     case kResultMacrosNotWritten:
+    case kResultMacroMissing:
         return wholeWriteMessage(result);
     default:
         return tr(kMsgSendFailed);
@@ -417,7 +418,7 @@ void ProfileCommands::ok()
     m_host->collectPages();
     const int result = writeWithProgress();
     // A failed write keeps the window open with the user's edits.
-    if (result == kSendOk || result == kResultMacrosNotWritten)
+    if (wholeWriteReachedEnd(result))
         m_host->hideWindow();
 }
 
@@ -529,9 +530,9 @@ int ProfileCommands::writeWithProgress()
                     QLatin1Char('\n') + m_saveFailures->join(QLatin1Char('\n')));
             m_saveFailures->clear();
         }
-        if (result == kSendOk || result == kResultMacrosNotWritten) {
+        if (wholeWriteReachedEnd(result)) {
             m_host->startPoller();
-            if (result == kResultMacrosNotWritten)
+            if (result != kSendOk)
                 m_host->showMessage(MirtMessageBox::kWarning, writeFailureText(result));
             return result;
         }

@@ -91,7 +91,12 @@ int runWrite(const CliContext &ctx, const QStringList &args)
     if (out.result == kSendOk)
         return finishSession(session, out.saveError.isEmpty() ? CliOk : CliFailure);
     finishSession(session, CliFailure);
-    return fail(out.result == kResultMacrosNotWritten ? wholeWriteMessage(out.result) : kSendFailed);
+    if (!wholeWriteReachedEnd(out.result))
+        return fail(kSendFailed);
+    QString why = wholeWriteMessage(out.result);
+    if (!out.missingMacros.isEmpty())
+        why += QStringLiteral(" (%1)").arg(out.missingMacros.join(QStringLiteral(", ")));
+    return fail(why);
 }
 
 int runSwitch(const CliContext &ctx, const QStringList &args)

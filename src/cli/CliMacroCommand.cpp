@@ -16,7 +16,7 @@ namespace {
 
 const QString kUsage = QStringLiteral(
     "mousecfg-cli: usage: macro list | macro show NAME | macro import FILE | macro export NAME FILE | "
-    "macro delete NAME");
+    "macro delete NAME [--force]");
 
 int refuse(const QString &text)
 {
@@ -121,25 +121,38 @@ int runMacro(const CliContext &, const QStringList &args)
             return refuse(error);
         return CliOk;
     }
-    if (verb == QLatin1String("delete") && args.size() == 2) {
+    const bool force = args.size() == 3 && args.at(2) == QLatin1String("--force");
+    if (verb == QLatin1String("delete") && (args.size() == 2 || force)) {
         const QString name = args.at(1);
         if (!listed(name))
             return refuse(QStringLiteral("there is no macro \"%1\"").arg(name));
         MacroModel model(DeviceDescription::minDelay());
+        // Buttons that run it: named, and changed to their factory function only with --force.
+        QString question;
+        model.setQuestion([force, &question](const QString &text) {
+            question = text;
+            return force;
+        });
         QString error;
-        if (!model.load(name, &error) || !model.deleteCurrent(&error))
+        if (!model.load(name, &error))
+            return refuse(error);
+        if (!model.deleteCurrent(&error)) {
+            if (error.isEmpty() && !question.isEmpty())
+                error = question + QStringLiteral("\n(add --force to delete it)");
             return refuse(error.isEmpty() ? QStringLiteral("the macro \"%1\" could not be deleted").arg(name)
                                           : error);
+        }
         return CliOk;
     }
     return cliUsageError(kUsage);
 }
 
-CliRegistrar
-    macroCommand({QStringLiteral("macro"),
-                  QStringLiteral("macro list | show NAME | import FILE | export NAME FILE | delete NAME"),
-                  QStringLiteral("the macro library: list it, show a macro's events as JSON, import, "
-                                 "export or delete a macro file"),
-                  runMacro});
+CliRegistrar macroCommand(
+    {QStringLiteral("macro"),
+     QStringLiteral("macro list | show NAME | import FILE | export NAME FILE | delete NAME [--force]"),
+     QStringLiteral("the macro library: list it, show a macro's events as JSON, import, "
+                    "export or delete a macro file (--force: also when buttons run it; "
+                    "they get their factory function)"),
+     runMacro});
 
 } // namespace

@@ -4,7 +4,9 @@
 #include "ButtonCatalogue.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
+#include "Log.h"
 #include "MacroFile.h"
+#include "ProfileDefaults.h"
 #include "ProfileStore.h"
 
 #include <algorithm>
@@ -13,6 +15,8 @@
 namespace {
 constexpr uint8_t kDelayEvent[3] = {6, 1, 0}; // one delay unit
 constexpr int kEventsPerDelay = 4;
+
+using MacroFile::runsMacro;
 } // namespace
 
 WriteContext WriteContext::fromConfiguration()
@@ -32,11 +36,45 @@ ProfileWriter::ProfileWriter(WriteContext context) : m_context(std::move(context
         m_context.send = [](const Frame &f) { return SendCommand(f.data(), kFrameSize); };
     }
     if (!m_context.loadMacro) {
-        m_context.loadMacro = [](const QString &name) {
+        m_context.loadMacro = [](const QString &name) -> std::optional<QVector<MacroEvent>> {
             QVector<MacroEvent> events;
-            MacroFile::loadRawEvents(name, events, kMacroEventsMax);
+            if (!MacroFile::libraryNames().contains(name) ||
+                !MacroFile::loadEvents(name, events, kMacroEventsMax))
+                return std::nullopt;
             return events;
         };
+    }
+    if (!m_context.factoryButton) {
+        m_context.factoryButton = [factory = std::optional<ProfileData>()](int record) mutable {
+            if (!factory) {
+                factory.emplace();
+                ProfileDefaults::buildDefaultProfile(*factory);
+            }
+            return factory->BUTTON_INFO[size_t(qBound(0, record, kButtonCount - 1))];
+        };
+    }
+}
+
+const QVector<MacroEvent> *ProfileWriter::macroEvents(const QString &name)
+{
+    auto it = m_macros.find(name);
+    if (it == m_macros.end())
+        it = m_macros.emplace(name, m_context.loadMacro(name)).first;
+    return it->second ? &*it->second : nullptr;
+}
+
+void ProfileWriter::replaceMissingMacros(ProfileData &profile)
+{
+    for (int i = 0; i < kButtonCount; ++i) {
+        ButtonAssignment &b = profile.BUTTON_INFO[size_t(i)];
+        if (!runsMacro(b.Fun) || macroEvents(b.macroname))
+            continue;
+        qCWarning(lcDevice,
+                  "button record %d runs macro \"%s\", which is not in the macro library: "
+                  "written with its factory function",
+                  i, qPrintable(b.macroname));
+        m_missing.append({i, b.macroname});
+        b = MacroFile::withoutMacro(b, m_context.factoryButton(i));
     }
 }
 
@@ -52,8 +90,12 @@ int ProfileWriter::WriteWholeProfile(const ProfileSet &set, int changeMask)
     m_image = set;
     m_changeMask = changeMask;
     m_macrosSkipped = false;
+    m_missing.clear();
+    m_macros.clear();
     // The profile the user has selected: the mouse stores it in its active profile.
     ProfileData &profile = m_image.current();
+    // A button never runs an empty macro in place of one the library lacks.
+    replaceMissingMacros(profile);
 
     int res = send(BlockFrame::beginWrite());
     if (res != kSendOk)
@@ -82,7 +124,9 @@ int ProfileWriter::WriteWholeProfile(const ProfileSet &set, int changeMask)
         return res;
     if (m_context.startPoller)
         m_context.startPoller();
-    return m_macrosSkipped ? kResultMacrosNotWritten : kSendOk;
+    if (m_macrosSkipped)
+        return kResultMacrosNotWritten;
+    return m_missing.isEmpty() ? kSendOk : kResultMacroMissing;
 }
 
 int ProfileWriter::WriteMacros()
@@ -90,7 +134,7 @@ int ProfileWriter::WriteMacros()
     m_macroArea.fill(0);
     for (const ProfileData &p : m_image.profiles) {
         for (const ButtonAssignment &b : p.BUTTON_INFO) {
-            if (b.Fun != ButtonCatalogue::kFunMacro && b.Fun != ButtonCatalogue::kFunGunFile)
+            if (!runsMacro(b.Fun))
                 continue;
             const int index = LookUpMacroIndex(m_macroIndex, b.macroname);
             if (index == -1)
@@ -102,10 +146,11 @@ int ProfileWriter::WriteMacros()
                 m_macrosSkipped = true;
                 return kSendOk;
             }
-            QVector<MacroEvent> events = m_context.loadMacro(b.macroname);
-            if (events.size() > kMacroEventsMax)
-                events.resize(kMacroEventsMax);
-            PackMacro(events, index);
+            // Every name in the index map was checked by replaceMissingMacros().
+            const QVector<MacroEvent> *events = macroEvents(b.macroname);
+            if (!events)
+                continue;
+            PackMacro(events->mid(0, kMacroEventsMax), index);
         }
     }
     for (int n = 0; n < kMacroSlots; ++n) {

@@ -11,7 +11,8 @@ constexpr int kBlockPayloadSize = 30;
 using Frame = std::array<uint8_t, kFrameSize>;
 using Report = std::array<uint8_t, kReportSize>;
 
-// SendCommand result codes; the write adds kResultMacrosNotWritten.
+// SendCommand result codes; the write adds kResultMacrosNotWritten and
+// kResultMacroMissing.
 enum SendResult : int
 {
     kSendOk = 0,
@@ -21,6 +22,10 @@ enum SendResult : int
     // The whole write reached its end block, but the macros did not fit into
     // the mouse's twelve slots and none was downloaded.
     kResultMacrosNotWritten = 8,
+    // The whole write reached its end block, but a button of the written
+    // profile ran a macro that is not in the macro library: that button was
+    // written with its factory function and no empty macro was sent.
+    kResultMacroMissing = 16,
 };
 
 // ControlFrame header (frame bytes 1..3) and opcodes (byte 4).

@@ -9,7 +9,7 @@
 
 bool wholeWriteReachedEnd(int result)
 {
-    return result == kSendOk || result == kResultMacrosNotWritten;
+    return result == kSendOk || result == kResultMacrosNotWritten || result == kResultMacroMissing;
 }
 
 QString wholeWriteMessage(int result)
@@ -20,6 +20,10 @@ QString wholeWriteMessage(int result)
         return QCoreApplication::translate(
             "WholeWrite",
             "TOO MANY MACROS: THE MOUSE HOLDS TWELVE. THE SETTINGS WERE WRITTEN, THE MACROS WERE NOT.");
+    if (result == kResultMacroMissing)
+        return QCoreApplication::translate(
+            "WholeWrite", "A BUTTON RUNS A MACRO THAT IS NOT IN THE MACRO LIBRARY. THE SETTINGS "
+                          "WERE WRITTEN; THAT BUTTON GOT ITS FACTORY FUNCTION.");
     return QCoreApplication::translate("WholeWrite", "Send data failed, please try again.");
 }
 
@@ -40,6 +44,8 @@ WholeWriteOutcome runWholeWrite(const ProfileSet &current, ProfileSet &lastSent,
 
     ProfileWriter writer(std::move(context));
     out.result = writer.WriteWholeProfile(current, mask);
+    for (const ProfileWriter::MissingMacro &m : writer.missingMacros())
+        out.missingMacros.append(m.name);
     lastSent = current;
     AppConfig::writeDiff(wholeWriteReachedEnd(out.result) ? 0 : 1);
     if (!out.saveError.isEmpty())

@@ -9,12 +9,14 @@
 #include "ProfileTypes.h"
 
 #include <QString>
+#include <QStringList>
 
 struct WholeWriteOutcome
 {
-    int result = 0;     // SendCommand code, or kResultMacrosNotWritten
-    int changeMask = 0; // the mask handed to the writer
-    QString saveError;  // non-empty when the set could not be saved to disk
+    int result = 0;            // SendCommand code, kResultMacrosNotWritten or kResultMacroMissing
+    int changeMask = 0;        // the mask handed to the writer
+    QString saveError;         // non-empty when the set could not be saved to disk
+    QStringList missingMacros; // macros of written buttons that are not in the library
 };
 
 // Runs the worker's steps on current (read only while the write runs) and
@@ -25,7 +27,8 @@ WholeWriteOutcome runWholeWrite(const ProfileSet &current, ProfileSet &lastSent,
                                 WriteContext context);
 
 // True when result means the mouse holds the applied settings (0, or all but
-// the macros that did not fit).
+// the macros that did not fit, or with the factory function for a button
+// whose macro is not in the library).
 bool wholeWriteReachedEnd(int result);
 
 // The message a user sees after a write with this result; empty on success.

@@ -110,9 +110,16 @@ QLineEdit *numberField(int minimum, int maximum, int maxLength, QWidget *parent,
 
 } // namespace
 
-MacroDialog::MacroDialog(const ProfileSet *set, QWidget *parent, double dScale)
+MacroDialog::MacroDialog(ProfileSet *set, QWidget *parent, double dScale)
     : QDialog(parent), m_model(DeviceDescription::minDelay()), m_pSet(set), m_dScale(dScale)
 {
+    // Deleting or renaming a macro changes the buttons that run it.
+    m_model.setProfileSet(set);
+    m_model.setQuestion([this](const QString &text) {
+        MirtMessageBox box(MirtMessageBox::kQuestion, QString(), tr("Warning"), text, this, nullptr,
+                           Qt::FramelessWindowHint);
+        return box.exec() == QDialog::Accepted;
+    });
     setObjectName(QStringLiteral("macroPage"));
     // A page inside the tab's area (QDialog's constructor makes every dialog a window).
     setWindowFlags(Qt::Widget);
@@ -584,7 +591,7 @@ void MacroDialog::onGunSet()
     if (dlg.exec() != QDialog::Accepted)
         return;
     QString name, error;
-    if (!MacroSelection::writeGunFile(dlg.resultName(), dlg.shots(), &name, &error)) {
+    if (!MacroSelection::writeGunFile(dlg.resultName(), dlg.shots(), m_model.delayUnit(), &name, &error)) {
         message(MirtMessageBox::kWarning, tr("Warning"), error);
         return;
     }
@@ -656,10 +663,10 @@ void MacroDialog::onStartStop()
     warnIfCut();
 }
 
-void MacroDialog::onKey(int evdevCode, bool release)
+void MacroDialog::onKey(int evdevCode, bool release, quint32 timeMs)
 {
     if (m_model.isRecording()) {
-        if (m_model.recordEvdev(evdevCode, release) == MacroModel::Recorded::Appended)
+        if (m_model.recordEvdev(evdevCode, release, timeMs) == MacroModel::Recorded::Appended)
             refreshRows();
         return;
     }

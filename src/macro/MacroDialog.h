@@ -31,8 +31,9 @@ class MacroDialog : public QDialog
     Q_OBJECT
 
 public:
-    // set: the profile set whose current profile's macro slots are counted (may be null).
-    MacroDialog(const ProfileSet *set, QWidget *parent = nullptr, double dScale = 1.0);
+    // set: the profile set whose current profile's macro slots are counted, and
+    // whose buttons follow a macro that is renamed or deleted (may be null).
+    MacroDialog(ProfileSet *set, QWidget *parent = nullptr, double dScale = 1.0);
     ~MacroDialog() override;
 
     MacroModel &model() { return m_model; }
@@ -72,7 +73,7 @@ public slots:
     void checkbtn_clicked();
     void SelectRow(int row);
     // A key event from the key source: recorded, or the edit-key replacement.
-    void onKey(int evdevCode, bool release);
+    void onKey(int evdevCode, bool release, quint32 timeMs);
 
 protected:
     // The slots in use may have changed on the button page meanwhile.
@@ -116,7 +117,7 @@ private:
     void onLibraryRowChanged(int row);
 
     MacroModel m_model;
-    const ProfileSet *m_pSet;
+    ProfileSet *m_pSet;
     double m_dScale;
     MessageSink m_message;
     FilePicker m_pick;

@@ -52,7 +52,7 @@ bool WindowKeySource::eventFilter(QObject *watched, QEvent *event)
         const int evdev = key->nativeScanCode() > 8 ? int(key->nativeScanCode()) - 8
                                                     : ButtonModel::evdevFromQtKey(key->key());
         if (evdev > 0)
-            emit keyEvent(evdev, event->type() == QEvent::KeyRelease);
+            emit keyEvent(evdev, event->type() == QEvent::KeyRelease, quint32(key->timestamp()));
     }
     return true; // recorded keys never type into the editor's fields
 }

@@ -2,7 +2,8 @@
 // Where the macro recorder's key events come from: the whole X11 session
 // through the RECORD extension when the display has it, otherwise the keys
 // typed into our own window (Wayland, or an X server without RECORD). Events
-// arrive on the thread that made the source, as evdev codes.
+// arrive on the thread that made the source, as evdev codes with the time the
+// key went down or up (ms of the display server's clock, 0 when unknown).
 
 #include <QObject>
 #include <QString>
@@ -24,7 +25,7 @@ public:
     QString notice() const;
 
 signals:
-    void keyEvent(int evdevCode, bool release);
+    void keyEvent(int evdevCode, bool release, quint32 timeMs);
 };
 
 // Keys typed into WINDOW (and its children): evdev code = native scan code − 8.

@@ -151,7 +151,7 @@ void RepeatFold::feed(int code, bool release, unsigned long time, const Sink &ou
         m_iTime = time;
         return;
     }
-    out(code, false);
+    out(code, false, time);
 }
 
 void RepeatFold::flush(const Sink &out)
@@ -159,16 +159,20 @@ void RepeatFold::flush(const Sink &out)
     if (!m_bPending)
         return;
     m_bPending = false;
-    out(m_iCode, true);
+    out(m_iCode, true, m_iTime);
 }
 
 void X11RecordKeySource::onXKey(int keycode, bool release, unsigned long time)
 {
-    m_fold.feed(keycode, release, time,
-                [this](int code, bool up) { emit keyEvent(code - kEvdevOffset, up); });
+    // The server's time of the key, not the time we handle it: RECORD hands
+    // keys over in batches when this thread was busy.
+    m_fold.feed(keycode, release, time, [this](int code, bool up, unsigned long t) {
+        emit keyEvent(code - kEvdevOffset, up, quint32(t));
+    });
 }
 
 void X11RecordKeySource::flushPending()
 {
-    m_fold.flush([this](int code, bool up) { emit keyEvent(code - kEvdevOffset, up); });
+    m_fold.flush(
+        [this](int code, bool up, unsigned long t) { emit keyEvent(code - kEvdevOffset, up, quint32(t)); });
 }

@@ -16,7 +16,7 @@ class QSocketNotifier;
 class RepeatFold
 {
 public:
-    using Sink = std::function<void(int code, bool release)>;
+    using Sink = std::function<void(int code, bool release, unsigned long time)>;
     void feed(int code, bool release, unsigned long time, const Sink &out);
     // Passes on a release kept back to see whether a repeat follows.
     void flush(const Sink &out);

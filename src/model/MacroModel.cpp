@@ -5,6 +5,9 @@
 #include "IniAccess.h"
 #include "KeyTables.h"
 #include "Log.h"
+#include "Paths.h"
+#include "ProfileDefaults.h"
+#include "ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,7 +44,20 @@ const char MacroModel::kSlotOverflow[] =
     QT_TRANSLATE_NOOP("MacroDialog", "THE MOUSE HOLDS 12 MACROS. THIS PROFILE ALREADY USES ALL OF THEM.");
 const char MacroModel::kBytesOverflow[] =
     QT_TRANSLATE_NOOP("MacroDialog", "THIS MACRO IS LONGER THAN THE MOUSE CAN HOLD; ITS END WILL BE CUT.");
+const char MacroModel::kNotMacroFile[] = QT_TRANSLATE_NOOP("MacroDialog", "\"%1\" IS NOT A MACRO FILE.");
+const char MacroModel::kBadRow[] = QT_TRANSLATE_NOOP(
+    "MacroDialog", "\"%1\" WAS NOT IMPORTED: EVENT %2 IS NOT A KEY, MOUSE BUTTON, MOVE OR DELAY.");
+const char MacroModel::kAskDeleteUsed[] = QT_TRANSLATE_NOOP(
+    "MacroDialog", "THE MACRO \"%1\" IS RUN BY:\n%2\nDELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.");
 const uint8_t MacroModel::kButtonBits[5] = {1, 4, 2, 8, 16};
+
+namespace {
+// Buttons named in the question before a macro is deleted, and its failure.
+const char kWheelUp[] = QT_TRANSLATE_NOOP("MacroDialog", "WHEEL UP");
+const char kWheelDown[] = QT_TRANSLATE_NOOP("MacroDialog", "WHEEL DOWN");
+const char kButtonNumber[] = QT_TRANSLATE_NOOP("MacroDialog", "BUTTON %1");
+const char kProfilesNotChanged[] = QT_TRANSLATE_NOOP("MacroDialog", "THESE PROFILES COULD NOT BE CHANGED:");
+} // namespace
 
 QString MacroModel::tr(const char *text)
 {
@@ -96,6 +112,22 @@ bool MacroModel::deleteCurrent(QString *errorText)
 {
     if (m_name.isEmpty())
         return false;
+    const QVector<Use> used = uses(m_name);
+    if (!used.isEmpty()) {
+        if (!m_ask || !m_ask(deleteQuestion(m_name, used)))
+            return false;
+        // The buttons first: when a profile cannot be written, the macro stays.
+        ProfileData factory;
+        ProfileDefaults::buildDefaultProfile(factory);
+        const bool changed = changeUses(
+            m_name,
+            [&factory](int record, ButtonAssignment &b) {
+                b = MacroFile::withoutMacro(b, factory.BUTTON_INFO[size_t(record)]);
+            },
+            errorText);
+        if (!changed)
+            return false;
+    }
     const QStringList before = MacroFile::libraryNames();
     const int position = before.indexOf(m_name);
     MacroFile::removeFromLibrary(m_name);
@@ -115,7 +147,125 @@ bool MacroModel::rename(const QString &newName, QString *errorText)
     QString finalName;
     if (!MacroFile::renameMacro(m_name, newName, &finalName, errorText))
         return false;
+    const QString oldName = m_name;
     m_name = finalName;
+    if (finalName == oldName)
+        return true;
+    return changeUses(
+        oldName, [&finalName](int, ButtonAssignment &b) { b.macroname = finalName; }, errorText);
+}
+
+namespace {
+
+// Every stored profile: the slot files (Configs/Profile) and the profile
+// library of every model (Configs/MODEL/Profile), but the factory profile.
+QStringList storedProfileFiles()
+{
+    QStringList files;
+    const QDir config(Paths::configDir());
+    QStringList folders{QStringLiteral("Profile")};
+    for (const QString &model : config.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << model + QStringLiteral("/Profile");
+    const QString factory = QFileInfo(ProfileStore::defaultProfilePath()).absoluteFilePath();
+    for (const QString &folder : folders) {
+        const QDir dir(config.filePath(folder));
+        if (folder != QLatin1String("Profile") && !dir.exists())
+            continue;
+        for (const QFileInfo &f : dir.entryInfoList({QStringLiteral("*.prof")}, QDir::Files)) {
+            if (f.absoluteFilePath() != factory)
+                files << f.absoluteFilePath();
+        }
+    }
+    return files;
+}
+
+bool runsMacroNamed(const ButtonAssignment &b, const QString &name)
+{
+    return MacroFile::runsMacro(b.Fun) && b.macroname == name;
+}
+
+} // namespace
+
+QVector<MacroModel::Use> MacroModel::uses(const QString &name) const
+{
+    QVector<Use> out;
+    auto add = [&out, &name](const QString &profile, const ProfileData &p) {
+        for (int i = 0; i < kButtonCount; ++i) {
+            if (!runsMacroNamed(p.BUTTON_INFO[size_t(i)], name))
+                continue;
+            const bool seen = std::any_of(
+                out.begin(), out.end(), [&](const Use &u) { return u.profile == profile && u.record == i; });
+            if (!seen)
+                out.append({profile, i});
+        }
+    };
+    if (name.isEmpty())
+        return out;
+    if (m_pSet) {
+        for (int slot = 0; slot < kProfileCount; ++slot)
+            add(m_pSet->names[size_t(slot)], m_pSet->profiles[size_t(slot)]);
+    }
+    for (const QString &file : storedProfileFiles()) {
+        ProfileData p;
+        if (ProfileStore::readProfileSection(0, p, file))
+            add(QFileInfo(file).completeBaseName(), p);
+    }
+    return out;
+}
+
+QString MacroModel::deleteQuestion(const QString &name, const QVector<Use> &uses)
+{
+    QStringList lines;
+    for (const Use &u : uses) {
+        QString button;
+        if (u.record == kButtonCount - 2)
+            button = tr(kWheelUp);
+        else if (u.record == kButtonCount - 1)
+            button = tr(kWheelDown);
+        else
+            button = tr(kButtonNumber).arg(u.record + 1);
+        lines << QStringLiteral("%1: %2").arg(u.profile, button);
+    }
+    return tr(kAskDeleteUsed).arg(name, lines.join(QLatin1Char('\n')));
+}
+
+bool MacroModel::changeUses(const QString &name,
+                            const std::function<void(int record, ButtonAssignment &b)> &change,
+                            QString *errorText)
+{
+    // The window's set: what the user sees and the next Apply sends.
+    if (m_pSet) {
+        for (ProfileData &p : m_pSet->profiles) {
+            for (int i = 0; i < kButtonCount; ++i) {
+                if (runsMacroNamed(p.BUTTON_INFO[size_t(i)], name))
+                    change(i, p.BUTTON_INFO[size_t(i)]);
+            }
+        }
+    }
+    // The stored profiles now, each changed in its buttons only: a profile
+    // that is not applied again (another slot, a library profile, a quit
+    // without Apply) never names a macro the library no longer holds, and
+    // the set's other unapplied edits stay unsaved as they were.
+    QStringList failed;
+    for (const QString &file : storedProfileFiles()) {
+        ProfileData p;
+        if (!ProfileStore::readProfileSection(0, p, file))
+            continue;
+        bool changed = false;
+        for (int i = 0; i < kButtonCount; ++i) {
+            if (runsMacroNamed(p.BUTTON_INFO[size_t(i)], name)) {
+                change(i, p.BUTTON_INFO[size_t(i)]);
+                changed = true;
+            }
+        }
+        QString why;
+        if (changed && !ProfileStore::writeProfileSection(0, p, file, &why))
+            failed << QStringLiteral("%1: %2").arg(file, why);
+    }
+    if (!failed.isEmpty()) {
+        setError(errorText, tr(kProfilesNotChanged) + QLatin1Char('\n') + failed.join(QLatin1Char('\n')));
+        return false;
+    }
     return true;
 }
 
@@ -131,6 +281,18 @@ bool MacroModel::importFile(const QString &path, QString *importedName, QString 
     }
     if (MacroFile::countMacros() >= kMacroListSize) {
         setError(errorText, tr(kTooManyMacros));
+        return false;
+    }
+    // The same rows as the editor, the download and a button's key list take.
+    MacroFile::MacroData rows;
+    MacroFile::ReadReport report;
+    MacroFile::readMacroFile(path, rows, &report);
+    if (!report.hasCount) {
+        setError(errorText, tr(kNotMacroFile).arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    if (report.droppedRows > 0) {
+        setError(errorText, tr(kBadRow).arg(QFileInfo(path).fileName()).arg(report.firstDropped + 1));
         return false;
     }
     QDir().mkpath(MacroFile::macroDir());
@@ -179,7 +341,7 @@ bool MacroModel::startRecording()
     return m_bRecording;
 }
 
-MacroModel::Recorded MacroModel::recordKey(int keyIndex, bool release)
+MacroModel::Recorded MacroModel::recordKey(int keyIndex, bool release, quint32 timeMs)
 {
     if (!m_bRecording)
         return Recorded::Idle;
@@ -193,11 +355,13 @@ MacroModel::Recorded MacroModel::recordKey(int keyIndex, bool release)
     const int n = m_data.events.size();
     if (n > kRowsWithDelays - 2 || (n > kRowsWithoutDelays - 1 && m_data.DelayType == kNoDelays))
         return Recorded::Full;
-    const qint64 now = m_clock();
+    // The key's own time: keys handled in one batch keep the pauses between them.
+    const quint32 now = timeMs != 0 ? timeMs : quint32(m_clock());
     if (m_bTimed && m_data.DelayType != kNoDelays) {
         int count = 0;
         if (m_data.DelayType == kRecordDelays) {
-            const qint64 t = now - m_iLastTime;
+            // Modulo 2^32: the X server's time wraps; a time before the last counts as none.
+            const qint64 t = qint32(now - m_iLastTime);
             if (t <= 0) {
                 count = 1;
             } else {
@@ -223,13 +387,13 @@ MacroModel::Recorded MacroModel::recordKey(int keyIndex, bool release)
     return Recorded::Appended;
 }
 
-MacroModel::Recorded MacroModel::recordEvdev(int evdevCode, bool release)
+MacroModel::Recorded MacroModel::recordEvdev(int evdevCode, bool release, quint32 timeMs)
 {
     int scan = 0;
     uint32_t flags = 0;
     if (!ButtonModel::scanFromEvdev(evdevCode, release, &scan, &flags))
         return Recorded::NoUsage;
-    return recordKey(ButtonModel::keyIndexFromScan(scan, flags), release);
+    return recordKey(ButtonModel::keyIndexFromScan(scan, flags), release, timeMs);
 }
 
 MacroModel::StopResult MacroModel::stopRecording()

@@ -41,6 +41,9 @@ public:
     static const char kTooManyMacros[]; // title "WARNING"
     static const char kSlotOverflow[];  // title "Warning"
     static const char kBytesOverflow[]; // title "Warning"
+    static const char kNotMacroFile[];  // import refusals, title "Warning"
+    static const char kBadRow[];
+    static const char kAskDeleteUsed[]; // the question before deleting a macro buttons run
     static QString tr(const char *text);
 
     // Delay modes ("Setting/DelayType").
@@ -68,7 +71,8 @@ public:
 
     explicit MacroModel(int delayUnit = 1);
 
-    // Milliseconds of a monotonic clock; tests set their own.
+    // Milliseconds of a monotonic clock, for key events that come without a
+    // time of their own; tests set their own.
     using Clock = std::function<qint64()>;
     void setClock(Clock clock) { m_clock = std::move(clock); }
     int delayUnit() const { return m_iDelayUnit; }
@@ -93,13 +97,36 @@ public:
     // A new empty macro "name_N" becomes current.
     bool newMacro(QString *errorText = nullptr);
     // Deletes the current macro (list entry and file) and loads the one that
-    // takes its place in the list; the name is empty when none is left.
+    // takes its place in the list; the name is empty when none is left. When
+    // buttons run it, the question names them first: "no" (or no question)
+    // changes nothing and returns false with an empty errorText; "yes" gives
+    // those buttons their factory function in the set and the stored profiles.
     bool deleteCurrent(QString *errorText = nullptr);
-    // Renames the current macro; a taken name gets "_2", "_3" ...
+    // Renames the current macro; a taken name gets "_2", "_3" ... The buttons
+    // that ran it run it under its new name, in the set and the stored profiles.
     bool rename(const QString &newName, QString *errorText = nullptr);
     // Copies a macro file into the library under its base name. Refused with
-    // "Macro Exist!" when that name is taken. importedName receives the name.
+    // "Macro Exist!" when that name is taken, and when the file is not a macro
+    // file or holds a row that is not an event the editor shows (a file is
+    // taken whole or not at all: a dropped release would leave a key held).
+    // importedName receives the name.
     static bool importFile(const QString &path, QString *importedName, QString *errorText = nullptr);
+
+    // ---- Buttons that run library macros by name: the window's set (its
+    // slots as the user edits them; may be null) and every stored profile
+    // (the slot files and each model's profile library).
+    void setProfileSet(ProfileSet *set) { m_pSet = set; }
+    struct Use
+    {
+        QString profile; // slot or library profile name
+        int record = 0;  // button record 0..41
+    };
+    QVector<Use> uses(const QString &name) const;
+    // The question deleteCurrent() asks; true goes on.
+    using Question = std::function<bool(const QString &text)>;
+    void setQuestion(Question ask) { m_ask = std::move(ask); }
+    // The text of that question.
+    static QString deleteQuestion(const QString &name, const QVector<Use> &uses);
     // Copies the file of library macro NAME to PATH (overwritten).
     static bool exportFile(const QString &name, const QString &path, QString *errorText = nullptr);
 
@@ -115,9 +142,13 @@ public:
         NoUsage,
         Idle
     };
-    Recorded recordKey(int keyIndex, bool release);
+    // timeMs: when the key went down or up, in ms of the source's clock (the
+    // X server's time, Qt's event time), which may wrap at 32 bits; the delay
+    // between keys is taken from these, however late they are handled. 0: the
+    // event has no time and the model's clock stands for it.
+    Recorded recordKey(int keyIndex, bool release, quint32 timeMs = 0);
     // The same from an evdev code (X11 keycode − 8); NoUsage for keys without one.
-    Recorded recordEvdev(int evdevCode, bool release);
+    Recorded recordEvdev(int evdevCode, bool release, quint32 timeMs = 0);
     struct StopResult
     {
         bool unreleased = false; // show kNotReleased
@@ -180,6 +211,10 @@ private:
     void insertAt(int row, const QVector<MacroEvent> &rows);
     void move(int from, int to);
     MacroEvent delayRow(int ms) const { return MacroFile::delayEvent(ms, m_iDelayUnit); }
+    // Applies CHANGE to every button running NAME, in the set and the stored
+    // profiles; false (errorText lists the files) when a file was not written.
+    bool changeUses(const QString &name, const std::function<void(int record, ButtonAssignment &b)> &change,
+                    QString *errorText);
 
     int m_iDelayUnit = 1;
     Clock m_clock;
@@ -188,7 +223,9 @@ private:
     int m_iSelected = -1;
     bool m_bRecording = false;
     bool m_bTimed = false; // an event was recorded since START
-    qint64 m_iLastTime = 0;
+    quint32 m_iLastTime = 0;
+    ProfileSet *m_pSet = nullptr;
+    Question m_ask;
     QVector<int> m_heldKeys;
     int m_iLastEditKey = -1;
     bool m_bLastEditRelease = false;

@@ -8,10 +8,6 @@
 
 namespace MacroSelection {
 
-namespace {
-constexpr int kGunDelayUnitMs = 10;
-} // namespace
-
 const char kContext[] = "MirtMacroSelect";
 const char kLeftButtonNoGun[] = QT_TRANSLATE_NOOP("MirtMacroSelect", "Left Button Can not be Gun Function.");
 const char kNoFileName[] = QT_TRANSLATE_NOOP("MirtMacroSelect", "Please input file name.");
@@ -46,7 +42,7 @@ void applyChoice(ButtonAssignment &record, int fun, const Choice &choice)
     }
     QVector<MacroEvent> events;
     if (!choice.name.isEmpty())
-        MacroFile::loadRawEvents(choice.name, events, kKeyInfoCount);
+        MacroFile::loadEvents(choice.name, events, kKeyInfoCount);
     record.KeyNumber = events.size();
     for (int j = 0; j < events.size(); ++j) {
         ::KeyInfo &k = record.KeyInfo[size_t(j)];
@@ -56,7 +52,7 @@ void applyChoice(ButtonAssignment &record, int fun, const Choice &choice)
     }
 }
 
-QVector<MacroEvent> gunEvents(const QVector<Shot> &shots)
+QVector<MacroEvent> gunEvents(const QVector<Shot> &shots, int delayUnit)
 {
     QVector<MacroEvent> events;
     for (const Shot &s : shots) {
@@ -66,13 +62,13 @@ QVector<MacroEvent> gunEvents(const QVector<Shot> &shots)
             events.append({MacroFile::kTypeMove, uint8_t(int8_t(s.y)), 0});
         if (s.x != 0)
             events.append({MacroFile::kTypeMove, 0, uint8_t(int8_t(s.x))});
-        const int count = s.delayMs / kGunDelayUnitMs;
-        events.append({MacroFile::kTypeDelay, uint8_t(count >> 8), uint8_t(count & 0xff)});
+        events.append(MacroFile::delayEvent(s.delayMs, delayUnit));
     }
     return events;
 }
 
-bool writeGunFile(const QString &name, const QVector<Shot> &shots, QString *finalName, QString *errorText)
+bool writeGunFile(const QString &name, const QVector<Shot> &shots, int delayUnit, QString *finalName,
+                  QString *errorText)
 {
     if (name.isEmpty()) {
         IniAccess::setError(errorText, tr(kNoFileName));
@@ -83,7 +79,7 @@ bool writeGunFile(const QString &name, const QVector<Shot> &shots, QString *fina
         return false;
     }
     QString used;
-    if (!MacroFile::saveGunFile(name, gunEvents(shots), &used, errorText) ||
+    if (!MacroFile::saveGunFile(name, gunEvents(shots, delayUnit), &used, errorText) ||
         !MacroFile::addToLibrary(used, errorText))
         return false;
     if (finalName)

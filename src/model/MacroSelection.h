@@ -3,6 +3,7 @@
 // of the macro select and gun set dialogs, free of widgets, shared with
 // `mousecfg-cli button BUTTON macro NAME`.
 
+#include "DeviceDescription.h"
 #include "ProfileTypes.h"
 
 #include <QString>
@@ -50,11 +51,13 @@ struct Shot
     int y = 0;         // -100 to 100
     int x = 0;         // -100 to 100
 };
-// Click, the Y and X moves that are not 0, and the delay (ms / 10), per shot.
-QVector<MacroEvent> gunEvents(const QVector<Shot> &shots);
+// Click, the Y and X moves that are not 0, and the delay per shot. The delay
+// count is ms / delayUnit, as in a recording: the editor shows and the mouse
+// plays the milliseconds typed.
+QVector<MacroEvent> gunEvents(const QVector<Shot> &shots, int delayUnit = DeviceDescription::minDelay());
 // Writes the gun file under NAME, or NAME_2, NAME_3 ... when taken, and adds
 // it to the library. finalName receives the name used.
-bool writeGunFile(const QString &name, const QVector<Shot> &shots, QString *finalName,
+bool writeGunFile(const QString &name, const QVector<Shot> &shots, int delayUnit, QString *finalName,
                   QString *errorText = nullptr);
 
 } // namespace MacroSelection

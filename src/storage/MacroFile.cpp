@@ -1,6 +1,7 @@
 #include "MacroFile.h"
 
 #include "AppConfig.h"
+#include "DeviceDescription.h"
 #include "IniAccess.h"
 #include "Paths.h"
 
@@ -13,6 +14,10 @@ using IniAccess::setError;
 using IniAccess::toInt;
 
 namespace {
+
+// Button functions (the device's catalogue numbers them): gun file, button off.
+constexpr int kFunGunFileRun = 510;
+constexpr int kFunOff = 16;
 
 // Names tried before giving up on a free "_%d" suffix.
 constexpr int kMaxSuffix = 100000;
@@ -34,9 +39,14 @@ QString listKey(int i)
     return QStringLiteral("MACRO_LIST/%1").arg(i);
 }
 
-uint8_t byteAt(const QSettings &s, const QString &key)
+// A stored byte: a decimal number of 0 to 255 (0 when the key is missing), else -1.
+int byteAt(const QSettings &s, const QString &key)
 {
-    return uint8_t(toInt(s.value(key)) & 0xff);
+    if (!s.contains(key))
+        return 0;
+    bool ok = false;
+    const int v = s.value(key).toString().trimmed().toInt(&ok);
+    return ok && v >= 0 && v <= 0xff ? v : -1;
 }
 
 int boundedCount(const QSettings &s, int maxEvents)
@@ -50,34 +60,57 @@ bool isButtonBit(int low)
     return low == 1 || low == 2 || low == 4 || low == 8 || low == 16;
 }
 
-// Rebuilds one stored row as the editor shows it; false for rows it drops.
-bool rebuildRow(uint8_t type, uint8_t high, uint8_t low, MacroEvent &row)
+// One axis of a move: 1 to 120 forward, 256 - n (136 to 255) back by n.
+bool isMoveStep(int v)
 {
+    return (v >= 1 && v <= 120) || (v >= 256 - 120 && v <= 255);
+}
+
+// Rebuilds one stored row as the editor shows it (the high byte of key and
+// button rows, which the editor does not show, cleared); false for rows it drops.
+bool rebuildRow(int type, int high, int low, MacroEvent &row)
+{
+    if (type < 0 || high < 0 || low < 0)
+        return false;
     if (type == MacroFile::kTypeButtonDown || type == MacroFile::kTypeButtonUp) {
         if (!isButtonBit(low))
             return false;
-        row = {type, 0, low};
+        row = {uint8_t(type), 0, uint8_t(low)};
         return true;
     }
     switch (type & 0x7f) {
     case MacroFile::kTypeMove:
-        // One axis only: vertical when the high byte moves, else horizontal.
-        if (high != 0)
-            row = {MacroFile::kTypeMove, high, 0};
-        else if (low != 0)
-            row = {MacroFile::kTypeMove, 0, low};
+        // Exactly one axis moves.
+        if (high != 0 && low == 0 && isMoveStep(high))
+            row = {MacroFile::kTypeMove, uint8_t(high), 0};
+        else if (high == 0 && low != 0 && isMoveStep(low))
+            row = {MacroFile::kTypeMove, 0, uint8_t(low)};
         else
             return false;
         return true;
     case MacroFile::kTypeDelay:
-        row = {MacroFile::kTypeDelay, high, low};
+        row = {MacroFile::kTypeDelay, uint8_t(high), uint8_t(low)};
         return true;
     case MacroFile::kTypeKeyUp:
-        row = {type, high, low};
+        if (low == 0)
+            return false;
+        row = {uint8_t(type), 0, uint8_t(low)};
         return true;
     default:
         return false;
     }
+}
+
+// A gun file written before FormatVersion: no write flag (the editor's save
+// always writes one) and the settings every such gun file was written with.
+bool isOldGunFile(const QSettings &s)
+{
+    return !s.contains(QStringLiteral("Setting/FormatVersion")) &&
+           !s.contains(QStringLiteral("Setting/WriteSign")) &&
+           toInt(s.value(QStringLiteral("Setting/DefaultDelay"))) == 10 &&
+           toInt(s.value(QStringLiteral("Setting/DelayType"))) == 1 &&
+           toInt(s.value(QStringLiteral("Setting/LoopType"))) == 0 &&
+           toInt(s.value(QStringLiteral("Setting/LoopTime"))) == 1;
 }
 
 bool writeMacroFile(const QString &path, const MacroFile::MacroData &macro, bool writeSign,
@@ -92,6 +125,7 @@ bool writeMacroFile(const QString &path, const MacroFile::MacroData &macro, bool
     s.setValue(QStringLiteral("Setting/LoopType"), macro.LoopType);
     s.setValue(QStringLiteral("Setting/LoopTime"), macro.LoopTime);
     s.setValue(QStringLiteral("Setting/Count"), macro.events.size());
+    s.setValue(QStringLiteral("Setting/FormatVersion"), MacroFile::kFormatVersion);
     for (int i = 0; i < macro.events.size(); ++i) {
         const MacroEvent &e = macro.events.at(i);
         s.setValue(mapKey(i), QString::number(e.type));
@@ -139,10 +173,12 @@ bool saveMacro(const QString &name, const MacroData &macro, QString *errorText)
     return !path.isEmpty() && writeMacroFile(path, macro, true, errorText);
 }
 
-bool loadMacro(const QString &name, MacroData &macro, QString *errorText)
+bool readMacroFile(const QString &path, MacroData &macro, ReadReport *report, QString *errorText)
 {
     macro = MacroData();
-    const QString path = macroFilePath(name, errorText);
+    ReadReport found;
+    if (report)
+        *report = found;
     if (path.isEmpty() || !IniAccess::checkReadable(path, errorText))
         return false;
     QSettings s(path, QSettings::IniFormat);
@@ -151,28 +187,43 @@ bool loadMacro(const QString &name, MacroData &macro, QString *errorText)
     macro.DefaultDelay = toInt(s.value(QStringLiteral("Setting/DefaultDelay")));
     macro.LoopTime = toInt(s.value(QStringLiteral("Setting/LoopTime")));
     macro.LoopType = toInt(s.value(QStringLiteral("Setting/LoopType")));
+    found.hasCount = s.contains(QStringLiteral("Setting/Count"));
+    found.oldGunFile = isOldGunFile(s);
+    const int unit = DeviceDescription::minDelay();
     const int count = boundedCount(s, kMacroMaxEvents);
     macro.events.reserve(count);
     for (int i = 0; i < count; ++i) {
         MacroEvent row;
-        if (rebuildRow(byteAt(s, mapKey(i)), byteAt(s, highKey(i)), byteAt(s, lowKey(i)), row))
-            macro.events.append(row);
+        if (!rebuildRow(byteAt(s, mapKey(i)), byteAt(s, highKey(i)), byteAt(s, lowKey(i)), row)) {
+            if (found.droppedRows++ == 0)
+                found.firstDropped = i;
+            continue;
+        }
+        if (row.type == kTypeDelay && found.oldGunFile)
+            row = delayEvent(delayMs(row, kOldGunDelayUnitMs), unit);
+        macro.events.append(row);
     }
+    if (report)
+        *report = found;
     return true;
 }
 
-bool loadRawEvents(const QString &name, QVector<MacroEvent> &events, int maxEvents, QString *errorText)
+bool loadMacro(const QString &name, MacroData &macro, QString *errorText)
 {
-    events.clear();
     const QString path = macroFilePath(name, errorText);
-    if (path.isEmpty() || !IniAccess::checkReadable(path, errorText))
+    if (path.isEmpty()) {
+        macro = MacroData();
         return false;
-    QSettings s(path, QSettings::IniFormat);
-    const int count = boundedCount(s, maxEvents);
-    events.reserve(count);
-    for (int i = 0; i < count; ++i)
-        events.append({byteAt(s, mapKey(i)), byteAt(s, highKey(i)), byteAt(s, lowKey(i))});
-    return true;
+    }
+    return readMacroFile(path, macro, nullptr, errorText);
+}
+
+bool loadEvents(const QString &name, QVector<MacroEvent> &events, int maxEvents, QString *errorText)
+{
+    MacroData macro;
+    const bool ok = loadMacro(name, macro, errorText);
+    events = macro.events.mid(0, qMax(0, maxEvents));
+    return ok;
 }
 
 int readWriteSign(const QString &name)
@@ -365,6 +416,22 @@ bool saveGunFile(const QString &name, const QVector<MacroEvent> &events, QString
     if (finalName)
         *finalName = target;
     return true;
+}
+
+bool runsMacro(int fun)
+{
+    return fun == kFunMacro || fun == kFunGunFileRun;
+}
+
+ButtonAssignment withoutMacro(const ButtonAssignment &button, const ButtonAssignment &factory)
+{
+    ButtonAssignment b = factory;
+    if (runsMacro(b.Fun)) {
+        b = ButtonAssignment();
+        b.Fun = kFunOff;
+    }
+    b.ID = button.ID;
+    return b;
 }
 
 MacroEvent delayEvent(int ms, int unit)

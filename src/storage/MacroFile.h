@@ -21,6 +21,12 @@ constexpr uint8_t kTypeButtonUp = 1;
 constexpr uint8_t kTypeMove = 2;
 constexpr uint8_t kTypeDelay = 6;
 
+// "Setting/FormatVersion" of files written by this version: delay counts are
+// in the device's delay unit in recordings and gun files alike.
+constexpr int kFormatVersion = 2;
+// The delay unit of gun files written before FormatVersion, in ms.
+constexpr int kOldGunDelayUnitMs = 10;
+
 // What a macro file holds besides its write flag.
 struct MacroData
 {
@@ -42,15 +48,36 @@ QString macroFilePath(const QString &name, QString *errorText = nullptr);
 // True when the macro file of NAME exists (false for unsafe names).
 bool macroExists(const QString &name);
 
-// Writes all keys (MacroFilePath = the file's path, Count, rows, WriteSign 1).
+// Writes all keys (MacroFilePath = the file's path, Count, rows, FormatVersion,
+// WriteSign 1).
 bool saveMacro(const QString &name, const MacroData &macro, QString *errorText = nullptr);
-// Reads the file as the editor does: unknown or malformed rows are skipped.
-// A missing file gives an empty macro and false.
-bool loadMacro(const QString &name, MacroData &macro, QString *errorText = nullptr);
-// The rows exactly as stored (Count clamped to maxEvents), for the download
-// to the mouse and for copying into a button's key list.
-bool loadRawEvents(const QString &name, QVector<MacroEvent> &events, int maxEvents,
+
+// What reading a file found besides its rows.
+struct ReadReport
+{
+    bool hasCount = false;   // "Setting/Count" is there: the file is a macro file
+    int droppedRows = 0;     // rows that are not events the editor shows
+    int firstDropped = -1;   // number of the first of them
+    bool oldGunFile = false; // delays in the old 10 ms unit, converted
+};
+// The one reader of macro rows, used by the editor, the import, the download
+// and a button's key list. A row is kept only when it is an event the editor
+// shows: a key press or release of a usage, a press or release of one
+// mouse button (1, 2, 4, 8 or 16) - the high byte of both
+// cleared -, a move along one axis by 1 to 120, or a
+// delay; every byte a decimal number of 0 to 255. Anything else is dropped.
+// Delay counts are in units of DeviceDescription::minDelay() ms: the gun files
+// of older copies (no FormatVersion, no WriteSign, the gun file's settings)
+// held counts of 10 ms and are converted. A missing file gives an empty macro
+// and false.
+bool readMacroFile(const QString &path, MacroData &macro, ReadReport *report = nullptr,
                    QString *errorText = nullptr);
+// readMacroFile() of the library file of NAME.
+bool loadMacro(const QString &name, MacroData &macro, QString *errorText = nullptr);
+// The first maxEvents rows of loadMacro(): what the download sends and what a
+// button's key list copies.
+bool loadEvents(const QString &name, QVector<MacroEvent> &events, int maxEvents,
+                QString *errorText = nullptr);
 
 // "Setting/WriteSign" of the macro (0 when missing or unsafe).
 int readWriteSign(const QString &name);
@@ -81,10 +108,16 @@ bool deleteMacroFile(const QString &name, QString *errorText = nullptr);
 // Creates an empty macro under the first free name "name_%d" and adds it to
 // the library; refused with tooManyMacrosText() when 50 names exist.
 bool newMacro(QString *name, QString *errorText = nullptr);
-// Writes a gun file (DefaultDelay 10, DelayType 1, LoopType 0, LoopTime 1)
-// under freeName(name); finalName receives the name used.
+// Writes a gun file (DefaultDelay 10, DelayType 1, LoopType 0, LoopTime 1,
+// FormatVersion) under freeName(name); finalName receives the name used.
 bool saveGunFile(const QString &name, const QVector<MacroEvent> &events, QString *finalName = nullptr,
                  QString *errorText = nullptr);
+
+// True for the functions that run a library macro by name: macro (200) and gun file (510).
+bool runsMacro(int fun);
+// What BUTTON becomes when the macro it runs is gone: FACTORY (its record's
+// factory function), or "button off" when that runs a macro too. The ID stays.
+ButtonAssignment withoutMacro(const ButtonAssignment &button, const ButtonAssignment &factory);
 
 // A delay row of ms milliseconds with delay unit unit (count ms/unit, at most 65535).
 MacroEvent delayEvent(int ms, int unit);

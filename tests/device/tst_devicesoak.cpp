@@ -44,7 +44,7 @@ WriteContext soakContext()
 }
 
 // The macro library: m01..m24 (five, four, six with their own delays, seventy
-// and ninety events by number modulo 5); "missing" has no file.
+// and ninety events by number modulo 5); "missing" is not in it.
 QString macroName(int i)
 {
     return QStringLiteral("m%1").arg(i, 2, 10, QLatin1Char('0'));
@@ -172,7 +172,8 @@ SoakSet soakSet(int k)
         b[1] = fire(0, 9, 90);
         b[2] = macro(200, macroName(15), 1, 1);
         b[3] = macro(200, macroName(14), 2, 1);
-        b[4] = macro(200, QStringLiteral("missing"), 0, 1);
+        b[4] = macro(200, QStringLiteral("missing"), 0, 1); // sent with its factory function
+        s.result = kResultMacroMissing;
         b[5] = fire(2, 5, 120);
         for (int i = 6; i < 16; ++i)
             b[size_t(i)] = fun(kPlain[(i * 3) % 16]);
@@ -293,8 +294,9 @@ struct MouseImage
 
 void saveMacroLibrary()
 {
+    // The write sends only macros of the library.
     for (int i = 1; i <= 24; ++i)
-        QVERIFY(MacroFile::saveMacro(macroName(i), soakMacro(i)));
+        QVERIFY(MacroFile::saveMacro(macroName(i), soakMacro(i)) && MacroFile::addToLibrary(macroName(i)));
 }
 
 // SwitchProfile until it reports success (its select frame is not verified), then ReloadSettings.

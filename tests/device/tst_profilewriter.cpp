@@ -2,6 +2,7 @@
 // the worker's steps with the change mask, "Config/Diff" and the last-sent copy.
 
 #include "AppConfig.h"
+#include "ButtonCatalogue.h"
 #include "DeviceTestSupport.h"
 #include "MacroFile.h"
 #include "ProfileStore.h"
@@ -29,9 +30,11 @@ WriteContext context(std::map<QString, QVector<MacroEvent>> macros = {})
     for (int i = 0; i < 16; ++i)
         c.layout.matrix[size_t(i)] = uint8_t(i);
     c.layout.sensorModel = 3395;
-    c.loadMacro = [macros](const QString &name) {
+    c.loadMacro = [macros](const QString &name) -> std::optional<QVector<MacroEvent>> {
         const auto it = macros.find(name);
-        return it == macros.end() ? QVector<MacroEvent>() : it->second;
+        if (it == macros.end())
+            return std::nullopt;
+        return it->second;
     };
     return c;
 }
@@ -116,9 +119,12 @@ private slots:
     void thirteenthMacro()
     {
         ProfileSet set = sampleSet();
+        std::map<QString, QVector<MacroEvent>> macros;
+        for (int b = 0; b < 16; ++b)
+            macros[QStringLiteral("m%1").arg(b)] = keyEvents(2);
         for (int b = 0; b < 8; ++b)
             setMacro(set.profiles[0].BUTTON_INFO[size_t(b)], QStringLiteral("m%1").arg(b));
-        WriteContext c = context();
+        WriteContext c = context(macros);
         c.layout.buttonCount = 16;
         for (int b = 8; b < 16; ++b)
             setMacro(set.profiles[0].BUTTON_INFO[size_t(b)], QStringLiteral("m%1").arg(b));
@@ -171,22 +177,63 @@ private slots:
         w.PackMacro(keyEvents(3), 12); // no such slot: ignored
     }
 
-    void missingMacroFileGivesADelayOnly()
+    void missingMacroIsNeverSent()
     {
         SimRig rig(true);
         ProfileSet set = sampleSet();
-        setMacro(set.profiles[0].BUTTON_INFO[0], QStringLiteral("never saved"));
+        setMacro(set.profiles[0].BUTTON_INFO[0], QStringLiteral("never saved")); // no file, not listed
+        setMacro(set.profiles[0].BUTTON_INFO[3], QStringLiteral("listed only")); // listed, no file
+        setMacro(set.profiles[0].BUTTON_INFO[4], QStringLiteral("unlisted"));    // a file, not listed
+        setMacro(set.profiles[0].BUTTON_INFO[5], QStringLiteral("jump"));
+        set.profiles[0].BUTTON_INFO[5].ID = 5;
+        set.profiles[0].BUTTON_INFO[3].ID = 3;
+        MacroFile::MacroData jump;
+        jump.events = keyEvents(2, 7);
+        QVERIFY(MacroFile::saveMacro(QStringLiteral("jump"), jump));
+        QVERIFY(MacroFile::saveMacro(QStringLiteral("unlisted"), jump));
+        QVERIFY(MacroFile::addToLibrary(QStringLiteral("jump")));
+        QVERIFY(MacroFile::addToLibrary(QStringLiteral("listed only")));
         WriteContext c = context();
-        c.loadMacro = nullptr; // read Configs/MacroDB
-        QVector<Frame> frames = wholeWriteFrames(set, c);
+        c.loadMacro = nullptr; // the library and Configs/MacroDB
+        // Record 3's factory function runs a macro as well: that button is switched off.
+        c.factoryButton = [](int record) {
+            ButtonAssignment b;
+            b.Fun = record == 3 ? int(ButtonCatalogue::kFunMacro) : 2;
+            return b;
+        };
+        QVector<Frame> frames;
+        c.send = [&frames](const Frame &f) {
+            frames.append(f);
+            return 0;
+        };
+        ProfileWriter writer(c);
+        QCOMPARE(writer.WriteWholeProfile(set, 15), int(kResultMacroMissing));
+        QCOMPARE(writer.missingMacros().size(), 3);
+        QCOMPARE(writer.missingMacros().at(0).record, 0);
+        QCOMPARE(writer.missingMacros().at(1).name, QStringLiteral("listed only"));
+        QCOMPARE(writer.missingMacros().at(2).name, QStringLiteral("unlisted"));
+        // The buttons are sent with their factory function; only jump's slot goes out.
+        const ProfileData &sent = writer.writeImage().profiles[0];
+        QCOMPARE(sent.BUTTON_INFO[0].Fun, 2);
+        QCOMPARE(sent.BUTTON_INFO[3].Fun, int(ButtonCatalogue::kFunButtonOff));
+        QCOMPARE(sent.BUTTON_INFO[3].ID, 3);
+        QCOMPARE(sent.BUTTON_INFO[4].Fun, 2);
+        QCOMPARE(writer.macroIndexMap().size(), size_t(1));
+        QCOMPARE(int(sent.BUTTON_INFO[5].Res4), 0);
         QCOMPARE(frames.size(), 19);
-        QCOMPARE(hexBytes(frames[9].data() + 2, 4), QStringLiteral("06 01 00 00"));
-
-        MacroFile::MacroData m;
-        m.events = keyEvents(2, 7);
-        QVERIFY(MacroFile::saveMacro(QStringLiteral("never saved"), m));
-        frames = wholeWriteFrames(set, c);
         QCOMPARE(hexBytes(frames[9].data() + 2, 9), QStringLiteral("84 07 00 04 07 00 06 01 00"));
+        for (const Frame &f : frames)
+            QVERIFY(
+                !(f[1] >= kBlockMacroFirst && hexBytes(f.data() + 2, 4) == QStringLiteral("06 01 00 00")));
+        // The mouse holds the settings; the user is told.
+        QVERIFY(wholeWriteReachedEnd(kResultMacroMissing));
+        QVERIFY(!wholeWriteMessage(kResultMacroMissing).isEmpty());
+
+        // With every macro there the write is plain success.
+        setMacro(set.profiles[0].BUTTON_INFO[0], QStringLiteral("jump"));
+        set.profiles[0].BUTTON_INFO[3].Fun = 2;
+        set.profiles[0].BUTTON_INFO[4].Fun = 2;
+        QCOMPARE(ProfileWriter(c).WriteWholeProfile(set, 15), int(kSendOk));
     }
 
     void failureStopsTheWrite()

@@ -1,4 +1,4 @@
-// The macro file reader: the editor's view, the raw rows for the download
+// The macro file reader: the editor's view, the rows the download takes
 // and the write flag of an arbitrary MacroDB file. What the editor reads, it
 // saves and reads back unchanged.
 
@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString name = QStringLiteral("fuzz");
     Fuzz::writeInput(MacroFile::macroFilePath(name), data, size);
 
-    QVector<MacroEvent> raw;
-    if (MacroFile::loadRawEvents(name, raw, 64))
-        Fuzz::check(raw.size() <= 64, "more raw rows than asked for");
+    QVector<MacroEvent> taken;
+    if (MacroFile::loadEvents(name, taken, 64))
+        Fuzz::check(taken.size() <= 64, "more rows than asked for");
     MacroFile::readWriteSign(name);
 
     MacroFile::MacroData macro;

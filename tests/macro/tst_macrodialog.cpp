@@ -37,7 +37,7 @@ public:
     bool start() override { return running = true; }
     void stop() override { running = false; }
     bool systemWide() const override { return true; }
-    void key(int evdev, bool release) { emit keyEvent(evdev, release); }
+    void key(int evdev, bool release, quint32 timeMs = 0) { emit keyEvent(evdev, release, timeMs); }
     bool running = false;
 };
 
@@ -182,6 +182,21 @@ void TestMacroDialog::libraryButtons()
 
     p.click("deleteMacroButton");
     QCOMPARE(p.dialog.macroList()->count(), 1);
+
+    // The page gives the model its set: deleting a macro a button runs asks first.
+    ProfileSet set;
+    set.profiles[0].BUTTON_INFO[1].Fun = 200;
+    set.profiles[0].BUTTON_INFO[1].macroname = p.dialog.macroList()->item(0)->text();
+    MacroDialog page(&set);
+    page.setMessageSink([](int, const QString &, const QString &) {});
+    int asked = 0;
+    page.model().setQuestion([&asked](const QString &) {
+        ++asked;
+        return false;
+    });
+    QTest::mouseClick(page.button(QStringLiteral("deleteMacroButton")), Qt::LeftButton);
+    QCOMPARE(asked, 1);
+    QCOMPARE(page.macroList()->count(), 1);
 }
 
 void TestMacroDialog::gunSetDialog()
@@ -297,8 +312,9 @@ void TestMacroDialog::xAutoRepeatIsOnePress()
 {
     RepeatFold fold;
     QStringList seen;
-    const RepeatFold::Sink out = [&seen](int code, bool up) {
-        seen << QStringLiteral("%1%2").arg(code).arg(up ? "u" : "d");
+    // Each key keeps the server's time, the release held back to fold a repeat included.
+    const RepeatFold::Sink out = [&seen](int code, bool up, unsigned long time) {
+        seen << QStringLiteral("%1%2@%3").arg(code).arg(up ? "u" : "d").arg(time);
     };
     fold.feed(38, false, 100, out);
     fold.feed(38, true, 600, out); // repeat: release and press at one time
@@ -307,8 +323,8 @@ void TestMacroDialog::xAutoRepeatIsOnePress()
     fold.feed(39, false, 700, out); // a real release, then another key
     fold.feed(39, true, 800, out);
     fold.flush(out);
-    QCOMPARE(seen, (QStringList{QStringLiteral("38d"), QStringLiteral("38u"), QStringLiteral("39d"),
-                                QStringLiteral("39u")}));
+    QCOMPARE(seen, (QStringList{QStringLiteral("38d@100"), QStringLiteral("38u@650"),
+                                QStringLiteral("39d@700"), QStringLiteral("39u@800")}));
 }
 
 QTEST_MAIN(TestMacroDialog)

@@ -6,6 +6,7 @@
 #include "MacroFile.h"
 #include "MacroModel.h"
 #include "MacroSelection.h"
+#include "ProfileDefaults.h"
 #include "ProfileStore.h"
 #include "ProfileWriter.h"
 #include "StorageTestUtil.h"
@@ -55,10 +56,12 @@ class TestMacroModel : public QObject
 
 private slots:
     void recorderRows();
+    void recorderTakesTheKeysOwnTimes();
     void recorderRowLimits();
     void stopWarnsAboutHeldKeysAndSaves();
     void rowCommands();
     void libraryCommands();
+    void buttonsFollowDeleteAndRename();
     void slotBudget();
     void gunSet();
     void selectionCopiesTheMacro();
@@ -90,6 +93,31 @@ void TestMacroModel::recorderRows()
     d.model.recordKey(kIndexA, false);
     d.model.recordKey(kIndexA, true);
     QCOMPARE(d.model.events().at(1), (MacroEvent{6, 0, 25}));
+}
+
+void TestMacroModel::recorderTakesTheKeysOwnTimes()
+{
+    StorageSandbox box;
+    // The window was busy: four keys typed 200 ms apart are handled in one
+    // batch, the model's clock standing still. Their own times make the delays.
+    Recorder r(1, MacroModel::kRecordDelays);
+    const quint32 t0 = 0xffffff00u; // the X server's time wraps at 32 bits
+    r.model.recordEvdev(kEvdevA, false, t0);
+    r.model.recordEvdev(kEvdevA, true, t0 + 200);
+    r.model.recordEvdev(kEvdevB, false, t0 + 400);
+    r.model.recordEvdev(kEvdevB, true, t0 + 657);
+    QCOMPARE(r.model.events(), (QVector<MacroEvent>{{132, 0, kUsageA},
+                                                    {6, 0, 200},
+                                                    {4, 0, kUsageA},
+                                                    {6, 0, 200},
+                                                    {132, 0, 5},
+                                                    {6, 1, 1},
+                                                    {4, 0, 5}}));
+    // A time before the last one counts as no pause: one unit.
+    Recorder back(10, MacroModel::kRecordDelays);
+    back.model.recordKey(kIndexA, false, 5000);
+    back.model.recordKey(kIndexA, true, 4990);
+    QCOMPARE(back.model.events().at(1), (MacroEvent{6, 0, 1}));
 }
 
 void TestMacroModel::recorderRowLimits()
@@ -228,6 +256,24 @@ void TestMacroModel::libraryCommands()
     QCOMPARE(error, QStringLiteral("Macro Exist!"));
     QCOMPARE(MacroFile::libraryNames(), library);
     QVERIFY(!MacroModel::importFile(box.root() + QStringLiteral("/..MSMACRO"), &imported, &error));
+    // Only what the editor would show enters the library: a file is taken whole or not at all.
+    const QByteArray head = "[Setting]\nCount=3\nMap_0=132\nDataL_0=4\nMap_2=4\nDataL_2=4\n";
+    const QList<QPair<QString, QByteArray>> hostile = {
+        {QStringLiteral("bigmap"), head + "Map_1=999\nDataL_1=4\n"},
+        {QStringLiteral("bit3"), head + "Map_1=129\nDataL_1=3\n"},
+        {QStringLiteral("still"), head + "Map_1=2\nDataH_1=0\nDataL_1=0\n"},
+        {QStringLiteral("garbage"), QByteArray("\x7f"
+                                               "ELF\x02\x01\x01\0\0\0\xff\xfe",
+                                               13)}};
+    for (const auto &h : hostile) {
+        const QString file = box.root() + QLatin1Char('/') + h.first + QStringLiteral(".MSMACRO");
+        StorageSandbox::writeFile(file, h.second);
+        QVERIFY2(!MacroModel::importFile(file, &imported, &error), qPrintable(h.first));
+        QVERIFY(error.contains(h.first));
+        QVERIFY(!MacroFile::macroExists(h.first));
+    }
+    QVERIFY(error.contains(QStringLiteral("IS NOT A MACRO FILE")));
+    QCOMPARE(MacroFile::libraryNames(), library);
 
     // Rename checks the name as storage does; delete loads the macro taking its place.
     QVERIFY(!m.rename(QStringLiteral("a/b"), &error));
@@ -239,6 +285,91 @@ void TestMacroModel::libraryCommands()
     QVERIFY(m.deleteCurrent());
     QVERIFY(m.name().isEmpty());
     QVERIFY(MacroFile::libraryNames().isEmpty());
+}
+
+void TestMacroModel::buttonsFollowDeleteAndRename()
+{
+    StorageSandbox box;
+    MacroFile::MacroData two;
+    two.events = keyRows(2);
+    QVERIFY(MacroFile::saveMacro(QStringLiteral("jump"), two) &&
+            MacroFile::addToLibrary(QStringLiteral("jump")));
+    QVERIFY(MacroFile::saveMacro(QStringLiteral("duck"), two) &&
+            MacroFile::addToLibrary(QStringLiteral("duck")));
+    auto runs = [](ButtonAssignment &b, const QString &name) {
+        b.Fun = ButtonCatalogue::kFunMacro;
+        b.macroname = name;
+    };
+    // The window's set (slot 0 not applied yet), a stored slot and a library profile.
+    ProfileSet set;
+    set.names[0] = QStringLiteral("Profile 1");
+    set.names[1] = QStringLiteral("Profile 2");
+    runs(set.profiles[0].BUTTON_INFO[2], QStringLiteral("jump"));
+    runs(set.profiles[0].BUTTON_INFO[40], QStringLiteral("duck"));
+    ProfileData stored;
+    runs(stored.BUTTON_INFO[7], QStringLiteral("jump"));
+    QVERIFY(ProfileStore::writeSlotProfile(stored, QStringLiteral("Profile 2")));
+    set.profiles[1] = stored;
+    ProfileData library;
+    runs(library.BUTTON_INFO[1], QStringLiteral("jump"));
+    runs(library.BUTTON_INFO[2], QStringLiteral("jump")); // a gun file by the same name
+    library.BUTTON_INFO[2].Fun = ButtonCatalogue::kFunGunFile;
+    QVERIFY(ProfileStore::writeLibraryProfile(library, QStringLiteral("M1"), QStringLiteral("Fast")));
+    const QString fastFile = ProfileStore::libraryProfilePath(QStringLiteral("M1"), QStringLiteral("Fast"));
+
+    MacroModel m(1);
+    m.setProfileSet(&set);
+    QVERIFY(m.load(QStringLiteral("jump")));
+    QCOMPARE(m.uses(QStringLiteral("jump")).size(), 4);
+
+    // Renamed: every button runs it under its new name, in memory and on disk.
+    QVERIFY(m.rename(QStringLiteral("hop")));
+    QVERIFY(m.uses(QStringLiteral("jump")).isEmpty());
+    QCOMPARE(set.profiles[0].BUTTON_INFO[2].macroname, QStringLiteral("hop"));
+    QCOMPARE(set.profiles[1].BUTTON_INFO[7].macroname, QStringLiteral("hop"));
+    ProfileData back;
+    QVERIFY(ProfileStore::readSlotProfile(back, QStringLiteral("Profile 2")));
+    QCOMPARE(back.BUTTON_INFO[7].macroname, QStringLiteral("hop"));
+    QVERIFY(ProfileStore::readProfileSection(0, back, fastFile));
+    QCOMPARE(back.BUTTON_INFO[1].macroname, QStringLiteral("hop"));
+    QCOMPARE(back.BUTTON_INFO[2].Fun, ButtonCatalogue::kFunGunFile);
+    QCOMPARE(back.BUTTON_INFO[2].macroname, QStringLiteral("hop"));
+    QCOMPARE(set.profiles[0].BUTTON_INFO[40].macroname, QStringLiteral("duck"));
+
+    // Deleting asks, naming profile and button; "no" (or no question) changes nothing.
+    const QVector<MacroModel::Use> used = m.uses(QStringLiteral("hop"));
+    QString asked;
+    m.setQuestion([&asked](const QString &text) {
+        asked = text;
+        return false;
+    });
+    QString error;
+    QVERIFY(!m.deleteCurrent(&error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(asked, MacroModel::deleteQuestion(QStringLiteral("hop"), used));
+    QVERIFY(asked.contains(QStringLiteral("Profile 1: BUTTON 3")));
+    QVERIFY(asked.contains(QStringLiteral("Profile 2: BUTTON 8")));
+    QVERIFY(asked.contains(QStringLiteral("Fast: BUTTON 2")));
+    QVERIFY(MacroFile::libraryNames().contains(QStringLiteral("hop")));
+    QCOMPARE(set.profiles[0].BUTTON_INFO[2].macroname, QStringLiteral("hop"));
+    m.setQuestion(nullptr);
+    QVERIFY(!m.deleteCurrent(&error));
+    QVERIFY(MacroFile::macroExists(QStringLiteral("hop")));
+
+    // "Yes": the buttons get their factory function, then the macro goes.
+    ProfileData factory;
+    ProfileDefaults::buildDefaultProfile(factory);
+    m.setQuestion([](const QString &) { return true; });
+    QVERIFY2(m.deleteCurrent(&error), qPrintable(error));
+    QVERIFY(!MacroFile::macroExists(QStringLiteral("hop")));
+    QVERIFY(m.uses(QStringLiteral("hop")).isEmpty());
+    QCOMPARE(set.profiles[0].BUTTON_INFO[2].Fun, factory.BUTTON_INFO[2].Fun);
+    QVERIFY(ProfileStore::readProfileSection(0, back, fastFile));
+    QCOMPARE(back.BUTTON_INFO[1].Fun, factory.BUTTON_INFO[1].Fun);
+    QVERIFY(ProfileStore::readSlotProfile(back, QStringLiteral("Profile 2")));
+    QCOMPARE(back.BUTTON_INFO[7].Fun, factory.BUTTON_INFO[7].Fun);
+    QCOMPARE(set.profiles[0].BUTTON_INFO[40].macroname, QStringLiteral("duck"));
+    QCOMPARE(m.name(), QStringLiteral("duck"));
 }
 
 void TestMacroModel::slotBudget()
@@ -277,24 +408,35 @@ void TestMacroModel::gunSet()
 {
     StorageSandbox box;
     using MacroSelection::Shot;
-    const QVector<MacroEvent> events = MacroSelection::gunEvents({Shot{100, 5, 0}, Shot{50, 0, -3}});
-    QCOMPARE(
-        events,
-        (QVector<MacroEvent>{
-            {1, 0, 1}, {129, 0, 1}, {2, 5, 0}, {6, 0, 10}, {1, 0, 1}, {129, 0, 1}, {2, 0, 253}, {6, 0, 5}}));
-    QCOMPARE(MacroSelection::gunEvents({Shot{999, 0, 0}}).last(), (MacroEvent{6, 0, 99}));
-    QCOMPARE(MacroSelection::gunEvents({Shot{5, 0, 0}}).last(), (MacroEvent{6, 0, 0}));
+    // The delay count is ms / unit, as in a recording: what is typed is what the editor shows.
+    const QVector<MacroEvent> events = MacroSelection::gunEvents({Shot{100, 5, 0}, Shot{50, 0, -3}}, 1);
+    QCOMPARE(events, (QVector<MacroEvent>{{1, 0, 1},
+                                          {129, 0, 1},
+                                          {2, 5, 0},
+                                          {6, 0, 100},
+                                          {1, 0, 1},
+                                          {129, 0, 1},
+                                          {2, 0, 253},
+                                          {6, 0, 50}}));
+    QCOMPARE(MacroSelection::gunEvents({Shot{999, 0, 0}}, 1).last(), (MacroEvent{6, 3, 231}));
+    QCOMPARE(MacroSelection::gunEvents({Shot{5, 0, 0}}, 1).last(), (MacroEvent{6, 0, 5}));
+    for (int unit : {1, 4, 10})
+        QCOMPARE(MacroModel::rowName(MacroSelection::gunEvents({Shot{100, 0, 0}}, unit).last(), unit),
+                 QStringLiteral("100 ms"));
 
     QVERIFY(MacroFile::saveMacro(QStringLiteral("ak"), {}));
     QVERIFY(MacroFile::saveMacro(QStringLiteral("ak_2"), {}));
     QString name, error;
-    QVERIFY(MacroSelection::writeGunFile(QStringLiteral("ak"), {Shot{100, 5, 0}, Shot{50, 0, -3}}, &name));
+    QVERIFY(MacroSelection::writeGunFile(QStringLiteral("ak"), {Shot{100, 5, 0}, Shot{50, 0, -3}}, 1, &name));
     QCOMPARE(name, QStringLiteral("ak_3"));
     QVERIFY(MacroFile::libraryNames().contains(name));
     QSettings s(MacroFile::macroFilePath(name), QSettings::IniFormat);
     QCOMPARE(s.value(QStringLiteral("Setting/Count")).toInt(), 8);
     QCOMPARE(s.value(QStringLiteral("Setting/DelayType")).toInt(), 1);
-    QVERIFY(!MacroSelection::writeGunFile(QString(), {Shot{}}, &name, &error));
+    MacroModel editor(1);
+    QVERIFY(editor.load(name));
+    QCOMPARE(MacroModel::rowName(editor.events().at(3), 1), QStringLiteral("100 ms"));
+    QVERIFY(!MacroSelection::writeGunFile(QString(), {Shot{}}, 1, &name, &error));
     QCOMPARE(error, QStringLiteral("Please input file name."));
 }
 
@@ -381,8 +523,16 @@ void TestMacroModel::cliTwin()
     QCOMPARE(
         cli({QStringLiteral("button"), QStringLiteral("3"), QStringLiteral("macro"), QStringLiteral("nope")}),
         1);
-    QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 0);
+    // Button 3 runs it: named, and deleted only with --force, the button then back to its factory function.
+    QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 1);
+    QVERIFY2(err.contains(QStringLiteral("BUTTON 4")), qPrintable(err));
+    QVERIFY(MacroFile::libraryNames().contains(QStringLiteral("jump")));
+    QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump"),
+                  QStringLiteral("--force")}),
+             0);
     QVERIFY(!MacroFile::libraryNames().contains(QStringLiteral("jump")));
+    ProfileStore::loadProfileSet(set);
+    QVERIFY(set.current().BUTTON_INFO[3].macroname.isEmpty());
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("delete"), QStringLiteral("jump")}), 1);
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("show")}), 2);
 }

@@ -18,7 +18,7 @@ private slots:
     void saveWritesEveryKey();
     void loadRebuildsRowsAndDropsMalformed();
     void shrunkMacroIgnoresOldRows();
-    void rawEventsAreBounded();
+    void readingIsBounded();
     void missingFileIsEmptyMacro();
     void writeSignOnlyTouchesExistingFiles();
     void libraryAddRemove();
@@ -26,6 +26,7 @@ private slots:
     void renameAppendsSuffix();
     void renameToSameNameIsNoop();
     void gunFileTakesFreeName();
+    void oldGunFilesKeepTheirDelays();
     void unsafeNamesAreRefused();
     void delayEncoding();
 };
@@ -73,26 +74,47 @@ void TestMacroFile::loadRebuildsRowsAndDropsMalformed()
 {
     StorageSandbox box;
     StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/m.MSMACRO"),
-                              "[Setting]\nCount=9\n"
+                              "[Setting]\nCount=16\n"
                               "Map_0=129\nDataH_0=0\nDataL_0=3\n"   // button press with a bad bit: dropped
                               "Map_1=129\nDataH_1=9\nDataL_1=16\n"  // backward press, high cleared
-                              "Map_2=2\nDataH_2=136\nDataL_2=5\n"   // up by 120; the other axis cleared
+                              "Map_2=2\nDataH_2=136\nDataL_2=5\n"   // both axes: dropped
                               "Map_3=130\nDataH_3=0\nDataL_3=250\n" // left by 6
                               "Map_4=2\nDataH_4=0\nDataL_4=0\n"     // no movement: dropped
                               "Map_5=6\nDataH_5=2\nDataL_5=188\n"   // delay 700
-                              "Map_6=132\nDataH_6=0\nDataL_6=300\n" // key: cut to a byte (44)
+                              "Map_6=132\nDataH_6=0\nDataL_6=300\n" // not a byte: dropped
                               "Map_7=9\nDataH_7=1\nDataL_7=1\n"     // unknown type: dropped
-                              "Map_8=1\nDataH_8=0\nDataL_8=4\n");   // middle release
+                              "Map_8=1\nDataH_8=0\nDataL_8=4\n"     // middle release
+                              "Map_9=999\nDataH_9=0\nDataL_9=4\n"   // type not a byte (231 when cut): dropped
+                              "Map_10=260\nDataH_10=0\nDataL_10=4\n" // 4 when cut to a byte: dropped
+                              "Map_11=2\nDataH_11=0\nDataL_11=121\n" // a step of 121 does not exist: dropped
+                              "Map_12=4\nDataH_12=0\nDataL_12=0\n"   // key release of no key: dropped
+                              "Map_13=x\x01\xff\nDataH_13=0\nDataL_13=4\n" // garbage: dropped
+                              "Map_14=4\nDataH_14=7\nDataL_14=4\n"         // A release, high cleared
+                              "Map_15=129\nDataH_15=0\nDataL_15=-1\n");    // dropped
+    const QVector<MacroEvent> expected = {{129, 0, 16}, {2, 0, 250}, {6, 2, 188}, {1, 0, 4}, {4, 0, 4}};
     MacroData m;
     QVERIFY(loadMacro(QStringLiteral("m"), m));
-    const QVector<MacroEvent> expected = {{129, 0, 16}, {2, 136, 0},  {2, 0, 250},
-                                          {6, 2, 188},  {132, 0, 44}, {1, 0, 4}};
     QCOMPARE(m.events, expected);
+    // One reader: the download and a button's key list take the same rows.
+    QVector<MacroEvent> taken;
+    QVERIFY(loadEvents(QStringLiteral("m"), taken, 84));
+    QCOMPARE(taken, expected);
+    QVERIFY(loadEvents(QStringLiteral("m"), taken, 2));
+    QCOMPARE(taken, expected.mid(0, 2));
+    ReadReport report;
+    QVERIFY(readMacroFile(macroFilePath(QStringLiteral("m")), m, &report));
+    QVERIFY(report.hasCount);
+    QCOMPARE(report.droppedRows, 11);
+    QCOMPARE(report.firstDropped, 0);
 
-    QVector<MacroEvent> raw;
-    QVERIFY(loadRawEvents(QStringLiteral("m"), raw, 84));
-    QCOMPARE(raw.size(), 9);
-    QCOMPARE(raw.at(0), (MacroEvent{129, 0, 3}));
+    // Binary garbage is no macro file and has no rows.
+    QByteArray junk;
+    for (int i = 0; i < 512; ++i)
+        junk.append(char((i * 73 + 11) & 0xff));
+    StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/junk.MSMACRO"), junk);
+    QVERIFY(readMacroFile(macroFilePath(QStringLiteral("junk")), m, &report));
+    QVERIFY(!report.hasCount);
+    QVERIFY(m.events.isEmpty());
 }
 
 void TestMacroFile::shrunkMacroIgnoresOldRows()
@@ -108,23 +130,23 @@ void TestMacroFile::shrunkMacroIgnoresOldRows()
     QCOMPARE(back.events.size(), 1);
 }
 
-void TestMacroFile::rawEventsAreBounded()
+void TestMacroFile::readingIsBounded()
 {
     StorageSandbox box;
     StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/big.MSMACRO"),
                               "[Setting]\nCount=2000000000\nMap_0=132\nDataL_0=4\n");
     QElapsedTimer timer;
     timer.start();
-    QVector<MacroEvent> raw;
-    QVERIFY(loadRawEvents(QStringLiteral("big"), raw, kKeyInfoCount));
-    QCOMPARE(raw.size(), kKeyInfoCount); // the device's key list holds 84
+    QVector<MacroEvent> events;
+    QVERIFY(loadEvents(QStringLiteral("big"), events, kKeyInfoCount));
+    QCOMPARE(events.size(), 1); // rows missing from the file are nothing: dropped
     MacroData m;
     QVERIFY(loadMacro(QStringLiteral("big"), m));
-    QCOMPARE(m.events.size(), 1); // rows missing from the file are all zero: dropped
+    QCOMPARE(m.events.size(), 1);
     StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/neg.MSMACRO"),
                               "[Setting]\nCount=-5\n");
-    QVERIFY(loadRawEvents(QStringLiteral("neg"), raw, 84));
-    QVERIFY(raw.isEmpty());
+    QVERIFY(loadEvents(QStringLiteral("neg"), events, 84));
+    QVERIFY(events.isEmpty());
 }
 
 void TestMacroFile::missingFileIsEmptyMacro()
@@ -242,9 +264,47 @@ void TestMacroFile::gunFileTakesFreeName()
     QCOMPARE(s.value(QStringLiteral("Setting/LoopType")).toInt(), 0);
     QCOMPARE(s.value(QStringLiteral("Setting/LoopTime")).toInt(), 1);
     QCOMPARE(s.value(QStringLiteral("Setting/Count")).toInt(), 3);
-    QVector<MacroEvent> raw;
-    QVERIFY(loadRawEvents(finalName, raw, 84));
-    QCOMPARE(raw, recoil);
+    QCOMPARE(s.value(QStringLiteral("Setting/FormatVersion")).toInt(), kFormatVersion);
+    QVERIFY(!s.contains(QStringLiteral("Setting/WriteSign")));
+    QVector<MacroEvent> events;
+    QVERIFY(loadEvents(finalName, events, 84));
+    QCOMPARE(events, recoil);
+}
+
+void TestMacroFile::oldGunFilesKeepTheirDelays()
+{
+    StorageSandbox box;
+    // A gun file of an older copy: counts of 10 ms, no FormatVersion, no
+    // write flag. 100 ms with the device's unit of 1 ms is count 100.
+    const QByteArray gunHead = "[Setting]\nDefaultDelay=10\nDelayType=1\nLoopType=0\nLoopTime=1\nCount=3\n"
+                               "Map_0=1\nDataH_0=0\nDataL_0=1\nMap_1=129\nDataH_1=0\nDataL_1=1\n"
+                               "Map_2=6\nDataH_2=0\nDataL_2=10\n";
+    StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/old gun.MSMACRO"), gunHead);
+    MacroData m;
+    ReadReport report;
+    QVERIFY(readMacroFile(macroFilePath(QStringLiteral("old gun")), m, &report));
+    QVERIFY(report.oldGunFile);
+    QCOMPARE(m.events.last(), (MacroEvent{6, 0, 100}));
+    QVector<MacroEvent> events;
+    QVERIFY(loadEvents(QStringLiteral("old gun"), events, 84));
+    QCOMPARE(events.last(), (MacroEvent{6, 0, 100}));
+    // Saved again it is in the new form and reads the same.
+    QVERIFY(saveMacro(QStringLiteral("old gun"), m));
+    MacroData again;
+    QVERIFY(loadMacro(QStringLiteral("old gun"), again));
+    QCOMPARE(again.events, m.events);
+
+    // The same rows saved by an older editor (write flag) are a recording: counts of the unit.
+    StorageSandbox::writeFile(box.configDir() + QStringLiteral("/MacroDB/recorded.MSMACRO"),
+                              gunHead + "WriteSign=0\n");
+    QVERIFY(loadMacro(QStringLiteral("recorded"), m));
+    QCOMPARE(m.events.last(), (MacroEvent{6, 0, 10}));
+    // And a gun file of this version keeps its counts.
+    QString name;
+    QVERIFY(saveGunFile(QStringLiteral("new gun"), {{6, 0, 100}}, &name));
+    QVERIFY(readMacroFile(macroFilePath(name), m, &report));
+    QVERIFY(!report.oldGunFile);
+    QCOMPARE(m.events, (QVector<MacroEvent>{{6, 0, 100}}));
 }
 
 void TestMacroFile::unsafeNamesAreRefused()

@@ -78,9 +78,9 @@ void TestRobustness::loadEverything(const StorageSandbox &box)
     MacroFile::MacroData macro;
     MacroFile::loadMacro(QStringLiteral("m"), macro);
     QVERIFY(macro.events.size() <= MacroFile::kMacroMaxEvents);
-    QVector<MacroEvent> raw;
-    MacroFile::loadRawEvents(QStringLiteral("m"), raw, kKeyInfoCount);
-    QVERIFY(raw.size() <= kKeyInfoCount);
+    QVector<MacroEvent> events;
+    MacroFile::loadEvents(QStringLiteral("m"), events, kKeyInfoCount);
+    QVERIFY(events.size() <= kKeyInfoCount);
     ProfileStore::importProfileSet(set, box.root() + QStringLiteral("/none.conf"));
 }
 
