@@ -435,6 +435,8 @@ void MousecfgWidget::ensureMacroPage()
     // The macro editor fills the MACRO tab's area; it counts the macro slots of the current profile.
     QWidget *area = m_pageAreas[kTabMacro];
     m_pMacroPage = new MacroDialog(&m_document->set(), area, m_dScale);
+    // A macro renamed or deleted changes the buttons that ran it: the pages show them anew.
+    connect(m_pMacroPage, &MacroDialog::MacroLibraryChanged, this, [this] { FillPages(); });
     auto *layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pMacroPage);
