@@ -1365,8 +1365,8 @@
         <translation>文件提前结束或被截断：%1 缺少设置。未做任何更改。是否载入其中已有的内容，其余使用出厂值？</translation>
     </message>
     <message>
-        <source>%1 SETTINGS OF %2 WERE ADJUSTED OR IGNORED. THE DETAILS SAY WHICH.</source>
-        <translation>%2 中有 %1 项设置被调整或忽略。详细信息中列出了具体项目。</translation>
+        <source>SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.</source>
+        <translation>载入时 %2 中被调整或忽略的设置：%1 项。详细信息中列出了具体项目。</translation>
     </message>
     <message>
         <source>THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.</source>

@@ -1365,8 +1365,8 @@
         <translation>檔案提前結束或被截斷：%1 缺少設定。未做任何變更。是否載入其中已有的內容，其餘使用出廠值？</translation>
     </message>
     <message>
-        <source>%1 SETTINGS OF %2 WERE ADJUSTED OR IGNORED. THE DETAILS SAY WHICH.</source>
-        <translation>%2 中有 %1 項設定被調整或忽略。詳細資訊中列出了具體項目。</translation>
+        <source>SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.</source>
+        <translation>載入時 %2 中被調整或忽略的設定：%1 項。詳細資訊中列出了具體項目。</translation>
     </message>
     <message>
         <source>THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.</source>

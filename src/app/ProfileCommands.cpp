@@ -69,7 +69,7 @@ const char *const kMsgIncomplete = QT_TRANSLATE_NOOP(
     "ProfileCommands", "THE FILE ENDS EARLY OR IS CUT: %1 LACK SETTINGS. NOTHING WAS CHANGED. "
                        "LOAD WHAT IT HOLDS, THE REST AT FACTORY VALUES?");
 const char *const kMsgReport = QT_TRANSLATE_NOOP(
-    "ProfileCommands", "%1 SETTINGS OF %2 WERE ADJUSTED OR IGNORED. THE DETAILS SAY WHICH.");
+    "ProfileCommands", "SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.");
 const char *const kMsgConfTooLarge = QT_TRANSLATE_NOOP(
     "ProfileCommands", "THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.");
 const char *const kMsgProfTooLarge =

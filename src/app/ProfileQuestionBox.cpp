@@ -119,7 +119,7 @@ ProfileQuestionBox::ProfileQuestionBox(const QString &message, const QStringList
         m_details = new QPlainTextEdit(details, this);
         m_details->setObjectName(QStringLiteral("questionBoxDetails"));
         m_details->setReadOnly(true);
-        m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m_details->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         QFont font = messageFont();
         font.setWeight(QFont::Normal);
         font.setPixelSize(qMax(1, MirtKit::scaled(12)));
