@@ -260,6 +260,33 @@
     </message>
 </context>
 <context>
+    <name>ImportReport</name>
+    <message>
+        <source>out of range</source>
+        <translation>out of range</translation>
+    </message>
+    <message>
+        <source>not a valid value</source>
+        <translation>not a valid value</translation>
+    </message>
+    <message>
+        <source>unknown key</source>
+        <translation>unknown key</translation>
+    </message>
+    <message>
+        <source>name refused</source>
+        <translation>name refused</translation>
+    </message>
+    <message>
+        <source>missing section</source>
+        <translation>missing section</translation>
+    </message>
+    <message>
+        <source>missing keys</source>
+        <translation>missing keys</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>KEY</source>
@@ -1281,10 +1308,6 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
         <translation>Send data failed, please try again.</translation>
     </message>
     <message>
-        <source>Mouse is sleeping or not connected.</source>
-        <translation>Mouse is sleeping or not connected.</translation>
-    </message>
-    <message>
         <source>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</source>
         <translation>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</translation>
     </message>
@@ -1361,16 +1384,79 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
         <translation>Load Config File</translation>
     </message>
     <message>
-        <source>THE CONFIGURATION FILE COULD NOT BE READ.</source>
-        <translation>THE CONFIGURATION FILE COULD NOT BE READ.</translation>
-    </message>
-    <message>
         <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
         <translation>THE PROFILE LIBRARY COULD NOT BE UPDATED.</translation>
     </message>
     <message>
         <source>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</source>
         <translation>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected. Try again?</source>
+        <translation>Mouse is sleeping or not connected. Try again?</translation>
+    </message>
+    <message>
+        <source>A PROFILE NAMED &quot;%1&quot; IS ALREADY IN THE LIBRARY. OVERWRITE IT, KEEP BOTH (THE IMPORTED ONE UNDER A NEW NAME), OR SKIP THE IMPORTED ONE?</source>
+        <translation>A PROFILE NAMED &quot;%1&quot; IS ALREADY IN THE LIBRARY. OVERWRITE IT, KEEP BOTH (THE IMPORTED ONE UNDER A NEW NAME), OR SKIP THE IMPORTED ONE?</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Keep both</source>
+        <translation>Keep both</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>THE FILE ENDS EARLY OR IS CUT: %1 LACK SETTINGS. NOTHING WAS CHANGED. LOAD WHAT IT HOLDS, THE REST AT FACTORY VALUES?</source>
+        <translation>THE FILE ENDS EARLY OR IS CUT: %1 LACK SETTINGS. NOTHING WAS CHANGED. LOAD WHAT IT HOLDS, THE REST AT FACTORY VALUES?</translation>
+    </message>
+    <message>
+        <source>SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.</source>
+        <translation>SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.</translation>
+    </message>
+    <message>
+        <source>THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.</source>
+        <translation>THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.</translation>
+    </message>
+    <message>
+        <source>THE FILE IS TOO LARGE TO BE A PROFILE FILE. NOTHING WAS CHANGED.</source>
+        <translation>THE FILE IS TOO LARGE TO BE A PROFILE FILE. NOTHING WAS CHANGED.</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE WAS REFUSED. NOTHING WAS CHANGED.</source>
+        <translation>THE CONFIGURATION FILE WAS REFUSED. NOTHING WAS CHANGED.</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE WAS REFUSED. NOTHING WAS CHANGED.</source>
+        <translation>THE PROFILE FILE WAS REFUSED. NOTHING WAS CHANGED.</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileQuestionBox</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
     </message>
 </context>
 <context>

@@ -260,6 +260,33 @@
     </message>
 </context>
 <context>
+    <name>ImportReport</name>
+    <message>
+        <source>out of range</source>
+        <translation>超出范围</translation>
+    </message>
+    <message>
+        <source>not a valid value</source>
+        <translation>不是有效的值</translation>
+    </message>
+    <message>
+        <source>unknown key</source>
+        <translation>未知的键</translation>
+    </message>
+    <message>
+        <source>name refused</source>
+        <translation>名称被拒绝</translation>
+    </message>
+    <message>
+        <source>missing section</source>
+        <translation>缺少节</translation>
+    </message>
+    <message>
+        <source>missing keys</source>
+        <translation>缺少键</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>KEY</source>
@@ -1281,10 +1308,6 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <translation>发送数据失败，请重试。</translation>
     </message>
     <message>
-        <source>Mouse is sleeping or not connected.</source>
-        <translation>鼠标处于休眠状态或未连接。</translation>
-    </message>
-    <message>
         <source>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</source>
         <translation>配置库已满：最多只能保存 200 个配置。</translation>
     </message>
@@ -1361,16 +1384,79 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <translation>载入全部配置</translation>
     </message>
     <message>
-        <source>THE CONFIGURATION FILE COULD NOT BE READ.</source>
-        <translation>无法读取全部配置文件。</translation>
-    </message>
-    <message>
         <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
         <translation>无法更新配置库。</translation>
     </message>
     <message>
         <source>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</source>
         <translation>无法保存设置：下次启动时将载入旧的设置。</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected. Try again?</source>
+        <translation>鼠标处于休眠状态或未连接。是否重试？</translation>
+    </message>
+    <message>
+        <source>A PROFILE NAMED &quot;%1&quot; IS ALREADY IN THE LIBRARY. OVERWRITE IT, KEEP BOTH (THE IMPORTED ONE UNDER A NEW NAME), OR SKIP THE IMPORTED ONE?</source>
+        <translation>配置库中已有名为“%1”的配置。覆盖它、保留两者（导入的配置使用新名称），还是跳过导入的配置？</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>覆盖</translation>
+    </message>
+    <message>
+        <source>Keep both</source>
+        <translation>保留两者</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>THE FILE ENDS EARLY OR IS CUT: %1 LACK SETTINGS. NOTHING WAS CHANGED. LOAD WHAT IT HOLDS, THE REST AT FACTORY VALUES?</source>
+        <translation>文件提前结束或被截断：%1 缺少设置。未做任何更改。是否载入其中已有的内容，其余使用出厂值？</translation>
+    </message>
+    <message>
+        <source>SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.</source>
+        <translation>载入时 %2 中被调整或忽略的设置：%1 项。详细信息中列出了具体项目。</translation>
+    </message>
+    <message>
+        <source>THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.</source>
+        <translation>该文件太大，不可能是全部配置文件。未做任何更改。</translation>
+    </message>
+    <message>
+        <source>THE FILE IS TOO LARGE TO BE A PROFILE FILE. NOTHING WAS CHANGED.</source>
+        <translation>该文件太大，不可能是配置文件。未做任何更改。</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE WAS REFUSED. NOTHING WAS CHANGED.</source>
+        <translation>全部配置文件被拒绝。未做任何更改。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE WAS REFUSED. NOTHING WAS CHANGED.</source>
+        <translation>配置文件被拒绝。未做任何更改。</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileQuestionBox</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>详细信息</translation>
     </message>
 </context>
 <context>

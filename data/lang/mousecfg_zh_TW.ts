@@ -260,6 +260,33 @@
     </message>
 </context>
 <context>
+    <name>ImportReport</name>
+    <message>
+        <source>out of range</source>
+        <translation>超出範圍</translation>
+    </message>
+    <message>
+        <source>not a valid value</source>
+        <translation>不是有效的值</translation>
+    </message>
+    <message>
+        <source>unknown key</source>
+        <translation>未知的鍵</translation>
+    </message>
+    <message>
+        <source>name refused</source>
+        <translation>名稱被拒絕</translation>
+    </message>
+    <message>
+        <source>missing section</source>
+        <translation>缺少區段</translation>
+    </message>
+    <message>
+        <source>missing keys</source>
+        <translation>缺少鍵</translation>
+    </message>
+</context>
+<context>
     <name>MacroDialog</name>
     <message>
         <source>KEY</source>
@@ -1281,10 +1308,6 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <translation>傳送資料失敗，請再試一次。</translation>
     </message>
     <message>
-        <source>Mouse is sleeping or not connected.</source>
-        <translation>滑鼠處於休眠狀態或未連接。</translation>
-    </message>
-    <message>
         <source>THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.</source>
         <translation>設定檔庫已滿：最多只能保存 200 個設定檔。</translation>
     </message>
@@ -1361,16 +1384,79 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <translation>載入全部設定</translation>
     </message>
     <message>
-        <source>THE CONFIGURATION FILE COULD NOT BE READ.</source>
-        <translation>無法讀取全部設定檔。</translation>
-    </message>
-    <message>
         <source>THE PROFILE LIBRARY COULD NOT BE UPDATED.</source>
         <translation>無法更新設定檔庫。</translation>
     </message>
     <message>
         <source>THE SETTINGS COULD NOT BE SAVED: THE NEXT START WOULD LOAD THE OLD ONES.</source>
         <translation>無法儲存設定：下次啟動時將載入舊的設定。</translation>
+    </message>
+    <message>
+        <source>Mouse is sleeping or not connected. Try again?</source>
+        <translation>滑鼠處於休眠狀態或未連接。是否重試？</translation>
+    </message>
+    <message>
+        <source>A PROFILE NAMED &quot;%1&quot; IS ALREADY IN THE LIBRARY. OVERWRITE IT, KEEP BOTH (THE IMPORTED ONE UNDER A NEW NAME), OR SKIP THE IMPORTED ONE?</source>
+        <translation>設定檔庫中已有名為「%1」的設定檔。覆寫它、保留兩者（匯入的設定檔使用新名稱），還是略過匯入的設定檔？</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>覆寫</translation>
+    </message>
+    <message>
+        <source>Keep both</source>
+        <translation>保留兩者</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>略過</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>THE FILE ENDS EARLY OR IS CUT: %1 LACK SETTINGS. NOTHING WAS CHANGED. LOAD WHAT IT HOLDS, THE REST AT FACTORY VALUES?</source>
+        <translation>檔案提前結束或被截斷：%1 缺少設定。未做任何變更。是否載入其中已有的內容，其餘使用出廠值？</translation>
+    </message>
+    <message>
+        <source>SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.</source>
+        <translation>載入時 %2 中被調整或忽略的設定：%1 項。詳細資訊中列出了具體項目。</translation>
+    </message>
+    <message>
+        <source>THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.</source>
+        <translation>該檔案太大，不可能是全部設定檔。未做任何變更。</translation>
+    </message>
+    <message>
+        <source>THE FILE IS TOO LARGE TO BE A PROFILE FILE. NOTHING WAS CHANGED.</source>
+        <translation>該檔案太大，不可能是設定檔。未做任何變更。</translation>
+    </message>
+    <message>
+        <source>THE CONFIGURATION FILE WAS REFUSED. NOTHING WAS CHANGED.</source>
+        <translation>全部設定檔被拒絕。未做任何變更。</translation>
+    </message>
+    <message>
+        <source>THE PROFILE FILE WAS REFUSED. NOTHING WAS CHANGED.</source>
+        <translation>設定檔被拒絕。未做任何變更。</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileQuestionBox</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>詳細資訊</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "MirtProcessDialog.h"
 #include "MirtProcessThread.h"
 #include "ProfileDefaults.h"
+#include "ProfileQuestionBox.h"
 #include "ProfileStore.h"
 #include "ProtocolConstants.h"
 #include "WholeWrite.h"
@@ -21,6 +22,7 @@
 #include <QVector>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -44,13 +46,38 @@ const char *const kMsgAskResetAll =
 const char *const kMsgNotMatch = QT_TRANSLATE_NOOP("ProfileCommands", "The file is not match current mouse!");
 const char *const kMsgSendFailed =
     QT_TRANSLATE_NOOP("ProfileCommands", "Send data failed, please try again.");
-const char *const kMsgSleeping = QT_TRANSLATE_NOOP("ProfileCommands", "Mouse is sleeping or not connected.");
+// A question: "Yes" tries the write again.
+const char *const kMsgSleeping =
+    QT_TRANSLATE_NOOP("ProfileCommands", "Mouse is sleeping or not connected. Try again?");
 const char *const kMsgLibraryFull =
     QT_TRANSLATE_NOOP("ProfileCommands", "THE PROFILE LIBRARY IS FULL: IT HOLDS AT MOST 200 PROFILES.");
 const char *const kMsgAllBound =
     QT_TRANSLATE_NOOP("ProfileCommands", "EVERY OTHER PROFILE OF THE LIBRARY IS USED BY ANOTHER SLOT.");
 const char *const kMsgNotInLibrary =
     QT_TRANSLATE_NOOP("ProfileCommands", "THIS PROFILE IS NOT IN THE PROFILE LIBRARY.");
+
+const char *const kMsgNameClash = QT_TRANSLATE_NOOP(
+    "ProfileCommands", "A PROFILE NAMED \"%1\" IS ALREADY IN THE LIBRARY. OVERWRITE IT, KEEP "
+                       "BOTH (THE IMPORTED ONE UNDER A NEW NAME), OR SKIP THE IMPORTED ONE?");
+const char *const kAnswerOverwrite = QT_TRANSLATE_NOOP("ProfileCommands", "Overwrite");
+const char *const kAnswerKeepBoth = QT_TRANSLATE_NOOP("ProfileCommands", "Keep both");
+const char *const kAnswerSkip = QT_TRANSLATE_NOOP("ProfileCommands", "Skip");
+const char *const kAnswerYes = QT_TRANSLATE_NOOP("ProfileCommands", "Yes");
+const char *const kAnswerNo = QT_TRANSLATE_NOOP("ProfileCommands", "No");
+const char *const kAnswerOk = QT_TRANSLATE_NOOP("ProfileCommands", "Ok");
+const char *const kMsgIncomplete = QT_TRANSLATE_NOOP(
+    "ProfileCommands", "THE FILE ENDS EARLY OR IS CUT: %1 LACK SETTINGS. NOTHING WAS CHANGED. "
+                       "LOAD WHAT IT HOLDS, THE REST AT FACTORY VALUES?");
+const char *const kMsgReport = QT_TRANSLATE_NOOP(
+    "ProfileCommands", "SETTINGS OF %2 ADJUSTED OR IGNORED WHILE LOADING: %1. THE DETAILS SAY WHICH.");
+const char *const kMsgConfTooLarge = QT_TRANSLATE_NOOP(
+    "ProfileCommands", "THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED.");
+const char *const kMsgProfTooLarge =
+    QT_TRANSLATE_NOOP("ProfileCommands", "THE FILE IS TOO LARGE TO BE A PROFILE FILE. NOTHING WAS CHANGED.");
+const char *const kMsgConfRefused =
+    QT_TRANSLATE_NOOP("ProfileCommands", "THE CONFIGURATION FILE WAS REFUSED. NOTHING WAS CHANGED.");
+const char *const kMsgProfRefused =
+    QT_TRANSLATE_NOOP("ProfileCommands", "THE PROFILE FILE WAS REFUSED. NOTHING WAS CHANGED.");
 
 constexpr const char kProfileSuffix[] = ".prof";
 constexpr const char kConfigSuffix[] = ".conf";
@@ -72,6 +99,32 @@ int ProfileCommandHost::showMessage(int kind, const QString &text)
     MirtMessageBox box(kind, QString(), tr("Warning"), text, dialogParent(), nullptr,
                        Qt::FramelessWindowHint);
     return box.exec();
+}
+
+ProfileCommandHost::NameClash ProfileCommandHost::askNameClash(const QString &name)
+{
+    ProfileQuestionBox box(tr(kMsgNameClash).arg(name),
+                           {tr(kAnswerOverwrite), tr(kAnswerKeepBoth), tr(kAnswerSkip)}, dialogParent());
+    switch (box.ask()) {
+    case 0:
+        return NameClash::Overwrite;
+    case 1:
+        return NameClash::KeepBoth;
+    default:
+        return NameClash::Skip;
+    }
+}
+
+bool ProfileCommandHost::askLoadIncomplete(const QString &text, const QString &details)
+{
+    ProfileQuestionBox box(text, {tr(kAnswerYes), tr(kAnswerNo)}, dialogParent(), details);
+    return box.ask() == 0;
+}
+
+void ProfileCommandHost::showReport(const QString &summary, const QString &details)
+{
+    ProfileQuestionBox box(summary, {tr(kAnswerOk)}, dialogParent(), details);
+    box.ask();
 }
 
 QString ProfileCommandHost::saveFileName(const QString &caption, const QString &filter)
@@ -212,6 +265,12 @@ void ProfileCommands::showLibraryFailure(const ProfileLibrary::Result &result, c
         break;
     case Code::OtherModel:
         text = tr(kMsgNotMatch);
+        break;
+    case Code::TooLarge:
+        text = tr(kMsgProfTooLarge);
+        break;
+    case Code::Incomplete:
+        text = tr(kMsgProfRefused) + detail;
         break;
     case Code::ReadFailed:
         text = (readText.isEmpty() ? tr("THE PROFILE FILE COULD NOT BE READ.") : readText) + detail;
@@ -357,14 +416,41 @@ void ProfileCommands::importProfile()
     const QString file = m_host->openFileName(tr("Load Profile File"), tr("Profile File(*.prof)"));
     if (file.isEmpty())
         return;
-    const ProfileLibrary::Result result = m_library.importProfile(m_host->currentSet(), file);
-    if (!result.ok()) {
-        showLibraryFailure(result, tr("THE PROFILE FILE COULD NOT BE COPIED."));
+    using Code = ProfileLibrary::Code;
+    using OnClash = ProfileLibrary::OnClash;
+    ProfileLibrary::ImportOptions options;
+    ImportReport report;
+    for (;;) {
+        const ProfileLibrary::Result result =
+            m_library.importProfile(m_host->currentSet(), file, options, &report);
+        if (result.ok())
+            break;
+        // Nothing has changed yet: ask, then try again with the answer.
+        if (result.code == Code::Incomplete && !options.loadIncomplete) {
+            if (!askLoadIncomplete(report))
+                return;
+            options.loadIncomplete = true;
+            continue;
+        }
+        if (result.code == Code::Exists && options.onClash == OnClash::Refuse) {
+            switch (m_host->askNameClash(ProfileLibrary::importName(file))) {
+            case ProfileCommandHost::NameClash::Overwrite:
+                options.onClash = OnClash::Overwrite;
+                continue;
+            case ProfileCommandHost::NameClash::KeepBoth:
+                options.onClash = OnClash::KeepBoth;
+                continue;
+            case ProfileCommandHost::NameClash::Skip:
+                return;
+            }
+        }
+        showLibraryFailure(result, tr("THE PROFILE FILE COULD NOT BE COPIED."), tr(kMsgProfRefused));
         return;
     }
     libraryListChanged();
     m_host->fillPages();
     m_host->showProfileName(currentSlotName());
+    showImportReport(report);
     writeWithProgress();
 }
 
@@ -385,16 +471,41 @@ void ProfileCommands::importConfiguration()
     const QString file = m_host->openFileName(tr("Load Config File"), tr("Config File(*.conf)"));
     if (file.isEmpty())
         return;
-    if (ProfileStore::readExportModelName(file) != modelName()) {
-        m_host->showMessage(MirtMessageBox::kWarning, tr(kMsgNotMatch));
-        return;
-    }
     ProfileSet imported = m_host->currentSet();
+    ImportReport report;
     QString error;
-    if (!ProfileStore::importConfiguration(imported, file, modelName(), &error)) {
-        m_host->showMessage(MirtMessageBox::kWarning,
-                            tr("THE CONFIGURATION FILE COULD NOT BE READ.") + QLatin1Char('\n') + error);
-        return;
+    bool loadIncomplete = false;
+    while (!ProfileStore::importConfiguration(imported, file, modelName(), &error, &report, loadIncomplete)) {
+        if (report.refused() || !report.isIncomplete() || loadIncomplete) {
+            showConfigurationRefusal(report, error);
+            return;
+        }
+        if (!askLoadIncomplete(report))
+            return;
+        loadIncomplete = true;
+    }
+    // A slot's name that names another profile of the library: the user
+    // says whether the file's profile replaces it.
+    QSet<QString> overwrite;
+    QSet<QString> keep;
+    for (int i = 0; i < kProfileCount; ++i) {
+        const QString name = imported.names[i];
+        ProfileData &record = imported.profiles[i];
+        if (!m_library.wouldReplace(name, record))
+            continue;
+        switch (m_host->askNameClash(name)) {
+        case ProfileCommandHost::NameClash::Overwrite:
+            overwrite.insert(name);
+            break;
+        case ProfileCommandHost::NameClash::KeepBoth:
+            imported.names[i] = m_library.freeKeepBothName(name, imported);
+            break;
+        case ProfileCommandHost::NameClash::Skip:
+            // The slot takes the library's own profile of that name.
+            ProfileStore::readProfileSection(0, record, libraryFile(name));
+            keep.insert(name);
+            break;
+        }
     }
     for (int i = 0; i < kProfileCount; ++i) {
         imported.profiles[i].ProfileName = imported.names[i];
@@ -404,7 +515,47 @@ void ProfileCommands::importConfiguration()
     m_host->configurationImported();
     m_host->fillPages();
     m_host->showProfileName(currentSlotName());
+    showImportReport(report);
+    m_overwriteInLibrary = overwrite;
+    m_keepInLibrary = keep;
     writeWithProgress();
+}
+
+bool ProfileCommands::askLoadIncomplete(const ImportReport &report)
+{
+    QStringList sections;
+    for (const ImportReport::Entry &e : report.entries()) {
+        if (e.why == ImportReport::Reason::MissingSection || e.why == ImportReport::Reason::MissingKeys)
+            sections << e.key;
+    }
+    return m_host->askLoadIncomplete(tr(kMsgIncomplete).arg(sections.join(QStringLiteral(", "))),
+                                     report.lines().join(QLatin1Char('\n')));
+}
+
+void ProfileCommands::showImportReport(const ImportReport &report)
+{
+    if (report.isEmpty())
+        return;
+    const QString file = QFileInfo(report.entries().first().file).fileName();
+    m_host->showReport(tr(kMsgReport).arg(report.entries().size()).arg(file),
+                       report.lines().join(QLatin1Char('\n')));
+}
+
+void ProfileCommands::showConfigurationRefusal(const ImportReport &report, const QString &error)
+{
+    QString text;
+    switch (report.refusal()) {
+    case ImportReport::Refusal::OtherModel:
+        text = tr(kMsgNotMatch);
+        break;
+    case ImportReport::Refusal::TooLarge:
+        text = tr(kMsgConfTooLarge);
+        break;
+    default:
+        text = tr(kMsgConfRefused) + QLatin1Char('\n') + error;
+        break;
+    }
+    m_host->showMessage(MirtMessageBox::kWarning, text);
 }
 
 void ProfileCommands::apply()
@@ -462,16 +613,24 @@ int ProfileCommands::writeWithProgress()
     // record changed since the last write, and names new to the library.
     QStringList names = m_library.names();
     QVector<int> toSave;
+    const QSet<QString> overwrite = std::exchange(m_overwriteInLibrary, {});
+    const QSet<QString> keep = std::exchange(m_keepInLibrary, {});
     for (int i = 0; i < kProfileCount; ++i) {
         const QString &name = set.names[i];
         if (name.isEmpty() || libraryFile(name).isEmpty())
             continue;
+        if (keep.contains(name)) {
+            // The user kept the library's own file: listed, never written over.
+            if (!names.contains(name) && names.size() < AppConfig::kProfileLibraryMax)
+                names.append(name);
+            continue;
+        }
         if (!names.contains(name)) {
             if (names.size() >= AppConfig::kProfileLibraryMax)
                 continue;
             names.append(name);
             toSave.append(i);
-        } else if (set.profiles[i] != lastSent.profiles[i]) {
+        } else if (overwrite.contains(name) || set.profiles[i] != lastSent.profiles[i]) {
             toSave.append(i);
         }
     }

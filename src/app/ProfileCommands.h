@@ -11,10 +11,12 @@
 // file dialogs and the progress dialog also go through the host, with
 // default implementations on the skinned widget kit, so tests can answer them.
 
+#include "ImportReport.h"
 #include "ProfileLibrary.h"
 #include "ProfileTypes.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -64,6 +66,21 @@ public:
     // kind 1 asks "Yes"/"No", kind 2 has "Ok". Returns the dialog's result
     // (QDialog::Accepted for "Yes" and "Ok").
     virtual int showMessage(int kind, const QString &text);
+    // What to do with an imported profile whose name is already in the library.
+    enum class NameClash
+    {
+        Overwrite, // the library profile is replaced by the imported one
+        KeepBoth,  // the imported one is kept beside it under a new name ("NAME (2)")
+        Skip,      // the imported one is left out; the library keeps its own
+    };
+    // Asks about NAME with three buttons on the skin's message box; closing
+    // the box skips.
+    virtual NameClash askNameClash(const QString &name);
+    // Asks whether to load what an incomplete file holds; TEXT says what it
+    // lacks and DETAILS lists it (shown on demand). True for "Yes".
+    virtual bool askLoadIncomplete(const QString &text, const QString &details);
+    // What a load adjusted: a one-line SUMMARY, the entries in DETAILS on demand.
+    virtual void showReport(const QString &summary, const QString &details);
     // QFileDialog::getSaveFileName / getOpenFileName; empty when cancelled.
     virtual QString saveFileName(const QString &caption, const QString &filter);
     virtual QString openFileName(const QString &caption, const QString &filter);
@@ -150,12 +167,23 @@ private:
     // After a change of the list: the menu rebuilt, libraryChanged emitted.
     void libraryListChanged();
     QString currentSlotName() const;
+    // The question of an incomplete file: what it lacks; "Yes" loads what it holds.
+    bool askLoadIncomplete(const ImportReport &report);
+    // The report of a load, when it has entries.
+    void showImportReport(const ImportReport &report);
+    // Why a configuration file was refused before anything was read.
+    void showConfigurationRefusal(const ImportReport &report, const QString &error);
 
     ProfileCommandHost *m_host;
     WriteFunction m_write;
     ProfileLibrary m_library;
     QMenu *m_libraryMenu;
     int m_lastWriteResult = -1;
+    // Library profiles the next write replaces although the slot's record
+    // did not change (an import the user let overwrite them), and those it
+    // leaves alone (an import the user skipped).
+    QSet<QString> m_overwriteInLibrary;
+    QSet<QString> m_keepInLibrary;
     // Saves of the set that failed during the last write (the default write
     // function adds them on the worker; read after it has finished).
     std::shared_ptr<QStringList> m_saveFailures;

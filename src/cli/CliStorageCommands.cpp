@@ -1,10 +1,11 @@
-// Commands over the stored configuration: show, defaults, export-conf,
-// import-conf, key-name and key-usage.
+// Commands over the stored configuration: show (and show --check FILE),
+// defaults, export-conf, import-conf, key-name and key-usage.
 
 #include "AppConfig.h"
 #include "CliCommand.h"
 #include "CliProfileJson.h"
 #include "DeviceDescription.h"
+#include "ImportReport.h"
 #include "KeyTables.h"
 #include "ProfileDefaults.h"
 #include "ProfileStore.h"
@@ -33,10 +34,53 @@ bool parseInt(const QString &text, int *value)
     return ok;
 }
 
+// What a load of a file adjusted, one line per entry, on stderr.
+void printReport(const ImportReport &report)
+{
+    for (const QString &line : report.lines())
+        cliError(line);
+}
+
+// show --check FILE: what loading FILE would adjust, without loading it.
+int runCheck(const QString &file)
+{
+    const ImportReport::FileKind kind = ImportReport::kindOf(file);
+    const QString model = DeviceDescription::productName();
+    const ImportReport report = ImportReport::check(file, kind, model);
+    const QString what = kind == ImportReport::FileKind::Profile ? QStringLiteral("profile file")
+                                                                 : QStringLiteral("configuration file");
+    for (const QString &line : report.lines())
+        cliPrint(line);
+    if (report.refused()) {
+        QString why = report.refusalText();
+        if (report.refusal() == ImportReport::Refusal::OtherModel)
+            why = QStringLiteral("%1 is a %2 of another mouse (\"%3\", not \"%4\").")
+                      .arg(file, what, report.fileModel(), model);
+        cliError(QStringLiteral("mousecfg-cli: refused: %1").arg(why));
+        return CliFailure;
+    }
+    if (report.isIncomplete()) {
+        cliError(QStringLiteral("mousecfg-cli: refused: %1 An import loads it only with --partial.")
+                     .arg(report.incompleteText()));
+        return CliFailure;
+    }
+    if (!report.isEmpty()) {
+        cliError(QStringLiteral("mousecfg-cli: %1 setting(s) of this %2 would be adjusted or ignored.")
+                     .arg(report.entries().size())
+                     .arg(what));
+        return CliFailure;
+    }
+    cliError(
+        QStringLiteral("mousecfg-cli: %1 is a %2 of %3 that loads as it stands.").arg(file, what, model));
+    return CliOk;
+}
+
 int runShow(const CliContext &, const QStringList &args)
 {
+    if (args.size() == 2 && args.first() == QLatin1String("--check") && !args.at(1).isEmpty())
+        return runCheck(args.at(1));
     if (!args.isEmpty())
-        return cliUsageError(QStringLiteral("mousecfg-cli: show takes no arguments"));
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: show [--check FILE]"));
     cliPrint(jsonText(profileSetToJson(loadCurrentSet())));
     return CliOk;
 }
@@ -69,11 +113,20 @@ int runExport(const CliContext &, const QStringList &args)
 
 int runImport(const CliContext &, const QStringList &args)
 {
-    if (args.size() != 1 || args.first().isEmpty())
-        return cliUsageError(QStringLiteral("mousecfg-cli: usage: import-conf FILE"));
+    const bool partial = args.contains(QStringLiteral("--partial"));
+    QStringList files = args;
+    files.removeAll(QStringLiteral("--partial"));
+    if (files.size() != 1 || files.first().isEmpty() || files.first().startsWith(QLatin1String("--")))
+        return cliUsageError(QStringLiteral("mousecfg-cli: usage: import-conf [--partial] FILE"));
     ProfileSet set = loadCurrentSet();
     QString error;
-    if (!ProfileStore::importConfiguration(set, args.first(), DeviceDescription::productName(), &error)) {
+    ImportReport report;
+    const bool imported = ProfileStore::importConfiguration(
+        set, files.first(), DeviceDescription::productName(), &error, &report, partial);
+    printReport(report);
+    if (!imported) {
+        if (!report.refused() && report.isIncomplete())
+            error += QStringLiteral(" Use --partial to load what it holds, the rest at factory values.");
         cliError(error);
         return CliFailure;
     }
@@ -122,15 +175,18 @@ int runKeyUsage(const CliContext &, const QStringList &args)
     return CliOk;
 }
 
-CliRegistrar showCommand({QStringLiteral("show"), QStringLiteral("show"),
-                          QStringLiteral("print the stored profile set as JSON"), runShow});
+CliRegistrar showCommand({QStringLiteral("show"), QStringLiteral("show [--check FILE]"),
+                          QStringLiteral("print the stored profile set as JSON; with --check, what loading "
+                                         "a .conf or .prof FILE would adjust (exit 1 when anything)"),
+                          runShow});
 CliRegistrar defaultsCommand({QStringLiteral("defaults"), QStringLiteral("defaults"),
                               QStringLiteral("print the default profile and sensor settings as JSON"),
                               runDefaults});
 CliRegistrar exportCommand({QStringLiteral("export-conf"), QStringLiteral("export-conf FILE"),
                             QStringLiteral("export the profile set to a configuration file"), runExport});
-CliRegistrar importCommand({QStringLiteral("import-conf"), QStringLiteral("import-conf FILE"),
-                            QStringLiteral("import a configuration file of this model and save it"),
+CliRegistrar importCommand({QStringLiteral("import-conf"), QStringLiteral("import-conf [--partial] FILE"),
+                            QStringLiteral("import a configuration file of this model and save it; what was "
+                                           "adjusted goes to stderr; --partial loads an incomplete file"),
                             runImport});
 CliRegistrar keyNameCommand({QStringLiteral("key-name"), QStringLiteral("key-name INDEX [--lang N]"),
                              QStringLiteral("print the display name of a key index"), runKeyName});

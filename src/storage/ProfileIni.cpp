@@ -461,6 +461,21 @@ int keyCount(bool ledOptions)
     return int(table().keys.size()) - (ledOptions ? 0 : 2);
 }
 
+const QVector<KeyView> &keysInFileOrder()
+{
+    static const QVector<KeyView> keys = [] {
+        const KeyTable &t = table();
+        QVector<KeyView> list;
+        list.reserve(int(t.sorted.size()));
+        for (int k : t.sorted) {
+            const KeyDef &def = t.keys[size_t(k)];
+            list.append(KeyView{def.logical(), def.kind, def.ledOption});
+        }
+        return list;
+    }();
+    return keys;
+}
+
 bool readSection(const QByteArray &text, int section, ProfileData &profile, bool ledOptions, int *found)
 {
     const KeyTable &t = table();

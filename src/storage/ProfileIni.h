@@ -5,6 +5,7 @@
 // writes for us byte for byte (the tests compare both) and report "not mine"
 // for anything else, which then goes through QSettings as before.
 
+#include "ProfileKeys.h"
 #include "ProfileTypes.h"
 
 #include <QByteArray>
@@ -12,6 +13,7 @@
 #include <QSettings>
 #include <QString>
 #include <QVariant>
+#include <QVector>
 
 namespace ProfileIni {
 
@@ -20,6 +22,17 @@ namespace ProfileIni {
 
 // Number of keys of a section (11,099 with the LED options, 2 fewer without).
 int keyCount(bool ledOptions);
+
+// One key of a section as a checker of files sees it.
+struct KeyView
+{
+    QString name; // as QSettings knows it: '/' where the file has a backslash
+    ProfileKeys::Kind kind;
+    bool ledOption; // LedMoveOFF or LedSleepTime
+};
+// Every key of a section in the order QSettings writes them (by name): a
+// file cut short lacks a tail of this list.
+const QVector<KeyView> &keysInFileOrder();
 
 // Reads section SECTION of the INI text onto profile: each key found sets its
 // field, a missing key leaves the field as it was (so a partial file lands on

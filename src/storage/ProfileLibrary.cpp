@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
@@ -96,6 +97,40 @@ QString ProfileLibrary::freeCopyName(const QString &base, const ProfileSet &set)
     for (int n = 2; nameTaken(name, set); ++n)
         name = base + QStringLiteral(" copy") + QString::number(n);
     return name;
+}
+
+QString ProfileLibrary::freeKeepBothName(const QString &name, const ProfileSet &set) const
+{
+    static const QRegularExpression numbered(QStringLiteral("^(.+) \\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = numbered.match(name);
+    const QString stem = match.hasMatch() ? match.captured(1) : name;
+    for (int n = 2;; ++n) {
+        const QString candidate = QStringLiteral("%1 (%2)").arg(stem).arg(n);
+        if (!nameTaken(candidate, set))
+            return candidate;
+    }
+}
+
+bool ProfileLibrary::wouldReplace(const QString &name, const ProfileData &profile) const
+{
+    const QString path = file(name);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    ProfileData stored;
+    bool complete = false;
+    if (!ProfileStore::readProfileSection(0, stored, path, nullptr, &complete) || !complete)
+        return true;
+    ProfileData incoming = profile;
+    incoming.ProfileName = stored.ProfileName;
+    incoming.ProfilePath = stored.ProfilePath;
+    incoming.LedMoveOFF = stored.LedMoveOFF;
+    incoming.LedSleepTime = stored.LedSleepTime;
+    return incoming != stored;
+}
+
+QString ProfileLibrary::importName(const QString &path)
+{
+    return QFileInfo(path).completeBaseName();
 }
 
 Result ProfileLibrary::setNames(const QStringList &names)
@@ -348,30 +383,79 @@ Result ProfileLibrary::rename(ProfileSet &set, const QString &newName)
 
 Result ProfileLibrary::importProfile(ProfileSet &set, const QString &path)
 {
-    if (ProfileStore::readExportModelName(path) != m_model)
+    return importProfile(set, path, ImportOptions());
+}
+
+Result ProfileLibrary::importProfile(ProfileSet &set, const QString &path, const ImportOptions &options,
+                                     ImportReport *report)
+{
+    const ImportReport check = ImportReport::check(path, ImportReport::FileKind::Profile, m_model);
+    if (report)
+        *report = check;
+    switch (check.refusal()) {
+    case ImportReport::Refusal::None:
+        break;
+    case ImportReport::Refusal::OtherModel:
         return fail(Code::OtherModel);
-    const QString name = QFileInfo(path).completeBaseName();
+    case ImportReport::Refusal::TooLarge:
+        return fail(Code::TooLarge, check.refusalText());
+    case ImportReport::Refusal::Missing:
+    case ImportReport::Refusal::Unreadable:
+        return fail(Code::ReadFailed, check.refusalText());
+    }
+    QString name = importName(path);
     QString error;
     if (!Paths::isSafeName(name, &error) || name == templateName())
         return fail(Code::BadName, error);
     if (ProfileStore::libraryProfilePath(m_model, name, &error).isEmpty())
         return fail(Code::BadModel, error);
-    if (nameTaken(name, set))
-        return fail(Code::Exists);
-    if (isFull())
+    if (check.isIncomplete() && !options.loadIncomplete)
+        return fail(Code::Incomplete, check.incompleteText());
+    if (nameTaken(name, set)) {
+        switch (options.onClash) {
+        case OnClash::Refuse:
+            return fail(Code::Exists);
+        case OnClash::KeepBoth:
+            name = freeKeepBothName(name, set);
+            break;
+        case OnClash::Overwrite:
+            for (int i = 0; i < kProfileCount; ++i) {
+                if (i != currentSlot(set) && set.names[size_t(i)] == name)
+                    return fail(Code::InUse);
+            }
+            break;
+        }
+    }
+    const bool listed = m_names.contains(name);
+    if (!listed && isFull())
         return fail(Code::Full);
-    // Read it whole first: a file that cannot be read changes nothing.
+    // Read it whole first: a file that cannot be read changes nothing. One
+    // that ended inside a line reads as malformed; what it holds is still read.
     ProfileData profile;
-    if (!ProfileStore::readProfileSection(0, profile, path, &error))
+    if (!ProfileStore::readProfileSection(0, profile, path, &error) &&
+        !(options.loadIncomplete && check.isIncomplete()))
         return fail(Code::ReadFailed, error);
-    QString target;
-    Result result = writeNew(name, profile, &target);
-    if (result.ok())
-        result = append(name, target);
+    const QString target = file(name);
+    const bool existed = QFile::exists(target);
+    profile.ProfileName = name;
+    profile.ProfilePath = target;
+    // An overwritten file is replaced atomically: a failure leaves it as it was.
+    if (!ProfileStore::writeProfileSection(0, profile, target, &error)) {
+        if (!existed)
+            QFile::remove(target);
+        return fail(Code::WriteFailed, error);
+    }
+    if (!listed) {
+        const Result result = setNames(m_names + QStringList{name});
+        if (!result.ok()) {
+            if (!existed)
+                QFile::remove(target);
+            return result;
+        }
+    }
     // LED options of a profile file are kept by the slot.
-    if (result.ok())
-        loadIntoSlot(set, name, profile, target);
-    return result;
+    loadIntoSlot(set, name, profile, target);
+    return {};
 }
 
 Result ProfileLibrary::exportProfile(const ProfileData &profile, const QString &path) const

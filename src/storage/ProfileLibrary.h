@@ -8,6 +8,7 @@
 // through ProfileStore's atomic save; a source is read whole before anything
 // is written. The caller turns a code into its message.
 
+#include "ImportReport.h"
 #include "ProfileTypes.h"
 
 #include <QString>
@@ -32,6 +33,20 @@ public:
         BadName,      // the name cannot be a profile name (detail says why)
         BadModel,     // the model or a derived name cannot be a file name (detail says why)
         OtherModel,   // an imported file belongs to another model
+        TooLarge,     // an imported file is far larger than any profile file
+        Incomplete,   // an imported file lacks keys (it ended early); detail says which
+    };
+    // What an import does when the name it would take is already taken.
+    enum class OnClash
+    {
+        Refuse,    // Exists
+        Overwrite, // the library profile of that name is replaced
+        KeepBoth,  // the import takes freeKeepBothName()
+    };
+    struct ImportOptions
+    {
+        OnClash onClash = OnClash::Refuse;
+        bool loadIncomplete = false; // load what an incomplete file holds, the rest factory values
     };
     struct Result
     {
@@ -60,6 +75,15 @@ public:
     QString freeAddName(const ProfileSet &set) const;
     // COPY's name: "BASE copy", then "BASE copy2", "BASE copy3", ...
     QString freeCopyName(const QString &base, const ProfileSet &set) const;
+    // The name an import keeps both under: "NAME (2)", "NAME (3)", ... the
+    // first not taken; a NAME that already ends in " (n)" counts on from its stem.
+    QString freeKeepBothName(const QString &name, const ProfileSet &set) const;
+    // True when storing PROFILE under NAME would replace a library file that
+    // holds another profile (or cannot be read). Name, path and the LED
+    // options, which a configuration file does not carry, do not count.
+    bool wouldReplace(const QString &name, const ProfileData &profile) const;
+    // The library name an imported profile file takes: its base name.
+    static QString importName(const QString &path);
 
     // Writes NAMES as the whole list; the list kept here changes only when that worked.
     Result setNames(const QStringList &names);
@@ -89,9 +113,13 @@ public:
     // slot's file cannot follow (WriteFailed) or Config.ini cannot be written
     // (ListNotSaved), the steps done are undone.
     Result rename(ProfileSet &set, const QString &newName);
-    // A profile file exported for this model becomes a new entry named after
-    // the file and is loaded into the current slot. The file is read whole
-    // before anything changes.
+    // A profile file exported for this model becomes an entry named after the
+    // file (importName) and is loaded into the current slot. The file is
+    // checked and read whole before anything changes (*report receives the
+    // check). A taken name is refused, overwritten (not when another slot
+    // uses it: InUse) or kept beside under freeKeepBothName, as OPTIONS say.
+    Result importProfile(ProfileSet &set, const QString &path, const ImportOptions &options,
+                         ImportReport *report = nullptr);
     Result importProfile(ProfileSet &set, const QString &path);
     // Writes PROFILE plus this model's name to PATH, through a file beside it.
     Result exportProfile(const ProfileData &profile, const QString &path) const;

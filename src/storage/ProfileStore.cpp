@@ -514,12 +514,18 @@ bool writeExportModelName(const QString &file, const QString &model, QString *er
     return IniAccess::finish(s, errorText);
 }
 
-bool importConfiguration(ProfileSet &set, const QString &file, const QString &model, QString *errorText)
+bool importConfiguration(ProfileSet &set, const QString &file, const QString &model, QString *errorText,
+                         ImportReport *report, bool loadIncomplete)
 {
-    if (!IniAccess::checkReadable(file, errorText))
+    const ImportReport check = ImportReport::check(file, ImportReport::FileKind::Configuration, model);
+    if (report)
+        *report = check;
+    if (check.refused()) {
+        setError(errorText, check.refusalText());
         return false;
-    if (readExportModelName(file) != model) {
-        setError(errorText, QStringLiteral("The file is not match current mouse!"));
+    }
+    if (check.isIncomplete() && !loadIncomplete) {
+        setError(errorText, check.incompleteText() + QStringLiteral(" Nothing was loaded."));
         return false;
     }
     return importProfileSet(set, file, errorText);

@@ -5,6 +5,7 @@
 // file whole. Names that would leave their folder are refused.
 
 #include "DeviceDescription.h"
+#include "ImportReport.h"
 #include "ProfileTypes.h"
 
 #include <QString>
@@ -89,10 +90,15 @@ bool writeExportModelName(const QString &file, const QString &model, QString *er
 // LedMoveOFF and LedSleepTime).
 bool exportConfiguration(const ProfileSet &set, const QString &file, const QString &model,
                          QString *errorText = nullptr);
-// The import command: refuses a file of another model with
-// "The file is not match current mouse!"; set is untouched on failure.
+// The import command. The file is looked at first (ImportReport::check, into
+// *report): one that cannot be read, is too large, or belongs to another model
+// ("The file is not match current mouse!") is refused; so is an incomplete one
+// (a section missing or held in part, the file having ended early), unless
+// loadIncomplete is set - then what it holds is loaded and the rest has its
+// factory value. On refusal set is untouched and errorText says why.
 bool importConfiguration(ProfileSet &set, const QString &file, const QString &model,
-                         QString *errorText = nullptr);
+                         QString *errorText = nullptr, ImportReport *report = nullptr,
+                         bool loadIncomplete = false);
 
 // The global button matrix: device slot of each profile button, loaded with
 // the profile set. Safe to read from any thread.

@@ -8,6 +8,7 @@
 #include "Paths.h"
 #include "ProfileCommands.h"
 #include "ProfileDefaults.h"
+#include "ProfileLibrary.h"
 #include "ProfileStore.h"
 #include "ProfileWriter.h"
 #include "ProtocolConstants.h"
@@ -89,6 +90,29 @@ public:
         return realProgress ? ProfileCommandHost::runWithProgress(job) : job();
     }
 
+    // The import questions and reports.
+    QList<NameClash> clashAnswers; // in order; Skip when none is left
+    QStringList clashNames;
+    QList<bool> incompleteAnswers; // "No" when none is left
+    QStringList incompleteTexts;
+    QStringList reports;
+    QStringList reportDetails;
+    NameClash askNameClash(const QString &name) override
+    {
+        clashNames << name;
+        return clashAnswers.isEmpty() ? NameClash::Skip : clashAnswers.takeFirst();
+    }
+    bool askLoadIncomplete(const QString &text, const QString &) override
+    {
+        incompleteTexts << text;
+        return !incompleteAnswers.isEmpty() && incompleteAnswers.takeFirst();
+    }
+    void showReport(const QString &summary, const QString &details) override
+    {
+        reports << summary;
+        reportDetails << details;
+    }
+
     QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
 };
 
@@ -125,6 +149,8 @@ private slots:
     void resetOneAndAll();
     void exportImportConfigurationRoundTrip();
     void importOfAnotherModelRefused();
+    void importConfigurationAsksBeforeReplacingLibraryProfiles();
+    void incompleteConfigurationIsLoadedOnlyWhenAsked();
     void importProfile();
     void writeFailureKeepsEditsAndRetries();
     void macrosNotWrittenIsReported();
@@ -473,6 +499,128 @@ void TestProfileCommands::importOfAnotherModelRefused()
     m_commands->importProfile();
     QCOMPARE(m_host->lastText(), QStringLiteral("The file is not match current mouse!"));
     QCOMPARE(m_writes, 0);
+
+    // A file far too large is said to be so, not to be another mouse's.
+    const QString huge = outside.path() + QStringLiteral("/huge.conf");
+    QVERIFY(ProfileStore::exportConfiguration(m_host->current, huge, kModel));
+    QVERIFY(QFile(huge).resize(60 * 1024 * 1024)); // sparse
+    m_host->openName = huge;
+    m_commands->importConfiguration();
+    QCOMPARE(m_host->lastText(),
+             QStringLiteral("THE FILE IS TOO LARGE TO BE A CONFIGURATION FILE. NOTHING WAS CHANGED."));
+
+    // A profile file cut short: refused unless the user asks for what it holds,
+    // and a malformed one refused with a message that says nothing changed.
+    const QString cut = outside.path() + QStringLiteral("/Cut.prof");
+    QVERIFY(ProfileLibrary(kModel).exportProfile(markedProfile(4), cut).ok());
+    QFile f(cut);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.resize(f.size() / 2));
+    f.close();
+    m_host->openName = cut;
+    m_host->messages.clear();
+    m_commands->importProfile();
+    QCOMPARE(m_host->incompleteTexts.size(), 1);
+    QVERIFY2(m_host->incompleteTexts.first().contains(QLatin1String("PROFILE_0")),
+             qPrintable(m_host->incompleteTexts.first()));
+    QVERIFY(m_host->messages.isEmpty());
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Cut"))));
+    {
+        QFile malformed(cut);
+        QVERIFY(malformed.open(QIODevice::Append));
+        malformed.write("\n[PROFILE_0\n");
+    }
+    m_commands->importProfile();
+    QVERIFY2(
+        m_host->lastText().startsWith(QLatin1String("THE PROFILE FILE WAS REFUSED. NOTHING WAS CHANGED.")),
+        qPrintable(m_host->lastText()));
+    QVERIFY(!m_host->lastText().contains(QLatin1String("factory")));
+    QCOMPARE(m_writes, 0);
+    QCOMPARE(m_host->current.profiles[0].pollrate, quint8(8));
+}
+
+void TestProfileCommands::importConfigurationAsksBeforeReplacingLibraryProfiles()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office")});
+    bindSlots({QStringLiteral("Office")});
+    // A configuration whose second slot holds another profile named Gaming,
+    // a library profile no slot uses.
+    ProfileSet other = m_host->current;
+    other.names[1] = QStringLiteral("Gaming");
+    other.profiles[1] = markedProfile(50);
+    QTemporaryDir outside;
+    const QString conf = outside.path() + QStringLiteral("/other.conf");
+    QVERIFY(ProfileStore::exportConfiguration(other, conf, kModel));
+    m_host->openName = conf;
+
+    // Skip: the library keeps its Gaming, and the slot shows it.
+    m_commands->importConfiguration();
+    QCOMPARE(m_host->clashNames, QStringList{QStringLiteral("Gaming")});
+    QCOMPARE(m_writes, 1);
+    QCOMPARE(markerOf(readLib(QStringLiteral("Gaming"))), 1);
+    QCOMPARE(m_host->current.names[1], QStringLiteral("Gaming"));
+    QCOMPARE(markerOf(m_host->current.profiles[1]), 1);
+
+    // Keep both: the file's profile under a new name beside it.
+    m_host->clashAnswers = {ProfileCommandHost::NameClash::KeepBoth};
+    m_commands->importConfiguration();
+    QCOMPARE(m_host->clashNames.size(), 2);
+    QCOMPARE(m_host->current.names[1], QStringLiteral("Gaming (2)"));
+    QCOMPARE(markerOf(readLib(QStringLiteral("Gaming (2)"))), 50);
+    QCOMPARE(markerOf(readLib(QStringLiteral("Gaming"))), 1);
+    QVERIFY(m_commands->library().contains(QStringLiteral("Gaming (2)")));
+
+    // Overwrite: only now is the library's Gaming replaced.
+    m_host->clashAnswers = {ProfileCommandHost::NameClash::Overwrite};
+    m_commands->importConfiguration();
+    QCOMPARE(m_host->clashNames.size(), 3);
+    QCOMPARE(m_host->current.names[1], QStringLiteral("Gaming"));
+    QCOMPARE(markerOf(readLib(QStringLiteral("Gaming"))), 50);
+    QCOMPARE(m_writes, 3);
+    QVERIFY2(m_host->messages.isEmpty(), qPrintable(m_host->lastText()));
+    QVERIFY(m_host->reports.isEmpty());
+}
+
+void TestProfileCommands::incompleteConfigurationIsLoadedOnlyWhenAsked()
+{
+    makeLibrary({QStringLiteral("Gaming")});
+    bindSlots({QStringLiteral("Gaming")});
+    QTemporaryDir outside;
+    const QString conf = outside.path() + QStringLiteral("/cut.conf");
+    ProfileSet other = m_host->current;
+    other.profiles[4].pollrate = 3;
+    other.profiles[3].pollrate = 4;
+    QVERIFY(ProfileStore::exportConfiguration(other, conf, kModel));
+    QFile f(conf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    f.close();
+    QFile out(conf);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(whole.left(whole.indexOf("BUTTON_INFO_9_", whole.indexOf("[PROFILE_4]"))));
+    out.close();
+    m_host->openName = conf;
+    const ProfileSet before = m_host->current;
+
+    m_commands->importConfiguration(); // "No"
+    QCOMPARE(m_host->incompleteTexts.size(), 1);
+    QVERIFY2(m_host->incompleteTexts.first().contains(QLatin1String("PROFILE_4")),
+             qPrintable(m_host->incompleteTexts.first()));
+    QVERIFY(m_host->current == before);
+    QCOMPARE(m_writes, 0);
+    QVERIFY(!QFile::exists(ProfileStore::slotProfilePath(QStringLiteral("Profile 5"))));
+
+    m_host->incompleteAnswers = {true};
+    m_commands->importConfiguration();
+    QCOMPARE(m_writes, 1);
+    QCOMPARE(m_host->current.profiles[3].pollrate, quint8(4));
+    ProfileData factory;
+    ProfileDefaults::buildDefaultProfile(factory);
+    QCOMPARE(m_host->current.profiles[4].pollrate, factory.pollrate); // past the cut
+    // The report of what the load made of it: the one-line summary, the entries on demand.
+    QCOMPARE(m_host->reports.size(), 1);
+    QVERIFY(m_host->reports.first().contains(QLatin1String("cut.conf")));
+    QVERIFY(m_host->reportDetails.first().contains(QLatin1String("PROFILE_4")));
 }
 
 void TestProfileCommands::importProfile()
@@ -497,12 +645,27 @@ void TestProfileCommands::importProfile()
     QCOMPARE(m_commands->libraryMenu()->actions().at(2)->text(), QStringLiteral("Travel"));
     QCOMPARE(m_writes, 1);
 
-    // The same file again: the name exists.
-    m_commands->importProfile();
-    QCOMPARE(m_host->lastText(), QStringLiteral("Profile Exist!"));
-    QCOMPARE(m_host->messages.size(), 1);
+    // The same file again: the name exists, and the user says what happens.
+    m_commands->importProfile(); // skipped
+    QCOMPARE(m_host->clashNames, QStringList{QStringLiteral("Travel")});
+    QVERIFY(m_host->messages.isEmpty());
     QCOMPARE(m_writes, 1);
     QCOMPARE(m_host->fills, 1);
+    m_host->clashAnswers = {ProfileCommandHost::NameClash::KeepBoth};
+    m_commands->importProfile();
+    QCOMPARE(m_host->shownName, QStringLiteral("Travel (2)"));
+    QCOMPARE(readLib(QStringLiteral("Travel (2)")).DPI_INFO[1].x, 61);
+    QCOMPARE(m_writes, 2);
+    m_host->current.profiles[0].DPI_INFO[1].x = 62; // not applied: the import replaces it
+    QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(5), libFile(QStringLiteral("Travel"))));
+    m_host->clashAnswers = {ProfileCommandHost::NameClash::Overwrite};
+    m_commands->importProfile();
+    QCOMPARE(m_host->shownName, QStringLiteral("Travel"));
+    QCOMPARE(readLib(QStringLiteral("Travel")).DPI_INFO[1].x, 61);
+    QCOMPARE(m_commands->library().count(QStringLiteral("Travel")), 1);
+    QCOMPARE(m_writes, 3);
+    QVERIFY(m_host->messages.isEmpty());
+    QVERIFY(m_host->reports.isEmpty()); // a file of ours: nothing to report
 }
 
 void TestProfileCommands::writeFailureKeepsEditsAndRetries()
@@ -511,7 +674,7 @@ void TestProfileCommands::writeFailureKeepsEditsAndRetries()
     bindSlots({QStringLiteral("Gaming")});
     m_host->current.profiles[0].pollrate = 2;
 
-    // No device: "Mouse is sleeping or not connected.", "No" keeps the edits.
+    // No device: "Mouse is sleeping or not connected. Try again?", "No" keeps the edits.
     m_writeResults = {kSendNoDevice};
     m_host->answers = {QDialog::Rejected};
     m_commands->apply();
@@ -519,7 +682,7 @@ void TestProfileCommands::writeFailureKeepsEditsAndRetries()
     QCOMPARE(m_host->stops, 1);
     QCOMPARE(m_host->messages.size(), 1);
     QCOMPARE(m_host->messages.first().kind, 1);
-    QCOMPARE(m_host->lastText(), QStringLiteral("Mouse is sleeping or not connected."));
+    QCOMPARE(m_host->lastText(), QStringLiteral("Mouse is sleeping or not connected. Try again?"));
     QCOMPARE(m_commands->lastWriteResult(), int(kSendNoDevice));
     QCOMPARE(m_host->current.profiles[0].pollrate, quint8(2));
     QCOMPARE(AppConfig::readDiff(), 1);
@@ -600,7 +763,7 @@ void TestProfileCommands::applyToSimulatedMouse()
     m_host->answers = {QDialog::Rejected};
     m_commands->apply();
     QCOMPARE(m_commands->lastWriteResult(), int(kSendNoDevice));
-    QCOMPARE(m_host->lastText(), QStringLiteral("Mouse is sleeping or not connected."));
+    QCOMPARE(m_host->lastText(), QStringLiteral("Mouse is sleeping or not connected. Try again?"));
     QCOMPARE(AppConfig::readDiff(), 1);
     QCOMPARE(set.profiles[0].DPI_INFO[2].x, 300);
 

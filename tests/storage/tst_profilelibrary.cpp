@@ -60,6 +60,9 @@ private slots:
     void failuresLeaveFilesListAndSet();
     void renameRefusedAndAccepted();
     void exportImportRoundTrip();
+    void importOfATakenNameAsAnswered();
+    void keepBothNames();
+    void incompleteProfileFileIsRefused();
 
 private:
     // Library files for NAMES (markers 1, 2, ...) plus the template (99); the list; the library loaded.
@@ -377,11 +380,108 @@ void TestProfileLibrary::exportImportRoundTrip()
     const QString big = m_box->root() + QStringLiteral("/Big.prof");
     QVERIFY(QFile::copy(exported, big));
     QVERIFY(QFile(big).resize(17 * 1024 * 1024)); // sparse
-    QCOMPARE(m_lib.importProfile(m_set, big).code, Code::OtherModel);
+    // Too large to read, and said so (not "another model").
+    const ProfileLibrary::Result bigResult = m_lib.importProfile(m_set, big);
+    QCOMPARE(bigResult.code, Code::TooLarge);
+    QVERIFY2(bigResult.detail.contains(QLatin1String("too large")), qPrintable(bigResult.detail));
     QVERIFY(m_set == before);
     QCOMPARE(m_lib.names().size(), 3);
     for (const QString &name : {QStringLiteral("Foreign"), QStringLiteral("Big")})
         QVERIFY(!QFile::exists(libFile(name)));
+}
+
+void TestProfileLibrary::importOfATakenNameAsAnswered()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Office"), QStringLiteral("Travel")});
+    bindSlots({QStringLiteral("Office"), QStringLiteral("Travel")});
+    const QString file = m_box->root() + QStringLiteral("/Gaming.prof");
+    QVERIFY(m_lib.exportProfile(markedProfile(50), file).ok());
+    using OnClash = ProfileLibrary::OnClash;
+
+    // Refused unless told otherwise: nothing changes.
+    QCOMPARE(m_lib.importProfile(m_set, file).code, Code::Exists);
+    QCOMPARE(markerIn(QStringLiteral("Gaming")), 1);
+
+    // Keep both: the imported profile beside the library's, under a new name.
+    QVERIFY(m_lib.importProfile(m_set, file, {OnClash::KeepBoth, false}).ok());
+    QCOMPARE(m_set.names[0], QStringLiteral("Gaming (2)"));
+    QCOMPARE(markerIn(QStringLiteral("Gaming (2)")), 50);
+    QCOMPARE(markerIn(QStringLiteral("Gaming")), 1);
+    QCOMPARE(m_lib.names().last(), QStringLiteral("Gaming (2)"));
+
+    // Overwrite: the library's file replaced, listed once.
+    QVERIFY(m_lib.importProfile(m_set, file, {OnClash::Overwrite, false}).ok());
+    QCOMPARE(m_set.names[0], QStringLiteral("Gaming"));
+    QCOMPARE(markerIn(QStringLiteral("Gaming")), 50);
+    QCOMPARE(m_lib.names().count(QStringLiteral("Gaming")), 1);
+    QCOMPARE(AppConfig::loadProfileList(kModel).size(), 4);
+
+    // Not over a profile another slot uses.
+    const QString travel = m_box->root() + QStringLiteral("/Travel.prof");
+    QVERIFY(m_lib.exportProfile(markedProfile(60), travel).ok());
+    const ProfileSet before = m_set;
+    QCOMPARE(m_lib.importProfile(m_set, travel, {OnClash::Overwrite, false}).code, Code::InUse);
+    QVERIFY(m_set == before);
+    QCOMPARE(markerIn(QStringLiteral("Travel")), 3);
+
+    // What a configuration would store under a name: a replacement only when it differs.
+    ProfileData same;
+    QVERIFY(ProfileStore::readProfileSection(0, same, libFile(QStringLiteral("Office"))));
+    same.ProfileName = QStringLiteral("elsewhere");
+    same.LedMoveOFF = 3; // a configuration file does not carry it
+    QVERIFY(!m_lib.wouldReplace(QStringLiteral("Office"), same));
+    same.pollrate = 77;
+    QVERIFY(m_lib.wouldReplace(QStringLiteral("Office"), same));
+    QVERIFY(!m_lib.wouldReplace(QStringLiteral("Nowhere"), same));
+}
+
+void TestProfileLibrary::keepBothNames()
+{
+    makeLibrary({QStringLiteral("Gaming"), QStringLiteral("Gaming (2)")});
+    bindSlots({QStringLiteral("Office")});
+    QCOMPARE(m_lib.freeKeepBothName(QStringLiteral("Gaming"), m_set), QStringLiteral("Gaming (3)"));
+    // A numbered name counts on from its stem rather than growing a second number.
+    QCOMPARE(m_lib.freeKeepBothName(QStringLiteral("Gaming (2)"), m_set), QStringLiteral("Gaming (3)"));
+    // A slot's name and a file outside the list are taken too.
+    m_set.names[1] = QStringLiteral("Office (2)");
+    QVERIFY(ProfileStore::writeProfileSection(0, markedProfile(7), libFile(QStringLiteral("Office (3)"))));
+    QCOMPARE(m_lib.freeKeepBothName(QStringLiteral("Office"), m_set), QStringLiteral("Office (4)"));
+    QCOMPARE(m_lib.freeKeepBothName(QStringLiteral("(2)"), m_set), QStringLiteral("(2) (2)"));
+}
+
+void TestProfileLibrary::incompleteProfileFileIsRefused()
+{
+    makeLibrary({QStringLiteral("Gaming")});
+    bindSlots({QStringLiteral("Gaming")});
+    const QString file = m_box->root() + QStringLiteral("/Short.prof");
+    QVERIFY(m_lib.exportProfile(markedProfile(40), file).ok());
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    f.close();
+    // Cut in the middle of the lighting keys, after the DPI stages.
+    const int cut = whole.indexOf("LedMode\\LED_MODE_3_h");
+    QVERIFY(cut > 0);
+    StorageSandbox::writeFile(file, whole.left(cut + 5));
+
+    const ProfileSet before = m_set;
+    ImportReport report;
+    const ProfileLibrary::Result refused =
+        m_lib.importProfile(m_set, file, ProfileLibrary::ImportOptions(), &report);
+    QCOMPARE(refused.code, Code::Incomplete);
+    QVERIFY2(refused.detail.contains(QLatin1String("PROFILE_0")), qPrintable(refused.detail));
+    QVERIFY(report.isIncomplete());
+    QVERIFY(m_set == before);
+    QVERIFY(!QFile::exists(libFile(QStringLiteral("Short"))));
+    QCOMPARE(m_lib.names().size(), 1);
+
+    // Asked for: what it holds, over the factory profile.
+    QVERIFY(m_lib.importProfile(m_set, file, {ProfileLibrary::OnClash::Refuse, true}).ok());
+    QCOMPARE(m_set.names[0], QStringLiteral("Short"));
+    QCOMPARE(m_set.profiles[0].DPI_INFO[0].x, 140);
+    ProfileData factory;
+    ProfileDefaults::buildDefaultProfile(factory);
+    QCOMPARE(m_set.profiles[0].pollrate, factory.pollrate);
 }
 
 QTEST_MAIN(TestProfileLibrary)

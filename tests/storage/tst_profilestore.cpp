@@ -5,6 +5,8 @@
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
 
+#include <QFile>
+#include <QHash>
 #include <QSettings>
 #include <QtTest>
 
@@ -42,6 +44,10 @@ private slots:
     void exportImportKeepsLedOptions();
     void importRefusesOtherModel();
     void importOfFileWithoutNamesKeepsNames();
+    void ownFilesGiveAnEmptyReport();
+    void incompleteConfigurationIsRefusedWhole();
+    void reportSaysWhatALoadAdjusts();
+    void tooLargeFileIsRefusedAsSuch();
     void unsafeNamesNeverLeaveTheFolder();
     void interruptedSaveLeavesAWholeFile();
 };
@@ -301,10 +307,148 @@ void TestProfileStore::importOfFileWithoutNamesKeepsNames()
     StorageSandbox::writeFile(file, "[Config]\nProfileID=1\nCount=5\n[MouseName]\nName=ORVALE8\n"
                                     "[PROFILE_1]\npollrate=4\n");
     ProfileSet target = sampleSet();
-    QVERIFY(importConfiguration(target, file, QStringLiteral("ORVALE8")));
+    // So short a file is incomplete: loaded only when the user asks for what it holds.
+    QVERIFY(!importConfiguration(target, file, QStringLiteral("ORVALE8")));
+    QVERIFY(target == sampleSet());
+    QVERIFY(importConfiguration(target, file, QStringLiteral("ORVALE8"), nullptr, nullptr, true));
     QCOMPARE(target.names[1], QStringLiteral("Slot 2"));
     QCOMPARE(target.profiles[1].pollrate, uint8_t(4));
     QCOMPARE(target.ProfileID, uint8_t(1));
+}
+
+void TestProfileStore::ownFilesGiveAnEmptyReport()
+{
+    // Every kind of value the program writes (negative numbers written
+    // unsigned, no colour, a macro name with a comma) reads back unadjusted.
+    StorageSandbox box;
+    const QString conf = box.root() + QStringLiteral("/mine.conf");
+    QVERIFY(exportConfiguration(sampleSet(), conf, QStringLiteral("ORVALE8")));
+    ImportReport report =
+        ImportReport::check(conf, ImportReport::FileKind::Configuration, QStringLiteral("ORVALE8"));
+    QVERIFY2(report.isEmpty(), qPrintable(report.lines().mid(0, 5).join(QLatin1Char('\n'))));
+    QVERIFY(!report.refused());
+    QCOMPARE(ImportReport::kindOf(conf), ImportReport::FileKind::Configuration);
+
+    const QString prof = box.root() + QStringLiteral("/mine.prof");
+    QVERIFY(writeProfileSection(0, sampleProfile(2), prof));
+    QVERIFY(writeExportModelName(prof, QStringLiteral("ORVALE8")));
+    report = ImportReport::check(prof, ImportReport::FileKind::Profile, QStringLiteral("ORVALE8"));
+    QVERIFY2(report.isEmpty(), qPrintable(report.lines().mid(0, 5).join(QLatin1Char('\n'))));
+    QVERIFY(!report.refused());
+    QCOMPARE(ImportReport::kindOf(prof), ImportReport::FileKind::Profile);
+}
+
+void TestProfileStore::incompleteConfigurationIsRefusedWhole()
+{
+    StorageSandbox box;
+    const QString file = box.root() + QStringLiteral("/cut.conf");
+    QVERIFY(exportConfiguration(sampleSet(), file, QStringLiteral("ORVALE8")));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    f.close();
+    // The file ends in the middle of a line of [PROFILE_4].
+    const int section = whole.indexOf("[PROFILE_4]");
+    QVERIFY(section > 0);
+    const int cut = whole.indexOf("BUTTON_INFO_20_KeyInfo_", section) + 10;
+    StorageSandbox::writeFile(file, whole.left(cut));
+
+    ProfileSet target;
+    for (ProfileData &p : target.profiles)
+        ProfileDefaults::buildDefaultProfile(p);
+    const ProfileSet before = target;
+    QString error;
+    ImportReport report;
+    QVERIFY(!importConfiguration(target, file, QStringLiteral("ORVALE8"), &error, &report));
+    QVERIFY(target == before);
+    QVERIFY(report.isIncomplete());
+    QVERIFY2(error.contains(QLatin1String("PROFILE_4")), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("every key from BUTTON_INFO_20_KeyInfo_")), qPrintable(error));
+    QVERIFY(!error.contains(QLatin1String("PROFILE_3")));
+    const QVector<ImportReport::Entry> &entries = report.entries();
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries.first().key, QStringLiteral("PROFILE_4"));
+    QCOMPARE(entries.first().why, ImportReport::Reason::MissingKeys);
+
+    // Asked for, what it holds is loaded; the rest has its factory value.
+    QVERIFY(importConfiguration(target, file, QStringLiteral("ORVALE8"), &error, &report, true));
+    const ProfileSet sample = sampleSet();
+    QCOMPARE(target.profiles[3].BUTTON_INFO[30].Fun, sample.profiles[3].BUTTON_INFO[30].Fun);
+    QCOMPARE(target.profiles[4].BUTTON_INFO[1].Fun, sample.profiles[4].BUTTON_INFO[1].Fun);
+    QCOMPARE(target.profiles[4].pollrate, factoryProfile().pollrate);
+    QCOMPARE(target.profiles[4].BUTTON_INFO[30].Fun, factoryProfile().BUTTON_INFO[30].Fun);
+
+    // Cut before a section begins: that section, and every one after it, is missing.
+    StorageSandbox::writeFile(file, whole.left(whole.indexOf("[PROFILE_3]")));
+    report = ImportReport::check(file, ImportReport::FileKind::Configuration, QStringLiteral("ORVALE8"));
+    QStringList missing;
+    for (const ImportReport::Entry &e : report.entries()) {
+        QCOMPARE(e.why, ImportReport::Reason::MissingSection);
+        missing << e.key;
+    }
+    QCOMPARE(missing, (QStringList{QStringLiteral("PROFILE_3"), QStringLiteral("PROFILE_4")}));
+}
+
+void TestProfileStore::reportSaysWhatALoadAdjusts()
+{
+    StorageSandbox box;
+    const QString file = box.root() + QStringLiteral("/edited.conf");
+    ProfileSet set = sampleSet();
+    QVERIFY(exportConfiguration(set, file, QStringLiteral("ORVALE8")));
+    {
+        QSettings s(file, QSettings::IniFormat);
+        s.setValue(QStringLiteral("PROFILE_2/pollrate"), 300);                // a byte: cut to 44
+        s.setValue(QStringLiteral("PROFILE_0/dpi"), 9);                       // past the stage table: 0
+        s.setValue(QStringLiteral("PROFILE_1/acee"), QStringLiteral("fast")); // not a number: 0
+        s.setValue(QStringLiteral("PROFILE_3/Turbo"), 1);                     // no such key
+        s.setValue(QStringLiteral("Config/Profile3"), QStringLiteral("../escape"));
+        s.setValue(QStringLiteral("Config/ProfileID"), 7);
+    }
+    ImportReport report;
+    ProfileSet target = set;
+    QVERIFY(importConfiguration(target, file, QStringLiteral("ORVALE8"), nullptr, &report));
+    QHash<QString, ImportReport::Entry> byKey;
+    for (const ImportReport::Entry &e : report.entries()) {
+        QCOMPARE(e.file, file);
+        byKey.insert(e.key, e);
+    }
+    QCOMPARE(byKey.size(), 6);
+    auto check = [&](const char *key, const char *found, const char *used, ImportReport::Reason why) {
+        const ImportReport::Entry e = byKey.value(QLatin1String(key));
+        QCOMPARE(e.found, QLatin1String(found));
+        QCOMPARE(e.used, QLatin1String(used));
+        QCOMPARE(e.why, why);
+    };
+    check("PROFILE_2/pollrate", "300", "44", ImportReport::Reason::OutOfRange);
+    check("PROFILE_0/dpi", "9", "0", ImportReport::Reason::OutOfRange);
+    check("PROFILE_1/acee", "fast", "0", ImportReport::Reason::Unreadable);
+    check("PROFILE_3/Turbo", "1", "ignored", ImportReport::Reason::UnknownKey);
+    check("Config/ProfileID", "7", "0", ImportReport::Reason::OutOfRange);
+    QCOMPARE(byKey.value(QStringLiteral("Config/Profile3")).why, ImportReport::Reason::RefusedName);
+    // The load takes what the report says it uses.
+    QCOMPARE(target.profiles[2].pollrate, uint8_t(44));
+    QCOMPARE(target.profiles[0].dpi, uint8_t(0));
+    QCOMPARE(target.profiles[1].acee, uint8_t(0));
+    QCOMPARE(target.ProfileID, uint8_t(0));
+    QCOMPARE(target.names[2], set.names[2]);
+    QVERIFY(report.lines().first().startsWith(QLatin1String("edited.conf: ")));
+}
+
+void TestProfileStore::tooLargeFileIsRefusedAsSuch()
+{
+    StorageSandbox box;
+    const QString file = box.root() + QStringLiteral("/huge.conf");
+    QVERIFY(exportConfiguration(sampleSet(), file, QStringLiteral("ORVALE8")));
+    QVERIFY(QFile(file).resize(60 * 1024 * 1024)); // sparse
+    ProfileSet target;
+    QString error;
+    ImportReport report;
+    QVERIFY(!importConfiguration(target, file, QStringLiteral("ORVALE8"), &error, &report));
+    QCOMPARE(report.refusal(), ImportReport::Refusal::TooLarge);
+    QVERIFY2(error.contains(QLatin1String("too large")) &&
+                 error.contains(QLatin1String("configuration file")),
+             qPrintable(error));
+    QVERIFY(!error.contains(QLatin1String("not match")));
 }
 
 void TestProfileStore::unsafeNamesNeverLeaveTheFolder()

@@ -1,6 +1,7 @@
-// mousecfg-cli show, defaults, export-conf, import-conf, key-name and
-// key-usage, run as the separate program they are.
+// mousecfg-cli show (and show --check), defaults, export-conf, import-conf,
+// key-name and key-usage, run as the separate program they are.
 
+#include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "ProfileStore.h"
 #include "StorageTestUtil.h"
@@ -29,6 +30,7 @@ private slots:
     void defaultsFromDescriptionAndBuiltIn();
     void exportThenImportRoundTrips();
     void importOfOtherModelFails();
+    void checkAndImportPrintTheReport();
     void keyCommands();
     void badUsage();
 
@@ -214,6 +216,75 @@ void TestStorageCli::importOfOtherModelFails()
     QCOMPARE(missing.err.count('\n'), 1);
 }
 
+void TestStorageCli::checkAndImportPrintTheReport()
+{
+    StorageSandbox box;
+    box.writeDescription("[PROFILE]\nProductName=ORVALE8\n");
+    const QString own = box.root() + QStringLiteral("/own.conf");
+    QVERIFY(ProfileStore::exportConfiguration(sampleSet(), own, QStringLiteral("ORVALE8")));
+    const QString prof = box.root() + QStringLiteral("/own.prof");
+    QVERIFY(ProfileStore::writeProfileSection(0, sampleProfile(1), prof));
+    QVERIFY(ProfileStore::writeExportModelName(prof, QStringLiteral("ORVALE8")));
+
+    // Files of ours load as they stand.
+    for (const QString &file : {own, prof}) {
+        const CliResult r = run(box, {QStringLiteral("show"), QStringLiteral("--check"), file});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count('\n'), 1);
+    }
+
+    // A value out of range: listed by the check (exit 1) and by the import (which goes on).
+    const QString edited = box.root() + QStringLiteral("/edited.conf");
+    QVERIFY(QFile::copy(own, edited));
+    QSettings(edited, QSettings::IniFormat).setValue(QStringLiteral("PROFILE_2/pollrate"), 300);
+    const QByteArray line = "edited.conf: PROFILE_2/pollrate: found \"300\", used \"44\" (out of range)\n";
+    CliResult r = run(box, {QStringLiteral("show"), QStringLiteral("--check"), edited});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, line);
+    r = run(box, {QStringLiteral("import-conf"), edited});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err, line);
+    ProfileSet stored;
+    ProfileStore::loadProfileSet(stored);
+    QCOMPARE(stored.profiles[2].pollrate, uint8_t(44));
+
+    // Cut short: refused by both, saying where; --partial loads what it holds.
+    QFile f(own);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    f.close();
+    const QString cut = box.root() + QStringLiteral("/cut.conf");
+    StorageSandbox::writeFile(cut, whole.left(whole.indexOf("[PROFILE_4]") + 5000));
+    r = run(box, {QStringLiteral("show"), QStringLiteral("--check"), cut});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("refused") && r.err.contains("PROFILE_4"), r.err.constData());
+    QSettings(AppConfig::globalConfigFile(), QSettings::IniFormat)
+        .setValue(QStringLiteral("Config/Debounce"), 3);
+    r = run(box, {QStringLiteral("import-conf"), cut});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("PROFILE_4") && r.err.contains("--partial"), r.err.constData());
+    ProfileStore::loadProfileSet(stored);
+    QCOMPARE(stored.Debounce, uint8_t(3)); // nothing was saved
+    r = run(box, {QStringLiteral("import-conf"), QStringLiteral("--partial"), cut});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.err.contains("PROFILE_4"));
+    ProfileStore::loadProfileSet(stored);
+    QCOMPARE(stored.Debounce, sampleSet().Debounce);
+
+    // Another mouse's file, and no file at all: refused, with the reason.
+    const QString other = box.root() + QStringLiteral("/other.conf");
+    QVERIFY(ProfileStore::exportConfiguration(sampleSet(), other, QStringLiteral("SOMEOTHER")));
+    r = run(box, {QStringLiteral("show"), QStringLiteral("--check"), other});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("another mouse") && r.err.contains("SOMEOTHER"), r.err.constData());
+    r = run(box,
+            {QStringLiteral("show"), QStringLiteral("--check"), box.root() + QStringLiteral("/none.prof")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY(r.err.contains("does not exist"));
+}
+
 void TestStorageCli::keyCommands()
 {
     StorageSandbox box;
@@ -251,7 +322,9 @@ void TestStorageCli::badUsage()
         {QStringLiteral("key-usage")},
         {QStringLiteral("export-conf")},
         {QStringLiteral("import-conf"), QStringLiteral("a"), QStringLiteral("b")},
-        {QStringLiteral("show"), QStringLiteral("extra")}};
+        {QStringLiteral("show"), QStringLiteral("extra")},
+        {QStringLiteral("show"), QStringLiteral("--check")},
+        {QStringLiteral("import-conf"), QStringLiteral("--partial")}};
     for (const QStringList &args : bad) {
         const CliResult r = run(box, args);
         QCOMPARE(r.exitCode, 2);
