@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's pointer speed, on the 1..20 scale the profiles keep.
 
+#include <QMutex>
 #include <QString>
 
 #include <memory>
@@ -34,13 +35,14 @@ public:
     // Sets the speed (clamped to 1..20). False when the desktop refused it.
     virtual bool applySpeed(int speed) = 0;
 
-    // Why the last call failed.
-    QString errorString() const { return m_errorString; }
+    // Why the last call failed (a call on a worker thread may set it).
+    QString errorString() const;
 
 protected:
-    void setErrorString(const QString &text) { m_errorString = text; }
+    void setErrorString(const QString &text);
 
 private:
+    mutable QMutex m_errorMutex;
     QString m_errorString;
 };
 
@@ -70,6 +72,8 @@ enum class PointerSpeedKind
 // otherwise none.
 PointerSpeedKind choosePointerSpeedKind(const PointerSpeedEnvironment &env);
 
-// The backend for this session.
+// The backend for this session. Those that run a program or ask the bus or
+// the X server do it on a worker thread of their own (AsyncPointerSpeed): no
+// call made on the caller's thread waits for the desktop.
 std::unique_ptr<PointerSpeed> createPointerSpeed();
 std::unique_ptr<PointerSpeed> createPointerSpeed(const PointerSpeedEnvironment &env);
