@@ -3,6 +3,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -97,8 +98,9 @@ bool DetachedProgramLauncher::startDetached(const QString &program, const QStrin
 bool DetachedProgramLauncher::start(const QString &program, const QStringList &arguments,
                                     const QString &workingDirectory, qint64 *pid)
 {
-    const QString path =
-        program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    // Resolved here: the working directory changes before the program runs.
+    const QString path = program.contains(QLatin1Char('/')) ? QFileInfo(program).absoluteFilePath()
+                                                            : QStandardPaths::findExecutable(program);
     if (path.isEmpty()) {
         qCDebug(lcPlatform) << "cannot start" << program << ": not found";
         return false;
