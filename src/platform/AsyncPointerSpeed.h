@@ -25,7 +25,7 @@ class AsyncPointerSpeed : public PointerSpeed
 {
 public:
     // How long the first readSpeed() waits for the worker's first read.
-    static constexpr int kFirstReadWaitMs = 30;
+    static constexpr int kFirstReadWaitMs = 15;
 
     // Takes BACKEND over; asks it whether it is available once, here.
     explicit AsyncPointerSpeed(std::unique_ptr<PointerSpeed> backend);
