@@ -29,6 +29,9 @@ AsyncPointerSpeed::~AsyncPointerSpeed()
     }
     m_wake.notify_all();
     m_thread->wait();
+    // The worker's last unlock, seen by ThreadSanitizer (QThread::wait() is
+    // not): the backend is destroyed after its last use.
+    std::lock_guard<std::mutex> lock(m_mutex);
 }
 
 bool AsyncPointerSpeed::readSpeed(int *speed)

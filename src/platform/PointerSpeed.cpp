@@ -36,13 +36,13 @@ PointerSpeed::~PointerSpeed() = default;
 
 QString PointerSpeed::errorString() const
 {
-    QMutexLocker lock(&m_errorMutex);
+    std::lock_guard<std::mutex> lock(m_errorMutex);
     return m_errorString;
 }
 
 void PointerSpeed::setErrorString(const QString &text)
 {
-    QMutexLocker lock(&m_errorMutex);
+    std::lock_guard<std::mutex> lock(m_errorMutex);
     m_errorString = text;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The desktop's pointer speed, on the 1..20 scale the profiles keep.
 
-#include <QMutex>
 #include <QString>
 
 #include <memory>
+#include <mutex>
 
 namespace PointerSpeedScale {
 
@@ -42,7 +42,7 @@ protected:
     void setErrorString(const QString &text);
 
 private:
-    mutable QMutex m_errorMutex;
+    mutable std::mutex m_errorMutex; // seen by ThreadSanitizer, unlike QMutex
     QString m_errorString;
 };
 
