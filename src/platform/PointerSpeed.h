@@ -32,7 +32,9 @@ public:
     // Reads the current speed (1..20) into *speed. False when it cannot be
     // read; *speed is then left alone, so a caller's value stays.
     virtual bool readSpeed(int *speed) = 0;
-    // Sets the speed (clamped to 1..20). False when the desktop refused it.
+    // Sets the speed (clamped to 1..20). False when the desktop refused it;
+    // a backend on a worker (AsyncPointerSpeed) says true once the value is
+    // handed over, and a refusal shows in errorString() later.
     virtual bool applySpeed(int speed) = 0;
 
     // Why the last call failed (a call on a worker thread may set it).
