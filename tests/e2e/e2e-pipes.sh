@@ -26,11 +26,13 @@ start_piped() {
   note "starting mousecfg --simulate | cat"
   "$BIN/mousecfg" --simulate --config-dir "$CONF" 2>&1 | cat >"$LOG" &
   CAT_PID=$!
-  wait_for '[ -n "$(main_window)" ] || ! kill -0 "$CAT_PID" 2>/dev/null' 150
+  # Both ends of the pipe are this shell's children.
+  wait_for 'PID=$(pgrep -P $$ -x mousecfg)' 50 || fail "mousecfg did not start"
+  # A sanitizer build on a busy machine takes its time.
+  wait_for '[ -n "$(main_window)" ] || ! kill -0 "$PID" 2>/dev/null' 300
   WIN=$(main_window)
-  [ -n "$WIN" ] || fail "the window did not appear"
-  PID=$(xdotool getwindowpid "$WIN")
-  [ -n "$PID" ] || fail "the window has no process id"
+  [ -n "$WIN" ] || fail "the window did not appear ($(kill -0 "$PID" 2>/dev/null && echo running || echo exited))"
+  [ "$(xdotool getwindowpid "$WIN")" = "$PID" ] || fail "the window is not mousecfg's ($PID)"
   sleep 1
   wait_for tray_icon 100 || fail "no tray icon in the system tray"
   # A fresh simulated mouse has one DPI stage until the profile is applied ("Apply").
