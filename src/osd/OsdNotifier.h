@@ -22,6 +22,8 @@ public:
     bool isAvailable() const;
     void notify(const Osd::Notice &notice);
 
+    // True while a notice is on its way to the service.
+    bool isBusy() const { return m_pending || m_next.has_value(); }
     // The service's id of the notice shown last (0: none yet).
     quint32 lastId() const { return m_lastId; }
 

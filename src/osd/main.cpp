@@ -1,6 +1,9 @@
 // mousecfg-osd: shows the notices of mousecfg and mousecfg-cli over the other
 // windows. It listens on the local socket named after its window title and
-// reads 1044-byte notice blocks; a second copy ends itself.
+// reads 1044-byte notice blocks; a second copy ends itself. Started by the
+// main window, it is given the window's process id (--owner PID) and ends
+// once that process has gone and its last notice is over; started by hand,
+// it runs until it is ended.
 //
 // Where its window cannot stay on top (a Wayland session without XWayland) or
 // with MOUSECFG_OSD=notify, notices go to the desktop's notification service.
@@ -8,11 +11,14 @@
 #include "OsdNotifier.h"
 #include "OsdServer.h"
 #include "OsdWindow.h"
+#include "OwnerWatch.h"
 
 #include <QApplication>
 #include <QDebug>
+#include <QTimer>
 
 #include <cstdio>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -28,14 +34,27 @@ void printLine(FILE *stream, const QString &text)
 
 int main(int argc, char **argv)
 {
+    qint64 ownerPid = 0;
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--help" || arg == "-h") {
             printLine(stdout,
-                      QStringLiteral("Usage: mousecfg-osd\n"
+                      QStringLiteral("Usage: mousecfg-osd [--owner PID]\n"
                                      "Shows mousecfg's on-screen notices. MOUSECFG_OSD=notify sends them "
-                                     "to the desktop's notification service instead."));
+                                     "to the desktop's notification service instead.\n"
+                                     "  --owner PID  end once process PID has ended and the notice on "
+                                     "screen is over"));
             return 0;
+        }
+        if (arg == "--owner" && i + 1 < argc) {
+            bool ok = false;
+            ownerPid = QByteArray(argv[++i]).toLongLong(&ok);
+            if (!ok || ownerPid <= 0 || ownerPid > std::numeric_limits<int>::max()) {
+                printLine(stderr, QStringLiteral("mousecfg-osd: --owner needs a process id, not %1")
+                                      .arg(QString::fromLocal8Bit(argv[i])));
+                return 2;
+            }
+            continue;
         }
         printLine(stderr, QStringLiteral("mousecfg-osd: unknown option %1").arg(QString::fromLocal8Bit(arg)));
         return 2;
@@ -89,5 +108,19 @@ int main(int argc, char **argv)
         else
             window->showNotice(notice);
     });
+
+    // Once the owner has gone, what is on screen (or on its way to the
+    // notification service) is seen to its end; a notice still in the socket
+    // is read first.
+    OwnerWatch owner;
+    QTimer lastNotice;
+    lastNotice.setInterval(100);
+    QObject::connect(&lastNotice, &QTimer::timeout, [&] {
+        if (!(window && window->isVisible()) && !(notifier && notifier->isBusy()))
+            app->quit();
+    });
+    QObject::connect(&owner, &OwnerWatch::ownerGone, &lastNotice, qOverload<>(&QTimer::start));
+    if (ownerPid != 0)
+        owner.watch(ownerPid);
     return app->exec();
 }

@@ -1,6 +1,7 @@
 #include "CommandRunner.h"
 #include "PlatformLog.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QProcess>
 
@@ -9,16 +10,19 @@ CommandRunner::~CommandRunner() = default;
 CommandResult ProcessCommandRunner::run(const QString &program, const QStringList &arguments)
 {
     CommandResult result;
+    // One limit for the whole run, start included.
+    const QDeadlineTimer deadline(m_timeoutMs);
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
     process.start(QIODevice::ReadOnly);
-    if (!process.waitForStarted(m_timeoutMs)) {
+    if (!process.waitForStarted(int(qMax<qint64>(1, deadline.remainingTime())))) {
         qCDebug(lcPlatform) << "cannot run" << program << process.errorString();
         return result;
     }
     result.started = true;
-    if (!process.waitForFinished(m_timeoutMs)) {
+    if (!process.waitForFinished(int(qMax<qint64>(1, deadline.remainingTime())))) {
         qCDebug(lcPlatform) << program << "did not finish in time";
         process.kill();
         process.waitForFinished(1000);

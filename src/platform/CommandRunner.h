@@ -21,7 +21,8 @@ public:
     virtual CommandResult run(const QString &program, const QStringList &arguments) = 0;
 };
 
-// QProcess, bounded by a timeout (the process is killed after it).
+// QProcess, bounded by a timeout for the whole run (the process is killed
+// after it). Blocks: callers run it off the user interface's thread.
 class ProcessCommandRunner : public CommandRunner
 {
 public:

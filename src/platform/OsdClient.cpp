@@ -4,6 +4,7 @@
 #include "ProgramLauncher.h"
 #include "UnixSocket.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 #include <cerrno>
@@ -115,8 +116,10 @@ void OsdClient::scheduleRetry()
     }
     ++m_attempt;
     // One start per round is enough; a start that failed is tried again.
+    // The program ends when we have gone (and its notices are over).
     if (!m_started && !m_program.isEmpty() && m_launcher)
-        m_started = m_launcher->startDetached(m_program, {});
+        m_started = m_launcher->startDetached(
+            m_program, {QStringLiteral("--owner"), QString::number(QCoreApplication::applicationPid())});
     m_retryTimer.start(m_intervalMs);
 }
 

@@ -2,6 +2,8 @@
 // Sends notices to the on-screen display. When no one listens it starts the
 // OSD program detached and tries again, five times 500 ms apart, on timers:
 // the caller never waits. Notices given meanwhile queue up and go out in order.
+// The program is given our process id (--owner PID): it ends once we have
+// gone and its last notice is over.
 
 #include "OsdBlock.h"
 

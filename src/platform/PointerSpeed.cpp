@@ -1,5 +1,6 @@
 #include "PointerSpeed.h"
 
+#include "AsyncPointerSpeed.h"
 #include "CommandRunner.h"
 #include "GnomePointerSpeed.h"
 #include "KWinInputBus.h"
@@ -32,6 +33,18 @@ int fromLibinput(double accel)
 } // namespace PointerSpeedScale
 
 PointerSpeed::~PointerSpeed() = default;
+
+QString PointerSpeed::errorString() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_errorString;
+}
+
+void PointerSpeed::setErrorString(const QString &text)
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    m_errorString = text;
+}
 
 PointerSpeedEnvironment PointerSpeedEnvironment::detect()
 {
@@ -96,11 +109,12 @@ std::unique_ptr<PointerSpeed> createPointerSpeed(const PointerSpeedEnvironment &
 {
     switch (choosePointerSpeedKind(env)) {
     case PointerSpeedKind::Gnome:
-        return std::make_unique<OwningGnomePointerSpeed>(env.gsettingsPath);
+        return std::make_unique<AsyncPointerSpeed>(
+            std::make_unique<OwningGnomePointerSpeed>(env.gsettingsPath));
     case PointerSpeedKind::Kde:
-        return std::make_unique<OwningKdePointerSpeed>();
+        return std::make_unique<AsyncPointerSpeed>(std::make_unique<OwningKdePointerSpeed>());
     case PointerSpeedKind::X11: {
-        auto x11 = std::make_unique<X11PointerSpeed>(env.x11Display);
+        auto x11 = std::make_unique<AsyncPointerSpeed>(std::make_unique<X11PointerSpeed>(env.x11Display));
         if (x11->isAvailable())
             return x11;
         break;

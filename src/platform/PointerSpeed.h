@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <mutex>
 
 namespace PointerSpeedScale {
 
@@ -31,16 +32,19 @@ public:
     // Reads the current speed (1..20) into *speed. False when it cannot be
     // read; *speed is then left alone, so a caller's value stays.
     virtual bool readSpeed(int *speed) = 0;
-    // Sets the speed (clamped to 1..20). False when the desktop refused it.
+    // Sets the speed (clamped to 1..20). False when the desktop refused it;
+    // a backend on a worker (AsyncPointerSpeed) says true once the value is
+    // handed over, and a refusal shows in errorString() later.
     virtual bool applySpeed(int speed) = 0;
 
-    // Why the last call failed.
-    QString errorString() const { return m_errorString; }
+    // Why the last call failed (a call on a worker thread may set it).
+    QString errorString() const;
 
 protected:
-    void setErrorString(const QString &text) { m_errorString = text; }
+    void setErrorString(const QString &text);
 
 private:
+    mutable std::mutex m_errorMutex; // seen by ThreadSanitizer, unlike QMutex
     QString m_errorString;
 };
 
@@ -70,6 +74,8 @@ enum class PointerSpeedKind
 // otherwise none.
 PointerSpeedKind choosePointerSpeedKind(const PointerSpeedEnvironment &env);
 
-// The backend for this session.
+// The backend for this session. Those that run a program or ask the bus or
+// the X server do it on a worker thread of their own (AsyncPointerSpeed): no
+// call made on the caller's thread waits for the desktop.
 std::unique_ptr<PointerSpeed> createPointerSpeed();
 std::unique_ptr<PointerSpeed> createPointerSpeed(const PointerSpeedEnvironment &env);

@@ -9,17 +9,22 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-// X errors arrive through a process-wide handler; the calls here run on one
-// thread and collect the error of their own request batch.
-int g_lastXError = 0;
-int recordXError(Display *, XErrorEvent *event)
+// X errors arrive through a process-wide handler, on whichever thread reads
+// them: the calls here run on the pointer-speed worker, and keep the errors
+// of their own connection only (the toolkit's own ones are dropped, as its
+// own handler does).
+std::atomic<Display *> g_errorDisplay{nullptr};
+std::atomic<int> g_lastXError{0};
+int recordXError(Display *display, XErrorEvent *event)
 {
-    g_lastXError = event->error_code;
+    if (display == g_errorDisplay.load())
+        g_lastXError = event->error_code;
     return 0;
 }
 
@@ -90,12 +95,14 @@ public:
     bool setProperty(int device, float value) const
     {
         g_lastXError = 0;
+        g_errorDisplay = m_display;
         XErrorHandler old = XSetErrorHandler(recordXError);
         unsigned char data[sizeof(float)];
         std::memcpy(data, &value, sizeof value);
         XIChangeProperty(m_display, device, m_property, m_float, 32, XIPropModeReplace, data, 1);
         XSync(m_display, False);
         XSetErrorHandler(old);
+        g_errorDisplay = nullptr;
         return g_lastXError == 0;
     }
 

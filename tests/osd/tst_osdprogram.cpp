@@ -7,6 +7,7 @@
 #include "OsdNotifier.h"
 #include "OsdServer.h"
 #include "OsdWindow.h"
+#include "OwnerWatch.h"
 
 #include "../FakeNotifications.h"
 
@@ -20,6 +21,8 @@
 #include <QtTest>
 
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(OwnerWatch::Mode)
 
 class TestOsdProgram : public QObject
 {
@@ -142,6 +145,87 @@ private slots:
         client.showOsd(QStringLiteral("Profile 4"), QColor(255, 0, 0));
         QTRY_COMPARE_WITH_TIMEOUT(m_fake.calls.size(), 2, 5000);
         QCOMPARE(m_fake.calls.at(1).summary, QStringLiteral("Profile 4"));
+    }
+
+    void ownerWatchSeesTheOwnerGo_data()
+    {
+        QTest::addColumn<OwnerWatch::Mode>("mode");
+        QTest::newRow("pidfd") << OwnerWatch::Mode::Auto;
+        QTest::newRow("polling") << OwnerWatch::Mode::Polling;
+    }
+
+    void ownerWatchSeesTheOwnerGo()
+    {
+        QFETCH(OwnerWatch::Mode, mode);
+        QProcess owner;
+        owner.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        QVERIFY(owner.waitForStarted());
+        OwnerWatch watch;
+        QVERIFY(!watch.watch(0));
+        QVERIFY(watch.watch(owner.processId(), mode));
+        if (mode == OwnerWatch::Mode::Polling)
+            QVERIFY(!watch.usesPidfd());
+        QSignalSpy gone(&watch, &OwnerWatch::ownerGone);
+        QTest::qWait(300);
+        QVERIFY(gone.isEmpty());
+        const qint64 pid = owner.processId();
+        owner.kill();
+        QVERIFY(owner.waitForFinished(3000));
+        QTRY_COMPARE_WITH_TIMEOUT(gone.size(), 1, 2500);
+
+        // An owner gone before the watch began is reported all the same.
+        OwnerWatch late;
+        QSignalSpy lateGone(&late, &OwnerWatch::ownerGone);
+        QVERIFY(late.watch(pid, mode));
+        QTRY_COMPARE_WITH_TIMEOUT(lateGone.size(), 1, 2500);
+        QCOMPARE(gone.size(), 1);
+    }
+
+    // Started by the window, the program ends when the window has gone (quit
+    // or killed), once the notice on screen is over.
+    void programEndsWithItsOwner()
+    {
+        QTemporaryDir runtime;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        const QString socket = runtime.filePath(Osd::windowTitle());
+
+        QProcess bad;
+        bad.setProcessEnvironment(env);
+        bad.start(QStringLiteral(MOUSECFG_OSD_PROGRAM), {QStringLiteral("--owner"), QStringLiteral("x")});
+        QVERIFY(bad.waitForFinished(5000));
+        QCOMPARE(bad.exitCode(), 2);
+
+        QProcess owner;
+        owner.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        QVERIFY(owner.waitForStarted());
+        QProcess osd;
+        osd.setProcessEnvironment(env);
+        osd.setProcessChannelMode(QProcess::ForwardedChannels);
+        osd.start(QStringLiteral(MOUSECFG_OSD_PROGRAM),
+                  {QStringLiteral("--owner"), QString::number(owner.processId())});
+        QVERIFY(osd.waitForStarted());
+        auto stop = qScopeGuard([&] {
+            osd.kill();
+            osd.waitForFinished(3000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), 5000);
+
+        // A notice (on screen for 1.5 s) is seen to its end.
+        FakeProgramLauncher launcher;
+        OsdClient client(&launcher, QStringLiteral(MOUSECFG_OSD_PROGRAM));
+        client.setServerName(socket);
+        QSignalSpy delivered(&client, &OsdClient::delivered);
+        client.showOsd(QStringLiteral("Profile 3"), QColor(255, 0, 0));
+        QTRY_COMPARE_WITH_TIMEOUT(delivered.size(), 1, 5000);
+        QTest::qWait(200);
+        owner.kill();
+        QVERIFY(owner.waitForFinished(3000));
+        QTest::qWait(300);
+        QCOMPARE(osd.state(), QProcess::Running);
+        QVERIFY(osd.waitForFinished(4000));
+        QCOMPARE(osd.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(osd.exitCode(), 0);
     }
 
     void cliSendsOneNotice()

@@ -4,10 +4,16 @@
 #include "MouseSettingsLauncher.h"
 #include "ProgramLauncher.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 
@@ -109,6 +115,59 @@ private slots:
         QVERIFY(!QFile::exists(injected));
 
         QVERIFY(!launcher.startDetached(dir.filePath(QStringLiteral("no-such-program")), {}));
+        QVERIFY(!launcher.startDetached(sh, {}, dir.filePath(QStringLiteral("no-such-folder"))));
+    }
+
+    // A program we start (say the on-screen display) may outlive us: it must
+    // not hold our output, or a pipe reading it (mousecfg | cat) never ends.
+    void detachedProgramHoldsNoneOfOurStreams()
+    {
+        const QString sleep = QStandardPaths::findExecutable(QStringLiteral("sleep"));
+        if (sleep.isEmpty())
+            QSKIP("no sleep to start");
+        // Our standard output is a pipe, and another one is open without
+        // close-on-exec, as a library may leave one.
+        int out[2], stray[2];
+        QVERIFY(::pipe(out) == 0 && ::pipe(stray) == 0);
+        const int savedStdout = ::dup(1);
+        ::dup2(out[1], 1);
+        qint64 pid = 0;
+        const bool started = DetachedProgramLauncher::start(sleep, {QStringLiteral("5")}, QString(), &pid);
+        ::dup2(savedStdout, 1);
+        ::close(savedStdout);
+        ::close(out[1]);
+        QVERIFY(started);
+        QVERIFY(pid > 0);
+        auto cleanup = qScopeGuard([&] {
+            ::kill(pid_t(pid), SIGKILL);
+            ::close(out[0]);
+            ::close(stray[0]);
+            ::close(stray[1]);
+        });
+        // It has executed when start() returns: what it holds is what it keeps.
+        const QString proc = QStringLiteral("/proc/%1").arg(pid);
+        QCOMPARE(QFileInfo(proc + QStringLiteral("/exe")).symLinkTarget(),
+                 QFileInfo(sleep).canonicalFilePath());
+        QCOMPARE(
+            QDir(proc + QStringLiteral("/fd")).entryList(QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+            (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}));
+        for (int fd = 0; fd <= 2; ++fd)
+            QCOMPARE(QFileInfo(proc + QStringLiteral("/fd/%1").arg(fd)).symLinkTarget(),
+                     QStringLiteral("/dev/null"));
+        // Our pipe has no writer left while the program runs.
+        pollfd p{out[0], POLLIN, 0};
+        QCOMPARE(::poll(&p, 1, 2000), 1);
+        char c;
+        QCOMPARE(::read(out[0], &c, 1), ssize_t(0));
+        QCOMPARE(::kill(pid_t(pid), 0), 0);
+        // Not our child: nothing of ours reaps it or ends with it.
+        QFile stat(proc + QStringLiteral("/stat"));
+        QVERIFY(stat.open(QIODevice::ReadOnly));
+        const QByteArray fields = stat.readAll();
+        const QList<QByteArray> afterName = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+        QVERIFY(afterName.size() > 3);
+        QVERIFY(afterName.at(1).toLongLong() != QCoreApplication::applicationPid()); // parent
+        QVERIFY(afterName.at(3).toLongLong() != ::getsid(0));                        // session
     }
 };
 

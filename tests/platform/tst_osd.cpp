@@ -157,7 +157,10 @@ private slots:
         QCOMPARE(received.at(0).at(0).value<Osd::Notice>().text, QStringLiteral("DPI 1:800"));
         QCOMPARE(launcher.calls().size(), 1);
         QCOMPARE(launcher.calls().at(0).program, QStringLiteral("/opt/mousecfg/mousecfg-osd"));
-        QVERIFY(launcher.calls().at(0).arguments.isEmpty());
+        // It is told whose it is, and ends when we have gone.
+        QCOMPARE(
+            launcher.calls().at(0).arguments,
+            (QStringList{QStringLiteral("--owner"), QString::number(QCoreApplication::applicationPid())}));
         QVERIFY(dropped.isEmpty());
     }
 

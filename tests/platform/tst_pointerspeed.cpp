@@ -1,6 +1,8 @@
-// The 1..20 scale against libinput's -1..1, and the desktop backends against
-// recorded seams.
+// The 1..20 scale against libinput's -1..1, the desktop backends against
+// recorded seams, and the worker that keeps them off the caller's thread.
 
+#include "AsyncPointerSpeed.h"
+#include "CommandRunner.h"
 #include "FakeCommandRunner.h"
 #include "FakePointerSpeed.h"
 #include "GnomePointerSpeed.h"
@@ -9,10 +11,13 @@
 #include "NullPointerSpeed.h"
 #include "PointerSpeed.h"
 
+#include <QSemaphore>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
+#include <thread>
 
 Q_DECLARE_METATYPE(PointerSpeedKind)
 
@@ -60,6 +65,72 @@ public:
         return false;
     }
 };
+
+// A backend whose writes wait for the test's word, recording what reached it.
+struct Gate
+{
+    QSemaphore entered; // a write began
+    QSemaphore release; // let it end
+    QList<int> applied;
+    bool refuse = false;
+};
+
+class GatedPointerSpeed : public PointerSpeed
+{
+public:
+    explicit GatedPointerSpeed(Gate *gate) : m_gate(gate) {}
+    QString backendName() const override { return QStringLiteral("gated"); }
+    bool isAvailable() const override { return true; }
+    bool readSpeed(int *speed) override
+    {
+        *speed = m_value;
+        return true;
+    }
+    bool applySpeed(int speed) override
+    {
+        m_gate->entered.release();
+        m_gate->release.acquire();
+        m_gate->applied.append(speed);
+        if (m_gate->refuse) {
+            setErrorString(QStringLiteral("refused by the desktop"));
+            return false;
+        }
+        m_value = speed;
+        return true;
+    }
+
+private:
+    Gate *m_gate;
+    int m_value = 12;
+};
+
+// A gsettings stand-in as slow as a busy desktop's: it logs each call
+// ("set ... 0.5"), waits PROGRAM.sleep seconds (2 by default) and keeps the
+// value in PROGRAM.value; PROGRAM.fail makes it refuse.
+QString slowGsettings(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("gsettings"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return QString();
+    f.write("#!/bin/sh\n"
+            "echo \"$*\" >> \"$0.log\"\n"
+            "sleep \"$(cat \"$0.sleep\" 2>/dev/null || echo 2)\"\n"
+            "[ -e \"$0.fail\" ] && { echo 'No schema here' >&2; exit 1; }\n"
+            "case \"$1\" in\n"
+            "get) cat \"$0.value\" 2>/dev/null || echo 0.0 ;;\n"
+            "set) echo \"$4\" > \"$0.value.tmp\" && mv \"$0.value.tmp\" \"$0.value\" ;;\n"
+            "esac\n");
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+QByteArray fileText(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray();
+}
 
 const QStringList kGet = {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.peripherals.mouse"),
                           QStringLiteral("speed")};
@@ -241,6 +312,110 @@ private slots:
         QVERIFY(!fake.readSpeed(&speed));
         QCOMPARE(speed, 5);
         QCOMPARE(fake.readCount(), 2);
+    }
+
+    // The desktop may take seconds to set the speed; the window asks at every
+    // profile switch and must not wait.
+    void slowDesktopDoesNotHoldTheCaller()
+    {
+        QTemporaryDir dir;
+        const QString gsettings = slowGsettings(dir);
+        QVERIFY(!gsettings.isEmpty());
+        PointerSpeedEnvironment env;
+        env.currentDesktop = QStringLiteral("GNOME");
+        env.gsettingsPath = gsettings;
+        auto backend = createPointerSpeed(env);
+        QCOMPARE(backend->backendName(), QStringLiteral("gnome"));
+
+        QElapsedTimer took;
+        took.start();
+        int speed = 4;
+        // The first read is still running: no value yet, and no long wait.
+        QVERIFY(!backend->readSpeed(&speed));
+        QCOMPARE(speed, 4);
+        QVERIFY(backend->applySpeed(3));
+        QVERIFY2(took.elapsed() < 500, qPrintable(QString::number(took.elapsed())));
+        QVERIFY(backend->readSpeed(&speed)); // what was asked for, at once
+        QCOMPARE(speed, 3);
+        // It lands after the read in flight and its own run.
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(gsettings + QStringLiteral(".value")), QByteArray("-0.777778"),
+                                  10000);
+
+        // A refusal is kept for the caller, who was told "requested".
+        QFile::copy(gsettings, gsettings + QStringLiteral(".fail"));
+        QVERIFY(backend->applySpeed(15));
+        QTRY_VERIFY_WITH_TIMEOUT(backend->errorString().contains(QStringLiteral("No schema here")), 10000);
+        QCOMPARE(fileText(gsettings + QStringLiteral(".value")), QByteArray("-0.777778"));
+    }
+
+    // While one value is being set, later requests collapse into the latest.
+    void requestsCoalesceToTheLatest()
+    {
+        Gate gate;
+        AsyncPointerSpeed async(std::make_unique<GatedPointerSpeed>(&gate));
+        QVERIFY(async.isAvailable());
+        QCOMPARE(async.backendName(), QStringLiteral("gated"));
+        QVERIFY(async.waitForIdle(5000));
+        int speed = 0;
+        QVERIFY(async.readSpeed(&speed));
+        QCOMPARE(speed, 12); // the desktop's, read by the worker
+
+        QVERIFY(async.applySpeed(1));
+        QVERIFY(gate.entered.tryAcquire(1, 5000)); // 1 is being set
+        for (int n = 2; n <= 19; ++n)
+            QVERIFY(async.applySpeed(n));
+        QVERIFY(async.applySpeed(40)); // clamped
+        QVERIFY(async.readSpeed(&speed));
+        QCOMPARE(speed, 20);
+        gate.release.release();
+        QVERIFY(gate.entered.tryAcquire(1, 5000));
+        gate.release.release();
+        QVERIFY(async.waitForIdle(5000));
+        QCOMPARE(gate.applied, (QList<int>{1, 20}));
+        QVERIFY(async.readSpeed(&speed));
+        QCOMPARE(speed, 20);
+
+        gate.refuse = true;
+        gate.release.release();
+        QVERIFY(async.applySpeed(7)); // requested; the refusal comes later
+        QVERIFY(async.waitForIdle(5000));
+        QCOMPARE(async.errorString(), QStringLiteral("refused by the desktop"));
+    }
+
+    // Closing the window while a value is being set: the call in flight ends
+    // (the backend bounds it), what is queued is dropped, the worker is joined.
+    void destructionWaitsForTheCallInFlight()
+    {
+        Gate gate;
+        auto async = std::make_unique<AsyncPointerSpeed>(std::make_unique<GatedPointerSpeed>(&gate));
+        QVERIFY(async->applySpeed(5));
+        QVERIFY(gate.entered.tryAcquire(1, 5000));
+        QVERIFY(async->applySpeed(6));
+        std::thread desktop([&] {
+            QThread::msleep(300);
+            gate.release.release(); // the desktop answers
+        });
+        QElapsedTimer took;
+        took.start();
+        async.reset();
+        QVERIFY(took.elapsed() >= 250);
+        desktop.join();
+        QCOMPARE(gate.applied, QList<int>{5});
+
+        // A real gsettings that hangs is killed at the runner's timeout.
+        QTemporaryDir dir;
+        const QString gsettings = slowGsettings(dir);
+        QFile sleep(gsettings + QStringLiteral(".sleep"));
+        QVERIFY(sleep.open(QIODevice::WriteOnly));
+        sleep.write("30");
+        sleep.close();
+        ProcessCommandRunner runner(1000);
+        async = std::make_unique<AsyncPointerSpeed>(std::make_unique<GnomePointerSpeed>(&runner, gsettings));
+        QVERIFY(async->applySpeed(9));
+        QTRY_VERIFY_WITH_TIMEOUT(fileText(gsettings + QStringLiteral(".log")).contains("set"), 5000);
+        took.restart();
+        async.reset();
+        QVERIFY2(took.elapsed() < 2500, qPrintable(QString::number(took.elapsed())));
     }
 
     void detection_data()
