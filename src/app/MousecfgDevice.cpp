@@ -175,9 +175,9 @@ void MousecfgWidget::onMouseListChanged()
         }
         if (count == 1) {
             qCDebug(lcApp) << "RefreshMouseList " << names.first();
-            runAfterFirstFrame([name = names.first()] { AppConfig::writeCurrentProductName(name); });
+            queueConfigWrite(names.first(), false);
         } else {
-            runAfterFirstFrame([] { AppConfig::writeCurrentProductName(QString()); });
+            queueConfigWrite(QString(), false);
         }
     } else {
         ensureMouseSelector();
@@ -186,7 +186,7 @@ void MousecfgWidget::onMouseListChanged()
         const QString current = found >= 0 ? names.at(found) : names.first();
         if (found >= 0)
             m_pMouseSelector->setText(current);
-        runAfterFirstFrame([current] { AppConfig::writeCurrentProductName(current); });
+        queueConfigWrite(current, false);
         connect(menu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
         m_pMouseSelector->setMenu(menu);
         menu->setFixedWidth(int(150 * m_dScale));
@@ -215,4 +215,38 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
         m_pMouseSelector->setText(action->text());
     m_session->selectMouse(action->text());
     reloadAfterDeviceChange(false);
+}
+
+void MousecfgWidget::queueConfigWrite(const QString &productName, bool diff)
+{
+    // Config.ini is written (locked, saved, synced) once after a burst of
+    // device changes, not once per change: each write takes the window's
+    // thread for tens of milliseconds.
+    if (diff) {
+        m_bDiffPending = true;
+    } else {
+        m_strPendingProduct = productName;
+        m_bProductPending = true;
+    }
+    if (!m_configWriteTimer.isActive())
+        m_configWriteTimer.start();
+}
+
+void MousecfgWidget::writePendingConfig()
+{
+    if (!m_bFirstFrameDone) {
+        runAfterFirstFrame([this] { writePendingConfig(); });
+        return;
+    }
+    if (m_bProductPending) {
+        m_bProductPending = false;
+        if (m_strPendingProduct != m_strWrittenProduct || m_strWrittenProduct.isNull()) {
+            AppConfig::writeCurrentProductName(m_strPendingProduct);
+            m_strWrittenProduct = m_strPendingProduct.isNull() ? QStringLiteral("") : m_strPendingProduct;
+        }
+    }
+    if (m_bDiffPending) {
+        m_bDiffPending = false;
+        AppConfig::writeDiff(1);
+    }
 }

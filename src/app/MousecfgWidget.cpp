@@ -94,7 +94,10 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
             [this] { QTimer::singleShot(200, Qt::PreciseTimer, this, &MousecfgWidget::slotWarnClose); });
     connect(m_session.get(), &DeviceSession::lastMouseGone, this, &MousecfgWidget::onLastMouseGone);
     connect(m_session.get(), &DeviceSession::connectionChanged, this, &MousecfgWidget::RefreshConnectionMode);
-    connect(m_session.get(), &DeviceSession::mouseFound, this, [] { AppConfig::writeDiff(1); });
+    connect(m_session.get(), &DeviceSession::mouseFound, this, [this] { queueConfigWrite(QString(), true); });
+    m_configWriteTimer.setSingleShot(true);
+    m_configWriteTimer.setInterval(300);
+    connect(&m_configWriteTimer, &QTimer::timeout, this, &MousecfgWidget::writePendingConfig);
     connect(m_session.get(), &DeviceSession::batteryStatus, this,
             [this](quint8 iCharge, quint8 iLowByte, quint8 iHiByte) {
                 slotRefreshBatteryStatus(iCharge, iLowByte, iHiByte);
@@ -209,6 +212,11 @@ MousecfgWidget::~MousecfgWidget()
     // just before the end is still stored).
     m_session->disconnect(this);
     m_session.reset();
+    if (m_configWriteTimer.isActive()) {
+        m_configWriteTimer.stop();
+        m_bFirstFrameDone = true;
+        writePendingConfig();
+    }
     if (m_pTranslator)
         QCoreApplication::removeTranslator(m_pTranslator);
     if (m_pTray)

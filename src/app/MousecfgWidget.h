@@ -301,6 +301,10 @@ private:
     // Hot-plug (MousecfgDevice.cpp).
     void reloadAfterDeviceChange(bool bSelectFirstButton);
     void showProductTitle();
+    // Config.ini's current product name (or, DIFF, "Config/Diff" = 1), written
+    // once after a burst of device changes.
+    void queueConfigWrite(const QString &productName, bool diff);
+    void writePendingConfig();
     // Status (MousecfgStatus.cpp).
     void setBatteryStyle(bool bGrey);
     QString stageDpiText(int stage) const;
@@ -340,6 +344,11 @@ private:
     // Device.
     int m_bDeviceReady = 0;
     QPointer<MirtMessageBox> m_pWarningBox;
+    QTimer m_configWriteTimer;
+    QString m_strPendingProduct;
+    QString m_strWrittenProduct; // null: nothing written by this window yet
+    bool m_bProductPending = false;
+    bool m_bDiffPending = false;
     DeviceProblem m_warningProblem = DeviceProblem::None; // what the open box says
     bool m_bSwitchWarning = false;                        // the open box makes room for another
 

@@ -1,6 +1,7 @@
 #include "ProfileQuestionBox.h"
 
 #include "MirtKit.h"
+#include "MirtMessageBox.h"
 #include "MirtPushButton.h"
 
 #include <QHBoxLayout>
@@ -19,17 +20,6 @@ constexpr int kDetailsHeight = 220;
 constexpr int kSpace = 30;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 34;
-
-QFont messageFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"),
-                   QStringLiteral("WenQuanYi Micro Hei")});
-    f.setStyleHint(QFont::Monospace);
-    f.setWeight(75);
-    f.setPixelSize(qMax(1, MirtKit::scaled(14)));
-    return f;
-}
 
 QString rgb(const QColor &c)
 {
@@ -60,7 +50,7 @@ ProfileQuestionBox::ProfileQuestionBox(const QString &message, const QStringList
 
     m_label = new QLabel(message, this);
     m_label->setObjectName(QStringLiteral("questionBoxText"));
-    m_label->setFont(messageFont());
+    m_label->setFont(MirtMessageBox::messageFont());
     m_label->setWordWrap(true);
     m_label->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(rgb(MirtKit::textColor())));
@@ -120,7 +110,7 @@ ProfileQuestionBox::ProfileQuestionBox(const QString &message, const QStringList
         m_details->setObjectName(QStringLiteral("questionBoxDetails"));
         m_details->setReadOnly(true);
         m_details->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-        QFont font = messageFont();
+        QFont font = MirtMessageBox::messageFont();
         font.setWeight(QFont::Normal);
         font.setPixelSize(qMax(1, MirtKit::scaled(12)));
         m_details->setFont(font);

@@ -11,9 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-QFont messageFont()
+QFont MirtMessageBox::messageFont()
 {
     QFont f;
     f.setFamilies({QStringLiteral("Consolas"), QStringLiteral("DejaVu Sans Mono"),
@@ -23,6 +21,8 @@ QFont messageFont()
     f.setPixelSize(qMax(1, MirtKit::scaled(14)));
     return f;
 }
+
+namespace {
 
 } // namespace
 

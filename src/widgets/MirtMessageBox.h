@@ -3,6 +3,7 @@
 // warning, notice or "device unplugged" box with "Ok".
 
 #include <QDialog>
+#include <QFont>
 
 class QLabel;
 class QTimer;
@@ -33,6 +34,8 @@ public:
     MirtPushButton *noButton() const { return m_pNoBtn; }
 
     static constexpr int kPlugInPeriodMs = 100;
+    // The boxes' text font at the current scale (the skin's other question boxes use it too).
+    static QFont messageFont();
 
 public slots:
     void GetPlugInSignal();
