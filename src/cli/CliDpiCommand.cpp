@@ -138,10 +138,9 @@ int runRate(const CliContext &, const QStringList &arguments)
 CliRegistrar dpiCommand(
     {QStringLiteral("dpi"),
      QStringLiteral("dpi [--slot N] STAGE DPI[,DPI_Y] [--off] | dpi [--slot N] --current STAGE"),
-     QStringLiteral(
-         "set DPI stage STAGE (1 up to the stages shown) of a stored profile: X and Y together, or "
-         "apart where the sensor allows it; the stage is switched on, or off with --off. --current "
-         "makes STAGE the current stage"),
+     QStringLiteral("set DPI stage STAGE (1 up to the stages shown) of a stored profile to a DPI of\n"
+                    "      the sensor: X and Y together, or apart where the sensor has \"Link XY\"; the\n"
+                    "      stage is switched on, or off with --off. --current makes STAGE the current one"),
      runDpi});
 
 CliRegistrar rateCommand({QStringLiteral("rate"), QStringLiteral("rate [--slot N] 125|250|500|1000"),

@@ -60,8 +60,8 @@ int runSensor(const CliContext &, const QStringList &arguments)
 
 CliRegistrar sensorCommand(
     {QStringLiteral("sensor"), QStringLiteral("sensor [--slot N] NAME VALUE | sensor --list"),
-     QStringLiteral("set a setting of the Mouse Setting panel in the stored profiles (--list names them with "
-                    "their values; --slot only for the speeds kept with each profile)"),
+     QStringLiteral("set a setting of the Mouse Setting panel in the stored profiles (--list names\n"
+                    "      them with their values; --slot only for the speeds kept with each profile)"),
      runSensor});
 
 } // namespace
