@@ -22,6 +22,7 @@
 #include "MirtProcessbar.h"
 #include "MirtPushButton.h"
 #include "MirtReportRate.h"
+#include "ModelQuirks.h"
 #include "MouseSettingsLauncher.h"
 #include "PointerSpeed.h"
 #include "ProfileDocument.h"
@@ -57,12 +58,6 @@ QStringList threeImages(const QString &stem)
 {
     return fourImages(stem).mid(0, 3);
 }
-
-// The models whose two extra markers use the third and fourth image pair.
-const char *const kAltMarkerModels[] = {
-    "VORANEL2", "OSTRIK",   "DELVANE",    "TAVIR FPS", "TAVIR",    "SOLVENTH", "SOLVENTH3", "BRISKEL",
-    "5915",     "Q604-RGB", "5915-X6060", "FENNORA",   "Q311",     "Q312",     "Q320-RGB",  "ALVERIN",
-    "Q321-PRO", "Q321-RGB", "Q321-RGB2",  "DRUMMEL2",  "WENDRIC2", "TORVANE"};
 
 // Where the markers sit over the pictures (design units, centre points).
 constexpr int kMarkerSize = 18;
@@ -444,11 +439,8 @@ void MousecfgWidget::ensureMacroPage()
 
 void MousecfgWidget::setMarkerImages()
 {
-    bool alt = false;
-    for (const char *name : kAltMarkerModels) {
-        if (m_strProductName == QLatin1String(name))
-            alt = true;
-    }
+    // Some models' two extra markers use the third and fourth image pair.
+    const bool alt = ModelQuirks::has(m_strProductName, ModelQuirks::kAltMarkerImages);
     const QString up = alt ? QStringLiteral("4") : QStringLiteral("2");
     const QString upSel = alt ? QStringLiteral("3") : QStringLiteral("1");
     const QStringList images[2] = {

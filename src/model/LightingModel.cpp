@@ -1,6 +1,7 @@
 #include "LightingModel.h"
 
 #include "DeviceDescription.h"
+#include "ModelQuirks.h"
 
 #include <QCoreApplication>
 
@@ -9,7 +10,6 @@
 namespace LightingModel {
 
 const char kTranslationContext[] = "MirtColorWindow";
-const char kSharedLightingModel[] = "5960";
 
 namespace {
 
@@ -115,7 +115,7 @@ bool showSleep()
 
 int lightingSlot(const QString &productName, int currentSlot)
 {
-    if (productName == QLatin1String(kSharedLightingModel))
+    if (ModelQuirks::has(productName, ModelQuirks::kSharedLighting))
         return 0;
     return currentSlot >= 0 && currentSlot < kProfileCount ? currentSlot : 0;
 }

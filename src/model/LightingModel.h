@@ -6,6 +6,7 @@
 // hex field). The lighting page and `mousecfg-cli light` both edit a profile
 // through these functions.
 
+#include "ModelQuirks.h"
 #include "ProfileTypes.h"
 
 #include <QColor>
@@ -78,10 +79,11 @@ Range sleepRange();
 bool showSleep();
 
 // ---------------------------------------------------------------------------
-// The profile whose lighting is edited. Model "5960" has one lighting setting
-// for all profiles: it is kept in slot 0, whichever slot is current.
+// The profile whose lighting is edited. A model with the shared-lighting quirk
+// (ModelQuirks, "5960") has one lighting setting for all profiles: it is kept
+// in slot 0, whichever slot is current.
 
-extern const char kSharedLightingModel[];
+using ModelQuirks::kSharedLightingModel;
 int lightingSlot(const QString &productName, int currentSlot);
 ProfileData &lightingProfile(ProfileSet &set, const QString &productName);
 

@@ -1,6 +1,6 @@
 #include "MirtDPIWindow.h"
 
-#include "DeviceDescription.h"
+#include "DpiModel.h"
 #include "Log.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
@@ -90,12 +90,13 @@ void MirtDPIWindow::setSensorModel(int iSensor, int iWideRange, const QString &p
 
 void MirtDPIWindow::setSensorModel(int iSensor)
 {
-    setSensorModel(iSensor, DeviceDescription::wideDpiRange(), DeviceDescription::productName());
+    const DpiModel::Sensor configured = DpiModel::Sensor::fromConfiguration();
+    setSensorModel(iSensor, configured.wideRange, configured.product);
 }
 
 void MirtDPIWindow::setStageCount(int iCount)
 {
-    m_iStageCount = qBound(1, iCount, kDpiStageCount);
+    m_iStageCount = DpiModel::shownStageCount(iCount);
     layoutPage();
 }
 
@@ -135,9 +136,8 @@ void MirtDPIWindow::showStage(int iStage)
 void MirtDPIWindow::onRadioChanged()
 {
     const int id = m_pRadioGroup->checkedId();
-    if (id < 0 || !m_ProfileData)
+    if (!m_ProfileData || !DpiModel::setCurrentStage(*m_ProfileData, id))
         return;
-    m_ProfileData->dpi = quint8(id);
     qCDebug(lcPages, "m_ProfileData.dpi = %d", m_ProfileData->dpi);
     showStage(id);
     emit StageChangedSignal(quint8(id));
@@ -145,32 +145,29 @@ void MirtDPIWindow::onRadioChanged()
 
 void MirtDPIWindow::onLinkChanged(quint8 iLink, quint8 iStage)
 {
-    if (m_ProfileData && iStage < kDpiStageCount)
-        m_ProfileData->DPI_INFO[iStage].link = iLink;
+    if (m_ProfileData)
+        DpiModel::setLinked(*m_ProfileData, iStage, iLink != 0);
 }
 
 void MirtDPIWindow::onEnableChanged(quint8 iUsed, quint8 iStage)
 {
-    if (m_ProfileData && iStage < kDpiStageCount)
-        m_ProfileData->DPI_INFO[iStage].used = iUsed;
+    if (m_ProfileData)
+        DpiModel::setUsed(*m_ProfileData, iStage, iUsed != 0);
 }
 
 void MirtDPIWindow::onSliderChanged(int iX, int iY, quint8 iStage)
 {
-    if (!m_ProfileData || iStage >= kDpiStageCount)
-        return;
-    DpiStage &stage = m_ProfileData->DPI_INFO[iStage];
-    stage.x = iX;
-    stage.y = iY;
-    stage.xy = iX;
+    if (m_ProfileData)
+        DpiModel::setSteps(*m_ProfileData, iStage, iX, iY);
 }
 
 void MirtDPIWindow::MouseinSignal(quint8 iStage)
 {
-    if (!m_ProfileData || iStage >= kDpiStageCount)
+    if (!m_ProfileData)
         return;
     const bool changed = m_ProfileData->dpi != iStage;
-    m_ProfileData->dpi = iStage;
+    if (!DpiModel::setCurrentStage(*m_ProfileData, iStage))
+        return;
     qCDebug(lcPages, "m_ProfileData.dpi = %d", m_ProfileData->dpi);
     showStage(iStage);
     if (changed)

@@ -17,8 +17,6 @@
 namespace {
 constexpr double kPanelWidth = 506.0;
 constexpr double kPanelHeight = 77.0;
-constexpr int kSpeedMin = 1;
-constexpr int kSpeedMax = 20;
 constexpr int kSpeedDefault = 10;
 } // namespace
 
@@ -55,7 +53,8 @@ MirtPointSpeed::MirtPointSpeed(QWidget *parent)
     m_pKeySlider->setObjectName(QStringLiteral("keyResponse"));
 
     m_pSpeedSlider->setOrientation(Qt::Horizontal);
-    m_pSpeedSlider->setRange(kSpeedMin, kSpeedMax);
+    m_pSpeedSlider->setRange(PerformanceModel::kPointerSpeedRange.minimum,
+                             PerformanceModel::kPointerSpeedRange.maximum);
     m_pSpeedSlider->setSingleStep(1);
     m_pSpeedSlider->setPageStep(1);
     m_pSpeedSlider->setStyleSheet(PageStyle::sliderSheet());
@@ -80,8 +79,8 @@ MirtPointSpeed::MirtPointSpeed(QWidget *parent)
          {m_pSyncOn, m_pSyncOff, m_pLift1, m_pLift2, m_pAngleOn, m_pAngleOff, m_pJitterOn, m_pJitterOff})
         connect(box, &QCheckBox::clicked, this, &MirtPointSpeed::checkbtn_clicked);
 
-    m_pKeySlider->setValue(m_iDebounce);
-    m_pKeyValue->setNum(m_iDebounce);
+    m_pKeySlider->setValue(m_settings.debounce);
+    m_pKeyValue->setNum(m_settings.debounce);
     m_pSpeedValue->setNum(kSpeedDefault);
     showPairs();
     retranslate();
@@ -134,16 +133,12 @@ void MirtPointSpeed::setData(ProfileData *profile, quint8 iSync, quint8 iLift, q
                              quint8 iDebounce)
 {
     m_pProfile = profile;
-    m_iSync = iSync ? 1 : 0;
-    m_iLift = iLift == 1 ? 1 : 2;
-    m_iAngle = iAngle == 0 ? 0 : 1;
-    m_iJitter = iJitter == 0 ? 0 : 1;
-    m_iDebounce = quint8(qBound(kDebounceMin, int(iDebounce), kDebounceMax));
+    m_settings = PerformanceModel::SensorSettings::fromValues(iSync, iLift, iAngle, iJitter, iDebounce);
     {
         const QSignalBlocker blocker(m_pKeySlider);
-        m_pKeySlider->setValue(m_iDebounce);
+        m_pKeySlider->setValue(m_settings.debounce);
     }
-    m_pKeyValue->setNum(m_iDebounce);
+    m_pKeyValue->setNum(m_settings.debounce);
     if (profile) {
         const QSignalBlocker b1(m_pScrollBox);
         m_pScrollBox->setValue(profile->scrollspeed);
@@ -157,17 +152,13 @@ void MirtPointSpeed::setData(ProfileData *profile, quint8 iSync, quint8 iLift, q
 
 void MirtPointSpeed::setLift(quint8 iLift)
 {
-    m_iLift = iLift == 1 ? 1 : 2;
+    m_settings.setLift(PerformanceModel::shownLift(iLift));
     showPairs();
 }
 
 void MirtPointSpeed::collectInto(ProfileSet &set) const
 {
-    set.Sync = m_iSync;
-    set.LiftHigh = m_iLift;
-    set.AngleValue = m_iAngle;
-    set.Jitter = m_iJitter;
-    set.Debounce = m_iDebounce;
+    m_settings.applyTo(set);
 }
 
 void MirtPointSpeed::showPairs()
@@ -178,10 +169,10 @@ void MirtPointSpeed::showPairs()
         on->setChecked(first);
         off->setChecked(!first);
     };
-    tick(m_pSyncOn, m_pSyncOff, m_iSync != 0);
-    tick(m_pLift1, m_pLift2, m_iLift == 1);
-    tick(m_pAngleOn, m_pAngleOff, m_iAngle == 0);
-    tick(m_pJitterOn, m_pJitterOff, m_iJitter == 0);
+    tick(m_pSyncOn, m_pSyncOff, m_settings.syncOn());
+    tick(m_pLift1, m_pLift2, m_settings.lift == 1);
+    tick(m_pAngleOn, m_pAngleOff, m_settings.angleSnappingOn());
+    tick(m_pJitterOn, m_pJitterOff, m_settings.jitterFilterOn());
 }
 
 void MirtPointSpeed::checkbtn_clicked()
@@ -189,26 +180,20 @@ void MirtPointSpeed::checkbtn_clicked()
     auto *box = qobject_cast<QCheckBox *>(sender());
     if (!box)
         return;
-    if (box == m_pSyncOn)
-        m_iSync = 1;
-    else if (box == m_pSyncOff)
-        m_iSync = 0;
-    else if (box == m_pLift1 || box == m_pLift2) {
-        const quint8 lift = box == m_pLift1 ? 1 : 2;
-        const bool changed = lift != m_iLift;
-        m_iLift = lift;
+    if (box == m_pSyncOn || box == m_pSyncOff) {
+        m_settings.setSync(box == m_pSyncOn);
+    } else if (box == m_pLift1 || box == m_pLift2) {
+        const quint8 before = m_settings.lift;
+        m_settings.setLift(box == m_pLift1 ? 1 : 2);
         showPairs();
-        if (changed)
-            emit RefreshLift(m_iLift);
+        if (m_settings.lift != before)
+            emit RefreshLift(m_settings.lift);
         return;
-    } else if (box == m_pAngleOn)
-        m_iAngle = 0;
-    else if (box == m_pAngleOff)
-        m_iAngle = 1;
-    else if (box == m_pJitterOn)
-        m_iJitter = 0;
-    else if (box == m_pJitterOff)
-        m_iJitter = 1;
+    } else if (box == m_pAngleOn || box == m_pAngleOff) {
+        m_settings.setAngleSnapping(box == m_pAngleOn);
+    } else if (box == m_pJitterOn || box == m_pJitterOff) {
+        m_settings.setJitterFilter(box == m_pJitterOn);
+    }
     showPairs();
     emit SensorSettingsChanged();
 }
@@ -216,15 +201,15 @@ void MirtPointSpeed::checkbtn_clicked()
 void MirtPointSpeed::sValueChangedSlot(int iValue)
 {
     if (m_pProfile)
-        m_pProfile->scrollspeed = quint8(iValue);
+        PerformanceModel::setScrollSpeed(*m_pProfile, iValue);
     qCDebug(lcPages, "slider_clicked 1 = %d", iValue);
 }
 
 void MirtPointSpeed::onKeyResponseChanged(int iValue)
 {
-    m_iDebounce = quint8(qBound(kDebounceMin, iValue, kDebounceMax));
+    m_settings.setDebounce(PerformanceModel::kDebounceRange.clamped(iValue));
     qCDebug(lcPages, "slider_clicked 1 = %d", iValue);
-    m_pKeyValue->setNum(m_iDebounce);
+    m_pKeyValue->setNum(m_settings.debounce);
     emit SensorSettingsChanged();
 }
 
@@ -233,7 +218,7 @@ void MirtPointSpeed::onPointerSpeedChanged(int iValue)
     m_pSpeedValue->setNum(iValue);
     if (!m_pProfile)
         return;
-    m_pProfile->mousespeed = quint8(iValue);
+    PerformanceModel::setPointerSpeed(*m_pProfile, iValue);
     if (!m_pSpeedSlider->isSliderDown())
         emit PointerSpeedSignal(quint8(iValue));
 }

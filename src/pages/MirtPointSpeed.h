@@ -6,6 +6,7 @@
 // signalled and the main window copies it into the set; scroll and pointer
 // speed go straight into the profile shown.
 
+#include "PerformanceModel.h"
 #include "ProfileTypes.h"
 
 #include <QWidget>
@@ -22,10 +23,10 @@ class MirtPointSpeed : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int kDebounceMin = 5;
-    static constexpr int kDebounceMax = 30;
-    static constexpr int kScrollMin = 1;
-    static constexpr int kScrollMax = 20;
+    static constexpr int kDebounceMin = PerformanceModel::kDebounceRange.minimum;
+    static constexpr int kDebounceMax = PerformanceModel::kDebounceRange.maximum;
+    static constexpr int kScrollMin = PerformanceModel::kScrollSpeedRange.minimum;
+    static constexpr int kScrollMax = PerformanceModel::kScrollSpeedRange.maximum;
 
     explicit MirtPointSpeed(QWidget *parent = nullptr);
 
@@ -41,11 +42,11 @@ public:
     // Copies sync, lift, angle, jitter and debounce into the sensor bytes of SET.
     void collectInto(ProfileSet &set) const;
 
-    quint8 sync() const { return m_iSync; }
-    quint8 lift() const { return m_iLift; }
-    quint8 angle() const { return m_iAngle; }
-    quint8 jitter() const { return m_iJitter; }
-    quint8 debounce() const { return m_iDebounce; }
+    quint8 sync() const { return m_settings.sync; }
+    quint8 lift() const { return m_settings.lift; }
+    quint8 angle() const { return m_settings.angle; }
+    quint8 jitter() const { return m_settings.jitter; }
+    quint8 debounce() const { return m_settings.debounce; }
 
     // Whether the desktop's pointer speed can be reached; greys the control
     // (its value is still kept in the profile) when it cannot.
@@ -103,11 +104,7 @@ private:
     void layoutPanel();
 
     ProfileData *m_pProfile = nullptr;
-    quint8 m_iSync = 0;
-    quint8 m_iLift = 2;
-    quint8 m_iAngle = 1;
-    quint8 m_iJitter = 1;
-    quint8 m_iDebounce = kDebounceMin;
+    PerformanceModel::SensorSettings m_settings;
     bool m_bPointerSpeedAvailable = true;
     bool m_bShowMouseButton = true;
     MouseSettingsLauncher *m_pLauncher = nullptr;

@@ -6,6 +6,7 @@
 #include "MirtLabel.h"
 #include "MirtPushButton.h"
 #include "PageStyle.h"
+#include "PerformanceModel.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -18,7 +19,8 @@
 namespace {
 constexpr double kPanelWidth = 149.0;
 constexpr double kPanelHeight = 200.0;
-constexpr int kRateCodes[MirtReportRate::kRateCount] = {8, 4, 2, 1};
+// The menu texts, in the order of PerformanceModel's rate codes.
+static_assert(MirtReportRate::kRateCount == PerformanceModel::kRateCount, "one text per rate");
 const char *const kRateTexts[MirtReportRate::kRateCount] = {
     QT_TRANSLATE_NOOP("MirtReportRate", "125 HZ"),
     QT_TRANSLATE_NOOP("MirtReportRate", "250 HZ"),
@@ -51,7 +53,7 @@ MirtReportRate::MirtReportRate(QWidget *parent)
             .arg(MirtKit::textColor().name(), accent.name()));
     for (int i = 0; i < kRateCount; ++i) {
         auto *action = new MirtAction(m_pRateMenu);
-        action->setData(kRateCodes[i]);
+        action->setData(PerformanceModel::rateCode(i));
         connect(action, &QAction::triggered, this, &MirtReportRate::onRateAction);
         m_pRateMenu->addAction(action);
         m_actions[i] = action;
@@ -78,7 +80,7 @@ MirtReportRate::MirtReportRate(QWidget *parent)
 QString MirtReportRate::rateText(int iPollrate)
 {
     for (int i = 0; i < kRateCount; ++i) {
-        if (kRateCodes[i] == iPollrate)
+        if (PerformanceModel::rateCode(i) == iPollrate)
             return QCoreApplication::translate("MirtReportRate", kRateTexts[i]);
     }
     return QString();
@@ -86,7 +88,7 @@ QString MirtReportRate::rateText(int iPollrate)
 
 int MirtReportRate::rateCode(int index)
 {
-    return index >= 0 && index < kRateCount ? kRateCodes[index] : 0;
+    return PerformanceModel::rateCode(index);
 }
 
 QRadioButton *MirtReportRate::liftRadio(int id) const
@@ -117,7 +119,7 @@ void MirtReportRate::setProfile(ProfileData *profile, quint8 iLift)
 
 void MirtReportRate::setLift(quint8 iLift)
 {
-    m_iLift = iLift == 1 ? 1 : 2;
+    m_iLift = PerformanceModel::shownLift(iLift);
     const QSignalBlocker blocker(m_pLiftGroup);
     (m_iLift == 1 ? m_pLift1 : m_pLift2)->setChecked(true);
 }
@@ -134,9 +136,8 @@ void MirtReportRate::showRate()
 void MirtReportRate::onRateAction()
 {
     auto *action = qobject_cast<QAction *>(sender());
-    if (!action || !m_ProfileData)
+    if (!action || !m_ProfileData || !PerformanceModel::setRate(*m_ProfileData, action->data().toInt()))
         return;
-    m_ProfileData->pollrate = quint8(action->data().toInt());
     m_pRateLabel->setText(action->text());
     emit RateChangedSignal(m_ProfileData->pollrate);
 }

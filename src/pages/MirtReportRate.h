@@ -31,7 +31,7 @@ public:
     // The text of a report-rate code ("1000 HZ" for 1 ...), empty for others.
     static QString rateText(int iPollrate);
     // The four codes of the menu, in menu order: 8, 4, 2, 1.
-    static constexpr int kRateCount = 4;
+    static constexpr int kRateCount = 4; // PerformanceModel::kRateCount
     static int rateCode(int index);
 
     MirtPushButton *rateButton() const { return m_pRateBtn; }

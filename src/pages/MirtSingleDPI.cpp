@@ -1,11 +1,11 @@
 #include "MirtSingleDPI.h"
 
+#include "DpiModel.h"
 #include "Log.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtTwoBarSlider.h"
 #include "PageStyle.h"
-#include "SensorDpi.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -66,7 +66,7 @@ void MirtSingleDPI::retranslate()
 void MirtSingleDPI::setSensor(int iSensor, int iWideRange, const QString &product)
 {
     m_iSensor = iSensor;
-    const SensorDpi::Rule rule = SensorDpi::rule(iSensor, iWideRange, product);
+    const DpiModel::SensorRule rule = DpiModel::sensorRule(iSensor, iWideRange, product);
     m_pSlider->setRange(rule.maxStep, rule.minStep);
     m_pSlider->setValues(m_iX, m_iY);
     m_pMinLabel->setNum(rule.minDpi);
@@ -136,8 +136,8 @@ QString MirtSingleDPI::maxText() const
 
 void MirtSingleDPI::showValues()
 {
-    const int dpiX = SensorDpi::stepToDpi(m_iSensor, m_iX);
-    const int dpiY = SensorDpi::stepToDpi(m_iSensor, m_iY);
+    const int dpiX = DpiModel::stepToDpi(m_iSensor, m_iX);
+    const int dpiY = DpiModel::stepToDpi(m_iSensor, m_iY);
     m_pXLabel->setText(QStringLiteral("X:%1").arg(dpiX));
     m_pYLabel->setText(QStringLiteral("Y:%1").arg(dpiY));
     m_pDpiLabel->setText(QStringLiteral("DPI : %1").arg(dpiY));

@@ -1,15 +1,29 @@
-// The DPI page: the sensor table (ranges, labels, step to DPI) and the page's
-// rows, signals and stored values.
+// The DPI page: its rows, signals and stored values (the sensor table and the
+// stage rules are DpiModel's, tested in tst_sensormodel), and the command
+// line's dpi, rate and sensor against the DPI and performance pages.
 
+#include "AppConfig.h"
+#include "DeviceDescription.h"
+#include "DeviceLink.h"
+#include "MirtAction.h"
 #include "MirtDPIWindow.h"
+#include "MirtPointSpeed.h"
+#include "MirtReportRate.h"
 #include "MirtSingleDPI.h"
+#include "MirtSlider.h"
 #include "MirtTwoBarSlider.h"
-#include "SensorDpi.h"
+#include "Paths.h"
+#include "ProfileStore.h"
+#include "ProfileWriter.h"
 
 #include <QCheckBox>
+#include <QProcess>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestDpiPage : public QObject
@@ -17,12 +31,6 @@ class TestDpiPage : public QObject
     Q_OBJECT
 
 private slots:
-    void stepToDpi_data();
-    void stepToDpi();
-    void rangeEndsMatchLabels_data();
-    void rangeEndsMatchLabels();
-    void rangeVariants();
-
     void fillShowsStagesAndSensorRule();
     void sliderMoveStoresValues();
     void clearingLinkSeparatesAxes();
@@ -31,86 +39,9 @@ private slots:
     void currentStageFromRadioRowAndReport();
     void unknownSensorShowsZero();
     void detachedPageIgnoresEdits();
+
+    void cliWritesWhatThePagesWrite();
 };
-
-void TestDpiPage::stepToDpi_data()
-{
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("dpi");
-    QTest::newRow("3360 at 120") << 3360 << 120 << 12000;
-    QTest::newRow("3360 past 120") << 3360 << 121 << 12200;
-    QTest::newRow("3104 minimum shows 500") << 3104 << 14 << 500;
-    QTest::newRow("3104 step 15") << 3104 << 15 << 600;
-    QTest::newRow("31042 at 107") << 31042 << 107 << 4320;
-    QTest::newRow("3212 at 95") << 3212 << 95 << 4860;
-    QTest::newRow("3212 at 111 shows 7200") << 3212 << 111 << 7200;
-    QTest::newRow("3212 rounds 790 up") << 3212 << 21 << 800;
-    QTest::newRow("3212 rounds 2390 up") << 3212 << 63 << 2400;
-    QTest::newRow("3212 at 64") << 3212 << 64 << 2430;
-    QTest::newRow("3325 at 50") << 3325 << 50 << 5000;
-    QTest::newRow("3325 at 51") << 3325 << 51 << 5200;
-    QTest::newRow("33252 at 76") << 33252 << 76 << 10400;
-    QTest::newRow("3327 at 61") << 3327 << 61 << 6200;
-    QTest::newRow("3327 at 62") << 3327 << 62 << 6400;
-    QTest::newRow("3327 at 93") << 3327 << 93 << 12600;
-    QTest::newRow("3327 at 106 shows 16400") << 3327 << 106 << 16400;
-    QTest::newRow("3333 at 81") << 3333 << 81 << 8200;
-    QTest::newRow("3370 at 201") << 3370 << 201 << 10100;
-    QTest::newRow("3389 at 321") << 3389 << 321 << 16100;
-    QTest::newRow("3395 at 519") << 3395 << 519 << 26000;
-    QTest::newRow("3395 at 520") << 3395 << 520 << 26100;
-    QTest::newRow("3399 at 399") << 3399 << 399 << 20000;
-    QTest::newRow("3399 at 400") << 3399 << 400 << 20100;
-    QTest::newRow("3809 at 61") << 3809 << 61 << 6200;
-    QTest::newRow("unknown model") << 1234 << 50 << 0;
-}
-
-void TestDpiPage::stepToDpi()
-{
-    QFETCH(int, model);
-    QFETCH(int, step);
-    QFETCH(int, dpi);
-    QCOMPARE(SensorDpi::stepToDpi(model, step), dpi);
-}
-
-void TestDpiPage::rangeEndsMatchLabels_data()
-{
-    QTest::addColumn<int>("model");
-    QTest::addColumn<int>("wide");
-    QTest::addColumn<QString>("product");
-    for (int model : {3104, 31042, 3212, 3311, 33112, 3325, 33252, 3327, 3333, 3335, 33352, 3360, 3370, 3389,
-                      3395, 33952, 3399, 3809}) {
-        QTest::addRow("%d narrow", model) << model << 0 << QString();
-        QTest::addRow("%d wide", model) << model << 1 << QString();
-    }
-    QTest::newRow("3327 small product") << 3327 << 0 << QStringLiteral("DELVANE");
-}
-
-// The labels at both ends of every slider are the DPI of its end steps.
-void TestDpiPage::rangeEndsMatchLabels()
-{
-    QFETCH(int, model);
-    QFETCH(int, wide);
-    QFETCH(QString, product);
-    const SensorDpi::Rule rule = SensorDpi::rule(model, wide, product);
-    QVERIFY(rule.known);
-    QVERIFY(rule.minStep < rule.maxStep);
-    QCOMPARE(SensorDpi::stepToDpi(model, rule.minStep), rule.minDpi);
-    QCOMPARE(SensorDpi::stepToDpi(model, rule.maxStep), rule.maxDpi);
-}
-
-void TestDpiPage::rangeVariants()
-{
-    QCOMPARE(SensorDpi::rule(3325, 1, QString()).maxStep, 90);
-    QCOMPARE(SensorDpi::rule(3325, 2, QString()).maxStep, 50); // only 1 selects the wide range
-    QCOMPARE(SensorDpi::rule(33252, 0, QString()).maxDpi, 10000);
-    QCOMPARE(SensorDpi::rule(3327, 0, QStringLiteral("TORVANE")).maxStep, 92);
-    QCOMPARE(SensorDpi::rule(3327, 0, QStringLiteral("torvane")).maxStep, 106); // case matters
-    QVERIFY(SensorDpi::rule(3360, 0, QString()).linkBox);
-    QVERIFY(!SensorDpi::rule(3395, 0, QString()).linkBox);
-    QVERIFY(!SensorDpi::rule(4000, 0, QString()).known);
-}
 
 static ProfileData sampleProfile()
 {
@@ -310,6 +241,111 @@ void TestDpiPage::detachedPageIgnoresEdits()
     page.MouseinSignal(3);
     QCOMPARE(profile.DPI_INFO[0].x, 8);
     QCOMPARE(profile.dpi, quint8(1));
+}
+
+// ---------------------------------------------------------------------------
+// mousecfg-cli dpi, rate and sensor edit as the pages do: after the same edits,
+// the stored set and the frames of a whole write are the same.
+
+void TestDpiPage::cliWritesWhatThePagesWrite()
+{
+    QTemporaryDir cliDir;
+    QTemporaryDir pageDir;
+    for (const QTemporaryDir *dir : {&cliDir, &pageDir}) {
+        QSettings c(dir->filePath(QStringLiteral("Config.ini")), QSettings::IniFormat);
+        c.setValue(QStringLiteral("MouseSenSor/1"), 3360); // a sensor with the "Link XY" box
+        for (int i = 1; i <= kProfileCount; ++i)
+            c.setValue(QStringLiteral("Config/Profile%1").arg(i), QStringLiteral("Profile %1").arg(i));
+    }
+    QString out, err;
+    auto cli = [&](const QStringList &args) {
+        QProcess p;
+        p.start(QStringLiteral(MOUSECFG_CLI),
+                QStringList{QStringLiteral("--config-dir"), cliDir.path()} + args);
+        p.waitForFinished(60000);
+        out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    };
+    const QList<QStringList> edits = {
+        {QStringLiteral("dpi"), QStringLiteral("2"), QStringLiteral("1600")},
+        {QStringLiteral("dpi"), QStringLiteral("3"), QStringLiteral("800,1200")},
+        {QStringLiteral("dpi"), QStringLiteral("4"), QStringLiteral("12200"), QStringLiteral("--off")},
+        {QStringLiteral("dpi"), QStringLiteral("--current"), QStringLiteral("3")},
+        {QStringLiteral("rate"), QStringLiteral("500")},
+        {QStringLiteral("sensor"), QStringLiteral("lift"), QStringLiteral("1")},
+        {QStringLiteral("sensor"), QStringLiteral("angle-snapping"), QStringLiteral("on")},
+        {QStringLiteral("sensor"), QStringLiteral("jitter"), QStringLiteral("on")},
+        {QStringLiteral("sensor"), QStringLiteral("sync"), QStringLiteral("on")},
+        {QStringLiteral("sensor"), QStringLiteral("debounce"), QStringLiteral("12")},
+        {QStringLiteral("sensor"), QStringLiteral("scroll-speed"), QStringLiteral("7")},
+        {QStringLiteral("sensor"), QStringLiteral("pointer-speed"), QStringLiteral("15")},
+    };
+    for (const QStringList &args : edits)
+        QVERIFY2(cli(args) == 0, qPrintable(args.join(QLatin1Char(' ')) + QStringLiteral(": ") + err));
+    QCOMPARE(cli({QStringLiteral("frames")}), 0);
+    const QString cliFrames = out;
+
+    // The same edits on the pages, over a folder seeded as the command's was.
+    Paths::setConfigDir(pageDir.path());
+    Paths::seedConfigDir(Paths::configDir());
+    ProfileSet set;
+    QString problem;
+    ProfileStore::loadProfileSet(set, &problem);
+    ProfileData *cur = &set.current();
+    MirtDPIWindow dpi;
+    dpi.setSensorModel(AppConfig::sensorModel());
+    dpi.setStageCount(DeviceDescription::dpiStageCount());
+    dpi.setProfileAndSensor(cur, AppConfig::sensorModel());
+    MirtPointSpeed speed;
+    speed.setData(cur, set.Sync, set.LiftHigh, set.AngleValue, set.Jitter, set.Debounce);
+    MirtReportRate rate;
+    rate.setProfile(cur, set.LiftHigh);
+    auto tick = [](QCheckBox *box, bool on) {
+        if (box->isChecked() != on)
+            box->click();
+    };
+
+    MirtSingleDPI *stage2 = dpi.row(1);
+    tick(stage2->linkBox(), true);
+    stage2->slider()->linkedSlider()->setValue(16); // 1600
+    tick(stage2->enableBox(), true);
+    MirtSingleDPI *stage3 = dpi.row(2);
+    tick(stage3->linkBox(), false);
+    stage3->slider()->xSlider()->setValue(8);  // 800
+    stage3->slider()->ySlider()->setValue(12); // 1200
+    tick(stage3->enableBox(), true);
+    MirtSingleDPI *stage4 = dpi.row(3);
+    tick(stage4->linkBox(), true);
+    stage4->slider()->linkedSlider()->setValue(121); // 12200
+    tick(stage4->enableBox(), false);
+    dpi.radio(2)->click();
+    rate.rateAction(2)->trigger(); // 500 HZ
+    speed.lift1Box()->click();
+    speed.angleOnBox()->click();
+    speed.jitterOnBox()->click();
+    speed.syncOnBox()->click();
+    speed.keyResponseSlider()->setValue(12);
+    speed.scrollSpeedBox()->setValue(7);
+    speed.pointerSpeedSlider()->setValue(15);
+    speed.collectInto(set); // as the window does on every change of the panel
+
+    QStringList pageFrames;
+    for (const Frame &frame : wholeWriteFrames(set, WriteContext::fromConfiguration()))
+        pageFrames << hexBytes(frame.data(), kFrameSize);
+    QVERIFY(!pageFrames.isEmpty());
+    QCOMPARE(cliFrames.split(QLatin1Char('\n')), pageFrames);
+
+    // What the frames do not carry (stage flags, key response, the speeds) is stored alike.
+    Paths::setConfigDir(cliDir.path());
+    ProfileSet stored;
+    ProfileStore::loadProfileSet(stored, &problem);
+    Paths::setConfigDir(QString());
+    for (int i = 0; i < kProfileCount; ++i)
+        stored.profiles[size_t(i)].ProfilePath = set.profiles[size_t(i)].ProfilePath;
+    QCOMPARE(stored.current().DPI_INFO, set.current().DPI_INFO);
+    QCOMPARE(stored.current().dpi, uint8_t(2));
+    QVERIFY(stored == set);
 }
 
 QTEST_MAIN(TestDpiPage)

@@ -2,6 +2,7 @@
 // defaults and the factory template.
 
 #include "DeviceDescription.h"
+#include "ModelQuirks.h"
 #include "StorageTestUtil.h"
 
 #include <QtTest>
@@ -19,6 +20,7 @@ private slots:
     void matrixHasSixteenEntriesWithinRange();
     void sensorDefaultsPerKey();
     void templateFromQtWrittenFile();
+    void modelQuirks();
 };
 
 void TestDeviceDescription::missingFileGivesDefaults()
@@ -189,6 +191,37 @@ void TestDeviceDescription::templateFromQtWrittenFile()
     QVERIFY(!t.ledModes[5].RGB.isValid());
     QCOMPARE(t.ledMoveOff, uint8_t(255)); // missing
     QCOMPARE(t.ledSleepTime, uint8_t(6));
+}
+
+// The models that differ, by product name: exact names only, each quirk where
+// the pages, the lighting model and the window look for it.
+void TestDeviceDescription::modelQuirks()
+{
+    using namespace ModelQuirks;
+    const QStringList small3327 = {
+        QStringLiteral("Q408-RGB"),  QStringLiteral("DELVANE"),  QStringLiteral("5968"),
+        QStringLiteral("SOLVENTH3"), QStringLiteral("BRISKEL"),  QStringLiteral("Q604-RGB"),
+        QStringLiteral("DRUMMEL2"),  QStringLiteral("WENDRIC2"), QStringLiteral("TORVANE")};
+    const QStringList altMarkers = {
+        QStringLiteral("VORANEL2"),  QStringLiteral("OSTRIK"),     QStringLiteral("DELVANE"),
+        QStringLiteral("TAVIR FPS"), QStringLiteral("TAVIR"),      QStringLiteral("SOLVENTH"),
+        QStringLiteral("SOLVENTH3"), QStringLiteral("BRISKEL"),    QStringLiteral("5915"),
+        QStringLiteral("Q604-RGB"),  QStringLiteral("5915-X6060"), QStringLiteral("FENNORA"),
+        QStringLiteral("Q311"),      QStringLiteral("Q312"),       QStringLiteral("Q320-RGB"),
+        QStringLiteral("ALVERIN"),   QStringLiteral("Q321-PRO"),   QStringLiteral("Q321-RGB"),
+        QStringLiteral("Q321-RGB2"), QStringLiteral("DRUMMEL2"),   QStringLiteral("WENDRIC2"),
+        QStringLiteral("TORVANE")};
+    for (const QString &model : models()) {
+        QCOMPARE(has(model, kSmall3327Range), small3327.contains(model));
+        QCOMPARE(has(model, kAltMarkerImages), altMarkers.contains(model));
+        QCOMPARE(has(model, kSharedLighting), model == QLatin1String("5960"));
+        QVERIFY2(quirks(model) != 0, qPrintable(model));
+    }
+    QCOMPARE(models().size(), 25); // every name of the three lists once
+    QCOMPARE(QString::fromLatin1(kSharedLightingModel), QStringLiteral("5960"));
+    // Names are compared exactly: case, blanks and prefixes make another model.
+    for (const char *other : {"torvane", "TAVIR ", "TAVIR FP", "Q321", "59600", "", "ORVALE8"})
+        QCOMPARE(quirks(QLatin1String(other)), 0);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceDescription)

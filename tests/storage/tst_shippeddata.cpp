@@ -4,6 +4,7 @@
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "MacroFile.h"
+#include "ModelQuirks.h"
 #include "Paths.h"
 #include "ProfileDefaults.h"
 #include "ProfileIni.h"
@@ -72,6 +73,13 @@ void TestShippedData::modelNameSwitchesNoVariant()
         QStringLiteral("TORVANE"),   QStringLiteral("5960"),       QStringLiteral("Q408-RGB"),
         QStringLiteral("5968")};
     QVERIFY(!variants.contains(DeviceDescription::productName()));
+    // The quirk table names exactly these, and none applies to the shipped model.
+    QStringList table = ModelQuirks::models();
+    QStringList listed = variants;
+    table.sort();
+    listed.sort();
+    QCOMPARE(table, listed);
+    QCOMPARE(ModelQuirks::quirks(DeviceDescription::productName()), 0);
 }
 
 void TestShippedData::templateIsComplete()
