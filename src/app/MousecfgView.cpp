@@ -64,6 +64,9 @@ const char *const kAltMarkerModels[] = {
     "5915",     "Q604-RGB", "5915-X6060", "FENNORA",   "Q311",     "Q312",     "Q320-RGB",  "ALVERIN",
     "Q321-PRO", "Q321-RGB", "Q321-RGB2",  "DRUMMEL2",  "WENDRIC2", "TORVANE"};
 
+// Design pixel size of the profile name field's text.
+constexpr int kNameFontSize = 14;
+
 // Where the markers sit over the pictures (design units, centre points).
 constexpr int kMarkerSize = 18;
 constexpr QRect kPictureRect(30, 80, 230, 306);
@@ -287,7 +290,7 @@ void MousecfgWidget::buildProfileMenu()
 {
     m_pProfileMenu = new QMenu(this);
     m_pProfileMenu->setObjectName(QStringLiteral("profileMenu"));
-    MirtKit::setMenuStyleSheetWhenShown(m_pProfileMenu, MirtKit::menuStyleSheet(120));
+    MirtKit::setMenuStyleSheetWhenShown(m_pProfileMenu, 120);
     for (int i = 0; i < kProfileCount; ++i) {
         auto *a = new MirtAction(profileText(i), m_pProfileMenu);
         a->setData(i);
@@ -303,6 +306,9 @@ void MousecfgWidget::layoutWidgets()
         const QRect &r = it.value();
         SetScaledGeometry(it.key(), m_dScale, r.x(), r.y(), r.width(), r.height());
     }
+    // The name field is the one text of the window not drawn by the kit: its
+    // font follows the factor and the language as the kit's do.
+    m_pNameEdit->setFont(MirtKit::languageFont(kNameFontSize));
     layoutMarkers();
 }
 
@@ -669,6 +675,7 @@ void MousecfgWidget::retranslateTexts()
     m_pProfileMenuBtn->setText(profileText(m_document->set().ProfileID));
     m_pNameLabel->setText(tr("NAME"));
     m_pNameEdit->setToolTip(tr("Press Enter To Apply"));
+    m_pNameEdit->setFont(MirtKit::languageFont(kNameFontSize));
     m_pLibraryBtn->setToolTip(tr("Profile Library"));
     m_pExportProfileBtn->setText(tr("EXPORT"));
     m_pImportProfileBtn->setText(tr("IMPORT"));
