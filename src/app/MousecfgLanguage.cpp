@@ -22,7 +22,7 @@ void MousecfgWidget::buildLanguageMenu()
 
     m_pLangMenu = new QMenu(this);
     m_pLangMenu->setObjectName(QStringLiteral("languageMenu"));
-    MirtKit::setMenuStyleSheetWhenShown(m_pLangMenu, MirtKit::menuStyleSheet(104));
+    MirtKit::setMenuStyleSheetWhenShown(m_pLangMenu, 104);
     m_langFiles.clear();
     for (int i = 0; i < count; ++i) {
         auto *action = new MirtAction(table.names[size_t(i)], m_pLangMenu);

@@ -59,6 +59,9 @@ QStringList threeImages(const QString &stem)
     return fourImages(stem).mid(0, 3);
 }
 
+// Design pixel size of the profile name field's text.
+constexpr int kNameFontSize = 14;
+
 // Where the markers sit over the pictures (design units, centre points).
 constexpr int kMarkerSize = 18;
 constexpr QRect kPictureRect(30, 80, 230, 306);
@@ -282,7 +285,7 @@ void MousecfgWidget::buildProfileMenu()
 {
     m_pProfileMenu = new QMenu(this);
     m_pProfileMenu->setObjectName(QStringLiteral("profileMenu"));
-    MirtKit::setMenuStyleSheetWhenShown(m_pProfileMenu, MirtKit::menuStyleSheet(120));
+    MirtKit::setMenuStyleSheetWhenShown(m_pProfileMenu, 120);
     for (int i = 0; i < kProfileCount; ++i) {
         auto *a = new MirtAction(profileText(i), m_pProfileMenu);
         a->setData(i);
@@ -298,6 +301,9 @@ void MousecfgWidget::layoutWidgets()
         const QRect &r = it.value();
         SetScaledGeometry(it.key(), m_dScale, r.x(), r.y(), r.width(), r.height());
     }
+    // The name field is the one text of the window not drawn by the kit: its
+    // font follows the factor and the language as the kit's do.
+    m_pNameEdit->setFont(MirtKit::languageFont(kNameFontSize));
     layoutMarkers();
 }
 
@@ -661,6 +667,7 @@ void MousecfgWidget::retranslateTexts()
     m_pProfileMenuBtn->setText(profileText(m_document->set().ProfileID));
     m_pNameLabel->setText(tr("NAME"));
     m_pNameEdit->setToolTip(tr("Press Enter To Apply"));
+    m_pNameEdit->setFont(MirtKit::languageFont(kNameFontSize));
     m_pLibraryBtn->setToolTip(tr("Profile Library"));
     m_pExportProfileBtn->setText(tr("EXPORT"));
     m_pImportProfileBtn->setText(tr("IMPORT"));

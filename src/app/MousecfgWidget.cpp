@@ -9,6 +9,8 @@
 #include "HotplugFeed.h"
 #include "Log.h"
 #include "MirtAction.h"
+#include "MirtBtnWindow.h"
+#include "MirtColorWindow.h"
 #include "MirtKit.h"
 #include "MirtMessageBox.h"
 #include "MirtPointSpeed.h"
@@ -57,7 +59,8 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     // Pictures of the window itself.
     m_strAppDir = Paths::dataDir();
 
-    // Size from the screen's logical DPI, centred on the primary screen.
+    // Size from the screen's logical DPI (a step smaller when the window would
+    // not fit the screen), placed inside the primary screen's free area.
     computeScale();
     MirtKit::setScaleFactor(m_dScale);
     // Skin pictures come in the rendition of the factor (see applyScale()).
@@ -65,10 +68,8 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     setBaseSize(ScaleTable::kDesignWidth, ScaleTable::kDesignHeight);
     setMinimumSize(ScaleTable::kDesignWidth, ScaleTable::kDesignHeight);
     resize(m_iExpectWidth, m_iExpectHeight);
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect g = screen->geometry();
-        move(g.x() + (g.width() - m_iExpectWidth) / 2, g.y() + (g.height() - m_iExpectHeight) / 2);
-    }
+    if (m_scaleArea.isValid())
+        move(ScaleTable::placeInside(m_scaleArea, QSize(m_iExpectWidth, m_iExpectHeight)));
     ensureBackground(m_iDpiVal);
     if (!m_maskBack[size_t(m_iDpiVal)].isEmpty())
         setMask(m_maskBack[size_t(m_iDpiVal)]);
@@ -236,12 +237,53 @@ QString MousecfgWidget::productTitle() const
 
 void MousecfgWidget::computeScale()
 {
-    QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    m_iDpiVal = ScaleTable::indexForDpi(dpi);
+    chooseScaleFor(QGuiApplication::primaryScreen());
     m_dScale = ScaleTable::factorOf(m_iDpiVal);
     m_iExpectWidth = ScaleTable::expectedWidth(m_iDpiVal);
     m_iExpectHeight = ScaleTable::expectedHeight(m_iDpiVal);
+}
+
+bool MousecfgWidget::chooseScaleFor(QScreen *screen)
+{
+    const QString name = screen ? screen->name() : QString();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (m_bScaleChosen && name == m_scaleScreen && dpi == m_dScaleDpi && area == m_scaleArea)
+        return false;
+    // The factor of the screen's DPI, or a smaller one when that window
+    // would not fit the screen's free area.
+    m_bScaleChosen = true;
+    m_scaleScreen = name;
+    m_dScaleDpi = dpi;
+    m_scaleArea = area;
+    m_iDpiVal = ScaleTable::indexForScreen(dpi, area.size());
+    return true;
+}
+
+void MousecfgWidget::setScaleIndex(int index)
+{
+    index = qBound(0, index, ScaleTable::kIndexCount - 1);
+    const QSize expected(ScaleTable::expectedWidth(index), ScaleTable::expectedHeight(index));
+    if (index == m_iDpiVal && size() == expected)
+        return;
+    m_iDpiVal = index;
+    m_dScale = ScaleTable::factorOf(index);
+    m_iExpectWidth = expected.width();
+    m_iExpectHeight = expected.height();
+    if (size() != expected)
+        resize(expected);
+    applyScale();
+    // The menus' entries and the tray menu follow the factor; the profile and
+    // language menus make their style sheets again when they open.
+    for (MirtAction *action : findChildren<MirtAction *>())
+        action->applyFont();
+    if (m_pTrayMenu)
+        m_pTrayMenu->setStyleSheet(MirtKit::menuStyleSheet());
+    // The pages built so far lay themselves out for the new factor.
+    if (m_pColorPage)
+        m_pColorPage->Rescale(m_dScale);
+    if (m_pBtnPage)
+        m_pBtnPage->Rescale(m_dScale);
 }
 
 void MousecfgWidget::ensureBackground(int index)
@@ -294,16 +336,13 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         screen = QGuiApplication::screenAt(geometry().center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const int index = ScaleTable::indexForDpi(screen ? screen->logicalDotsPerInch() : 96.0);
-    if (index != m_iDpiVal) {
-        // Another DPI: a new factor, a new size and everything laid out again.
-        m_iDpiVal = index;
-        m_dScale = ScaleTable::factorOf(index);
-        m_iExpectWidth = ScaleTable::expectedWidth(index);
-        m_iExpectHeight = ScaleTable::expectedHeight(index);
-        applyScale();
-        if (size() != QSize(m_iExpectWidth, m_iExpectHeight))
-            resize(m_iExpectWidth, m_iExpectHeight);
+    // On another screen, or the screen's DPI or free area changed: the factor
+    // is chosen again for it; a new factor lays everything out again.
+    const int before = m_iDpiVal;
+    if (chooseScaleFor(screen) && m_iDpiVal != before) {
+        const int index = m_iDpiVal;
+        m_iDpiVal = before;
+        setScaleIndex(index);
     } else if (width() == m_iExpectWidth && height() == m_iExpectHeight) {
         const int snapped = ScaleTable::indexForWidth(width());
         if (snapped >= 0) {

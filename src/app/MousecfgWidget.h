@@ -51,6 +51,7 @@ class MirtAction;
 class MirtGetBatteryThread;
 class MirtLabel;
 class MirtProcessbar;
+class QScreen;
 class MirtPushButton;
 class OsdClient;
 class PointerSpeed;
@@ -179,6 +180,10 @@ public:
     // Scale factor and its index (0 = 1.0 … 16 = 5.0).
     double scaleFactor() const { return m_dScale; }
     int scaleIndex() const { return m_iDpiVal; }
+    // Lays the window and its pages out at factor index INDEX (clamped): the
+    // size, the pictures, the fonts. The window does so itself when it comes
+    // to a screen of another DPI or size.
+    void setScaleIndex(int index);
 
     // The widgets are known by their object names ("batteryBar", "lightingTab",
     // "profileButton1", "marker0", "dpiPage", "trayIcon", ...), not by getters;
@@ -273,6 +278,9 @@ private slots:
 private:
     // Construction pieces (MousecfgWidget.cpp).
     void computeScale();
+    // Chooses the factor index for SCREEN (ScaleTable::indexForScreen) unless
+    // it was chosen for that screen as it is; true when it chose.
+    bool chooseScaleFor(QScreen *screen);
     void ensureBackground(int index);
     void applyScale();
     void loadBatteryFrames();
@@ -326,6 +334,11 @@ private:
     double m_dScale = 1.0;
     int m_iExpectWidth = 999;
     int m_iExpectHeight = 640;
+    // The screen the factor was chosen for: its name, DPI and free area.
+    bool m_bScaleChosen = false;
+    QString m_scaleScreen;
+    double m_dScaleDpi = 0.0;
+    QRect m_scaleArea;
     std::array<QPixmap, 17> m_pixBack;  // the background scaled for each index, made on demand
     std::array<QRegion, 17> m_maskBack; // and its opaque area
     std::array<QPixmap, 2> m_pixBattery;

@@ -57,4 +57,28 @@ int indexForWidth(int width)
     return -1;
 }
 
+int indexForScreen(double logicalDpi, const QSize &available)
+{
+    int index = indexForDpi(logicalDpi);
+    if (available.isEmpty())
+        return index;
+    while (index > 0 &&
+           (expectedWidth(index) > available.width() || expectedHeight(index) > available.height()))
+        --index;
+    return index;
+}
+
+QPoint placeInside(const QRect &available, const QSize &size)
+{
+    if (!available.isValid())
+        return QPoint(0, 0);
+    int x = available.x() + (available.width() - size.width()) / 2;
+    int y = available.y() + (available.height() - size.height()) / 2;
+    // Right and bottom edges first, so that the top-left corner wins when
+    // the window is larger than the area.
+    x = qMax(available.x(), qMin(x, available.x() + available.width() - size.width()));
+    y = qMax(available.y(), qMin(y, available.y() + available.height() - size.height()));
+    return QPoint(x, y);
+}
+
 } // namespace ScaleTable

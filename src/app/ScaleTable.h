@@ -3,6 +3,10 @@
 // screen's logical DPI. Every geometry of the window is a design value on the
 // 999 × 640 canvas multiplied by the factor and truncated.
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 namespace ScaleTable {
 
 constexpr int kDesignWidth = 999;
@@ -21,5 +25,15 @@ int expectedHeight(int index);
 // A window exactly as wide as 999, 1248, 1498 or 1748 (±9 pixels) snaps
 // back to index 0, 1, 2 or 3; -1 when the width matches none of them.
 int indexForWidth(int width);
+
+// The index for a screen of LOGICALDPI whose free area (without panels and
+// docks) is AVAILABLE: the DPI's own index, one step smaller while the window
+// at it would not fit the area, never below 0 (1.0). An empty area (no screen
+// known) fits every window.
+int indexForScreen(double logicalDpi, const QSize &available);
+// Where a window of SIZE opens on the free area AVAILABLE: centred, then moved
+// inside it. A window larger than the area keeps its top-left corner, where
+// its title and buttons are, on the area.
+QPoint placeInside(const QRect &available, const QSize &size);
 
 } // namespace ScaleTable

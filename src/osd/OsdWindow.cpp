@@ -11,6 +11,13 @@ constexpr int kMinShowMs = 200;
 constexpr int kMaxShowMs = 10000;
 // The text's height when the block's value is out of reason.
 constexpr int kDefaultTextPx = 60;
+// The most of the screen's free area a notice takes: nine tenths of its
+// width, a third of its height; a longer text wraps, then shrinks down to
+// the smallest size.
+constexpr double kMaxWidthShare = 0.9;
+constexpr double kMaxHeightShare = 1.0 / 3.0;
+constexpr int kMinTextPx = 10;
+constexpr qreal kCornerRadius = 8;
 const QColor kPanel(16, 17, 20, 235);
 } // namespace
 
@@ -22,6 +29,8 @@ OsdWindow::OsdWindow(QWidget *parent)
     setWindowTitle(Osd::windowTitle());
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The rounded corners show what is behind the panel.
+    setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
     m_hideTimer.setSingleShot(true);
     connect(&m_hideTimer, &QTimer::timeout, this, &QWidget::hide);
@@ -50,31 +59,66 @@ void OsdWindow::showNotice(const Osd::Notice &notice)
     m_hideTimer.start(qBound(kMinShowMs, int(notice.duration), kMaxShowMs));
 }
 
+int OsdWindow::padding() const
+{
+    return QFontMetrics(m_font).height() / 2;
+}
+
+QRect OsdWindow::textRect() const
+{
+    const int pad = padding();
+    return rect().adjusted(pad * 3 / 2, pad, -pad * 3 / 2, -pad);
+}
+
 void OsdWindow::placeOnScreen()
 {
-    const QFontMetrics fm(m_font);
-    const int pad = fm.height() / 2;
-    const QSize size(fm.horizontalAdvance(m_text) + 3 * pad, fm.height() + 2 * pad);
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int maxWidth = int(area.width() * kMaxWidthShare);
+    const int maxHeight = int(area.height() * kMaxHeightShare);
+    // One line when it fits; else wrapped to the widest panel at word
+    // boundaries; else smaller until the wrapped text fits the tallest one.
+    // A word too long for the panel even at the smallest size breaks anywhere.
+    const int blockPx = m_font.pixelSize();
+    QSize size;
+    for (const int wrap : {int(Qt::TextWordWrap), int(Qt::TextWrapAnywhere)}) {
+        m_iTextFlags = int(Qt::AlignCenter) | wrap;
+        m_font.setPixelSize(blockPx);
+        bool fits = false;
+        for (;;) {
+            const QFontMetrics fm(m_font);
+            const int pad = fm.height() / 2;
+            const int room = qMax(1, maxWidth - 3 * pad);
+            const QRect wrapped = fm.boundingRect(QRect(0, 0, room, 1 << 20), m_iTextFlags, m_text);
+            size = QSize(wrapped.width() + 3 * pad, wrapped.height() + 2 * pad);
+            fits = wrapped.width() <= room && size.height() <= maxHeight;
+            if (fits || m_font.pixelSize() <= kMinTextPx)
+                break;
+            m_font.setPixelSize(qMax(kMinTextPx, m_font.pixelSize() * 9 / 10));
+        }
+        if (fits)
+            break;
+    }
+    size = size.boundedTo(QSize(qMax(1, maxWidth), qMax(1, maxHeight)));
+    setFixedSize(size);
     // Centred, in the lower third of the screen.
-    const int w = qMin(size.width(), area.width());
-    setFixedSize(w, size.height());
-    move(area.x() + (area.width() - w) / 2, area.y() + area.height() * 3 / 4 - size.height() / 2);
+    move(area.x() + (area.width() - size.width()) / 2, area.y() + area.height() * 3 / 4 - size.height() / 2);
 }
 
 void OsdWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::black);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     QPainterPath path;
-    path.addRoundedRect(r, 8, 8);
+    path.addRoundedRect(r, kCornerRadius, kCornerRadius);
     p.fillPath(path, kPanel);
     p.setPen(QPen(m_color, 3));
     p.drawPath(path);
     p.setFont(m_font);
     p.setPen(m_color);
-    p.drawText(rect(), Qt::AlignCenter, m_text);
+    p.drawText(textRect(), m_iTextFlags, m_text);
 }

@@ -19,6 +19,12 @@ public:
 
     QString text() const { return m_text; }
     QColor color() const { return m_color; }
+    // The font the notice is drawn in, and the rectangle its text (wrapped
+    // to its width) fills: a long notice wraps, then shrinks, so that it
+    // fits the panel, and the panel fits the screen.
+    QFont textFont() const { return m_font; }
+    QRect textRect() const;
+    int textFlags() const { return m_iTextFlags; }
     // How long the notice on screen stays, in ms.
     int remainingMs() const { return m_hideTimer.isActive() ? m_hideTimer.remainingTime() : 0; }
 
@@ -27,9 +33,12 @@ protected:
 
 private:
     void placeOnScreen();
+    // The panel's padding for the font.
+    int padding() const;
 
     QString m_text;
     QColor m_color;
     QFont m_font;
+    int m_iTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
     QTimer m_hideTimer;
 };

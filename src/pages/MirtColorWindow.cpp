@@ -28,7 +28,7 @@ constexpr double kSleepPanelTop = 254.0;
 constexpr double kSleepPanelHeight = 130.0;
 constexpr double kRowTop = 66.0;
 constexpr double kRowStep = 56.0;
-constexpr int kMenuWidth = 175;
+constexpr int kMenuWidth = 240; // the longest effect name in every language, beside the drop-down room
 
 const QColor kPagePresets[MirtColorWindow::kPresetCount] = {
     QColor(255, 0, 0),   QColor(0, 255, 0),   QColor(0, 0, 255),   QColor(255, 255, 0),

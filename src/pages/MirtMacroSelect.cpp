@@ -75,6 +75,7 @@ MirtMacroSelect::MirtMacroSelect(const QString &title, const QString &name, int 
     m_pLoopEdit->setStyleSheet(
         QStringLiteral("QLineEdit { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
             .arg(MirtKit::textColor().name()));
+    m_pLoopEdit->setFont(MirtKit::languageFont(12));
     place(m_pLoopEdit, 330, 104, 60, 24);
     FieldRevert::keepLastAccepted(m_pLoopEdit);
     m_pLeftBox = new QCheckBox(tr("Left Button Macro"), this);

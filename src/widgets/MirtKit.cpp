@@ -2,6 +2,7 @@
 
 #include "AppConfig.h"
 #include "DeviceDescription.h"
+#include "MirtAction.h"
 #include "Paths.h"
 #include "SkinPictures.h"
 
@@ -285,6 +286,19 @@ void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet)
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, sheet] {
         if (menu->styleSheet().isEmpty())
             menu->setStyleSheet(sheet);
+    });
+}
+
+void setMenuStyleSheetWhenShown(QMenu *menu, int designWidth)
+{
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, designWidth] {
+        const QString sheet = menuStyleSheet(designWidth);
+        if (menu->styleSheet() != sheet)
+            menu->setStyleSheet(sheet);
+        for (QAction *a : menu->actions()) {
+            if (auto *kit = qobject_cast<MirtAction *>(a))
+                kit->applyFont();
+        }
     });
 }
 

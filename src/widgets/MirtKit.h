@@ -84,6 +84,10 @@ QString menuStyleSheet(int designWidth = 0);
 // Gives MENU the style sheet SHEET when it is first about to show: a menu that
 // is never opened costs no style sheet parsing on the way to the first frame.
 void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet);
+// The same with menuStyleSheet(designWidth), made for the scale factor and
+// language of each showing (the window may have moved to a screen of another
+// factor since); the menu's kit actions take the language font again too.
+void setMenuStyleSheetWhenShown(QMenu *menu, int designWidth);
 
 // Forgets every cached configuration value (fonts, theme, colour mode).
 void reloadConfig();

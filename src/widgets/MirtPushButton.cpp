@@ -220,6 +220,41 @@ QColor MirtPushButton::penFor(int index) const
     return MirtKit::buttonTextColor(index);
 }
 
+QRect MirtPushButton::iconRect() const
+{
+    if (m_icon.isNull())
+        return QRect();
+    const QRect r = rect();
+    const int side = qMax(1, r.height() - 2 * qMax(1, r.height() / 6));
+    const QSize iconSize = m_icon.size().scaled(side, side, Qt::KeepAspectRatio);
+    const int margin = qMax(2, r.height() / 5);
+    return QRect(QPoint(margin, (r.height() - iconSize.height()) / 2), iconSize);
+}
+
+QFont MirtPushButton::captionFont() const
+{
+    QFont f = MirtKit::languageFont(m_iFontSize);
+    if (m_iFontSize <= 0 && MirtKit::languageFontPixelSize() <= 0)
+        f.setPixelSize(qMax(1, MirtKit::scaled(12)));
+    return f;
+}
+
+QRect MirtPushButton::captionRect() const
+{
+    const QRect r = rect();
+    int textLeft = 0;
+    if (!m_icon.isNull() && !text().isEmpty())
+        textLeft = iconRect().right() + qMax(2, r.height() / 5);
+    // Buttons with a menu carry a drop-down mark at the right: keep the
+    // caption clear of it (on both sides, so it stays centred); a button
+    // hardly wider than tall keeps half its width for the caption.
+    const int pad = menu() ? qMin(int(r.height() * 0.9), r.width() / 4) : qMax(2, r.height() / 5);
+    QRect tr = r.adjusted(textLeft + pad, 0, -pad, 0);
+    if (textLeft > 0)
+        tr.setLeft(textLeft);
+    return tr;
+}
+
 void MirtPushButton::paintEvent(QPaintEvent *)
 {
     // Keep the accessible name in step with a caption set through the base class.
@@ -272,31 +307,18 @@ void MirtPushButton::paintEvent(QPaintEvent *)
         p.drawRect(r.adjusted(inset, inset, -inset - 1, -inset - 1));
     }
 
-    int textLeft = 0;
     if (!m_icon.isNull()) {
-        const int side = qMax(1, r.height() - 2 * qMax(1, r.height() / 6));
-        const QSize iconSize = m_icon.size().scaled(side, side, Qt::KeepAspectRatio);
-        const int margin = qMax(2, r.height() / 5);
-        const QRect iconRect(QPoint(margin, (r.height() - iconSize.height()) / 2), iconSize);
+        const QRect icon = iconRect();
         if (text().isEmpty())
-            p.drawPixmap(QRect(QPoint((r.width() - iconSize.width()) / 2, iconRect.top()), iconSize), m_icon);
+            p.drawPixmap(QRect(QPoint((r.width() - icon.width()) / 2, icon.top()), icon.size()), m_icon);
         else
-            p.drawPixmap(iconRect, m_icon);
-        textLeft = text().isEmpty() ? 0 : iconRect.right() + margin;
+            p.drawPixmap(icon, m_icon);
     }
 
     if (!text().isEmpty()) {
-        QFont f = MirtKit::languageFont(m_iFontSize);
-        if (m_iFontSize <= 0 && MirtKit::languageFontPixelSize() <= 0)
-            f.setPixelSize(qMax(1, MirtKit::scaled(12)));
-        p.setFont(f);
+        p.setFont(captionFont());
         p.setPen(penFor(state));
-        // Buttons with a menu carry a drop-down mark at the right: keep the
-        // caption clear of it (on both sides, so it stays centred).
-        const int pad = menu() ? int(r.height() * 0.9) : qMax(2, r.height() / 5);
-        QRect tr = r.adjusted(textLeft + pad, 0, -pad, 0);
-        if (textLeft > 0)
-            tr.setLeft(textLeft);
+        const QRect tr = captionRect();
         const QString shown = MirtKit::fittedText(p.fontMetrics(), text(), tr.width());
         p.drawText(tr, int(m_textAlignment) | Qt::AlignVCenter, shown);
     }

@@ -45,6 +45,10 @@ public:
     void SetTextAlignment(Qt::Alignment alignment);
     // The accent gradient over pressed and selected states (default on).
     void SetGradientEnabled(bool bEnable);
+    // The font and the room the caption is painted in; a longer caption is
+    // cut short with "…".
+    QFont captionFont() const;
+    QRect captionRect() const;
 
 signals:
     void EnterSignal(MirtPushButton *btn);
@@ -66,6 +70,8 @@ private:
     void updateMask();
     const QPixmap *scaledImage(int index);
     QColor penFor(int index) const;
+    // The icon's rectangle (empty without an icon).
+    QRect iconRect() const;
 
     QStringList m_imagePaths;
     QString m_iconPath;

@@ -22,6 +22,7 @@
 #include "ProfileDefaults.h"
 #include "ProfileDocument.h"
 #include "ProfileStore.h"
+#include "ScaleTable.h"
 #include "SimulatedMouseFeed.h"
 #include "SimulatedMouseSession.h"
 #include "SimulationMenu.h"
@@ -39,6 +40,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -531,6 +533,11 @@ void TestMainWindow::sizeAndScaleAt96Dpi()
     QCOMPARE(m_w->size(), QSize(999, 640));
     QCOMPARE(MirtKit::scaleFactor(), 1.0);
     QVERIFY(m_w->windowFlags() & Qt::FramelessWindowHint);
+    // The offscreen screen (800 × 600) is smaller than the window even at
+    // 1.0: it keeps 1.0 and opens with its top-left corner on the screen.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(m_w->pos(), ScaleTable::placeInside(area, m_w->size()));
+    QVERIFY(area.contains(m_w->geometry().topLeft()));
     // A width within nine pixels of 999 keeps factor 1.0 (only 999 × 640 is re-checked).
     m_w->resize(999, 640);
     QCOMPARE(m_w->scaleIndex(), 0);

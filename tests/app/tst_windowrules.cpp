@@ -18,6 +18,10 @@ private slots:
     void scaleIndexFromDpi();
     void expectedSizeFollowsFactor();
     void widthSnapsToFirstFourFactors();
+    void scaleStepsDownUntilTheWindowFits_data();
+    void scaleStepsDownUntilTheWindowFits();
+    void windowPlacedInsideTheScreen_data();
+    void windowPlacedInsideTheScreen();
     void connectionModeTable_data();
     void connectionModeTable();
     void options();
@@ -76,6 +80,58 @@ void TestWindowRules::widthSnapsToFirstFourFactors()
     QCOMPARE(ScaleTable::indexForWidth(1498), 2);
     QCOMPARE(ScaleTable::indexForWidth(1740), 3);
     QCOMPARE(ScaleTable::indexForWidth(1997), -1); // 2.0 is never snapped
+}
+
+void TestWindowRules::scaleStepsDownUntilTheWindowFits_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<int>("index");
+    // 2.0 gives 1998 × 1280: too tall for 1200 rows less a panel, too wide for 1920.
+    QTest::newRow("192 dpi on 1920 × 1200") << 192.0 << QSize(1920, 1168) << 3;
+    QTest::newRow("192 dpi on 3840 × 2160") << 192.0 << QSize(3840, 2112) << 4;
+    QTest::newRow("exactly the window's size") << 192.0 << QSize(1998, 1280) << 4;
+    QTest::newRow("one row short") << 192.0 << QSize(1998, 1279) << 3;
+    QTest::newRow("one column short") << 192.0 << QSize(1997, 1280) << 3;
+    QTest::newRow("144 dpi on 1366 × 768") << 144.0 << QSize(1366, 740) << 0;
+    // Never below 1.0, and never above what the DPI asks for.
+    QTest::newRow("96 dpi on 800 × 600") << 96.0 << QSize(800, 600) << 0;
+    QTest::newRow("96 dpi on a huge screen") << 96.0 << QSize(8000, 6000) << 0;
+    QTest::newRow("480 dpi on 5120 × 2880") << 480.0 << QSize(5120, 2880) << 14; // 4495 × 2880
+    QTest::newRow("no screen known") << 192.0 << QSize() << 4;
+}
+
+void TestWindowRules::scaleStepsDownUntilTheWindowFits()
+{
+    QFETCH(double, dpi);
+    QFETCH(QSize, available);
+    QFETCH(int, index);
+    QCOMPARE(ScaleTable::indexForScreen(dpi, available), index);
+}
+
+void TestWindowRules::windowPlacedInsideTheScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("centred") << QRect(0, 0, 1920, 1200) << QSize(1748, 1120) << QPoint(86, 40);
+    QTest::newRow("centred on the free area beside a panel")
+        << QRect(64, 32, 1856, 1168) << QSize(999, 640) << QPoint(492, 296);
+    QTest::newRow("on a second screen") << QRect(1920, 0, 1280, 1024) << QSize(999, 640) << QPoint(2060, 192);
+    // Larger than the area: the top-left corner (the title) stays on it.
+    QTest::newRow("2.0 on 1920 × 1200") << QRect(0, 0, 1920, 1200) << QSize(1998, 1280) << QPoint(0, 0);
+    QTest::newRow("wider only") << QRect(0, 30, 800, 1000) << QSize(999, 640) << QPoint(0, 210);
+    QTest::newRow("taller only, second screen")
+        << QRect(1000, 0, 1200, 600) << QSize(999, 640) << QPoint(1100, 0);
+    QTest::newRow("no screen") << QRect() << QSize(999, 640) << QPoint(0, 0);
+}
+
+void TestWindowRules::windowPlacedInsideTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(QSize, window);
+    QFETCH(QPoint, place);
+    QCOMPARE(ScaleTable::placeInside(available, window), place);
 }
 
 void TestWindowRules::connectionModeTable_data()

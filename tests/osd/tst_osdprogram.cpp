@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QGuiApplication>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,6 +73,49 @@ private slots:
         QVERIFY(!w.isVisible());
         w.showNotice(notice(QStringLiteral("500 HZ"), 250));
         QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 2000);
+    }
+
+    // A notice of any length stays whole and on the screen: a long one wraps,
+    // then shrinks; a short one keeps one line at the block's size. The
+    // panel's rounded corners show what is behind it.
+    void noticesFitTheirTextWithRoundCorners()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QString words = QStringLiteral("DPI 3:1600 Profile Gaming with a long name ");
+        const QStringList texts = {
+            QStringLiteral("500 HZ"),       words.repeated(2).trimmed(),
+            words.repeated(6).trimmed(),    QStringLiteral("配置 3：") + QString(60, QChar(0x6587)),
+            QString(255, QLatin1Char('W')), // one word of 255 code units: no place to wrap
+        };
+        int shortPx = 0;
+        for (const QString &text : texts) {
+            OsdWindow w;
+            w.showNotice(notice(text));
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            const QString at = text.left(20) + QStringLiteral("… (%1)").arg(text.size());
+            QVERIFY2(area.contains(w.geometry()), qPrintable(at));
+            const QFontMetrics fm(w.textFont());
+            const QRect room = w.textRect();
+            const QRect needed = fm.boundingRect(room, w.textFlags(), text);
+            QVERIFY2(room.contains(needed), qPrintable(at + QStringLiteral(": text %1 × %2 in %3 × %4")
+                                                                .arg(needed.width())
+                                                                .arg(needed.height())
+                                                                .arg(room.width())
+                                                                .arg(room.height())));
+            if (text == texts.first()) {
+                shortPx = w.textFont().pixelSize();
+                QCOMPARE(needed.height(), fm.height()); // one line
+            } else {
+                QVERIFY(w.textFont().pixelSize() <= shortPx);
+            }
+            const QImage shot = w.grab().toImage();
+            QCOMPARE(qAlpha(shot.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(shot.pixel(shot.width() - 1, shot.height() - 1)), 0);
+            QVERIFY(qAlpha(shot.pixel(shot.width() / 2, 2)) > 200); // the panel's frame
+        }
+        // The block's 60, as the screen's DPI scales it.
+        const double dpiScale = qMax(1.0, QGuiApplication::primaryScreen()->logicalDotsPerInch() / 96.0);
+        QCOMPARE(shortPx, int(60 * dpiScale * 0.6));
     }
 
     void notificationsReplaceTheLastOne()
