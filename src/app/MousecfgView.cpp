@@ -85,6 +85,22 @@ QPoint sideMarkerCentre(int i)
     return QPoint(60 + (i % 8) * 24, 300 + (i / 8) * 24);
 }
 
+// The side picture shows the thumb buttons of the top view (4 Forward and 5
+// Back of the shipped model): its markers stand for those first-set buttons,
+// so the side view offers no button the model does not have.
+constexpr int kSideViewButtons[] = {3, 4};
+constexpr int kSideViewCount = int(sizeof(kSideViewButtons) / sizeof(kSideViewButtons[0]));
+
+// The side marker standing for first-set button I; -1 when none does.
+int sideMarkerOf(int i)
+{
+    for (int k = 0; k < kSideViewCount; ++k) {
+        if (kSideViewButtons[k] == i)
+            return k;
+    }
+    return -1;
+}
+
 QPoint extraMarkerCentre(int i)
 {
     return QPoint(238, 330 + i * 26);
@@ -327,6 +343,17 @@ void MousecfgWidget::createPages()
     // The profile commands run on the profile area.
     m_pProfileCommands = new ProfileCommands(this, this);
     m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu());
+    // The library menu in the skin's menu style, the profile in use checked.
+    QMenu *library = m_pProfileCommands->libraryMenu();
+    MirtKit::setMenuStyleSheetWhenShown(library, MirtKit::menuStyleSheet());
+    connect(library, &QMenu::aboutToShow, this, [this, library] {
+        const ProfileSet &set = currentSet();
+        const QString inUse = set.names[set.ProfileID < kProfileCount ? set.ProfileID : 0];
+        for (QAction *a : library->actions()) {
+            a->setCheckable(true);
+            a->setChecked(a->data().toString() == inUse);
+        }
+    });
     ProfileCommands *pc = m_pProfileCommands;
     connect(m_commandButtons[0], &QPushButton::clicked, pc, &ProfileCommands::resetProfile);
     connect(m_commandButtons[1], &QPushButton::clicked, pc, &ProfileCommands::addProfile);
@@ -480,7 +507,8 @@ void MousecfgWidget::updateMarkerVisibility()
     for (int i = 0; i < kMarkersPerView; ++i) {
         // The top view shows the buttons seen from above; the side view the two side buttons.
         m_markers[i]->setVisible(anyMarkers && m_bFrontView && i < buttons);
-        m_markers[kMarkersPerView + i]->setVisible(anyMarkers && !m_bFrontView && i < qMin(2, buttons));
+        m_markers[kMarkersPerView + i]->setVisible(anyMarkers && !m_bFrontView && i < kSideViewCount &&
+                                                   kSideViewButtons[i] < buttons);
     }
     for (int e = 0; e < 2; ++e)
         m_markers[2 * kMarkersPerView + e]->setVisible(customize);
@@ -563,6 +591,8 @@ void MousecfgWidget::SelBtnChanged(quint8 iBtn, quint8 iType)
         index = 2 * kMarkersPerView + iBtn;
     if (index >= 0)
         m_markers[index]->SetState(1);
+    if (iType == 0 && sideMarkerOf(iBtn) >= 0)
+        m_markers[kMarkersPerView + sideMarkerOf(iBtn)]->SetState(1);
     if (m_pBtnPage)
         m_pBtnPage->Select(iBtn, iType);
 }
@@ -575,6 +605,8 @@ void MousecfgWidget::onMarkerClicked()
     const int index = m->property("markerIndex").toInt();
     if (index < kMarkersPerView)
         SelBtnChanged(quint8(index), 0);
+    else if (index < kMarkersPerView + kSideViewCount)
+        SelBtnChanged(quint8(kSideViewButtons[index - kMarkersPerView]), 0);
     else if (index < 2 * kMarkersPerView)
         SelBtnChanged(quint8(index - kMarkersPerView), 1);
     else
@@ -589,7 +621,10 @@ void MousecfgWidget::slotMouseOver(MirtPushButton *btn, bool bType)
         i = btn ? btn->property("rowIndex").toInt() : -1;
     if (i < 0 || i >= kMarkersPerView)
         return;
-    m_markers[i]->SetState(bType ? 1 : (m_iSelType == 0 && m_iSelIndex[0] == i ? 1 : 0));
+    const int state = bType ? 1 : (m_iSelType == 0 && m_iSelIndex[0] == i ? 1 : 0);
+    m_markers[i]->SetState(state);
+    if (sideMarkerOf(i) >= 0)
+        m_markers[kMarkersPerView + sideMarkerOf(i)]->SetState(state);
     const QString folder = QStringLiteral("/skin/mouse/") + m_strProductName + QStringLiteral("/");
     const QString file = bType ? QStringLiteral("mouse_%1.png").arg(i + 1) : QStringLiteral("Mouse.png");
     m_iHoverButton = bType ? i : -1;

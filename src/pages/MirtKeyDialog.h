@@ -27,6 +27,8 @@ public:
     // key-index rules); the repeat filter applies. Tests call it directly.
     void feedScanCode(int scanCode, uint32_t flags);
     QLabel *keyDisplay() const { return m_pKeyLabel; }
+    // What the user is to do ("Press the key…").
+    MirtLabel *prompt() const { return m_pPrompt; }
     MirtPushButton *okButton() const { return m_pYesBtn; }
     MirtPushButton *cancelButton() const { return m_pNoBtn; }
 
@@ -47,6 +49,7 @@ protected:
     void layoutCommon(int keyTop);
 
     MirtLabel *m_pTitle;
+    MirtLabel *m_pPrompt;
     QLabel *m_pKeyLabel;
     MirtPushButton *m_pYesBtn;
     MirtPushButton *m_pNoBtn;
