@@ -265,15 +265,21 @@ QString menuStyleSheet(int designWidth)
         QStringLiteral(
             "QMenu{background:#16171c;color:#e2e5eb;border:1px solid #3a3e48;padding:%1px 0;font-size:%2px;}"
             "QMenu::item{padding:%3px %4px;background:transparent;}"
+            "QMenu::item:checked{color:%5;font-weight:bold;}"
             "QMenu::item:selected{background:%5;color:%6;}"
             "QMenu::item:pressed{background:%5;color:%6;}"
             "QMenu::item:disabled{color:#62666e;}"
+            "QMenu::indicator{width:%7px;height:%7px;margin-left:%1px;}"
+            "QMenu::indicator:checked{background:%5;border-radius:%8px;}"
+            "QMenu::indicator:checked:selected{background:%6;}"
             "QMenu::separator{height:1px;background:#2a2d35;margin:%1px %4px;}")
             .arg(scaled(4))
             .arg(qMax(1, scaled(px)))
             .arg(scaled(5))
             .arg(scaled(14))
-            .arg(accent, onAccent);
+            .arg(accent, onAccent)
+            .arg(qMax(2, scaled(8)))
+            .arg(qMax(1, scaled(4)));
     if (designWidth > 0)
         css += QStringLiteral("QMenu{min-width:%1px;max-width:%1px;}").arg(scaled(designWidth));
     return css;

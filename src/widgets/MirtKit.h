@@ -78,7 +78,8 @@ QColor mutedTextColor();
 void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background);
 
 // Style sheet of the skin's drop-down menus: dark panel, the language font's
-// size, selected and pressed items in the accent colour. width > 0 fixes the
+// size, selected and pressed items in the accent colour, a checked item (the
+// one in use) in accent text with an accent dot. width > 0 fixes the
 // menu width (design pixels).
 QString menuStyleSheet(int designWidth = 0);
 // Gives MENU the style sheet SHEET when it is first about to show: a menu that
