@@ -3,6 +3,9 @@
 #include "CommandSet.h"
 #include "DeviceTestSupport.h"
 #include "MouseFirmware.h"
+#include "Paths.h"
+#include "ProfileDefaults.h"
+#include "ShippedModel.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -114,6 +117,27 @@ private slots:
             QCOMPARE(int(fw.pressRateButton()[0][7]), r);
         fw.setBatteryLevel(150);
         QCOMPARE(fw.batteryLevel(), 100);
+    }
+
+    void factoryStagesAnswerTheDpiButton()
+    {
+        // A fresh mouse holds the stages it leaves the factory with: its DPI
+        // button steps through all six before anything was written to it.
+        MouseFirmware fw;
+        for (int i = 1; i <= kShippedDpiStageCount; ++i)
+            QCOMPARE(int(fw.pressDpiButton()[0][6]), i % kShippedDpiStageCount);
+        QCOMPARE(int(fw.block(0, kBlockMode)[0]), 0);
+        // They are the stages the program's factory profile sends for the shipped model.
+        Paths::setDataDir(qEnvironmentVariable("MOUSECFG_DATA_DIR"));
+        ProfileData factory;
+        ProfileDefaults::buildDefaultProfile(factory);
+        Paths::setDataDir(QString());
+        const Frame dpi = BlockFrame::dpiStages(factory, kShippedSensorModel)[0];
+        for (int p = 0; p < MouseFirmware::kProfiles; ++p)
+            QVERIFY(std::equal(dpi.begin() + 2, dpi.begin() + 32, fw.block(p, kBlockDpi1).begin()));
+        // Back to the factory state after use.
+        fw.reset();
+        QCOMPARE(int(fw.pressDpiButton()[0][6]), 1);
     }
 
     void reloadTakesTheStoredStage()
