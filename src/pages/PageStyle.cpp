@@ -53,7 +53,8 @@ QString spinBoxSheet()
                           "QSpinBox:focus{border: 1px solid %3;}"
                           "QSpinBox:disabled{color: rgb(85,85,90); background: rgb(20,20,23);"
                           "border: 1px solid rgb(48,48,52);}")
-        .arg(MirtKit::textColor().name(), px(3), MirtKit::accentColor().name());
+               .arg(MirtKit::textColor().name(), px(3), MirtKit::accentColor().name()) +
+           MirtKit::spinBoxArrowSheet();
 }
 
 QString sliderSheet()

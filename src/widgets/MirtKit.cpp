@@ -285,6 +285,23 @@ QString menuStyleSheet(int designWidth)
     return css;
 }
 
+QString spinBoxArrowSheet()
+{
+    // A box without content whose borders meet: Qt draws each border as a
+    // trapezoid, so one coloured side between two clear ones is a triangle.
+    const int half = qMax(2, scaled(4));
+    const int tall = qMax(2, scaled(5));
+    return QStringLiteral("QSpinBox::up-arrow,QSpinBox::down-arrow{width:0px;height:0px;"
+                          "border-left:%1px solid transparent;border-right:%1px solid transparent;}"
+                          "QSpinBox::up-arrow{border-bottom:%2px solid %3;}"
+                          "QSpinBox::down-arrow{border-top:%2px solid %3;}"
+                          "QSpinBox::up-arrow:disabled,QSpinBox::up-arrow:off{border-bottom-color:%4;}"
+                          "QSpinBox::down-arrow:disabled,QSpinBox::down-arrow:off{border-top-color:%4;}")
+        .arg(half)
+        .arg(tall)
+        .arg(textColor().name(), QColor(70, 72, 78).name());
+}
+
 void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet)
 {
     // Every later showing finds the sheet in place.

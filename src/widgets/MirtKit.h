@@ -82,6 +82,10 @@ void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background
 // one in use) in accent text with an accent dot. width > 0 fixes the
 // menu width (design pixels).
 QString menuStyleSheet(int designWidth = 0);
+// The arrows of a spin box on the dark skin, to append to its style sheet:
+// solid triangles in the text colour (the platform's own arrows are dark
+// grey on dark grey), muted when the box is disabled.
+QString spinBoxArrowSheet();
 // Gives MENU the style sheet SHEET when it is first about to show: a menu that
 // is never opened costs no style sheet parsing on the way to the first frame.
 void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet);

@@ -1,8 +1,7 @@
 #pragma once
 // The kit's application style: the platform's own, without focus rectangles
 // (the kit's buttons draw their own focus mark, and the skin has no place for
-// the platform's), and with spin box arrows that stand out on the dark skin.
-// Cheaper than a style sheet over every widget.
+// the platform's). Cheaper than a style sheet over every widget.
 
 #include <QProxyStyle>
 

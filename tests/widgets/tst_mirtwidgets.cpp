@@ -7,7 +7,6 @@
 #include "MirtListItem.h"
 #include "MirtProcessbar.h"
 #include "MirtSlider.h"
-#include "MirtStyle.h"
 #include "TestConfig.h"
 
 #include <QDir>
@@ -367,10 +366,10 @@ void TestMirtWidgets::spinArrowsStandOutOnTheDarkSkin()
 {
     // A spin box on the dark panel, styled as the pages style it: its arrows
     // are drawn in the skin's text colour, and dimmed when it is disabled.
-    MirtStyle::install();
     QSpinBox box;
     box.setStyleSheet(
-        QStringLiteral("QSpinBox{color:#e2e5eb;background:rgb(30,30,34);border:1px solid rgb(90,90,96);}"));
+        QStringLiteral("QSpinBox{color:#e2e5eb;background:rgb(30,30,34);border:1px solid rgb(90,90,96);}") +
+        MirtKit::spinBoxArrowSheet());
     box.setRange(0, 10);
     box.setValue(5);
     box.resize(70, 24);
