@@ -10,6 +10,7 @@
 #include "MirtComboKeyWindow.h"
 #include "MirtFireKeyWindow.h"
 #include "MirtKit.h"
+#include "MirtLabel.h"
 #include "MirtPushButton.h"
 #include "MirtSingleKeyWindow.h"
 #include "MousecfgWidget.h"
@@ -234,8 +235,10 @@ void TestButtonPage::clickRuleBothWays()
     page.entryAction(2)->trigger(); // "Right" for the only "Left"
     QCOMPARE(pop.count(), 1);
     QCOMPARE(b, before);
-    QCOMPARE(sel.count(), 1); // highlighted, never released
+    // Highlighted while the message is up, released when it is gone.
+    QCOMPARE(sel.count(), 2);
     QCOMPARE(sel.at(0).at(1).toBool(), true);
+    QCOMPARE(sel.at(1).at(1).toBool(), false);
 
     // A wheel record holding "Left" too: the change goes through and the button relabels.
     b[41].Fun = 1;
@@ -357,11 +360,11 @@ void TestButtonPage::labelsNameTheAssignment()
     QCOMPARE(buttonLabel(fire, kFirstSet), QStringLiteral("Fire: %1 ×2, 50 ms").arg(KeyTables::keyName(30)));
 
     ButtonAssignment macro;
-    assignMacro(macro, kFunMacro, QStringLiteral("spray"), 1, 0, 0, {});
+    assignMacro(macro, ButtonCatalogue::kFunMacro, QStringLiteral("spray"), 1, 0, 0, {});
     QCOMPARE(buttonLabel(macro, kFirstSet), QStringLiteral("Macro: spray"));
     assignMacro(macro, kFunGunFile, QStringLiteral("ak"), 1, 0, 0, {});
     QCOMPARE(buttonLabel(macro, kFirstSet), QStringLiteral("Gun file: ak"));
-    assignMacro(macro, kFunMacro, QString(), 1, 0, 0, {});
+    assignMacro(macro, ButtonCatalogue::kFunMacro, QString(), 1, 0, 0, {});
     QCOMPARE(buttonLabel(macro, kFirstSet), QStringLiteral("Macro Manager"));
 
     ButtonAssignment plain;
