@@ -79,7 +79,8 @@ QPoint topMarkerCentre(int i)
 
 QPoint sideMarkerCentre(int i)
 {
-    static const QPoint table[] = {{104, 214}, {146, 214}};
+    // On the thumb buttons of the side picture (4 Forward, 5 Back).
+    static const QPoint table[] = {{120, 246}, {175, 246}};
     if (i < int(sizeof(table) / sizeof(table[0])))
         return table[i];
     return QPoint(60 + (i % 8) * 24, 300 + (i / 8) * 24);

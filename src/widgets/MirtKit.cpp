@@ -287,19 +287,23 @@ QString menuStyleSheet(int designWidth)
 
 QString spinBoxArrowSheet()
 {
-    // A box without content whose borders meet: Qt draws each border as a
-    // trapezoid, so one coloured side between two clear ones is a triangle.
-    const int half = qMax(2, scaled(4));
-    const int tall = qMax(2, scaled(5));
-    return QStringLiteral("QSpinBox::up-arrow,QSpinBox::down-arrow{width:0px;height:0px;"
-                          "border-left:%1px solid transparent;border-right:%1px solid transparent;}"
-                          "QSpinBox::up-arrow{border-bottom:%2px solid %3;}"
-                          "QSpinBox::down-arrow{border-top:%2px solid %3;}"
-                          "QSpinBox::up-arrow:disabled,QSpinBox::up-arrow:off{border-bottom-color:%4;}"
-                          "QSpinBox::down-arrow:disabled,QSpinBox::down-arrow:off{border-top-color:%4;}")
-        .arg(half)
-        .arg(tall)
-        .arg(textColor().name(), QColor(70, 72, 78).name());
+    // The skin's arrow pictures on buttons wide enough to hit.
+    return QStringLiteral(
+               "QSpinBox::up-button,QSpinBox::down-button{width:%1px;border:none;background:transparent;}"
+               "QSpinBox::up-button{subcontrol-position:top right;}"
+               "QSpinBox::down-button{subcontrol-position:bottom right;}"
+               "QSpinBox::up-arrow,QSpinBox::down-arrow{width:%2px;height:%3px;}"
+               "QSpinBox::up-arrow{image:url(%4);}"
+               "QSpinBox::down-arrow{image:url(%5);}"
+               "QSpinBox::up-arrow:disabled,QSpinBox::up-arrow:off{image:url(%6);}"
+               "QSpinBox::down-arrow:disabled,QSpinBox::down-arrow:off{image:url(%7);}")
+        .arg(qMax(8, scaled(16)))
+        .arg(qMax(5, scaled(10)))
+        .arg(qMax(3, scaled(6)))
+        .arg(skinPath(QStringLiteral("/skin/spin_up-1.png")),
+             skinPath(QStringLiteral("/skin/spin_down-1.png")),
+             skinPath(QStringLiteral("/skin/spin_up-2.png")),
+             skinPath(QStringLiteral("/skin/spin_down-2.png")));
 }
 
 void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet)
@@ -404,7 +408,9 @@ QStringList skinPictureNames(const QString &model, int buttonCount)
         QStringLiteral("checkbox2-1.png"),   QStringLiteral("checkbox2-2.png"),
         QStringLiteral("checkbox-1.png"),    QStringLiteral("checkbox-2.png"),
         QStringLiteral("radio-1.png"),       QStringLiteral("radio-2.png"),
-        QStringLiteral("slider_handle.png"),
+        QStringLiteral("slider_handle.png"), QStringLiteral("spin_up-1.png"),
+        QStringLiteral("spin_up-2.png"),     QStringLiteral("spin_down-1.png"),
+        QStringLiteral("spin_down-2.png"),
     };
     for (int n = 1; n <= 3; ++n)
         names << QStringLiteral("tabbutton-%1.png").arg(n);

@@ -83,8 +83,9 @@ void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background
 // menu width (design pixels).
 QString menuStyleSheet(int designWidth = 0);
 // The arrows of a spin box on the dark skin, to append to its style sheet:
-// solid triangles in the text colour (the platform's own arrows are dark
-// grey on dark grey), muted when the box is disabled.
+// the skin's solid white triangles ("spin_up-1.png" ...; the platform's own
+// arrows are dark grey on dark grey), dimmed ("-2") when the box is disabled
+// or the value at the end of its range.
 QString spinBoxArrowSheet();
 // Gives MENU the style sheet SHEET when it is first about to show: a menu that
 // is never opened costs no style sheet parsing on the way to the first frame.
