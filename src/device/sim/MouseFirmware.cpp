@@ -22,6 +22,8 @@ constexpr int kRates[4] = {1, 2, 4, 8}; // 1000, 500, 250, 125 Hz
 // (range 0, X and Y low byte first). Its DPI button steps through them from
 // the first start, before any write.
 constexpr int kFactoryDpiCodes[] = {7, 15, 31, 63, 127, 255};
+// The stage in use at the factory: the second, as DefaultProfile.bin's "dpi=1".
+constexpr int kFactoryDpiStage = 1;
 static_assert(sizeof(kFactoryDpiCodes) / sizeof(kFactoryDpiCodes[0]) == kShippedDpiStageCount,
               "one factory value per DPI stage of the shipped model");
 
@@ -122,6 +124,7 @@ void MouseFirmware::reset()
     m_profiles = {};
     m_macros = {};
     for (ProfileMemory &p : m_profiles) {
+        p.blocks[kBlockMode][0] = kFactoryDpiStage;
         p.blocks[kBlockMode][1] = 1; // 1000 Hz
         for (int i = 0; i < kShippedDpiStageCount; ++i) {
             const int code = kFactoryDpiCodes[i];
@@ -136,7 +139,7 @@ void MouseFirmware::reset()
     m_stagedMacros = {};
     m_inWrite = false;
     m_active = 0;
-    m_dpiStage = 0;
+    m_dpiStage = kFactoryDpiStage;
     m_rate = 1;
     m_battery = 85;
     m_charging = false;
