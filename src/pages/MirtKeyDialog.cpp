@@ -97,9 +97,14 @@ void MirtKeyDialog::handleKey(QKeyEvent *event)
     int evdev = event->nativeScanCode() > 8 ? int(event->nativeScanCode()) - 8 : 0;
     if (evdev == 0)
         evdev = ButtonModel::evdevFromQtKey(event->key());
+    const bool release = event->type() == QEvent::KeyRelease;
+    if (!release)
+        m_pressed.insert(evdev);
+    else if (!event->isAutoRepeat() && !m_pressed.remove(evdev))
+        return;
     int scan = 0;
     uint32_t flags = 0;
-    if (ButtonModel::scanFromEvdev(evdev, event->type() == QEvent::KeyRelease, &scan, &flags))
+    if (ButtonModel::scanFromEvdev(evdev, release, &scan, &flags))
         feedScanCode(scan, flags);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QSet>
 
 class MirtLabel;
 class MirtPushButton;
@@ -59,4 +60,7 @@ private:
 
     QPixmap m_background;
     ButtonModel::RepeatFilter m_filter;
+    // Keys pressed while the dialog is open: the release of a key pressed
+    // before it opened (the Return that chose the menu entry) is not a key.
+    QSet<int> m_pressed;
 };

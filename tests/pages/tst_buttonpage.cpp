@@ -402,6 +402,8 @@ void TestButtonPage::pageShowsLabelsAndRestsAfterDialogs()
     page.Select(3, kFirstSet);
     answerDialog<MirtSingleKeyWindow>([](MirtSingleKeyWindow *d) {
         QVERIFY(!d->prompt()->text().isEmpty()); // it says what to do
+        key(d->keyDisplay(), 28, false);         // the Return that chose the entry lets go: no key
+        QVERIFY(d->keyDisplay()->text().isEmpty());
         tap(d->keyDisplay(), 63 /* F5 */);
         d->okButton()->released();
     });
