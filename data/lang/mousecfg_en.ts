@@ -253,6 +253,37 @@
     </message>
 </context>
 <context>
+    <name>ButtonModel</name>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Win</source>
+        <translation>Win</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Fire: %1 ×%2, %3 ms</source>
+        <translation>Fire: %1 ×%2, %3 ms</translation>
+    </message>
+    <message>
+        <source>Macro: %1</source>
+        <translation>Macro: %1</translation>
+    </message>
+    <message>
+        <source>Gun file: %1</source>
+        <translation>Gun file: %1</translation>
+    </message>
+</context>
+<context>
     <name>HColorArea</name>
     <message>
         <source>Hue</source>
@@ -540,6 +571,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
         <source>THESE PROFILES COULD NOT BE CHANGED:</source>
         <translation>THESE PROFILES COULD NOT BE CHANGED:</translation>
     </message>
+    <message>
+        <source>PRESS A KEY: IT GOES INTO THE SELECTED ROW.</source>
+        <translation>PRESS A KEY: IT GOES INTO THE SELECTED ROW.</translation>
+    </message>
 </context>
 <context>
     <name>MirtBtnWindow</name>
@@ -716,6 +751,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
         <source>Combo Key</source>
         <translation>Combo Key</translation>
     </message>
+    <message>
+        <source>Hold the modifiers and press the key…</source>
+        <translation>Hold the modifiers and press the key…</translation>
+    </message>
 </context>
 <context>
     <name>MirtDPIWindow</name>
@@ -757,6 +796,14 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
     <message>
         <source>Keyboard Key</source>
         <translation>Keyboard Key</translation>
+    </message>
+    <message>
+        <source>Press the key…</source>
+        <translation>Press the key…</translation>
+    </message>
+    <message>
+        <source>Choose what fires, or Keyboard Key to press one.</source>
+        <translation>Choose what fires, or Keyboard Key to press one.</translation>
     </message>
 </context>
 <context>
@@ -1028,6 +1075,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
     <message>
         <source>Single Key</source>
         <translation>Single Key</translation>
+    </message>
+    <message>
+        <source>Press the key…</source>
+        <translation>Press the key…</translation>
     </message>
 </context>
 <context>

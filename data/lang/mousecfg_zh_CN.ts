@@ -253,6 +253,37 @@
     </message>
 </context>
 <context>
+    <name>ButtonModel</name>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Win</source>
+        <translation>Win</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Fire: %1 ×%2, %3 ms</source>
+        <translation>连发：%1 ×%2，%3 毫秒</translation>
+    </message>
+    <message>
+        <source>Macro: %1</source>
+        <translation>宏：%1</translation>
+    </message>
+    <message>
+        <source>Gun file: %1</source>
+        <translation>枪械文件：%1</translation>
+    </message>
+</context>
+<context>
     <name>HColorArea</name>
     <message>
         <source>Hue</source>
@@ -540,6 +571,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <source>THESE PROFILES COULD NOT BE CHANGED:</source>
         <translation>以下配置文件无法修改：</translation>
     </message>
+    <message>
+        <source>PRESS A KEY: IT GOES INTO THE SELECTED ROW.</source>
+        <translation>请按一个键：它将写入所选的行。</translation>
+    </message>
 </context>
 <context>
     <name>MirtBtnWindow</name>
@@ -716,6 +751,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <source>Combo Key</source>
         <translation>组合键</translation>
     </message>
+    <message>
+        <source>Hold the modifiers and press the key…</source>
+        <translation>按住修饰键，再按下按键…</translation>
+    </message>
 </context>
 <context>
     <name>MirtDPIWindow</name>
@@ -757,6 +796,14 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
     <message>
         <source>Keyboard Key</source>
         <translation>键盘按键</translation>
+    </message>
+    <message>
+        <source>Press the key…</source>
+        <translation>请按下按键…</translation>
+    </message>
+    <message>
+        <source>Choose what fires, or Keyboard Key to press one.</source>
+        <translation>选择连发的按键，或选“键盘按键”后按下一个键。</translation>
     </message>
 </context>
 <context>
@@ -1028,6 +1075,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
     <message>
         <source>Single Key</source>
         <translation>单键</translation>
+    </message>
+    <message>
+        <source>Press the key…</source>
+        <translation>请按下按键…</translation>
     </message>
 </context>
 <context>

@@ -253,6 +253,37 @@
     </message>
 </context>
 <context>
+    <name>ButtonModel</name>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Ctrl</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Win</source>
+        <translation>Win</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Fire: %1 ×%2, %3 ms</source>
+        <translation>連發：%1 ×%2，%3 毫秒</translation>
+    </message>
+    <message>
+        <source>Macro: %1</source>
+        <translation>巨集：%1</translation>
+    </message>
+    <message>
+        <source>Gun file: %1</source>
+        <translation>槍械檔案：%1</translation>
+    </message>
+</context>
+<context>
     <name>HColorArea</name>
     <message>
         <source>Hue</source>
@@ -540,6 +571,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <source>THESE PROFILES COULD NOT BE CHANGED:</source>
         <translation>以下設定檔無法修改：</translation>
     </message>
+    <message>
+        <source>PRESS A KEY: IT GOES INTO THE SELECTED ROW.</source>
+        <translation>請按一個鍵：它將寫入所選的列。</translation>
+    </message>
 </context>
 <context>
     <name>MirtBtnWindow</name>
@@ -716,6 +751,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <source>Combo Key</source>
         <translation>組合鍵</translation>
     </message>
+    <message>
+        <source>Hold the modifiers and press the key…</source>
+        <translation>按住輔助鍵，再按下按鍵…</translation>
+    </message>
 </context>
 <context>
     <name>MirtDPIWindow</name>
@@ -757,6 +796,14 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
     <message>
         <source>Keyboard Key</source>
         <translation>鍵盤按鍵</translation>
+    </message>
+    <message>
+        <source>Press the key…</source>
+        <translation>請按下按鍵…</translation>
+    </message>
+    <message>
+        <source>Choose what fires, or Keyboard Key to press one.</source>
+        <translation>選擇連發的按鍵，或選「鍵盤按鍵」後按下一個鍵。</translation>
     </message>
 </context>
 <context>
@@ -1028,6 +1075,10 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
     <message>
         <source>Single Key</source>
         <translation>單鍵</translation>
+    </message>
+    <message>
+        <source>Press the key…</source>
+        <translation>請按下按鍵…</translation>
     </message>
 </context>
 <context>

@@ -77,10 +77,27 @@ QPoint topMarkerCentre(int i)
 
 QPoint sideMarkerCentre(int i)
 {
-    static const QPoint table[] = {{104, 214}, {146, 214}};
+    // On the thumb buttons of the side picture (4 Forward, 5 Back).
+    static const QPoint table[] = {{120, 246}, {175, 246}};
     if (i < int(sizeof(table) / sizeof(table[0])))
         return table[i];
     return QPoint(60 + (i % 8) * 24, 300 + (i / 8) * 24);
+}
+
+// The side picture shows the thumb buttons of the top view (4 Forward and 5
+// Back of the shipped model): its markers stand for those first-set buttons,
+// so the side view offers no button the model does not have.
+constexpr int kSideViewButtons[] = {3, 4};
+constexpr int kSideViewCount = int(sizeof(kSideViewButtons) / sizeof(kSideViewButtons[0]));
+
+// The side marker standing for first-set button I; -1 when none does.
+int sideMarkerOf(int i)
+{
+    for (int k = 0; k < kSideViewCount; ++k) {
+        if (kSideViewButtons[k] == i)
+            return k;
+    }
+    return -1;
 }
 
 QPoint extraMarkerCentre(int i)
@@ -328,6 +345,17 @@ void MousecfgWidget::createPages()
     // The profile commands run on the profile area.
     m_pProfileCommands = new ProfileCommands(this, this);
     m_pLibraryBtn->setMenu(m_pProfileCommands->libraryMenu());
+    // The library menu in the skin's menu style, the profile in use checked.
+    QMenu *library = m_pProfileCommands->libraryMenu();
+    MirtKit::setMenuStyleSheetWhenShown(library, MirtKit::menuStyleSheet());
+    connect(library, &QMenu::aboutToShow, this, [this, library] {
+        const ProfileSet &set = currentSet();
+        const QString inUse = set.names[set.ProfileID < kProfileCount ? set.ProfileID : 0];
+        for (QAction *a : library->actions()) {
+            a->setCheckable(true);
+            a->setChecked(a->data().toString() == inUse);
+        }
+    });
     ProfileCommands *pc = m_pProfileCommands;
     connect(m_commandButtons[0], &QPushButton::clicked, pc, &ProfileCommands::resetProfile);
     connect(m_commandButtons[1], &QPushButton::clicked, pc, &ProfileCommands::addProfile);
@@ -478,7 +506,8 @@ void MousecfgWidget::updateMarkerVisibility()
     for (int i = 0; i < kMarkersPerView; ++i) {
         // The top view shows the buttons seen from above; the side view the two side buttons.
         m_markers[i]->setVisible(anyMarkers && m_bFrontView && i < buttons);
-        m_markers[kMarkersPerView + i]->setVisible(anyMarkers && !m_bFrontView && i < qMin(2, buttons));
+        m_markers[kMarkersPerView + i]->setVisible(anyMarkers && !m_bFrontView && i < kSideViewCount &&
+                                                   kSideViewButtons[i] < buttons);
     }
     for (int e = 0; e < 2; ++e)
         m_markers[2 * kMarkersPerView + e]->setVisible(customize);
@@ -561,6 +590,8 @@ void MousecfgWidget::SelBtnChanged(quint8 iBtn, quint8 iType)
         index = 2 * kMarkersPerView + iBtn;
     if (index >= 0)
         m_markers[index]->SetState(1);
+    if (iType == 0 && sideMarkerOf(iBtn) >= 0)
+        m_markers[kMarkersPerView + sideMarkerOf(iBtn)]->SetState(1);
     if (m_pBtnPage)
         m_pBtnPage->Select(iBtn, iType);
 }
@@ -573,6 +604,8 @@ void MousecfgWidget::onMarkerClicked()
     const int index = m->property("markerIndex").toInt();
     if (index < kMarkersPerView)
         SelBtnChanged(quint8(index), 0);
+    else if (index < kMarkersPerView + kSideViewCount)
+        SelBtnChanged(quint8(kSideViewButtons[index - kMarkersPerView]), 0);
     else if (index < 2 * kMarkersPerView)
         SelBtnChanged(quint8(index - kMarkersPerView), 1);
     else
@@ -587,7 +620,10 @@ void MousecfgWidget::slotMouseOver(MirtPushButton *btn, bool bType)
         i = btn ? btn->property("rowIndex").toInt() : -1;
     if (i < 0 || i >= kMarkersPerView)
         return;
-    m_markers[i]->SetState(bType ? 1 : (m_iSelType == 0 && m_iSelIndex[0] == i ? 1 : 0));
+    const int state = bType ? 1 : (m_iSelType == 0 && m_iSelIndex[0] == i ? 1 : 0);
+    m_markers[i]->SetState(state);
+    if (sideMarkerOf(i) >= 0)
+        m_markers[kMarkersPerView + sideMarkerOf(i)]->SetState(state);
     const QString folder = QStringLiteral("/skin/mouse/") + m_strProductName + QStringLiteral("/");
     const QString file = bType ? QStringLiteral("mouse_%1.png").arg(i + 1) : QStringLiteral("Mouse.png");
     m_iHoverButton = bType ? i : -1;

@@ -34,6 +34,15 @@
 
 namespace {
 
+// The notice while keys are taken: a key row's edit puts the next key into
+// that row; a recording says which windows its keys come from.
+QString keyNotice(bool bEditKey, const MacroKeySource *source)
+{
+    if (bEditKey)
+        return MacroDialog::tr("PRESS A KEY: IT GOES INTO THE SELECTED ROW.");
+    return source->notice();
+}
+
 const char *const kHeaders[3] = {QT_TRANSLATE_NOOP("MacroDialog", "KEY"),
                                  QT_TRANSLATE_NOOP("MacroDialog", "ACTION"),
                                  QT_TRANSLATE_NOOP("MacroDialog", "DELAY(ms)")};
@@ -619,7 +628,8 @@ void MacroDialog::startKeys()
         m_pKeyShield = new WindowKeySource(window(), this);
         m_pKeyShield->start();
     }
-    m_pNoticeLabel->setText(started ? m_pKeySource->notice() : tr("KEYS CANNOT BE RECORDED HERE."));
+    m_pNoticeLabel->setText(started ? keyNotice(m_bEditKey, m_pKeySource)
+                                    : tr("KEYS CANNOT BE RECORDED HERE."));
 }
 
 void MacroDialog::stopKeys()
@@ -955,7 +965,7 @@ void MacroDialog::retranslate()
             movement->child(d)->setText(0, MacroModel::directionName(d));
     }
     if (m_pKeySource)
-        m_pNoticeLabel->setText(m_pKeySource->notice());
+        m_pNoticeLabel->setText(keyNotice(m_bEditKey, m_pKeySource));
     refreshBudget();
     showRowEditor();
     m_pTable->viewport()->update();

@@ -28,6 +28,12 @@ constexpr int kDenseLimit = 9; // more visible buttons than this: fixed spacing
 constexpr int kDenseSpacing = 5;
 constexpr int kDenseTop = 10;
 
+// A combo record's entries: key byte 5, high 0x80 for a press.
+constexpr uint8_t kComboKeyByte = 5;
+constexpr uint8_t kComboPress = 0x80;
+// The mouse-button functions that name the fire key's sources 0 to 2.
+constexpr int kFireSourceFunctions[3] = {1, 2, 3};
+
 // Left and right key of each modifier slot.
 constexpr int kModifierKeys[4][2] = {{42, 54}, {29, 238}, {91, 92}, {56, 239}};
 
@@ -285,11 +291,69 @@ QVector<int> offeredFunctions(int set, const MenuSwitches &switches)
     return out;
 }
 
+QString comboLabel(const ButtonAssignment &button)
+{
+    // The presses of the record (key byte 5, high 0x80) name the keys.
+    static const char *const kModifierNames[4] = {
+        QT_TRANSLATE_NOOP("ButtonModel", "Shift"), QT_TRANSLATE_NOOP("ButtonModel", "Ctrl"),
+        QT_TRANSLATE_NOOP("ButtonModel", "Win"), QT_TRANSLATE_NOOP("ButtonModel", "Alt")};
+    static constexpr int kShownOrder[4] = {kComboCtrl, kComboShift, kComboAlt, kComboWindows};
+    std::array<bool, 4> modifiers{};
+    QStringList keys;
+    for (const KeyInfo &k : button.KeyInfo) {
+        if (k.map == 0 || k.H != kComboPress || k.key != kComboKeyByte)
+            continue;
+        int index = 0;
+        if (!KeyTables::usageToIndex(k.map, index))
+            continue;
+        int side = 0;
+        const int slot = modifierSlot(index, &side);
+        if (slot >= 0)
+            modifiers[size_t(slot)] = true;
+        else
+            keys << KeyTables::keyName(index);
+    }
+    QStringList parts;
+    for (int slot : kShownOrder) {
+        if (modifiers[size_t(slot)])
+            parts << QCoreApplication::translate("ButtonModel", kModifierNames[slot]);
+    }
+    parts += keys;
+    return parts.join(QLatin1Char('+'));
+}
+
 QString buttonLabel(const ButtonAssignment &button, int set)
 {
     if (set != kWheelSet && (button.Fun == kScrollUp || button.Fun == kScrollDown))
         return QString();
-    return ButtonCatalogue::buttonLabel(button);
+    const QString plain = ButtonCatalogue::buttonLabel(button);
+    switch (button.Fun) {
+    case kFunSingleKey: {
+        const QString key = KeyTables::keyName(button.Res1);
+        return key.isEmpty() ? plain : key;
+    }
+    case kFunComboKey: {
+        const QString keys = comboLabel(button);
+        return keys.isEmpty() ? plain : keys;
+    }
+    case kFunFireKey: {
+        const FireSettings f = fireSettings(button);
+        const QString source = f.source == kFireKeyboard ? KeyTables::keyName(f.key)
+                                                         : functionText(kFireSourceFunctions[f.source]);
+        return QCoreApplication::translate("ButtonModel", "Fire: %1 ×%2, %3 ms")
+            .arg(source)
+            .arg(f.times)
+            .arg(f.delay);
+    }
+    case ButtonCatalogue::kFunMacro:
+        return plain.isEmpty() ? functionText(ButtonCatalogue::kFunMacro)
+                               : QCoreApplication::translate("ButtonModel", "Macro: %1").arg(plain);
+    case ButtonCatalogue::kFunGunFile:
+        return plain.isEmpty() ? functionText(ButtonCatalogue::kFunGunFile)
+                               : QCoreApplication::translate("ButtonModel", "Gun file: %1").arg(plain);
+    default:
+        return plain;
+    }
 }
 
 // ---------------------------------------------------------------------------

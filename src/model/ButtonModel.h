@@ -77,9 +77,16 @@ QVector<int> wheelMenuEntries();
 // Every function the menu of SET offers, in menu order.
 QVector<int> offeredFunctions(int set, const MenuSwitches &switches);
 
-// The label of a record in SET: the catalogue's label, but the wheel codes 52
-// and 53 show only on the wheel set.
+// The label of a record in SET, in the window's language: what the button
+// does. A single key names its key ("F5"), a combo key its keys
+// ("Ctrl+Alt+Delete"), a fire key its source, count and pause ("Fire: Left
+// ×7, 30 ms"), a macro or gun file its name ("Macro: spray"); every other
+// function its catalogue text ("DPI +"). The wheel codes 52 and 53 show only
+// on the wheel set; a code without a text shows nothing.
 QString buttonLabel(const ButtonAssignment &button, int set);
+// The keys of a combo key record in the usual order, joined by "+":
+// Ctrl, Shift, Alt, Win, then the key; empty when it holds none.
+QString comboLabel(const ButtonAssignment &button);
 
 // ---------------------------------------------------------------------------
 // Assignment.

@@ -12,7 +12,10 @@
 #include "MirtPushButton.h"
 #include "MirtSingleKeyWindow.h"
 
+#include <QCoreApplication>
+#include <QCursor>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
 
@@ -22,6 +25,7 @@ using namespace ButtonCatalogue;
 namespace {
 
 constexpr int kMenuWidth = 220;
+constexpr int kLabelFontSize = 13;  // design pixels of the function buttons' labels
 constexpr double kNumberX = 18.0;   // the first set's numbers, left of the buttons
 constexpr double kWheelX = 330.0;   // the wheel set, right of the first set
 constexpr double kCaptionGap = 4.0; // between a wheel caption and its button
@@ -68,7 +72,7 @@ MirtPushButton *MirtBtnWindow::makeFunctionButton(int number)
     b->setProperty("buttonNumber", number);
     b->setProperty("rowIndex", -1);
     b->setCursor(Qt::PointingHandCursor);
-    b->SetFontSize(13);
+    b->SetFontSize(kLabelFontSize);
     b->SetGradientEnabled(false);
     connect(b, &MirtPushButton::OverSignal, this, &MirtBtnWindow::slotMouseOver);
     connect(b, &MirtPushButton::EnterSignal, this, &MirtBtnWindow::slotMouseEnter);
@@ -204,8 +208,41 @@ void MirtBtnWindow::relabel()
     for (int s = 0; s < kSetCount; ++s) {
         for (int i = 0; i < kSetSizes[s]; ++i) {
             const int r = recordIndex(s, i);
-            functionButton(s, i)->setText(m_pButtons ? buttonLabel((*m_pButtons)[size_t(r)], s) : QString());
+            setLabel(functionButton(s, i), m_pButtons ? buttonLabel((*m_pButtons)[size_t(r)], s) : QString());
         }
+    }
+}
+
+void MirtBtnWindow::setLabel(MirtPushButton *btn, const QString &label)
+{
+    btn->setText(label);
+    updateLabelTip(btn);
+}
+
+void MirtBtnWindow::updateLabelTip(MirtPushButton *btn)
+{
+    // The button cuts a label short that does not fit (clear of its drop-down
+    // mark on both sides); then the whole label is its tool tip.
+    const QString label = btn->text();
+    const int room = btn->width() - 2 * int(btn->height() * 0.9);
+    const QFontMetrics fm(MirtKit::languageFont(kLabelFontSize));
+    const bool cut = !label.isEmpty() && (room <= 0 || MirtKit::fittedText(fm, label, room) != label);
+    btn->setToolTip(cut ? label : QString());
+}
+
+void MirtBtnWindow::restAfterDialog(MirtPushButton *btn)
+{
+    // A modal dialog or menu swallowed the leave event: the button and the
+    // picture's hot spot go back to rest unless the pointer is still there.
+    if (!btn)
+        return;
+    const bool over = btn->isVisible() && btn->rect().contains(btn->mapFromGlobal(QCursor::pos()));
+    btn->SetState(0);
+    if (over) {
+        QEvent enter(QEvent::Enter); // the hover look and its hot spot, as a real enter
+        QCoreApplication::sendEvent(btn, &enter);
+    } else {
+        emit SelBtnControl(btn, false);
     }
 }
 
@@ -241,6 +278,10 @@ void MirtBtnWindow::layoutSets()
             g = QRect(int(56 * f), int((62 + 60 * i) * f), int(220 * f), int(30 * f));
         g.moveLeft(int(kWheelX * f));
         m_wheel[size_t(i)]->setGeometry(g);
+    }
+    for (int s = 0; s < kSetCount; ++s) {
+        for (int i = 0; i < kSetSizes[s]; ++i)
+            updateLabelTip(functionButton(s, i));
     }
 }
 
@@ -345,7 +386,7 @@ bool MirtBtnWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == m_pBtnMenu || watched == m_pWheelMenu) && event->type() == QEvent::Close) {
         if (MirtPushButton *b = functionButton(m_iCurSet, m_iCurIndex))
-            emit SelBtnControl(b, false);
+            restAfterDialog(b);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -367,6 +408,7 @@ void MirtBtnWindow::chooseFunction(int fun)
     Buttons &records = *m_pButtons;
     if (!keepsClick(records, r, fun)) {
         emit PopOneClickBox();
+        restAfterDialog(btn);
         return;
     }
     if (fun == ButtonCatalogue::kFunMacro || fun == ButtonCatalogue::kFunGunFile) {
@@ -377,6 +419,7 @@ void MirtBtnWindow::chooseFunction(int fun)
             box.exec();
         } else if (MacroFile::libraryNames().isEmpty()) {
             emit GotoMacroTab(3);
+            restAfterDialog(btn);
             return;
         } else {
             const MacroSelection::Choice start = MacroSelection::initialChoice(records[size_t(r)], fun);
@@ -385,28 +428,28 @@ void MirtBtnWindow::chooseFunction(int fun)
             dlg.setSlotCheck(&records, r);
             if (dlg.exec() == QDialog::Accepted) {
                 MacroSelection::applyChoice(records[size_t(r)], fun, dlg.choice());
-                btn->setText(buttonLabel(records[size_t(r)], m_iCurSet));
+                setLabel(btn, buttonLabel(records[size_t(r)], m_iCurSet));
                 emit ButtonsChangedSignal();
             }
         }
-        emit SelBtnControl(btn, false);
+        restAfterDialog(btn);
         m_iCurSet = m_iCurIndex = kNoSelection;
         return;
     }
     Assignment a;
     a.fun = fun;
     if ((fun == kFunSingleKey || fun == kFunComboKey || fun == kFunFireKey) && !runCaptureDialog(fun, &a)) {
-        emit SelBtnControl(btn, false);
+        restAfterDialog(btn);
         m_iCurSet = m_iCurIndex = kNoSelection;
         return;
     }
     if (assign(records, r, a) == Result::Assigned) {
         if (fun == kFunSingleKey)
             qCDebug(lcPages, "single key %d", a.keyIndex);
-        btn->setText(buttonLabel(records[size_t(r)], m_iCurSet));
+        setLabel(btn, buttonLabel(records[size_t(r)], m_iCurSet));
         emit ButtonsChangedSignal();
     }
-    emit SelBtnControl(btn, false);
+    restAfterDialog(btn);
     m_iCurSet = m_iCurIndex = kNoSelection;
 }
 

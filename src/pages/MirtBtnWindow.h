@@ -68,6 +68,12 @@ private:
     void layoutSets();
     void showSets(int set);
     void relabel();
+    // The label of BTN, with the whole label as tool tip when it is cut short.
+    void setLabel(MirtPushButton *btn, const QString &label);
+    void updateLabelTip(MirtPushButton *btn);
+    // After a modal dialog or the menu: BTN and its hot spot back to rest,
+    // or hovered when the pointer really is over it.
+    void restAfterDialog(MirtPushButton *btn);
     bool locate(MirtPushButton *btn, int *set, int *index) const;
     bool runCaptureDialog(int fun, ButtonModel::Assignment *a);
 

@@ -1,12 +1,14 @@
 #include "MirtComboKeyWindow.h"
 
 #include "Log.h"
+#include "MirtLabel.h"
 
 #include <QLabel>
 
 MirtComboKeyWindow::MirtComboKeyWindow(QWidget *parent) : MirtKeyDialog(tr("Combo Key"), parent)
 {
     setObjectName(QStringLiteral("MirtComboKeyWindow"));
+    m_pPrompt->setText(tr("Hold the modifiers and press the key…"));
 }
 
 MirtComboKeyWindow::~MirtComboKeyWindow()

@@ -63,12 +63,13 @@ MirtFireKeyWindow::MirtFireKeyWindow(QWidget *parent)
     const int xs[4] = {30, 96, 170, 252};
     const int ws[4] = {64, 72, 80, 124};
     for (int i = 0; i < 4; ++i)
-        place(m_boxes[size_t(i)], xs[i], 66, ws[i], 28);
-    place(m_pKeyLabel, 40, 100, 320, 36);
-    place(m_pTimesLabel, 40, 148, 70, 28);
-    place(m_pTimesEdit, 110, 148, 60, 28);
-    place(m_pDelayLabel, 210, 148, 70, 28);
-    place(m_pDelayEdit, 280, 148, 60, 28);
+        place(m_boxes[size_t(i)], xs[i], 78, ws[i], 26);
+    place(m_pPrompt, 30, 52, 340, 24);
+    place(m_pKeyLabel, 40, 108, 320, 34);
+    place(m_pTimesLabel, 40, 150, 70, 28);
+    place(m_pTimesEdit, 110, 150, 60, 28);
+    place(m_pDelayLabel, 210, 150, 70, 28);
+    place(m_pDelayEdit, 280, 150, 60, 28);
     setSource(kFireLeft);
 }
 
@@ -101,6 +102,8 @@ void MirtFireKeyWindow::setSource(int source)
         m_boxes[size_t(i)]->setChecked(i == source);
     m_bCapturing = source == kFireKeyboard;
     m_pKeyLabel->setEnabled(m_bCapturing);
+    m_pPrompt->setText(m_bCapturing ? tr("Press the key…")
+                                    : tr("Choose what fires, or Keyboard Key to press one."));
     if (m_bCapturing) {
         m_pKeyLabel->setFocus(Qt::OtherFocusReason);
     } else {

@@ -77,6 +77,7 @@ MirtGunsetDialog::MirtGunsetDialog(QWidget *parent, double)
             s->setStyleSheet(PageStyle::spinBoxSheet());
             s->setFont(MirtKit::languageFont(12));
             place(s, x, top, 70, 24);
+            connect(s, QOverload<int>::of(&QSpinBox::valueChanged), this, &MirtGunsetDialog::refreshEvents);
             return s;
         };
         m_pDelay[i] = spin(130, 1, 999, 100, QStringLiteral("gunDelay%1").arg(i));
@@ -113,7 +114,16 @@ void MirtGunsetDialog::setShotCount(int n)
         for (QSpinBox *s : {m_pDelay[i], m_pY[i], m_pX[i]})
             s->setEnabled(i < m_iShots);
     }
+    refreshEvents();
     update();
+}
+
+void MirtGunsetDialog::refreshEvents()
+{
+    // The list shows what "Yes" will store, as the shots are set.
+    m_pEvents->clear();
+    for (const MacroEvent &e : MacroSelection::gunEvents(shots()))
+        m_pEvents->addItem(QStringLiteral("(%1,%2,%3)").arg(e.type).arg(e.high).arg(e.low));
 }
 
 QVector<MacroSelection::Shot> MirtGunsetDialog::shots() const
@@ -136,9 +146,7 @@ void MirtGunsetDialog::OnYesClick()
         }
         return;
     }
-    m_pEvents->clear();
-    for (const MacroEvent &e : MacroSelection::gunEvents(shots()))
-        m_pEvents->addItem(QStringLiteral("(%1,%2,%3)").arg(e.type).arg(e.high).arg(e.low));
+    refreshEvents();
     m_strResultName = m_pNameEdit->text();
     accept();
 }

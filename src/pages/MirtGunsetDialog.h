@@ -46,6 +46,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The event list from the shots in use.
+    void refreshEvents();
+
     QLineEdit *m_pNameEdit;
     MirtPushButton *m_pShotBtn;
     QSpinBox *m_pDelay[MacroSelection::kShotsMax];

@@ -29,7 +29,7 @@ MirtPushButton *makeButton(const QString &image, const QString &name, QWidget *p
 
 MirtKeyDialog::MirtKeyDialog(const QString &title, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_pTitle(new MirtLabel(title, this)),
-      m_pKeyLabel(new QLabel(this)),
+      m_pPrompt(new MirtLabel(QString(), this)), m_pKeyLabel(new QLabel(this)),
       m_pYesBtn(makeButton(QStringLiteral(":/yes_Btn"), QStringLiteral("msgBoxYesBtn"), this)),
       m_pNoBtn(makeButton(QStringLiteral(":/no_Btn"), QStringLiteral("msgBoxNoBtn"), this))
 {
@@ -42,6 +42,10 @@ MirtKeyDialog::MirtKeyDialog(const QString &title, QWidget *parent)
 
     m_pTitle->SetBold(true);
     m_pTitle->SetFontSize(16);
+    m_pPrompt->setObjectName(QStringLiteral("keyPrompt"));
+    m_pPrompt->SetFontSize(13);
+    m_pPrompt->SetTextColor(MirtKit::mutedTextColor());
+    m_pPrompt->setAlignment(Qt::AlignCenter);
     m_pKeyLabel->setObjectName(QStringLiteral("keyDisplay"));
     m_pKeyLabel->setAlignment(Qt::AlignCenter);
     m_pKeyLabel->setFocusPolicy(Qt::StrongFocus);
@@ -73,6 +77,7 @@ void MirtKeyDialog::layoutCommon(int keyTop)
         w->setGeometry(MirtKit::scaled(x), MirtKit::scaled(y), MirtKit::scaled(ww), MirtKit::scaled(hh));
     };
     place(m_pTitle, 30, 22, kDialogWidth - 60, 30);
+    place(m_pPrompt, 30, keyTop - 34, kDialogWidth - 60, 28);
     place(m_pKeyLabel, 40, keyTop, kDialogWidth - 80, 44);
     const int y = kDialogHeight - kButtonHeight - 28;
     place(m_pYesBtn, kDialogWidth / 2 - kButtonWidth - 15, y, kButtonWidth, kButtonHeight);
@@ -92,9 +97,14 @@ void MirtKeyDialog::handleKey(QKeyEvent *event)
     int evdev = event->nativeScanCode() > 8 ? int(event->nativeScanCode()) - 8 : 0;
     if (evdev == 0)
         evdev = ButtonModel::evdevFromQtKey(event->key());
+    const bool release = event->type() == QEvent::KeyRelease;
+    if (!release)
+        m_pressed.insert(evdev);
+    else if (!event->isAutoRepeat() && !m_pressed.remove(evdev))
+        return;
     int scan = 0;
     uint32_t flags = 0;
-    if (ButtonModel::scanFromEvdev(evdev, event->type() == QEvent::KeyRelease, &scan, &flags))
+    if (ButtonModel::scanFromEvdev(evdev, release, &scan, &flags))
         feedScanCode(scan, flags);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QSet>
 
 class MirtLabel;
 class MirtPushButton;
@@ -27,6 +28,8 @@ public:
     // key-index rules); the repeat filter applies. Tests call it directly.
     void feedScanCode(int scanCode, uint32_t flags);
     QLabel *keyDisplay() const { return m_pKeyLabel; }
+    // What the user is to do ("Press the key…").
+    MirtLabel *prompt() const { return m_pPrompt; }
     MirtPushButton *okButton() const { return m_pYesBtn; }
     MirtPushButton *cancelButton() const { return m_pNoBtn; }
 
@@ -47,6 +50,7 @@ protected:
     void layoutCommon(int keyTop);
 
     MirtLabel *m_pTitle;
+    MirtLabel *m_pPrompt;
     QLabel *m_pKeyLabel;
     MirtPushButton *m_pYesBtn;
     MirtPushButton *m_pNoBtn;
@@ -56,4 +60,7 @@ private:
 
     QPixmap m_background;
     ButtonModel::RepeatFilter m_filter;
+    // Keys pressed while the dialog is open: the release of a key pressed
+    // before it opened (the Return that chose the menu entry) is not a key.
+    QSet<int> m_pressed;
 };

@@ -1,12 +1,14 @@
 #include "MirtSingleKeyWindow.h"
 
 #include "KeyTables.h"
+#include "MirtLabel.h"
 
 #include <QLabel>
 
 MirtSingleKeyWindow::MirtSingleKeyWindow(QWidget *parent) : MirtKeyDialog(tr("Single Key"), parent)
 {
     setObjectName(QStringLiteral("MirtSingleKeyWindow"));
+    m_pPrompt->setText(tr("Press the key…"));
 }
 
 void MirtSingleKeyWindow::fill(int keyIndex)

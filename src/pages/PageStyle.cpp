@@ -50,8 +50,11 @@ QString spinBoxSheet()
 {
     return QStringLiteral("QSpinBox{color: %1; background: rgb(30,30,34); border: 1px solid rgb(90,90,96);"
                           "border-radius: 2px; padding-left: %2;}"
-                          "QSpinBox:focus{border: 1px solid %3;}")
-        .arg(MirtKit::textColor().name(), px(3), MirtKit::accentColor().name());
+                          "QSpinBox:focus{border: 1px solid %3;}"
+                          "QSpinBox:disabled{color: rgb(85,85,90); background: rgb(20,20,23);"
+                          "border: 1px solid rgb(48,48,52);}")
+               .arg(MirtKit::textColor().name(), px(3), MirtKit::accentColor().name()) +
+           MirtKit::spinBoxArrowSheet();
 }
 
 QString sliderSheet()

@@ -266,18 +266,45 @@ QString menuStyleSheet(int designWidth)
         QStringLiteral(
             "QMenu{background:#16171c;color:#e2e5eb;border:1px solid #3a3e48;padding:%1px 0;font-size:%2px;}"
             "QMenu::item{padding:%3px %4px;background:transparent;}"
+            "QMenu::item:checked{color:%5;font-weight:bold;}"
             "QMenu::item:selected{background:%5;color:%6;}"
             "QMenu::item:pressed{background:%5;color:%6;}"
             "QMenu::item:disabled{color:#62666e;}"
+            "QMenu::indicator{width:%7px;height:%7px;margin-left:%1px;}"
+            "QMenu::indicator:checked{background:%5;border-radius:%8px;}"
+            "QMenu::indicator:checked:selected{background:%6;}"
             "QMenu::separator{height:1px;background:#2a2d35;margin:%1px %4px;}")
             .arg(scaled(4))
             .arg(qMax(1, scaled(px)))
             .arg(scaled(5))
             .arg(scaled(14))
-            .arg(accent, onAccent);
+            .arg(accent, onAccent)
+            .arg(qMax(2, scaled(8)))
+            .arg(qMax(1, scaled(4)));
     if (designWidth > 0)
         css += QStringLiteral("QMenu{min-width:%1px;max-width:%1px;}").arg(scaled(designWidth));
     return css;
+}
+
+QString spinBoxArrowSheet()
+{
+    // The skin's arrow pictures on buttons wide enough to hit.
+    return QStringLiteral(
+               "QSpinBox::up-button,QSpinBox::down-button{width:%1px;border:none;background:transparent;}"
+               "QSpinBox::up-button{subcontrol-position:top right;}"
+               "QSpinBox::down-button{subcontrol-position:bottom right;}"
+               "QSpinBox::up-arrow,QSpinBox::down-arrow{width:%2px;height:%3px;}"
+               "QSpinBox::up-arrow{image:url(%4);}"
+               "QSpinBox::down-arrow{image:url(%5);}"
+               "QSpinBox::up-arrow:disabled,QSpinBox::up-arrow:off{image:url(%6);}"
+               "QSpinBox::down-arrow:disabled,QSpinBox::down-arrow:off{image:url(%7);}")
+        .arg(qMax(8, scaled(16)))
+        .arg(qMax(5, scaled(10)))
+        .arg(qMax(3, scaled(6)))
+        .arg(skinPath(QStringLiteral("/skin/spin_up-1.png")),
+             skinPath(QStringLiteral("/skin/spin_down-1.png")),
+             skinPath(QStringLiteral("/skin/spin_up-2.png")),
+             skinPath(QStringLiteral("/skin/spin_down-2.png")));
 }
 
 void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet)
@@ -395,7 +422,9 @@ QStringList skinPictureNames(const QString &model, int buttonCount)
         QStringLiteral("checkbox2-1.png"),   QStringLiteral("checkbox2-2.png"),
         QStringLiteral("checkbox-1.png"),    QStringLiteral("checkbox-2.png"),
         QStringLiteral("radio-1.png"),       QStringLiteral("radio-2.png"),
-        QStringLiteral("slider_handle.png"),
+        QStringLiteral("slider_handle.png"), QStringLiteral("spin_up-1.png"),
+        QStringLiteral("spin_up-2.png"),     QStringLiteral("spin_down-1.png"),
+        QStringLiteral("spin_down-2.png"),
     };
     for (int n = 1; n <= 3; ++n)
         names << QStringLiteral("tabbutton-%1.png").arg(n);

@@ -78,9 +78,15 @@ QColor mutedTextColor();
 void paintDialog(QPainter &painter, const QRect &rect, const QPixmap &background);
 
 // Style sheet of the skin's drop-down menus: dark panel, the language font's
-// size, selected and pressed items in the accent colour. width > 0 fixes the
+// size, selected and pressed items in the accent colour, a checked item (the
+// one in use) in accent text with an accent dot. width > 0 fixes the
 // menu width (design pixels).
 QString menuStyleSheet(int designWidth = 0);
+// The arrows of a spin box on the dark skin, to append to its style sheet:
+// the skin's solid white triangles ("spin_up-1.png" ...; the platform's own
+// arrows are dark grey on dark grey), dimmed ("-2") when the box is disabled
+// or the value at the end of its range.
+QString spinBoxArrowSheet();
 // Gives MENU the style sheet SHEET when it is first about to show: a menu that
 // is never opened costs no style sheet parsing on the way to the first frame.
 void setMenuStyleSheetWhenShown(QMenu *menu, const QString &sheet);

@@ -3,6 +3,9 @@
 #include "CommandSet.h"
 #include "DeviceTestSupport.h"
 #include "MouseFirmware.h"
+#include "Paths.h"
+#include "ProfileDefaults.h"
+#include "ShippedModel.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -41,6 +44,7 @@ private slots:
     void commitsBetweenBeginAndEnd()
     {
         MouseFirmware fw;
+        const MouseFirmware::Block factoryMode = fw.block(0, kBlockMode);
         ProfileSet set = sampleSet();
         const Frame mode = BlockFrame::mode(set.profiles[0]);
         feed(fw, mode); // outside a write: ignored
@@ -52,7 +56,7 @@ private slots:
         feed(fw, bad);
         QCOMPARE(fw.stats().checksumErrors, 1);
         QVERIFY(fw.inWrite());
-        QCOMPARE(int(fw.block(0, kBlockMode)[0]), 0); // not yet committed
+        QVERIFY(fw.block(0, kBlockMode) == factoryMode); // not yet committed
         feed(fw, BlockFrame::endWrite());
         QVERIFY(!fw.inWrite());
         QCOMPARE(fw.stats().commits, 1);
@@ -95,7 +99,7 @@ private slots:
         fw.setCharging(true);
         QVector<Report> a = feed(fw, BlockFrame::batteryQuery());
         QCOMPARE(a.size(), 1);
-        QCOMPARE(hexBytes(a[0].data(), 8), QStringLiteral("0a aa ff dd 39 01 00 01"));
+        QCOMPARE(hexBytes(a[0].data(), 8), QStringLiteral("0a aa ff dd 39 01 01 01"));
 
         // Stages in use come from the DPI blocks; the button cycles through them.
         ProfileData p;
@@ -106,14 +110,39 @@ private slots:
         for (const Frame &f : BlockFrame::dpiStages(p, 3395))
             feed(fw, f);
         feed(fw, BlockFrame::endWrite());
-        QCOMPARE(int(fw.pressDpiButton()[0][6]), 0x21);
+        // The write left the mode block alone: on from the factory's stage 2.
         QCOMPARE(int(fw.pressDpiButton()[0][6]), 0x22);
         QCOMPARE(int(fw.pressDpiButton()[0][6]), 0x20);
+        QCOMPARE(int(fw.pressDpiButton()[0][6]), 0x21);
         const int rates[] = {2, 4, 8, 1};
         for (int r : rates)
             QCOMPARE(int(fw.pressRateButton()[0][7]), r);
         fw.setBatteryLevel(150);
         QCOMPARE(fw.batteryLevel(), 100);
+    }
+
+    void factoryStagesAnswerTheDpiButton()
+    {
+        // A fresh mouse holds the stages it leaves the factory with, the
+        // second in use as in the factory profile: its DPI button steps
+        // through all six before anything was written to it.
+        MouseFirmware fw;
+        QCOMPARE(fw.dpiStage(), 1);
+        for (int i = 2; i <= kShippedDpiStageCount + 1; ++i)
+            QCOMPARE(int(fw.pressDpiButton()[0][6]), i % kShippedDpiStageCount);
+        QCOMPARE(int(fw.block(0, kBlockMode)[0]), 1);
+        // They are the stages the program's factory profile sends for the shipped model.
+        Paths::setDataDir(qEnvironmentVariable("MOUSECFG_DATA_DIR"));
+        ProfileData factory;
+        ProfileDefaults::buildDefaultProfile(factory);
+        Paths::setDataDir(QString());
+        QCOMPARE(int(factory.dpi), 1);
+        const Frame dpi = BlockFrame::dpiStages(factory, kShippedSensorModel)[0];
+        for (int p = 0; p < MouseFirmware::kProfiles; ++p)
+            QCOMPARE(hexBytes(fw.block(p, kBlockDpi1).data(), 30), hexBytes(dpi.data() + 2, 30));
+        // Back to the factory state after use.
+        fw.reset();
+        QCOMPARE(int(fw.pressDpiButton()[0][6]), 2);
     }
 
     void reloadTakesTheStoredStage()

@@ -114,6 +114,9 @@ void TestMacroDialog::recordsThroughTheKeySource()
     p.dialog.SelectRow(1);
     p.click("editButton");
     QVERIFY(p.dialog.isEditingKey());
+    // The notice says where the key goes, not that keys are being recorded.
+    QCOMPARE(p.dialog.findChild<QLabel *>(QStringLiteral("recordNotice"))->text(),
+             QStringLiteral("PRESS A KEY: IT GOES INTO THE SELECTED ROW."));
     p.keys->key(31, false); // S
     QCOMPARE(p.dialog.model().events().at(1), (MacroEvent{132, 0, 22}));
     QCOMPARE(p.dialog.findChild<QLineEdit *>(QStringLiteral("keyEdit"))->text(), QStringLiteral("S"));
@@ -203,6 +206,8 @@ void TestMacroDialog::gunSetDialog()
 {
     StorageSandbox box;
     MirtGunsetDialog dlg;
+    // The list shows the events as the shots are set: five shots of press, release and pause.
+    QCOMPARE(dlg.eventList()->count(), 15);
     QStringList messages;
     dlg.setMessageSink([&messages](const QString &text) { messages << text; });
     dlg.OnYesClick();
@@ -214,6 +219,8 @@ void TestMacroDialog::gunSetDialog()
     dlg.yBox(0)->setValue(5);
     dlg.xBox(1)->setValue(-3);
     QVERIFY(!dlg.delayBox(2)->isEnabled());
+    QCOMPARE(dlg.eventList()->count(), 8);
+    QCOMPARE(dlg.eventList()->item(6)->text(), QStringLiteral("(2,0,253)"));
     dlg.OnYesClick();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.eventList()->count(), 8);

@@ -10,6 +10,7 @@
 #include "MirtComboKeyWindow.h"
 #include "MirtFireKeyWindow.h"
 #include "MirtKit.h"
+#include "MirtLabel.h"
 #include "MirtPushButton.h"
 #include "MirtSingleKeyWindow.h"
 #include "MousecfgWidget.h"
@@ -112,8 +113,8 @@ class MarkingTranslator : public QTranslator
 public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
-        return qstrcmp(context, "ButtonCatalogue") == 0 ? QStringLiteral("~") + QLatin1String(source)
-                                                        : QString();
+        const bool ours = qstrcmp(context, "ButtonCatalogue") == 0 || qstrcmp(context, "ButtonModel") == 0;
+        return ours ? QStringLiteral("~") + QString::fromUtf8(source) : QString();
     }
     bool isEmpty() const override { return false; }
 };
@@ -156,6 +157,8 @@ private slots:
     void clickRuleBothWays();
     void menusFollowTheModelSwitches();
     void labelsFollowTheLanguage();
+    void labelsNameTheAssignment();
+    void pageShowsLabelsAndRestsAfterDialogs();
 
     void keyIndexRules_data();
     void keyIndexRules();
@@ -232,8 +235,10 @@ void TestButtonPage::clickRuleBothWays()
     page.entryAction(2)->trigger(); // "Right" for the only "Left"
     QCOMPARE(pop.count(), 1);
     QCOMPARE(b, before);
-    QCOMPARE(sel.count(), 1); // highlighted, never released
+    // Highlighted while the message is up, released when it is gone.
+    QCOMPARE(sel.count(), 2);
     QCOMPARE(sel.at(0).at(1).toBool(), true);
+    QCOMPARE(sel.at(1).at(1).toBool(), false);
 
     // A wheel record holding "Left" too: the change goes through and the button relabels.
     b[41].Fun = 1;
@@ -307,7 +312,7 @@ void TestButtonPage::labelsFollowTheLanguage()
             const int r = recordIndex(s, i);
             const QString label = page.functionButton(s, i)->text();
             if (r == 5)
-                QCOMPARE(label, QStringLiteral("my macro"));
+                QCOMPARE(label, QStringLiteral("~Macro: my macro"));
             else if (r == 7)
                 QCOMPARE(label, QString());
             else
@@ -317,6 +322,116 @@ void TestButtonPage::labelsFollowTheLanguage()
     }
     QCOMPARE(page.functionButton(kWheelSet, 0)->text(), QStringLiteral("~Scroll Up"));
     QCOMPARE(page.entryAction(48)->text(), QStringLiteral("~DPI +"));
+}
+
+void TestButtonPage::labelsNameTheAssignment()
+{
+    using namespace ButtonCatalogue;
+    ButtonAssignment single;
+    assignSingleKey(single, 63);
+    QCOMPARE(buttonLabel(single, kFirstSet), QStringLiteral("F5"));
+    assignSingleKey(single, 0); // a key without a name: what the button does
+    QCOMPARE(buttonLabel(single, kFirstSet), QStringLiteral("SINGLE KEY"));
+
+    // A combo names its keys in the usual order, whatever order they were held in.
+    ButtonAssignment combo;
+    std::array<ComboSlot, kComboSlots> keys{};
+    keys[kComboAlt] = {true, 239}; // the right Alt counts as Alt
+    keys[kComboCtrl] = {true, 29};
+    keys[kComboOther] = {true, 83};
+    assignComboKey(combo, keys);
+    QCOMPARE(buttonLabel(combo, kWheelSet), QStringLiteral("Ctrl+Alt+Delete"));
+    keys = {};
+    keys[kComboWindows] = {true, 91};
+    keys[kComboShift] = {true, 42};
+    keys[kComboOther] = {true, 30};
+    assignComboKey(combo, keys);
+    QCOMPARE(comboLabel(combo), QStringLiteral("Shift+Win+") + KeyTables::keyName(30));
+    assignComboKey(combo, {});
+    QCOMPARE(buttonLabel(combo, kFirstSet), QStringLiteral("COMBO KEY"));
+
+    // A fire key: source, count and pause, with the dialog's own values for zeros.
+    ButtonAssignment fire;
+    assignFireKey(fire, 0x81, 7, 30);
+    QCOMPARE(buttonLabel(fire, kFirstSet), QStringLiteral("Fire: Left ×7, 30 ms"));
+    assignFireKey(fire, 0x84, 0, 0);
+    QCOMPARE(buttonLabel(fire, kFirstSet), QStringLiteral("Fire: Middle ×3, 10 ms"));
+    assignFireKey(fire, fireSource(30), 2, 50);
+    QCOMPARE(buttonLabel(fire, kFirstSet), QStringLiteral("Fire: %1 ×2, 50 ms").arg(KeyTables::keyName(30)));
+
+    ButtonAssignment macro;
+    assignMacro(macro, ButtonCatalogue::kFunMacro, QStringLiteral("spray"), 1, 0, 0, {});
+    QCOMPARE(buttonLabel(macro, kFirstSet), QStringLiteral("Macro: spray"));
+    assignMacro(macro, kFunGunFile, QStringLiteral("ak"), 1, 0, 0, {});
+    QCOMPARE(buttonLabel(macro, kFirstSet), QStringLiteral("Gun file: ak"));
+    assignMacro(macro, ButtonCatalogue::kFunMacro, QString(), 1, 0, 0, {});
+    QCOMPARE(buttonLabel(macro, kFirstSet), QStringLiteral("Macro Manager"));
+
+    ButtonAssignment plain;
+    assignFunction(plain, 48);
+    QCOMPARE(buttonLabel(plain, kFirstSet), QStringLiteral("DPI +"));
+
+    // In the window's language: every word of the label is translated.
+    MarkingTranslator language;
+    QCoreApplication::installTranslator(&language);
+    assignFireKey(fire, 0x81, 7, 30);
+    QCOMPARE(buttonLabel(fire, kFirstSet), QStringLiteral("~Fire: ~Left ×7, 30 ms"));
+    keys = {};
+    keys[kComboCtrl] = {true, 29};
+    keys[kComboOther] = {true, 83};
+    assignComboKey(combo, keys);
+    QCOMPARE(buttonLabel(combo, kFirstSet), QStringLiteral("~Ctrl+Delete"));
+    QCoreApplication::removeTranslator(&language);
+}
+
+void TestButtonPage::pageShowsLabelsAndRestsAfterDialogs()
+{
+    Buttons b = leftOnlyOnFirst();
+    MirtBtnWindow page(&b);
+    QSignalSpy mirrored(&page, &MirtBtnWindow::SelBtnControl);
+    MirtPushButton *btn = page.functionButton(kFirstSet, 3);
+    auto hover = [](MirtPushButton *button) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(button->imageIndex(), 1);
+    };
+
+    // The dialog takes the pointer's leave; when it closes (the pointer not
+    // over the button) the button and its hot spot are at rest again.
+    hover(btn);
+    page.Select(3, kFirstSet);
+    answerDialog<MirtSingleKeyWindow>([](MirtSingleKeyWindow *d) {
+        QVERIFY(!d->prompt()->text().isEmpty()); // it says what to do
+        key(d->keyDisplay(), 28, false);         // the Return that chose the entry lets go: no key
+        QVERIFY(d->keyDisplay()->text().isEmpty());
+        tap(d->keyDisplay(), 63 /* F5 */);
+        d->okButton()->released();
+    });
+    page.entryAction(ButtonCatalogue::kFunSingleKey)->trigger();
+    QCOMPARE(btn->text(), buttonLabel(b[3], kFirstSet));
+    QCOMPARE(btn->text(), QStringLiteral("F5"));
+    QCOMPARE(btn->imageIndex(), 0);
+    QVERIFY(!btn->isOn());
+    QCOMPARE(mirrored.last().at(0).value<MirtPushButton *>(), btn);
+    QCOMPARE(mirrored.last().at(1).toBool(), false);
+    QVERIFY(btn->toolTip().isEmpty()); // it fits
+
+    // After the message of the click rule too.
+    MirtPushButton *left = page.functionButton(kFirstSet, 0);
+    hover(left);
+    page.Select(0, kFirstSet);
+    QSignalSpy oneClick(&page, &MirtBtnWindow::PopOneClickBox);
+    page.entryAction(2)->trigger();
+    QCOMPARE(oneClick.count(), 1);
+    QCOMPARE(left->imageIndex(), 0);
+    QCOMPARE(mirrored.last().at(1).toBool(), false);
+
+    // A label cut short carries the whole label as tool tip.
+    b[4].Fun = ButtonCatalogue::kFunMacro;
+    b[4].macroname = QStringLiteral("a macro whose name is far too long for any button of the page");
+    page.SetRecords(&b);
+    MirtPushButton *longOne = page.functionButton(kFirstSet, 4);
+    QCOMPARE(longOne->toolTip(), buttonLabel(b[4], kFirstSet));
 }
 
 // ---------------------------------------------------------------------------
@@ -554,6 +669,19 @@ void TestButtonPage::windowBuildsThePageWhenShown()
         QCOMPARE(int(page->currentIndex()), 1);
         emit page->SelBtnControl(page->functionButton(kFirstSet, 4), true);
         QCOMPARE(marker(&w, 4)->GetState(), 1);
+        // The side view's markers stand for the thumb buttons of the first set,
+        // never for the second set's empty buttons.
+        w.ShowFrontView(false);
+        QVERIFY(!marker(&w, MousecfgWidget::kMarkersPerView)->isHidden());
+        QVERIFY(marker(&w, MousecfgWidget::kMarkersPerView + 2)->isHidden());
+        marker(&w, MousecfgWidget::kMarkersPerView + 1)->click();
+        QCOMPARE(int(page->currentSet()), int(kFirstSet));
+        QCOMPARE(int(page->currentIndex()), 4);
+        QVERIFY(marker(&w, MousecfgWidget::kMarkersPerView + 1)->isOn());
+        QVERIFY(!page->functionButton(kFirstSet, 4)->isHidden());
+        QVERIFY(page->functionButton(kSecondSet, 0)->isHidden());
+        w.ShowFrontView(true);
+
         page->entryAction(200)->trigger();
         QCOMPARE(w.currentTab(), int(MousecfgWidget::kTabMacro));
     }

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ private slots:
     void missingFontGivesToolkitDefaults();
     void accentColourFromTheme();
     void colourModeChangesButtonPens();
+    void spinArrowsStandOutOnTheDarkSkin();
     void resolvePathFindsSkinFolder();
     void resolvePathPicksRenditionForFactor_data();
     void resolvePathPicksRenditionForFactor();
@@ -351,6 +353,43 @@ void TestMirtWidgets::accentColourFromTheme()
     QVERIFY(MirtKit::menuStyleSheet().contains(
         QStringLiteral("QMenu::item:selected{background:rgb(0,255,255);color:#101114;}")));
     QVERIFY(MirtKit::menuStyleSheet(220).contains(QStringLiteral("min-width:220px")));
+    // The checked item (the one in use) in accent text with an accent dot; the dot
+    // stays visible on the selected item's accent background.
+    QVERIFY(MirtKit::menuStyleSheet().contains(QStringLiteral("QMenu::item:checked{color:rgb(0,255,255);")));
+    QVERIFY(MirtKit::menuStyleSheet().contains(
+        QStringLiteral("QMenu::indicator:checked{background:rgb(0,255,255);")));
+    QVERIFY(MirtKit::menuStyleSheet().contains(
+        QStringLiteral("QMenu::indicator:checked:selected{background:#101114;}")));
+}
+
+void TestMirtWidgets::spinArrowsStandOutOnTheDarkSkin()
+{
+    // A spin box on the dark panel, styled as the pages style it: its arrows
+    // are drawn in the skin's text colour, and dimmed when it is disabled.
+    QSpinBox box;
+    box.setStyleSheet(
+        QStringLiteral("QSpinBox{color:#e2e5eb;background:rgb(30,30,34);border:1px solid rgb(90,90,96);}") +
+        MirtKit::spinBoxArrowSheet());
+    box.setRange(0, 10);
+    box.setValue(5);
+    box.resize(70, 24);
+    auto brightPixels = [&box](bool upper) {
+        QImage image(box.size(), QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        box.render(&image);
+        int bright = 0;
+        const int top = upper ? 2 : box.height() / 2;
+        for (int y = top; y < top + box.height() / 2 - 2; ++y) {
+            for (int x = box.width() - 14; x < box.width() - 2; ++x)
+                bright += QColor(image.pixel(x, y)).lightness() > 170 ? 1 : 0;
+        }
+        return bright;
+    };
+    QVERIFY2(brightPixels(true) >= 6, qPrintable(QString::number(brightPixels(true))));
+    QVERIFY2(brightPixels(false) >= 6, qPrintable(QString::number(brightPixels(false))));
+    box.setEnabled(false);
+    QCOMPARE(brightPixels(true), 0);
+    QCOMPARE(brightPixels(false), 0);
 }
 
 void TestMirtWidgets::colourModeChangesButtonPens()

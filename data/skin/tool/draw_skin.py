@@ -191,6 +191,16 @@ checkbox('checkbox-2.svg', True)
 checkbox('radio-1.svg', False, 'radio')
 checkbox('radio-2.svg', True, 'radio')
 
+# Spin box arrows: a solid triangle, bright (1) and dimmed for a box that is
+# disabled or at the end of its range (2).
+def spinarrow(name, up, colour):
+    w, h = 10, 6
+    points = '0.5,5.5 9.5,5.5 5,0.5' if up else '0.5,0.5 9.5,0.5 5,5.5'
+    svg(name, w, h, f'<polygon points="{points}" fill="{colour}" stroke="{colour}" stroke-width="0.6" stroke-linejoin="round"/>')
+for d, up in (('up', True), ('down', False)):
+    spinarrow(f'spin_{d}-1.svg', up, WHITE)
+    spinarrow(f'spin_{d}-2.svg', up, '#4a4d55')
+
 def dpiled(name, on):
     w = h = 20
     body = ''

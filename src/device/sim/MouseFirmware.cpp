@@ -2,6 +2,7 @@
 
 #include "IniAccess.h"
 #include "ProfileIni.h"
+#include "ShippedModel.h"
 
 #include <QFile>
 #include <QHash>
@@ -16,6 +17,15 @@ namespace {
 
 constexpr uint8_t kStatusReportCode = kBlockBattery;
 constexpr int kRates[4] = {1, 2, 4, 8}; // 1000, 500, 250, 125 Hz
+// The DPI stages the mouse leaves the factory with: the shipped model's six
+// stages (DefaultProfile.bin "DPI_INFO_0..5_xy"), as sensor 3395 registers
+// (range 0, X and Y low byte first). Its DPI button steps through them from
+// the first start, before any write.
+constexpr int kFactoryDpiCodes[] = {7, 15, 31, 63, 127, 255};
+// The stage in use at the factory: the second, as DefaultProfile.bin's "dpi=1".
+constexpr int kFactoryDpiStage = 1;
+static_assert(sizeof(kFactoryDpiCodes) / sizeof(kFactoryDpiCodes[0]) == kShippedDpiStageCount,
+              "one factory value per DPI stage of the shipped model");
 
 uint8_t checksumOf(const uint8_t *report)
 {
@@ -113,13 +123,23 @@ void MouseFirmware::reset()
 {
     m_profiles = {};
     m_macros = {};
-    for (ProfileMemory &p : m_profiles)
+    for (ProfileMemory &p : m_profiles) {
+        p.blocks[kBlockMode][0] = kFactoryDpiStage;
         p.blocks[kBlockMode][1] = 1; // 1000 Hz
+        for (int i = 0; i < kShippedDpiStageCount; ++i) {
+            const int code = kFactoryDpiCodes[i];
+            uint8_t *rec =
+                i < 6 ? p.blocks[kBlockDpi1].data() + 5 * i : p.blocks[kBlockDpi2].data() + 5 * (i - 6);
+            rec[0] = 0;
+            rec[1] = rec[3] = uint8_t(code & 0xFF);
+            rec[2] = rec[4] = uint8_t(code >> 8);
+        }
+    }
     m_stagedProfile = {};
     m_stagedMacros = {};
     m_inWrite = false;
     m_active = 0;
-    m_dpiStage = 0;
+    m_dpiStage = kFactoryDpiStage;
     m_rate = 1;
     m_battery = 85;
     m_charging = false;
