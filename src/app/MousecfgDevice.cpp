@@ -213,6 +213,9 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     ShowFrontView(true);
     if (m_pMouseSelector)
         m_pMouseSelector->setText(action->text());
+    // The user's choice is written now; a write the list had queued is dropped.
+    m_bProductPending = false;
+    m_strWrittenProduct = action->text();
     m_session->selectMouse(action->text());
     reloadAfterDeviceChange(false);
 }

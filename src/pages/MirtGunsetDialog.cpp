@@ -89,6 +89,7 @@ MirtGunsetDialog::MirtGunsetDialog(QWidget *parent, double)
     m_pEvents->setStyleSheet(
         QStringLiteral("QListWidget { background: #15171b; color: %1; border: 1px solid #3a3d44; }")
             .arg(MirtKit::textColor().name()));
+    m_pEvents->setFont(MirtKit::languageFont(12)); // at the window's scale, as the fields above
     m_pEvents->setFlow(QListView::LeftToRight);
     m_pEvents->setWrapping(true);
     place(m_pEvents, 24, 240, 571, 80);

@@ -13,7 +13,10 @@ command -v xdpyinfo >/dev/null || { echo "SKIP: xdpyinfo is missing"; exit 77; }
 command -v trayer >/dev/null || { echo "SKIP: trayer is missing: the DPI button is pressed from the tray menu"; exit 77; }
 CAT_PID=""
 OSD_PID=""
-trap '[ -n "$CAT_PID" ] && kill "$CAT_PID" 2>/dev/null; [ -n "$OSD_PID" ] && kill "$OSD_PID" 2>/dev/null; cleanup' EXIT
+# Whatever is left of the pipeline and the display at the exit is ended there
+# (lib.sh's cleanup runs these after the window; each keeps the exit status).
+at_exit '[ -z "$CAT_PID" ] || kill "$CAT_PID" 2>/dev/null; true'
+at_exit '[ -z "$OSD_PID" ] || kill "$OSD_PID" 2>/dev/null; true'
 
 tray_menu() { xdotool mousemove "$TRAY_X" "$TRAY_Y" click 3; sleep 0.6; xdotool key --delay 250 "$@"; sleep 0.5; }
 osd_window() { xdotool search --onlyvisible --name '^Wireless Mouse OSD$' 2>/dev/null | head -n 1; }
