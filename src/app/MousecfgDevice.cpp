@@ -21,11 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 
-void MousecfgWidget::onDeviceChanged(const DeviceChange &change)
-{
-    HandleDeviceChange(change);
-}
-
 void MousecfgWidget::HandleDeviceChange(const QString &path, bool arrived)
 {
     HandleDeviceChange(DeviceChange::fromInterfacePath(path, arrived));

@@ -14,7 +14,6 @@
 #include "MirtBtnWindow.h"
 #include "MirtColorWindow.h"
 #include "MirtDPIWindow.h"
-#include "MirtGetBatteryThread.h"
 #include "MirtKit.h"
 #include "MirtLabel.h"
 #include "MirtMessageBox.h"

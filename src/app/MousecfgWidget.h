@@ -25,7 +25,6 @@
 #include <QPointer>
 #include <QRect>
 #include <QRegion>
-#include <QSet>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -48,7 +47,6 @@ class MirtReportRate;
 class MouseSettingsLauncher;
 class ProgramLauncher;
 class MirtAction;
-class MirtGetBatteryThread;
 class MirtLabel;
 class MirtProcessbar;
 class QScreen;
@@ -265,7 +263,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void onDeviceChanged(const DeviceChange &change);
     void onProfileAction(QAction *action);
     void onTabPressed(MirtPushButton *btn);
     void onProfileButtonClicked();

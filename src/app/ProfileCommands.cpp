@@ -516,9 +516,7 @@ void ProfileCommands::importConfiguration()
     m_host->fillPages();
     m_host->showProfileName(currentSlotName());
     showImportReport(report);
-    m_overwriteInLibrary = overwrite;
-    m_keepInLibrary = keep;
-    writeWithProgress();
+    writeWithProgress(overwrite, keep);
 }
 
 bool ProfileCommands::askLoadIncomplete(const ImportReport &report)
@@ -600,7 +598,7 @@ void ProfileCommands::cancel()
     m_host->pointerSpeedRestored();
 }
 
-int ProfileCommands::writeWithProgress()
+int ProfileCommands::writeWithProgress(const QSet<QString> &overwrite, const QSet<QString> &keep)
 {
     // Every write (apply, OK, reset, imports) runs with the poller stopped:
     // no status report lands between the begin and end blocks, and no status
@@ -613,8 +611,6 @@ int ProfileCommands::writeWithProgress()
     // record changed since the last write, and names new to the library.
     QStringList names = m_library.names();
     QVector<int> toSave;
-    const QSet<QString> overwrite = std::exchange(m_overwriteInLibrary, {});
-    const QSet<QString> keep = std::exchange(m_keepInLibrary, {});
     for (int i = 0; i < kProfileCount; ++i) {
         const QString &name = set.names[i];
         if (name.isEmpty() || libraryFile(name).isEmpty())

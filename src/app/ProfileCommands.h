@@ -150,7 +150,10 @@ public slots:
     void cancel();
 
     // Write with progress; returns the result code and shows the failure message.
-    int writeWithProgress();
+    // OVERWRITE names library profiles the write replaces although the slot's
+    // record did not change (an import the user let overwrite them), KEEP those
+    // it leaves alone (an import the user skipped).
+    int writeWithProgress(const QSet<QString> &overwrite = {}, const QSet<QString> &keep = {});
 
 signals:
     // The library list changed (added, copied, deleted, renamed, imported).
@@ -179,11 +182,6 @@ private:
     ProfileLibrary m_library;
     QMenu *m_libraryMenu;
     int m_lastWriteResult = -1;
-    // Library profiles the next write replaces although the slot's record
-    // did not change (an import the user let overwrite them), and those it
-    // leaves alone (an import the user skipped).
-    QSet<QString> m_overwriteInLibrary;
-    QSet<QString> m_keepInLibrary;
     // Saves of the set that failed during the last write (the default write
     // function adds them on the worker; read after it has finished).
     std::shared_ptr<QStringList> m_saveFailures;

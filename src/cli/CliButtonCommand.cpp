@@ -1,6 +1,7 @@
 // button: the function of a button of a stored profile, assigned as the button page does.
 
 #include "CliCommand.h"
+#include "CliProfileEdit.h"
 
 #include "AppConfig.h"
 #include "ButtonModel.h"
@@ -17,12 +18,6 @@ namespace {
 
 const QString kUsage =
     QStringLiteral("mousecfg-cli: usage: button [--slot N] BUTTON FUNCTION [ARGS] | button --list");
-
-int refuse(const QString &text)
-{
-    cliError(QStringLiteral("mousecfg-cli: %1").arg(text));
-    return CliFailure;
-}
 
 // RECORDS as "0-7, 20, 21, 40, 41".
 QString recordList(const QVector<int> &records)
@@ -76,15 +71,15 @@ int assignMacro(ProfileSet &set, ProfileData &profile, int record, const QString
             bool ok = false;
             c.loopCount = value.toInt(&ok, 10);
             if (!ok || c.loopCount < MacroSelection::kLoopMin || c.loopCount > MacroSelection::kLoopMax)
-                return refuse(QStringLiteral("--count must be %1 to %2")
-                                  .arg(MacroSelection::kLoopMin)
-                                  .arg(MacroSelection::kLoopMax));
+                return cliRefuse(QStringLiteral("--count must be %1 to %2")
+                                     .arg(MacroSelection::kLoopMin)
+                                     .arg(MacroSelection::kLoopMax));
         } else if (args.at(i) == QLatin1String("--mode")) {
             const QStringList modes = {QStringLiteral("times"), QStringLiteral("while-down"),
                                        QStringLiteral("until-down"), QStringLiteral("left")};
             const int mode = modes.indexOf(value);
             if (mode < 0)
-                return refuse(
+                return cliRefuse(
                     QStringLiteral("--mode must be one of: %1").arg(modes.join(QStringLiteral(", "))));
             c.runMode = mode == 3 ? 0 : mode;
             c.leftButtonOption = mode == 3 ? 1 : 0;
@@ -93,20 +88,17 @@ int assignMacro(ProfileSet &set, ProfileData &profile, int record, const QString
         }
     }
     if (!MacroFile::libraryNames().contains(c.name))
-        return refuse(QStringLiteral("there is no macro \"%1\"").arg(c.name));
+        return cliRefuse(QStringLiteral("there is no macro \"%1\"").arg(c.name));
     if (!offeredFunctions(setOfRecord(record), menuSwitches()).contains(ButtonCatalogue::kFunMacro))
-        return refuse(QStringLiteral("\"%1\" is not offered for button %2")
-                          .arg(ButtonCatalogue::functionText(ButtonCatalogue::kFunMacro))
-                          .arg(record));
+        return cliRefuse(QStringLiteral("\"%1\" is not offered for button %2")
+                             .arg(ButtonCatalogue::functionText(ButtonCatalogue::kFunMacro))
+                             .arg(record));
     if (!keepsClick(profile.BUTTON_INFO, record, ButtonCatalogue::kFunMacro))
-        return refuse(QCoreApplication::translate("MousecfgWidget", kOneClickMessage));
+        return cliRefuse(QCoreApplication::translate("MousecfgWidget", kOneClickMessage));
     if (MacroModel::needsThirteenthSlot(profile.BUTTON_INFO, record, c.name))
-        return refuse(MacroModel::tr(MacroModel::kSlotOverflow));
+        return cliRefuse(MacroModel::tr(MacroModel::kSlotOverflow));
     MacroSelection::applyChoice(profile.BUTTON_INFO[size_t(record)], ButtonCatalogue::kFunMacro, c);
-    QString error;
-    if (!ProfileStore::saveWholeProfileSet(set, &error))
-        return refuse(QStringLiteral("the profile could not be saved: %1").arg(error));
-    return CliOk;
+    return cliSaveStoredSet(set);
 }
 
 int runButton(const CliContext &, const QStringList &args)
@@ -121,7 +113,7 @@ int runButton(const CliContext &, const QStringList &args)
         bool ok = false;
         slot = rest.at(1).toInt(&ok, 10);
         if (!ok || slot < 1 || slot > kProfileCount)
-            return refuse(QStringLiteral("--slot must be 1 to %1").arg(kProfileCount));
+            return cliRefuse(QStringLiteral("--slot must be 1 to %1").arg(kProfileCount));
         rest = rest.mid(2);
     }
     if (rest.size() < 2)
@@ -131,15 +123,11 @@ int runButton(const CliContext &, const QStringList &args)
     // Only the buttons the mouse has, numbered as the window's records.
     const QVector<int> shown = shownRecords(secondMatrix());
     if (!ok || !shown.contains(record))
-        return refuse(QStringLiteral("this mouse has no button \"%1\"; its buttons are %2")
-                          .arg(rest.first(), recordList(shown)));
+        return cliRefuse(QStringLiteral("this mouse has no button \"%1\"; its buttons are %2")
+                             .arg(rest.first(), recordList(shown)));
     rest.removeFirst();
 
-    ProfileSet set;
-    QString problem;
-    ProfileStore::loadProfileSet(set, &problem);
-    if (!problem.isEmpty())
-        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
+    ProfileSet set = cliLoadStoredSet();
     ProfileData &profile = set.profiles[size_t(slot > 0 ? slot - 1 : set.ProfileID)];
 
     QString error;
@@ -147,18 +135,16 @@ int runButton(const CliContext &, const QStringList &args)
         return assignMacro(set, profile, record, rest.mid(1));
     Assignment a;
     if (!parseCliFunction(rest, profile.BUTTON_INFO[size_t(record)], AppConfig::sensorModel(), &a, &error))
-        return refuse(error);
+        return cliRefuse(error);
     const int buttonSet = setOfRecord(record);
     if (!offeredFunctions(buttonSet, menuSwitches()).contains(a.fun))
-        return refuse(QStringLiteral("\"%1\" is not offered for button %2")
-                          .arg(ButtonCatalogue::functionText(a.fun))
-                          .arg(record));
+        return cliRefuse(QStringLiteral("\"%1\" is not offered for button %2")
+                             .arg(ButtonCatalogue::functionText(a.fun))
+                             .arg(record));
     if (assign(profile.BUTTON_INFO, record, a) == Result::LastClick)
-        return refuse(QCoreApplication::translate("MousecfgWidget", kOneClickMessage));
+        return cliRefuse(QCoreApplication::translate("MousecfgWidget", kOneClickMessage));
 
-    if (!ProfileStore::saveWholeProfileSet(set, &error))
-        return refuse(QStringLiteral("the profile could not be saved: %1").arg(error));
-    return CliOk;
+    return cliSaveStoredSet(set);
 }
 
 CliRegistrar buttonCommand(

@@ -3,6 +3,7 @@
 
 #include "CliCommand.h"
 #include "CliDeviceSession.h"
+#include "CliProfileEdit.h"
 
 #include "AppConfig.h"
 #include "DeviceLink.h"
@@ -50,22 +51,12 @@ int finishSession(CliDeviceSession &session, int code)
     return code;
 }
 
-ProfileSet loadStoredSet()
-{
-    ProfileSet set;
-    QString problem;
-    ProfileStore::loadProfileSet(set, &problem);
-    if (!problem.isEmpty())
-        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
-    return set;
-}
-
 int runFrames(const CliContext &, const QStringList &args)
 {
     if (!args.isEmpty())
         return cliUsageError(QStringLiteral("mousecfg-cli: frames takes no arguments"));
     cliQuietDeviceLog();
-    const ProfileSet set = loadStoredSet();
+    const ProfileSet set = cliLoadStoredSet();
     const QVector<Frame> frames = wholeWriteFrames(set, WriteContext::fromConfiguration());
     QStringList lines;
     for (const Frame &f : frames)
@@ -82,7 +73,7 @@ int runWrite(const CliContext &ctx, const QStringList &args)
     if (!openSession(session))
         return CliFailure;
     // As at start-up: the stored set is the last-sent copy and the current set.
-    ProfileSet lastSent = loadStoredSet();
+    ProfileSet lastSent = cliLoadStoredSet();
     const ProfileSet current = lastSent;
     const WholeWriteOutcome out = runWholeWrite(current, lastSent, false, WriteContext::fromConfiguration());
     // A set the mouse holds but the files do not is a failure: the next start loads the old files.

@@ -1,6 +1,7 @@
 // light: the lighting of a stored profile, edited as the lighting page does.
 
 #include "CliCommand.h"
+#include "CliProfileEdit.h"
 
 #include "DeviceDescription.h"
 #include "LightingModel.h"
@@ -13,19 +14,6 @@ namespace {
 const QString kUsage = QStringLiteral(
     "mousecfg-cli: usage: light [--slot N] EFFECT [--brightness 1-3] [--speed 1-5] [--colour RRGGBB] "
     "[--sleep MINUTES] [--move-off on|off]");
-
-int refuse(const QString &text)
-{
-    cliError(QStringLiteral("mousecfg-cli: %1").arg(text));
-    return CliFailure;
-}
-
-bool parseNumber(const QString &text, int *value)
-{
-    bool ok = false;
-    *value = text.toInt(&ok, 10);
-    return ok;
-}
 
 QString effectList()
 {
@@ -51,25 +39,25 @@ int runLight(const CliContext &, const QStringList &args)
         if (a.startsWith(QLatin1String("--")) && !hasValue)
             return cliUsageError(kUsage);
         if (a == QLatin1String("--slot")) {
-            if (!parseNumber(args.at(++i), &slot) || slot < 1 || slot > kProfileCount)
-                return refuse(QStringLiteral("--slot must be 1 to %1").arg(kProfileCount));
+            if (!cliNumber(args.at(++i), &slot) || slot < 1 || slot > kProfileCount)
+                return cliRefuse(QStringLiteral("--slot must be 1 to %1").arg(kProfileCount));
         } else if (a == QLatin1String("--brightness")) {
             setBright = true;
-            if (!parseNumber(args.at(++i), &brightness) || !kBrightnessRange.contains(brightness))
-                return refuse(QStringLiteral("--brightness must be %1 to %2")
-                                  .arg(kBrightnessRange.minimum)
-                                  .arg(kBrightnessRange.maximum));
+            if (!cliNumber(args.at(++i), &brightness) || !kBrightnessRange.contains(brightness))
+                return cliRefuse(QStringLiteral("--brightness must be %1 to %2")
+                                     .arg(kBrightnessRange.minimum)
+                                     .arg(kBrightnessRange.maximum));
         } else if (a == QLatin1String("--speed")) {
             setSpd = true;
-            if (!parseNumber(args.at(++i), &speed) || !kSpeedRange.contains(speed))
-                return refuse(QStringLiteral("--speed must be %1 to %2")
-                                  .arg(kSpeedRange.minimum)
-                                  .arg(kSpeedRange.maximum));
+            if (!cliNumber(args.at(++i), &speed) || !kSpeedRange.contains(speed))
+                return cliRefuse(QStringLiteral("--speed must be %1 to %2")
+                                     .arg(kSpeedRange.minimum)
+                                     .arg(kSpeedRange.maximum));
         } else if (a == QLatin1String("--sleep")) {
             setSleep = true;
             const Range r = sleepRange();
-            if (!parseNumber(args.at(++i), &sleep) || !r.contains(sleep))
-                return refuse(
+            if (!cliNumber(args.at(++i), &sleep) || !r.contains(sleep))
+                return cliRefuse(
                     QStringLiteral("--sleep must be %1 to %2 minutes").arg(r.minimum).arg(r.maximum));
         } else if (a == QLatin1String("--colour") || a == QLatin1String("--color")) {
             setColourValue = true;
@@ -85,7 +73,7 @@ int runLight(const CliContext &, const QStringList &args)
             setMove = true;
             const QString v = args.at(++i);
             if (v != QLatin1String("on") && v != QLatin1String("off"))
-                return refuse(QStringLiteral("--move-off must be on or off"));
+                return cliRefuse(QStringLiteral("--move-off must be on or off"));
             moveOn = v == QLatin1String("on");
         } else if (a.startsWith(QLatin1String("--")) || haveEffect) {
             return cliUsageError(kUsage);
@@ -93,10 +81,10 @@ int runLight(const CliContext &, const QStringList &args)
             haveEffect = true;
             effect = parseEffect(a);
             if (effect < 0)
-                return refuse(QStringLiteral("unknown effect \"%1\"; use 0 to %2 or one of: %3")
-                                  .arg(a)
-                                  .arg(kOfferedEffectCount - 1)
-                                  .arg(effectList()));
+                return cliRefuse(QStringLiteral("unknown effect \"%1\"; use 0 to %2 or one of: %3")
+                                     .arg(a)
+                                     .arg(kOfferedEffectCount - 1)
+                                     .arg(effectList()));
         }
     }
     if (!haveEffect)
@@ -112,15 +100,11 @@ int runLight(const CliContext &, const QStringList &args)
                   {setColourValue, kColourControl, "--colour"}};
     for (const auto &w : wanted) {
         if (w.given && !(controls(effect) & w.control))
-            return refuse(QStringLiteral("%1 does not apply to the effect %2")
-                              .arg(QLatin1String(w.option), cliName(effect)));
+            return cliRefuse(QStringLiteral("%1 does not apply to the effect %2")
+                                 .arg(QLatin1String(w.option), cliName(effect)));
     }
 
-    ProfileSet set;
-    QString problem;
-    ProfileStore::loadProfileSet(set, &problem);
-    if (!problem.isEmpty())
-        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
+    ProfileSet set = cliLoadStoredSet();
     // The profile the page would show for that slot (model 5960: always slot 1).
     const int chosen = slot > 0 ? slot - 1 : set.ProfileID;
     ProfileData &profile = set.profiles[size_t(lightingSlot(DeviceDescription::productName(), chosen))];
@@ -138,10 +122,7 @@ int runLight(const CliContext &, const QStringList &args)
     if (setMove)
         setMoveOff(profile, moveOn);
 
-    QString error;
-    if (!ProfileStore::saveWholeProfileSet(set, &error))
-        return refuse(QStringLiteral("the profile could not be saved: %1").arg(error));
-    return CliOk;
+    return cliSaveStoredSet(set);
 }
 
 CliRegistrar lightCommand(

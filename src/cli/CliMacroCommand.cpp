@@ -2,6 +2,7 @@
 // the macro editor does it.
 
 #include "CliCommand.h"
+#include "CliProfileEdit.h"
 
 #include "DeviceDescription.h"
 #include "KeyTables.h"
@@ -17,12 +18,6 @@ namespace {
 const QString kUsage = QStringLiteral(
     "mousecfg-cli: usage: macro list | macro show NAME | macro import FILE | macro export NAME FILE | "
     "macro delete NAME [--force]");
-
-int refuse(const QString &text)
-{
-    cliError(QStringLiteral("mousecfg-cli: %1").arg(text));
-    return CliFailure;
-}
 
 const char *buttonKey(uint8_t bit)
 {
@@ -96,11 +91,11 @@ int runMacro(const CliContext &, const QStringList &args)
     if (verb == QLatin1String("show") && args.size() == 2) {
         const QString name = args.at(1);
         if (!listed(name))
-            return refuse(QStringLiteral("there is no macro \"%1\"").arg(name));
+            return cliRefuse(QStringLiteral("there is no macro \"%1\"").arg(name));
         MacroFile::MacroData m;
         QString error;
         if (!MacroFile::loadMacro(name, m, &error))
-            return refuse(error);
+            return cliRefuse(error);
         const int unit = DeviceDescription::minDelay();
         QJsonArray events;
         for (const MacroEvent &e : m.events)
@@ -111,21 +106,21 @@ int runMacro(const CliContext &, const QStringList &args)
     if (verb == QLatin1String("import") && args.size() == 2) {
         QString name, error;
         if (!MacroModel::importFile(args.at(1), &name, &error))
-            return refuse(error);
+            return cliRefuse(error);
         cliPrint(name);
         return CliOk;
     }
     if (verb == QLatin1String("export") && args.size() == 3) {
         QString error;
         if (!MacroModel::exportFile(args.at(1), args.at(2), &error))
-            return refuse(error);
+            return cliRefuse(error);
         return CliOk;
     }
     const bool force = args.size() == 3 && args.at(2) == QLatin1String("--force");
     if (verb == QLatin1String("delete") && (args.size() == 2 || force)) {
         const QString name = args.at(1);
         if (!listed(name))
-            return refuse(QStringLiteral("there is no macro \"%1\"").arg(name));
+            return cliRefuse(QStringLiteral("there is no macro \"%1\"").arg(name));
         MacroModel model(DeviceDescription::minDelay());
         // Buttons that run it: named, and changed to their factory function only with --force.
         QString question;
@@ -135,12 +130,12 @@ int runMacro(const CliContext &, const QStringList &args)
         });
         QString error;
         if (!model.load(name, &error))
-            return refuse(error);
+            return cliRefuse(error);
         if (!model.deleteCurrent(&error)) {
             if (error.isEmpty() && !question.isEmpty())
                 error = question + QStringLiteral("\n(add --force to delete it)");
-            return refuse(error.isEmpty() ? QStringLiteral("the macro \"%1\" could not be deleted").arg(name)
-                                          : error);
+            return cliRefuse(
+                error.isEmpty() ? QStringLiteral("the macro \"%1\" could not be deleted").arg(name) : error);
         }
         return CliOk;
     }

@@ -1,7 +1,8 @@
 #pragma once
-// The common steps of the commands that edit the stored profiles (dpi, rate,
-// sensor): the --slot option, refusals, and the stored set, loaded whole and
-// saved whole, so that a refused value leaves every file as it was.
+// The common steps of the commands that read or edit the stored profiles
+// (light, button, dpi, rate, sensor, macro, show, export, write): the --slot
+// option, refusals, and the stored set, loaded whole and saved whole, so that
+// a refused value leaves every file as it was.
 
 #include "ProfileTypes.h"
 

@@ -3,6 +3,7 @@
 
 #include "AppConfig.h"
 #include "CliCommand.h"
+#include "CliProfileEdit.h"
 #include "CliProfileJson.h"
 #include "DeviceDescription.h"
 #include "ImportReport.h"
@@ -11,19 +12,6 @@
 #include "ProfileStore.h"
 
 namespace {
-
-// Loads the set as the program does at start: into the last-sent copy, then
-// copied into the current set. Problems are reported but do not stop.
-ProfileSet loadCurrentSet()
-{
-    ProfileSet lastSent;
-    QString problem;
-    ProfileStore::loadProfileSet(lastSent, &problem);
-    if (!problem.isEmpty())
-        cliError(QStringLiteral("mousecfg-cli: warning: %1").arg(problem));
-    ProfileSet current = lastSent;
-    return current;
-}
 
 bool parseInt(const QString &text, int *value)
 {
@@ -81,7 +69,7 @@ int runShow(const CliContext &, const QStringList &args)
         return runCheck(args.at(1));
     if (!args.isEmpty())
         return cliUsageError(QStringLiteral("mousecfg-cli: usage: show [--check FILE]"));
-    cliPrint(jsonText(profileSetToJson(loadCurrentSet())));
+    cliPrint(jsonText(profileSetToJson(cliLoadStoredSet())));
     return CliOk;
 }
 
@@ -102,7 +90,7 @@ int runExport(const CliContext &, const QStringList &args)
 {
     if (args.size() != 1 || args.first().isEmpty())
         return cliUsageError(QStringLiteral("mousecfg-cli: usage: export-conf FILE"));
-    const ProfileSet set = loadCurrentSet();
+    const ProfileSet set = cliLoadStoredSet();
     QString error;
     if (!ProfileStore::exportConfiguration(set, args.first(), DeviceDescription::productName(), &error)) {
         cliError(QStringLiteral("mousecfg-cli: export failed: %1").arg(error));
@@ -118,7 +106,7 @@ int runImport(const CliContext &, const QStringList &args)
     files.removeAll(QStringLiteral("--partial"));
     if (files.size() != 1 || files.first().isEmpty() || files.first().startsWith(QLatin1String("--")))
         return cliUsageError(QStringLiteral("mousecfg-cli: usage: import-conf [--partial] FILE"));
-    ProfileSet set = loadCurrentSet();
+    ProfileSet set = cliLoadStoredSet();
     QString error;
     ImportReport report;
     const bool imported = ProfileStore::importConfiguration(
