@@ -28,7 +28,9 @@
 #include "SkinCache.h"
 #include "TrayLife.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -58,8 +60,17 @@ QStringList threeImages(const QString &stem)
     return fourImages(stem).mid(0, 3);
 }
 
-// Design pixel size of the profile name field's text.
-constexpr int kNameFontSize = 14;
+// The name field's font: the application's own, grown with the window's
+// factor as the kit's texts are. At 1x it is the font the field was made
+// with, so that no second font is loaded before the first frame.
+QFont nameFieldFont(double scale)
+{
+    QFont font = QApplication::font();
+    if (qFuzzyCompare(scale, 1.0))
+        return font;
+    font.setPixelSize(qMax(1, qRound(QFontInfo(font).pixelSize() * scale)));
+    return font;
+}
 
 // Where the markers sit over the pictures (design units, centre points).
 constexpr int kMarkerSize = 18;
@@ -318,8 +329,8 @@ void MousecfgWidget::layoutWidgets()
         SetScaledGeometry(it.key(), m_dScale, r.x(), r.y(), r.width(), r.height());
     }
     // The name field is the one text of the window not drawn by the kit: its
-    // font follows the factor and the language as the kit's do.
-    m_pNameEdit->setFont(MirtKit::languageFont(kNameFontSize));
+    // font follows the factor as the kit's do.
+    m_pNameEdit->setFont(nameFieldFont(m_dScale));
     layoutMarkers();
 }
 
@@ -702,7 +713,6 @@ void MousecfgWidget::retranslateTexts()
     m_pProfileMenuBtn->setText(profileText(m_document->set().ProfileID));
     m_pNameLabel->setText(tr("NAME"));
     m_pNameEdit->setToolTip(tr("Press Enter To Apply"));
-    m_pNameEdit->setFont(MirtKit::languageFont(kNameFontSize));
     m_pLibraryBtn->setToolTip(tr("Profile Library"));
     m_pExportProfileBtn->setText(tr("EXPORT"));
     m_pImportProfileBtn->setText(tr("IMPORT"));

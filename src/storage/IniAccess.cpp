@@ -140,7 +140,7 @@ IniAccess::ReadStatus readSettingsFile(const QString &file, QByteArray *bytes)
     QByteArray data;
     // Never more than the limit and one byte: a file that grows is not read
     // without end. A file that does not is read in one go.
-    const qint64 chunk = status == ReadStatus::Read ? qMax<qint64>(st.st_size + 1, 64 * 1024) : 0;
+    const qint64 chunk = status == ReadStatus::Read ? qMax<qint64>(st.st_size + 1, 4096) : 0;
     while (status == ReadStatus::Read) {
         const qint64 room = IniAccess::kMaxIniBytes + 1 - data.size();
         if (room <= 0) {
