@@ -191,8 +191,8 @@ bool holdsEveryKeyOf(const QString &shippedFile, const QString &file)
 {
     QByteArray shipped;
     QByteArray present;
-    if (!IniAccess::notTooLarge(shippedFile, nullptr, &shipped) || !IniAccess::notTooLarge(file, nullptr, &present) ||
-        shipped.isNull() || present.isNull())
+    if (!IniAccess::notTooLarge(shippedFile, nullptr, &shipped) ||
+        !IniAccess::notTooLarge(file, nullptr, &present) || shipped.isNull() || present.isNull())
         return false;
     const std::vector<quint64> have = keyNameHashes(present);
     const std::vector<quint64> need = keyNameHashes(shipped);
