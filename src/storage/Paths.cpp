@@ -141,49 +141,6 @@ bool readKeys(const QString &file, QHash<QString, QVariant> &values)
     return s.status() == QSettings::NoError;
 }
 
-// Hashes of the "[section]/key" names of the INI text TEXT, as they are
-// written (no unescaping, no values), sorted: enough to see that two files
-// written alike hold the same keys, without a string made per key.
-std::vector<quint64> keyNameHashes(const QByteArray &text)
-{
-    std::vector<quint64> hashes;
-    constexpr quint64 kBasis = 14695981039346656037ull;
-    constexpr quint64 kPrime = 1099511628211ull;
-    quint64 section = kBasis;
-    const char *p = text.constData();
-    const char *const end = p + text.size();
-    while (p < end) {
-        const char *eol = static_cast<const char *>(memchr(p, '\n', size_t(end - p)));
-        if (!eol)
-            eol = end;
-        while (p < eol && (*p == ' ' || *p == '\t'))
-            ++p;
-        const char *last = eol;
-        while (last > p && (last[-1] == '\r' || last[-1] == ' ' || last[-1] == '\t'))
-            --last;
-        if (p < last && *p == '[') {
-            section = kBasis;
-            for (const char *c = p; c < last; ++c)
-                section = (section ^ quint8(*c)) * kPrime;
-        } else if (p < last && *p != ';' && *p != '#') {
-            const char *equals = static_cast<const char *>(memchr(p, '=', size_t(last - p)));
-            const char *keyEnd = equals;
-            while (keyEnd && keyEnd > p && (keyEnd[-1] == ' ' || keyEnd[-1] == '\t'))
-                --keyEnd;
-            if (keyEnd && keyEnd > p) {
-                quint64 h = (section ^ quint8('/')) * kPrime;
-                for (const char *c = p; c < keyEnd; ++c)
-                    h = (h ^ quint8(*c)) * kPrime;
-                hashes.push_back(h);
-            }
-        }
-        p = eol + 1;
-    }
-    std::sort(hashes.begin(), hashes.end());
-    hashes.erase(std::unique(hashes.begin(), hashes.end()), hashes.end());
-    return hashes;
-}
-
 // True when FILE plainly holds every key name of SHIPPEDFILE: the check each
 // start makes, cheaper than reading both files' values. False says nothing
 // (a key may be written another way); the full comparison decides then.
@@ -194,9 +151,10 @@ bool holdsEveryKeyOf(const QString &shippedFile, const QString &file)
     if (!IniAccess::notTooLarge(shippedFile, nullptr, &shipped) ||
         !IniAccess::notTooLarge(file, nullptr, &present) || shipped.isNull() || present.isNull())
         return false;
-    const std::vector<quint64> have = keyNameHashes(present);
-    const std::vector<quint64> need = keyNameHashes(shipped);
-    return std::includes(have.begin(), have.end(), need.begin(), need.end());
+    std::vector<quint64> have;
+    std::vector<quint64> need;
+    return ProfileIni::keyNameHashes(present, have) && ProfileIni::keyNameHashes(shipped, need) &&
+           std::includes(have.begin(), have.end(), need.begin(), need.end());
 }
 
 // A Config.ini that lacks keys of the shipped one (written by an older copy,

@@ -580,6 +580,36 @@ bool replaceable(const QByteArray &text, int section, bool ledOptions)
         [] { return false; });
 }
 
+bool keyNameHashes(const QByteArray &text, std::vector<quint64> &hashes)
+{
+    // FNV-1a over "section/key" as written.
+    constexpr quint64 kBasis = 14695981039346656037ull;
+    constexpr quint64 kPrime = 1099511628211ull;
+    auto mix = [](quint64 h, const char *from, const char *to) {
+        for (const char *c = from; c < to; ++c)
+            h = (h ^ quint8(*c)) * kPrime;
+        return h;
+    };
+    std::vector<quint64> found;
+    quint64 section = kBasis;
+    const bool plain = walkLines(
+        text,
+        [&](std::string_view name) {
+            section = (mix(kBasis, name.data(), name.data() + name.size()) ^ quint8('/')) * kPrime;
+            return true;
+        },
+        [&](const char *line, const char *eq, const char *) {
+            found.push_back(mix(section, line, eq));
+            return true;
+        });
+    if (!plain)
+        return false;
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    hashes.swap(found);
+    return true;
+}
+
 bool readPlain(const QByteArray &text, QHash<QString, QVariant> &values)
 {
     QHash<QString, QVariant> read;

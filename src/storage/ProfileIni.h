@@ -15,6 +15,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <vector>
+
 namespace ProfileIni {
 
 // One table describes the keys of a profile section and the fields they
@@ -68,5 +70,11 @@ bool decodeValue(const QByteArray &raw, QVariant &value);
 // as "/"), for text made of nothing but the lines readSection() takes. False,
 // with values untouched, for anything else: the caller asks QSettings then.
 bool readPlain(const QByteArray &text, QHash<QString, QVariant> &values);
+
+// Sorted hashes of the "section/key" names of INI text as they are written
+// (no unescaping, no values), for text readPlain() takes; false otherwise.
+// Enough to see whether one file holds every key of another written alike,
+// without a string made per key.
+bool keyNameHashes(const QByteArray &text, std::vector<quint64> &hashes);
 
 } // namespace ProfileIni
