@@ -11,6 +11,10 @@
 //   charging 0|1              set the charging state
 //   unplug-after PORT N       unbind PORT's gadget when its N-th next output
 //                             report arrives (that report is lost)
+//   move on|off               the mouse is moved: motion reports on every
+//                             --motion function at the mouse's report rate
+//                             (one per period; a report the host has not
+//                             collected in time is dropped, as a mouse does)
 //   quit                      save and exit
 // SIGTERM and SIGINT save and exit too.
 
@@ -34,6 +38,12 @@ struct GadgetOptions
         QString udcFile; // the gadget's configfs UDC file, for unplug-after
     };
     std::vector<Port> ports;
+    struct Motion
+    {
+        QString name; // "receiver", "cable"
+        QString node; // /dev/hidgN of the mouse function (boot mouse, 4-byte reports)
+    };
+    std::vector<Motion> motion;
 };
 
 class GadgetServer
@@ -61,6 +71,9 @@ private:
     };
 
     void serveReport(PortState &state, const QByteArray &report);
+    void setMoving(bool moving);
+    void armMotionTimer();
+    void sendMotion();
     void readControl();
     void unplug(PortState &state);
     PortState *statusPort();
@@ -74,6 +87,10 @@ private:
     int m_controlFd = -1;
     int m_signalFd = -1;
     QByteArray m_controlBuffer;
+    std::vector<std::unique_ptr<HidgPort>> m_motionPorts;
+    int m_motionTimerFd = -1;
+    int m_motionHz = 0; // the rate the timer runs at; 0 while the mouse rests
+    uint32_t m_motionStep = 0;
     bool m_dirty = false;
     bool m_quit = false;
 };

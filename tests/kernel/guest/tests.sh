@@ -13,6 +13,7 @@ cli_status_and_switch
 write_unplug_fault
 write_cable_pulled
 permissions
+cli_rate_check
 "
 
 APP_DIR=/opt/mousecfg
@@ -622,4 +623,28 @@ test_permissions() {
   [ -n "$(find "$APP_DIR/Configs" -newer /mousecfg-test/tests.sh)" ] \
     && fail "the shipped Configs beside the program were changed"
   return 0
+}
+
+# The mouse moved at its 1000 Hz through dummy_hcd, usbhid and hidraw:
+# rate-check reads the mouse collection's hidraw node and finds the rate.
+test_cli_rate_check() {
+  need_cli_command rate-check
+  start_mouse || fail "mousecfg-gadget did not start"
+  gadget_bind receiver || fail "receiver did not enumerate"
+  fresh_config
+  mouse_ctl move on
+  out=$(cli rate-check --seconds 3 --json 2>/tmp/rate-check.err)
+  rc=$?
+  mouse_ctl move off
+  echo "$out"
+  cat /tmp/rate-check.err
+  no_crash $rc "$out" rate-check
+  [ $rc -eq 0 ] || fail "rate-check ended with $rc: $(cat /tmp/rate-check.err)"
+  expect_match "$out" '"reportRate":1000[,}]' "rate-check names the mouse's rate"
+  median=$(echo "$out" | sed -n 's/.*"median":\([0-9]*\).*/\1/p')
+  low=$(echo "$out" | sed -n 's/.*"percentile5":\([0-9]*\).*/\1/p')
+  echo "measured: median $median Hz, 5th percentile $low Hz"
+  [ -n "$median" ] && [ "$median" -ge 900 ] && [ "$median" -le 1020 ] \
+    || fail "median $median Hz through hidraw, expected about 1000"
+  expect_match "$out" '"warning":false' "no warning at the full rate"
 }
