@@ -164,7 +164,7 @@ void MirtReportRate::showTestResult()
     QString status, details;
     switch (m_testState) {
     case TestState::Idle:
-        status = tr("Move the mouse for 3 s after pressing TEST RATE.");
+        status = tr("Press, then move the mouse for 3 s.");
         break;
     case TestState::Running:
         status = tr("Keep moving the mouse... %1 s").arg(m_secondsLeft);
@@ -181,7 +181,7 @@ void MirtReportRate::showTestResult()
         break;
     case TestState::Done:
         if (warn) {
-            status = tr("Below 90 % of %1 Hz: hub, port or receiver distance?").arg(r.chosenHz);
+            status = tr("Below 90 % of %1 Hz.\nHub, port or distance?").arg(r.chosenHz);
             details = tr("The mouse delivers less than 90 % of its report rate. Likely causes: a USB hub "
                          "or a power-saving port between the computer and the receiver (plug it straight "
                          "into another port), or the mouse too far from its receiver.");
@@ -292,11 +292,11 @@ void MirtReportRate::layoutPanel()
     place(m_pLiftTitle, 10, 102, 134, 24);
     place(m_pLift1, 14, 134, 126, 24);
     place(m_pLift2, 14, 164, 126, 24);
-    place(m_pTestBtn, 10, 208, 129, 26);
-    place(m_pMedianLabel, 10, 238, 134, 18);
-    place(m_pLowLabel, 10, 256, 134, 18);
-    place(m_pPlot, 10, 276, 129, 30);
-    place(m_pTestStatus, 10, 306, 134, 28);
+    place(m_pTestBtn, 10, 206, 129, 24);
+    place(m_pMedianLabel, 10, 233, 134, 17);
+    place(m_pLowLabel, 10, 250, 134, 17);
+    place(m_pPlot, 10, 270, 129, 32);
+    place(m_pTestStatus, 10, 304, 136, 29);
 }
 
 void MirtReportRate::paintEvent(QPaintEvent *)

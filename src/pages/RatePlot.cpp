@@ -33,7 +33,7 @@ void RatePlot::paintEvent(QPaintEvent *)
     double top = m_result.chosenHz;
     for (const ReportRate::Window &w : m_result.windows)
         top = std::max(top, w.hz);
-    top *= 1.15;
+    top *= 1.25;
     const QRectF area = frame.adjusted(2, 3, -2, -2);
     auto x = [&](int64_t us) { return area.left() + area.width() * double(us) / double(m_result.durationUs); };
     auto y = [&](double hz) { return area.bottom() - area.height() * hz / top; };
