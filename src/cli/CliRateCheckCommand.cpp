@@ -62,7 +62,8 @@ int runRateCheck(const CliContext &ctx, const QStringList &args)
     const OpenProbe probe = probeOpen(path);
     if (!probe.opened) {
         session.finish(&error);
-        return fail(QStringLiteral("the mouse collection %1 %2").arg(QString::fromLocal8Bit(path), probe.text));
+        return fail(
+            QStringLiteral("the mouse collection %1 %2").arg(QString::fromLocal8Bit(path), probe.text));
     }
     // The rate the mouse is set to, from the mouse itself.
     StatusReading status;

@@ -39,10 +39,10 @@ MirtReportRate::MirtReportRate(QWidget *parent)
     : QWidget(parent), m_pTitle(new MirtLabel(QString(), this)),
       m_pRateBtn(new MirtPushButton({QStringLiteral("/skin/rate.png")}, this)), m_pRateMenu(new QMenu(this)),
       m_pRateLabel(new MirtLabel(QString(), this)), m_pLiftTitle(new MirtLabel(QString(), this)),
-      m_pLiftGroup(new QButtonGroup(this)), m_pLift1(new QRadioButton(this)), m_pLift2(new QRadioButton(this)),
-      m_pTestBtn(new QPushButton(this)), m_pMedianLabel(new MirtLabel(QString(), this)),
-      m_pLowLabel(new MirtLabel(QString(), this)), m_pPlot(new RatePlot(this)),
-      m_pTestStatus(new MirtLabel(QString(), this))
+      m_pLiftGroup(new QButtonGroup(this)), m_pLift1(new QRadioButton(this)),
+      m_pLift2(new QRadioButton(this)), m_pTestBtn(new QPushButton(this)),
+      m_pMedianLabel(new MirtLabel(QString(), this)), m_pLowLabel(new MirtLabel(QString(), this)),
+      m_pPlot(new RatePlot(this)), m_pTestStatus(new MirtLabel(QString(), this))
 {
     setObjectName(QStringLiteral("MirtReportRate"));
     m_pTitle->SetBold(true);
@@ -157,7 +157,8 @@ void MirtReportRate::showTestResult()
     const ReportRate::Result &r = m_pPlot->result();
     const bool figures = m_testState == TestState::Done;
     m_pMedianLabel->setText(figures ? tr("Median %1 Hz").arg(ReportRate::roundedHz(r.medianHz)) : QString());
-    m_pLowLabel->setText(figures ? tr("5th percentile %1 Hz").arg(ReportRate::roundedHz(r.lowHz)) : QString());
+    m_pLowLabel->setText(figures ? tr("5th percentile %1 Hz").arg(ReportRate::roundedHz(r.lowHz))
+                                 : QString());
     const bool warn = figures && r.belowChosen();
     m_pMedianLabel->SetTextColor(warn ? kWarningColor : MirtKit::accentColor());
     m_pTestStatus->SetTextColor(warn || m_testState == TestState::Failed ? kWarningColor : QColor());

@@ -35,7 +35,9 @@ void RatePlot::paintEvent(QPaintEvent *)
         top = std::max(top, w.hz);
     top *= 1.25;
     const QRectF area = frame.adjusted(2, 3, -2, -2);
-    auto x = [&](int64_t us) { return area.left() + area.width() * double(us) / double(m_result.durationUs); };
+    auto x = [&](int64_t us) {
+        return area.left() + area.width() * double(us) / double(m_result.durationUs);
+    };
     auto y = [&](double hz) { return area.bottom() - area.height() * hz / top; };
 
     // The chosen rate, and the line below which the page warns.

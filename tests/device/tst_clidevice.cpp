@@ -34,7 +34,8 @@ private:
     QTemporaryDir m_dir;
     QString m_cli;
 
-    Run cli(const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    Run cli(const QStringList &args,
+            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         QProcess p;
         p.setProcessEnvironment(env);
@@ -163,8 +164,8 @@ private slots:
     {
         // The mouse at the rate it is set to, in the documented line; figures from
         // the simulated mouse's own timestamps, so a busy machine does not bend them.
-        const int chosen = QJsonDocument::fromJson(cli({QStringLiteral("--simulate"), QStringLiteral("status"),
-                                                        QStringLiteral("--json")})
+        const int chosen = QJsonDocument::fromJson(cli({QStringLiteral("--simulate"),
+                                                        QStringLiteral("status"), QStringLiteral("--json")})
                                                        .out.toUtf8())
                                .object()
                                .value(QStringLiteral("reportRate"))
@@ -174,8 +175,10 @@ private slots:
                                 QStringLiteral("--seconds"), QStringLiteral("1")};
         Run r = cli(check);
         QVERIFY2(r.code == 0, qPrintable(r.err));
-        const QRegularExpression line(QStringLiteral("^chosen %1 Hz, measured median (\\d+) Hz, 5th percentile "
-                                                     "(\\d+) Hz \\((\\d+) windows of 100 ms, (\\d+) reports\\)$").arg(chosen));
+        const QRegularExpression line(
+            QStringLiteral("^chosen %1 Hz, measured median (\\d+) Hz, 5th percentile "
+                           "(\\d+) Hz \\((\\d+) windows of 100 ms, (\\d+) reports\\)$")
+                .arg(chosen));
         const QRegularExpressionMatch m = line.match(r.out.trimmed());
         QVERIFY2(m.hasMatch(), qPrintable(r.out));
         QVERIFY(qAbs(m.captured(1).toInt() - chosen) <= chosen / 50);
@@ -193,14 +196,17 @@ private slots:
         QVERIFY(qAbs(j.value(QStringLiteral("percentile5")).toInt() - 430) <= 9);
         QCOMPARE(j.value(QStringLiteral("warning")).toBool(), true);
         QCOMPARE(j.value(QStringLiteral("seconds")).toInt(), 1);
-        QCOMPARE(j.value(QStringLiteral("rates")).toArray().size(), j.value(QStringLiteral("windows")).toInt());
+        QCOMPARE(j.value(QStringLiteral("rates")).toArray().size(),
+                 j.value(QStringLiteral("windows")).toInt());
         r = cli(check, weak);
         QVERIFY(r.out.contains(QLatin1String("\nwarning: the median is below 90 % of the chosen rate")));
 
-        for (const QStringList &bad : {QStringList{QStringLiteral("--seconds"), QStringLiteral("0")},
-                                       QStringList{QStringLiteral("--seconds"), QStringLiteral("61")},
-                                       QStringList{QStringLiteral("--seconds")}, QStringList{QStringLiteral("3")}})
-            QCOMPARE(cli(QStringList{QStringLiteral("--simulate"), QStringLiteral("rate-check")} + bad).code, 2);
+        for (const QStringList &bad :
+             {QStringList{QStringLiteral("--seconds"), QStringLiteral("0")},
+              QStringList{QStringLiteral("--seconds"), QStringLiteral("61")},
+              QStringList{QStringLiteral("--seconds")}, QStringList{QStringLiteral("3")}})
+            QCOMPARE(cli(QStringList{QStringLiteral("--simulate"), QStringLiteral("rate-check")} + bad).code,
+                     2);
     }
 
     void failedSaveIsAFailure()

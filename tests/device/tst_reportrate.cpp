@@ -144,10 +144,11 @@ private slots:
 
         // Unplugged during the measurement.
         const QByteArray cable = SimulatedHidBackend::pathOf(1, 0);
-        const ReportRate::Reading cut = ReportRate::readArrivals(cable, 3000000, nullptr, [&](int64_t elapsed) {
-            if (elapsed >= 1000000)
-                rig.sim().plugCable(false);
-        });
+        const ReportRate::Reading cut =
+            ReportRate::readArrivals(cable, 3000000, nullptr, [&](int64_t elapsed) {
+                if (elapsed >= 1000000)
+                    rig.sim().plugCable(false);
+            });
         QVERIFY(!cut.ok);
         QVERIFY(cut.error.contains(QLatin1String("went away")));
 

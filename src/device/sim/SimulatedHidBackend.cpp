@@ -37,7 +37,8 @@ struct SimulatedHidBackend::SimHandle : HidDevice
         const int64_t nominal = motionBaseUs + (n * 1000000) / motionHz;
         // A little jitter, as a real link has: within +-2 % of a period.
         const int64_t spread = 1000000 / motionHz / 25;
-        const int64_t jitter = spread ? int64_t((motionStep * 2654435761u) >> 8) % (2 * spread + 1) - spread : 0;
+        const int64_t jitter =
+            spread ? int64_t((motionStep * 2654435761u) >> 8) % (2 * spread + 1) - spread : 0;
         return nominal + jitter;
     }
     // Follows a change of rate from the next report on.

@@ -168,6 +168,8 @@ void GadgetServer::setMoving(bool moving)
     if (moving && m_motionTimerFd < 0)
         m_motionTimerFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
     m_motionHz = moving ? m_firmware.reportRateHz() : 0;
+    if (moving)
+        m_motionSent = m_motionDropped = 0;
     armMotionTimer();
 }
 
@@ -193,7 +195,7 @@ void GadgetServer::sendMotion()
     const QByteArray report = MouseFirmware::motionReport(m_motionStep++);
     for (auto &port : m_motionPorts) {
         if (port->tryOpen())
-            port->sendNow(report);
+            ++(port->sendNow(report) ? m_motionSent : m_motionDropped);
     }
     // The rate follows the mouse's own (a write or its rate button).
     const int hz = m_firmware.reportRateHz();
@@ -310,6 +312,11 @@ bool GadgetServer::handleControl(const QString &line, QString *errorText)
         setMoving(words.at(1) == QLatin1String("on"));
         return true;
     }
+    if (command == QLatin1String("motion-count") && words.size() == 2)
+        return writeText(
+            words.at(1),
+            QStringLiteral("sent %1 dropped %2\n").arg(m_motionSent).arg(m_motionDropped).toUtf8(),
+            errorText);
     if (command == QLatin1String("charging") && words.size() == 2) {
         int on;
         if (!number(1, 0, 1, &on))
@@ -359,14 +366,19 @@ bool GadgetServer::saveState(QString *errorText)
 
 bool GadgetServer::writeDump(const QString &path, QString *errorText)
 {
+    return writeText(path, QJsonDocument(m_firmware.toJson()).toJson(), errorText);
+}
+
+bool GadgetServer::writeText(const QString &path, const QByteArray &text, QString *errorText)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *errorText = QStringLiteral("dump: cannot write %1: %2").arg(path, file.errorString());
+        *errorText = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
-    file.write(QJsonDocument(m_firmware.toJson()).toJson());
+    file.write(text);
     if (!file.commit()) {
-        *errorText = QStringLiteral("dump: cannot write %1: %2").arg(path, file.errorString());
+        *errorText = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

@@ -15,6 +15,8 @@
 //                             --motion function at the mouse's report rate
 //                             (one per period; a report the host has not
 //                             collected in time is dropped, as a mouse does)
+//   motion-count PATH         write "sent N dropped M" (motion reports the
+//                             host collected / dropped since "move on") to PATH
 //   quit                      save and exit
 // SIGTERM and SIGINT save and exit too.
 
@@ -80,6 +82,7 @@ private:
     PortState *portNamed(const QString &name);
     bool saveState(QString *errorText = nullptr);
     bool writeDump(const QString &path, QString *errorText);
+    bool writeText(const QString &path, const QByteArray &text, QString *errorText);
 
     GadgetOptions m_options;
     MouseFirmware m_firmware;
@@ -91,6 +94,8 @@ private:
     int m_motionTimerFd = -1;
     int m_motionHz = 0; // the rate the timer runs at; 0 while the mouse rests
     uint32_t m_motionStep = 0;
+    int m_motionSent = 0;
+    int m_motionDropped = 0;
     bool m_dirty = false;
     bool m_quit = false;
 };

@@ -626,7 +626,10 @@ test_permissions() {
 }
 
 # The mouse moved at its 1000 Hz through dummy_hcd, usbhid and hidraw:
-# rate-check reads the mouse collection's hidraw node and finds the rate.
+# rate-check reads the mouse collection's hidraw node and counts what the
+# gadget delivered. Under TCG on a busy host the guest may be too slow to
+# collect every report: the check is that the measurement agrees with what
+# the device side saw go out, and that the figure and the warning agree.
 test_cli_rate_check() {
   need_cli_command rate-check
   start_mouse || fail "mousecfg-gadget did not start"
@@ -635,16 +638,27 @@ test_cli_rate_check() {
   mouse_ctl move on
   out=$(cli rate-check --seconds 3 --json 2>/tmp/rate-check.err)
   rc=$?
+  rm -f /tmp/motion-count
+  mouse_ctl motion-count /tmp/motion-count
   mouse_ctl move off
+  WAIT_LIMIT=50 wait_for test -s /tmp/motion-count || fail "the gadget did not count its reports"
   echo "$out"
-  cat /tmp/rate-check.err
+  cat /tmp/rate-check.err /tmp/motion-count
   no_crash $rc "$out" rate-check
   [ $rc -eq 0 ] || fail "rate-check ended with $rc: $(cat /tmp/rate-check.err)"
   expect_match "$out" '"reportRate":1000[,}]' "rate-check names the mouse's rate"
-  median=$(echo "$out" | sed -n 's/.*"median":\([0-9]*\).*/\1/p')
-  low=$(echo "$out" | sed -n 's/.*"percentile5":\([0-9]*\).*/\1/p')
-  echo "measured: median $median Hz, 5th percentile $low Hz"
-  [ -n "$median" ] && [ "$median" -ge 900 ] && [ "$median" -le 1020 ] \
-    || fail "median $median Hz through hidraw, expected about 1000"
-  expect_match "$out" '"warning":false' "no warning at the full rate"
+  field() { echo "$out" | sed -n "s/.*\"$1\":\([0-9a-z]*\).*/\1/p"; }
+  median=$(field median)
+  low=$(field percentile5)
+  reports=$(field reports)
+  sent=$(awk '{ print $2 }' /tmp/motion-count)
+  echo "measured: median $median Hz, 5th percentile $low Hz, $reports reports read, $sent collected by the host"
+  [ -n "$median" ] && [ "$median" -le 1020 ] || fail "median '$median' Hz: more than the mouse sends"
+  # No report the host did not collect; and all but those the host took
+  # while rate-check held the node before measuring (status query, about
+  # 0.2 s) reached the figure.
+  [ "$reports" -le $((sent + 2)) ] && [ $((reports * 100)) -ge $((sent * 90 - 5000)) ] \
+    || fail "rate-check read $reports reports, the gadget delivered $sent"
+  if [ "$median" -lt 900 ]; then warn=true; else warn=false; fi
+  expect_match "$out" "\"warning\":$warn" "the warning follows the median"
 }
