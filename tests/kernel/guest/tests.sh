@@ -585,6 +585,15 @@ test_permissions() {
   no_crash $rc "$out" "list without access"
   echo "$out" | grep -qi "permission" || fail "list does not say that permission is missing"
   echo "$out" | grep -q "70-mousecfg.rules" || fail "list does not name the udev rule"
+  if has_cli_command rate-check; then
+    out=$(as_user "$CLI" rate-check --seconds 1 2>&1)
+    rc=$?
+    echo "$out"
+    no_crash $rc "$out" "rate-check without access"
+    [ $rc -eq 1 ] || fail "rate-check without access ended with $rc"
+    echo "$out" | grep -q "permission denied; install the udev rule 70-mousecfg.rules" \
+      || fail "rate-check does not say that permission is missing"
+  fi
 
   if [ -f /mousecfg-test/70-mousecfg.rules ]; then
     # The shipped rule tags the nodes "uaccess"; logind would then grant them
