@@ -1054,6 +1054,56 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
         <source>Choose the report rate</source>
         <translation>Choose the report rate</translation>
     </message>
+    <message>
+        <source>Median %1 Hz</source>
+        <translation>Median %1 Hz</translation>
+    </message>
+    <message>
+        <source>5th percentile %1 Hz</source>
+        <translation>5th percentile %1 Hz</translation>
+    </message>
+    <message>
+        <source>Press, then move the mouse for 3 s.</source>
+        <translation>Press, then move the mouse for 3 s.</translation>
+    </message>
+    <message>
+        <source>Keep moving the mouse... %1 s</source>
+        <translation>Keep moving the mouse... %1 s</translation>
+    </message>
+    <message>
+        <source>No mouse to test.</source>
+        <translation>No mouse to test.</translation>
+    </message>
+    <message>
+        <source>The test could not read the mouse.</source>
+        <translation>The test could not read the mouse.</translation>
+    </message>
+    <message>
+        <source>The mouse hardly moved: try again.</source>
+        <translation>The mouse hardly moved: try again.</translation>
+    </message>
+    <message>
+        <source>Below 90 % of %1 Hz.
+Hub, port or distance?</source>
+        <translation>Below 90 % of %1 Hz.
+Hub, port or distance?</translation>
+    </message>
+    <message>
+        <source>The mouse delivers less than 90 % of its report rate. Likely causes: a USB hub or a power-saving port between the computer and the receiver (plug it straight into another port), or the mouse too far from its receiver.</source>
+        <translation>The mouse delivers less than 90 % of its report rate. Likely causes: a USB hub or a power-saving port between the computer and the receiver (plug it straight into another port), or the mouse too far from its receiver.</translation>
+    </message>
+    <message>
+        <source>The mouse delivers its rate.</source>
+        <translation>The mouse delivers its rate.</translation>
+    </message>
+    <message>
+        <source>TEST RATE</source>
+        <translation>TEST RATE</translation>
+    </message>
+    <message>
+        <source>Measure the report rate that arrives while you move the mouse</source>
+        <translation>Measure the report rate that arrives while you move the mouse</translation>
+    </message>
 </context>
 <context>
     <name>MirtSingleDPI</name>

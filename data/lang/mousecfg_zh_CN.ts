@@ -1054,6 +1054,56 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <source>Choose the report rate</source>
         <translation>选择回报率</translation>
     </message>
+    <message>
+        <source>Median %1 Hz</source>
+        <translation>中位数 %1 Hz</translation>
+    </message>
+    <message>
+        <source>5th percentile %1 Hz</source>
+        <translation>第 5 百分位 %1 Hz</translation>
+    </message>
+    <message>
+        <source>Press, then move the mouse for 3 s.</source>
+        <translation>按下后移动鼠标 3 秒。</translation>
+    </message>
+    <message>
+        <source>Keep moving the mouse... %1 s</source>
+        <translation>请持续移动鼠标… %1 秒</translation>
+    </message>
+    <message>
+        <source>No mouse to test.</source>
+        <translation>没有可测试的鼠标。</translation>
+    </message>
+    <message>
+        <source>The test could not read the mouse.</source>
+        <translation>测试无法读取鼠标。</translation>
+    </message>
+    <message>
+        <source>The mouse hardly moved: try again.</source>
+        <translation>鼠标几乎没有移动：请重试。</translation>
+    </message>
+    <message>
+        <source>Below 90 % of %1 Hz.
+Hub, port or distance?</source>
+        <translation>低于 %1 Hz 的 90%。
+集线器、端口或距离？</translation>
+    </message>
+    <message>
+        <source>The mouse delivers less than 90 % of its report rate. Likely causes: a USB hub or a power-saving port between the computer and the receiver (plug it straight into another port), or the mouse too far from its receiver.</source>
+        <translation>鼠标实际回报率低于设定值的 90%。可能的原因：电脑与接收器之间有 USB 集线器或省电端口（请直接插到另一个端口），或鼠标离接收器太远。</translation>
+    </message>
+    <message>
+        <source>The mouse delivers its rate.</source>
+        <translation>鼠标达到设定的回报率。</translation>
+    </message>
+    <message>
+        <source>TEST RATE</source>
+        <translation>测试回报率</translation>
+    </message>
+    <message>
+        <source>Measure the report rate that arrives while you move the mouse</source>
+        <translation>移动鼠标时测量实际收到的回报率</translation>
+    </message>
 </context>
 <context>
     <name>MirtSingleDPI</name>

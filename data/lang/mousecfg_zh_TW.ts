@@ -1054,6 +1054,56 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <source>Choose the report rate</source>
         <translation>選擇回報率</translation>
     </message>
+    <message>
+        <source>Median %1 Hz</source>
+        <translation>中位數 %1 Hz</translation>
+    </message>
+    <message>
+        <source>5th percentile %1 Hz</source>
+        <translation>第 5 百分位 %1 Hz</translation>
+    </message>
+    <message>
+        <source>Press, then move the mouse for 3 s.</source>
+        <translation>按下後移動滑鼠 3 秒。</translation>
+    </message>
+    <message>
+        <source>Keep moving the mouse... %1 s</source>
+        <translation>請持續移動滑鼠… %1 秒</translation>
+    </message>
+    <message>
+        <source>No mouse to test.</source>
+        <translation>沒有可測試的滑鼠。</translation>
+    </message>
+    <message>
+        <source>The test could not read the mouse.</source>
+        <translation>測試無法讀取滑鼠。</translation>
+    </message>
+    <message>
+        <source>The mouse hardly moved: try again.</source>
+        <translation>滑鼠幾乎沒有移動：請重試。</translation>
+    </message>
+    <message>
+        <source>Below 90 % of %1 Hz.
+Hub, port or distance?</source>
+        <translation>低於 %1 Hz 的 90%。
+集線器、連接埠或距離？</translation>
+    </message>
+    <message>
+        <source>The mouse delivers less than 90 % of its report rate. Likely causes: a USB hub or a power-saving port between the computer and the receiver (plug it straight into another port), or the mouse too far from its receiver.</source>
+        <translation>滑鼠實際回報率低於設定值的 90%。可能的原因：電腦與接收器之間有 USB 集線器或省電連接埠（請直接插到另一個連接埠），或滑鼠離接收器太遠。</translation>
+    </message>
+    <message>
+        <source>The mouse delivers its rate.</source>
+        <translation>滑鼠達到設定的回報率。</translation>
+    </message>
+    <message>
+        <source>TEST RATE</source>
+        <translation>測試回報率</translation>
+    </message>
+    <message>
+        <source>Measure the report rate that arrives while you move the mouse</source>
+        <translation>移動滑鼠時測量實際收到的回報率</translation>
+    </message>
 </context>
 <context>
     <name>MirtSingleDPI</name>

@@ -6,6 +6,7 @@
 #include "Log.h"
 #include "MirtGetBatteryThread.h"
 #include "MouseLock.h"
+#include "ReportRate.h"
 
 #include <QDebug>
 
@@ -205,6 +206,11 @@ bool DeviceSession::vendorFound(bool cable) const
             return true;
     }
     return false;
+}
+
+QByteArray DeviceSession::mouseCollectionPath() const
+{
+    return ReportRate::mouseCollectionPath(deviceList().entries[0]);
 }
 
 bool DeviceSession::permissionDenied() const

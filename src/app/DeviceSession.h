@@ -62,6 +62,9 @@ public:
     bool vendorFound(bool cable) const;
     // True when a present collection could not be opened for lack of permission.
     bool permissionDenied() const;
+    // The mouse collection a report-rate test reads (the cable's when it is
+    // there); empty without a mouse.
+    QByteArray mouseCollectionPath() const;
 
     // --- the handles ---
     // Closes and opens the handles again and starts the poller; true when a

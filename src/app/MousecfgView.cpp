@@ -405,7 +405,9 @@ void MousecfgWidget::ensureDpiPages()
     }
     m_pReportRate = new MirtReportRate(this);
     m_pReportRate->setObjectName(QStringLiteral("reportRatePage"));
-    place(m_pReportRate, 746, 75, 149, 200);
+    place(m_pReportRate, 746, 75, 149, 334);
+    m_pReportRate->setMouseCollectionSource(
+        [this] { return m_session ? m_session->mouseCollectionPath() : QByteArray(); });
     for (QWidget *page : {static_cast<QWidget *>(m_pDpiPage), static_cast<QWidget *>(m_pPointSpeed),
                           static_cast<QWidget *>(m_pReportRate)})
         page->hide();

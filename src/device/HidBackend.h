@@ -47,6 +47,11 @@ public:
     virtual int write(HidDevice *device, const uint8_t *data, size_t length) = 0;
     // Bytes read, 0 on timeout, -1 on error (hid_read_timeout).
     virtual int readTimeout(HidDevice *device, uint8_t *data, size_t length, int milliseconds) = 0;
+    // As readTimeout, and *arrivalUs is when the report arrived on the
+    // protocol clock. The default stamps it when the read returns; a source
+    // that knows better (the simulated mouse) gives its own time.
+    virtual int readStamped(HidDevice *device, uint8_t *data, size_t length, int milliseconds,
+                            int64_t *arrivalUs);
     // Text of the last error of device (or of the last open when device is nullptr).
     virtual QString error(HidDevice *device) = 0;
     // True when the node at path exists but this user may not open it.

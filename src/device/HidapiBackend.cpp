@@ -1,5 +1,7 @@
 #include "HidapiBackend.h"
 
+#include "ProtocolClock.h"
+
 #include <hidapi/hidapi.h>
 
 #include <cerrno>
@@ -30,6 +32,15 @@ HidBackend *hidBackend()
 void setHidBackend(HidBackend *backend)
 {
     g_backend = backend ? backend : &g_hidapiBackend;
+}
+
+int HidBackend::readStamped(HidDevice *device, uint8_t *data, size_t length, int milliseconds,
+                            int64_t *arrivalUs)
+{
+    const int n = readTimeout(device, data, length, milliseconds);
+    if (arrivalUs)
+        *arrivalUs = protocolClock()->nowUs();
+    return n;
 }
 
 int HidapiBackend::init()

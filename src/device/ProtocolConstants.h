@@ -4,8 +4,9 @@
 #include <array>
 #include <cstdint>
 
-constexpr int kFrameSize = 33;  // report ID + 32-byte report
-constexpr int kReportSize = 32; // what the mouse sends and receives
+constexpr int kFrameSize = 33;      // report ID + 32-byte report
+constexpr int kReportSize = 32;     // what the mouse sends and receives
+constexpr int kMouseReportSize = 4; // the mouse collection's motion report: buttons, X, Y, wheel
 constexpr int kBlockPayloadSize = 30;
 
 using Frame = std::array<uint8_t, kFrameSize>;

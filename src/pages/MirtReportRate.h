@@ -1,17 +1,25 @@
 #pragma once
-// The report-rate panel: the profile's report rate, chosen from a menu, and
-// the lift-off distance of the sensor.
+// The report-rate panel: the profile's report rate, chosen from a menu, the
+// lift-off distance of the sensor, and TEST RATE: the rate that really arrives
+// while the user moves the mouse for three seconds, measured beside the
+// window (ReportRateRun), with a small plot and the warning.
 
 #include "ProfileTypes.h"
+#include "ReportRate.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class MirtAction;
 class MirtLabel;
 class MirtPushButton;
 class QButtonGroup;
 class QMenu;
+class QPushButton;
 class QRadioButton;
+class RatePlot;
+class ReportRateRun;
 
 class MirtReportRate : public QWidget
 {
@@ -40,6 +48,12 @@ public:
     MirtLabel *rateLabel() const { return m_pRateLabel; }
     QRadioButton *liftRadio(int id) const;
 
+    // Where the test reads: the mouse collection's path, empty without a mouse.
+    void setMouseCollectionSource(std::function<QByteArray()> source);
+    QPushButton *testButton() const { return m_pTestBtn; }
+    // Starts a test (as the button does); false when none could start.
+    bool startRateTest();
+
     void retranslate();
 
 signals:
@@ -58,6 +72,9 @@ protected:
 private:
     void showRate();
     void layoutPanel();
+    void onTestProgress(int elapsedMs);
+    void onTestFinished(const ReportRate::Result &result, const QString &error);
+    void showTestResult();
 
     ProfileData *m_ProfileData = nullptr;
     quint8 m_iLift = 2;
@@ -70,4 +87,24 @@ private:
     QButtonGroup *m_pLiftGroup;
     QRadioButton *m_pLift1;
     QRadioButton *m_pLift2;
+    QPushButton *m_pTestBtn;
+    MirtLabel *m_pMedianLabel;
+    MirtLabel *m_pLowLabel;
+    RatePlot *m_pPlot;
+    MirtLabel *m_pTestStatus;
+    ReportRateRun *m_pRun = nullptr; // made on the first test
+    std::function<QByteArray()> m_mouseSource;
+    // What the status line shows: idle, running (seconds left), or the outcome.
+    enum class TestState
+    {
+        Idle,
+        Running,
+        Done,
+        NoMouse,
+        Failed,
+        NoMotion
+    };
+    TestState m_testState = TestState::Idle;
+    int m_secondsLeft = 0;
+    QString m_testError;
 };

@@ -34,9 +34,11 @@ private:
     QTemporaryDir m_dir;
     QString m_cli;
 
-    Run cli(const QStringList &args)
+    Run cli(const QStringList &args,
+            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         QProcess p;
+        p.setProcessEnvironment(env);
         QStringList all{QStringLiteral("--config-dir"), m_dir.filePath(QStringLiteral("Configs"))};
         p.setProcessChannelMode(QProcess::SeparateChannels);
         p.start(m_cli, all + args);
@@ -138,7 +140,8 @@ private slots:
             MouseLock other(MouseLock::simulatedMousePath(conf));
             QVERIFY(!other.tryAcquire(QStringLiteral("mousecfg-cli")));
             QCOMPARE(other.holder(), QStringLiteral("the mousecfg window (process %1)").arg(getpid()));
-            for (const QString &command : {QStringLiteral("write"), QStringLiteral("status")}) {
+            for (const QString &command :
+                 {QStringLiteral("write"), QStringLiteral("status"), QStringLiteral("rate-check")}) {
                 Run r = cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, command});
                 QCOMPARE(r.code, 1);
                 QVERIFY2(r.err.startsWith(QStringLiteral("mousecfg-cli: the mousecfg window (process ")) &&
@@ -155,6 +158,55 @@ private slots:
         MouseLock lock(planted);
         QVERIFY(!lock.tryAcquire(QStringLiteral("mousecfg-cli")));
         QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("elsewhere"))));
+    }
+
+    void rateCheck()
+    {
+        // The mouse at the rate it is set to, in the documented line; figures from
+        // the simulated mouse's own timestamps, so a busy machine does not bend them.
+        const int chosen = QJsonDocument::fromJson(cli({QStringLiteral("--simulate"),
+                                                        QStringLiteral("status"), QStringLiteral("--json")})
+                                                       .out.toUtf8())
+                               .object()
+                               .value(QStringLiteral("reportRate"))
+                               .toInt();
+        QVERIFY(chosen >= 500); // so that 430 Hz is below 90 % of it
+        const QStringList check{QStringLiteral("--simulate"), QStringLiteral("rate-check"),
+                                QStringLiteral("--seconds"), QStringLiteral("1")};
+        Run r = cli(check);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QRegularExpression line(
+            QStringLiteral("^chosen %1 Hz, measured median (\\d+) Hz, 5th percentile "
+                           "(\\d+) Hz \\((\\d+) windows of 100 ms, (\\d+) reports\\)$")
+                .arg(chosen));
+        const QRegularExpressionMatch m = line.match(r.out.trimmed());
+        QVERIFY2(m.hasMatch(), qPrintable(r.out));
+        QVERIFY(qAbs(m.captured(1).toInt() - chosen) <= chosen / 50);
+        QVERIFY(m.captured(3).toInt() >= 9);
+
+        // A weak link faked at 430 Hz, as JSON: the figure and the warning.
+        QProcessEnvironment weak = QProcessEnvironment::systemEnvironment();
+        weak.insert(QStringLiteral("MOUSECFG_SIM_FAKE_RATE"), QStringLiteral("430"));
+        r = cli(check + QStringList{QStringLiteral("--json")}, weak);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(r.out.count(QLatin1Char('\n')), 1);
+        const QJsonObject j = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(j.value(QStringLiteral("reportRate")).toInt(), chosen);
+        QVERIFY2(qAbs(j.value(QStringLiteral("median")).toInt() - 430) <= 9, qPrintable(r.out));
+        QVERIFY(qAbs(j.value(QStringLiteral("percentile5")).toInt() - 430) <= 9);
+        QCOMPARE(j.value(QStringLiteral("warning")).toBool(), true);
+        QCOMPARE(j.value(QStringLiteral("seconds")).toInt(), 1);
+        QCOMPARE(j.value(QStringLiteral("rates")).toArray().size(),
+                 j.value(QStringLiteral("windows")).toInt());
+        r = cli(check, weak);
+        QVERIFY(r.out.contains(QLatin1String("\nwarning: the median is below 90 % of the chosen rate")));
+
+        for (const QStringList &bad :
+             {QStringList{QStringLiteral("--seconds"), QStringLiteral("0")},
+              QStringList{QStringLiteral("--seconds"), QStringLiteral("61")},
+              QStringList{QStringLiteral("--seconds")}, QStringList{QStringLiteral("3")}})
+            QCOMPARE(cli(QStringList{QStringLiteral("--simulate"), QStringLiteral("rate-check")} + bad).code,
+                     2);
     }
 
     void failedSaveIsAFailure()

@@ -38,6 +38,13 @@ click_at $((285 + 2 * 116 + 55)) 50
 sleep 0.5
 shot pages-dpi
 
+# TEST RATE (panel at 746,75; button at 10,206, 129 x 24): the simulated mouse's
+# motion reports are measured beside the window for three seconds.
+click_at $((746 + 75)) $((75 + 218))
+sleep 4.5
+kill -0 "$PID" 2>/dev/null || fail "mousecfg ended during the report-rate test"
+shot pages-rate-test
+
 # DPI stage 1: the slider of the first row (page at 286,75; row 1 at 28,38;
 # its slider at 162..318 of the row; its upper half is the X slider when X
 # and Y are apart), then End for the highest step.

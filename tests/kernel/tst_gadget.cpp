@@ -153,6 +153,9 @@ void TestGadget::badControlCommandsAreRefusedWithAMessage()
         {"dump /nonexistent-dir/mouse.json", "cannot write"},
         {"frobnicate", "unknown control command \"frobnicate\""},
         {"quit now", "unknown control command"},
+        {"move on", "no --motion function"},
+        {"move sideways", "unknown control command"},
+        {"motion-count /nonexistent-dir/count", "cannot write"},
     };
     for (const auto &c : cases) {
         QString error;
@@ -251,13 +254,14 @@ void TestGadget::portPadsAndCutsReports()
 void TestGadget::servesAQueryAndQuits()
 {
     QTemporaryDir dir;
-    RawPty pty;
-    if (!pty.open())
+    RawPty pty, mousePty;
+    if (!pty.open() || !mousePty.open())
         QSKIP("no pseudo-terminals on this machine");
     GadgetOptions options;
     options.statePath = dir.filePath(QStringLiteral("simulated-mouse.ini"));
     options.controlPath = dir.filePath(QStringLiteral("control"));
     options.ports.push_back({QStringLiteral("receiver"), pty.slavePath, QString()});
+    options.motion.push_back({QStringLiteral("receiver"), mousePty.slavePath});
     GadgetServer server(options);
     QString error;
     QVERIFY2(server.start(&error), qPrintable(error));
@@ -284,6 +288,24 @@ void TestGadget::servesAQueryAndQuits()
     QCOMPARE(uint8_t(answer[0]), kBlockBattery);
     QCOMPARE(answer.mid(1, 3), QByteArray(reinterpret_cast<const char *>(kStatusMark), 3));
     QCOMPARE(int(uint8_t(answer[4])), 61);
+
+    // Moved: motion reports on the mouse function, counted.
+    const QByteArray move("move on\n");
+    QCOMPARE(::write(control, move.constData(), size_t(move.size())), ssize_t(move.size()));
+    const QByteArray motion = mousePty.readSome(8 * kMouseReportSize, 5000);
+    QCOMPARE(motion.size(), 8 * kMouseReportSize);
+    QCOMPARE(motion.left(kMouseReportSize), MouseFirmware::motionReport(0));
+    const QString count = dir.filePath(QStringLiteral("count"));
+    const QByteArray countCommand = "motion-count " + QFile::encodeName(count) + "\nmove off\n";
+    QCOMPARE(::write(control, countCommand.constData(), size_t(countCommand.size())),
+             ssize_t(countCommand.size()));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(count), 10000);
+    QFile countFile(count);
+    QVERIFY(countFile.open(QIODevice::ReadOnly));
+    const QList<QByteArray> words = countFile.readAll().trimmed().split(' ');
+    QCOMPARE(words.size(), 4);
+    QCOMPARE(words.at(0), QByteArray("sent"));
+    QVERIFY(words.at(1).toInt() >= 8);
 
     const QByteArray quit("quit\n");
     QCOMPARE(::write(control, quit.constData(), size_t(quit.size())), ssize_t(quit.size()));

@@ -12,6 +12,9 @@
 #include "MirtSlider.h"
 #include "MouseSettingsLauncher.h"
 #include "PointerSpeedSync.h"
+#include "ProtocolClock.h"
+#include "RatePlot.h"
+#include "SimulatedHidBackend.h"
 
 #include <QCheckBox>
 #include <QMenu>
@@ -36,6 +39,7 @@ private slots:
     void liftDistanceFollowsBothPanels();
     void rateMenuSetsPollrate();
     void unknownRateKeepsLabel();
+    void testRateRunsBesideThePage();
     void mouseSettingButton();
     void pointerSpeedGreyedWithoutBackend();
     void pointerSpeedSync();
@@ -200,6 +204,65 @@ void TestPerformancePage::rateMenuSetsPollrate()
     QCOMPARE(profile.pollrate, quint8(2)); // "500 HZ"
 }
 
+namespace {
+// The simulated mouse on a virtual clock: a test of three seconds takes none.
+struct SimulatedMouse
+{
+    SimulatedHidBackend sim;
+    VirtualClock clock;
+    explicit SimulatedMouse(int fakeHz)
+    {
+        sim.plugReceiver(true);
+        sim.setFakeReportRate(fakeHz);
+        setHidBackend(&sim);
+        setProtocolClock(&clock);
+    }
+    ~SimulatedMouse()
+    {
+        setHidBackend(nullptr);
+        setProtocolClock(nullptr);
+    }
+};
+} // namespace
+
+void TestPerformancePage::testRateRunsBesideThePage()
+{
+    SimulatedMouse mouse(430);
+    MirtReportRate rate;
+    ProfileData profile;
+    profile.pollrate = 1;
+    rate.setProfile(&profile, 1);
+    auto *status = rate.findChild<MirtLabel *>(QStringLiteral("rateTestStatus"));
+    auto *median = rate.findChild<MirtLabel *>(QStringLiteral("rateMedianLabel"));
+    auto *low = rate.findChild<MirtLabel *>(QStringLiteral("rateLowLabel"));
+    auto *plot = rate.findChild<RatePlot *>(QStringLiteral("ratePlot"));
+    QVERIFY(status && median && low && plot);
+
+    // No mouse: said so, nothing runs.
+    QTest::mouseClick(rate.testButton(), Qt::LeftButton);
+    QCOMPARE(status->text(), QStringLiteral("No mouse to test."));
+    QVERIFY(rate.testButton()->isEnabled());
+
+    rate.setMouseCollectionSource([] { return SimulatedHidBackend::pathOf(0, 0); });
+    QTest::mouseClick(rate.testButton(), Qt::LeftButton);
+    QVERIFY(!rate.testButton()->isEnabled()); // the figures arrive later, on the page's thread
+    QTRY_VERIFY_WITH_TIMEOUT(rate.testButton()->isEnabled(), 30000);
+    QCOMPARE(median->text(), QStringLiteral("Median 430 Hz"));
+    QCOMPARE(low->text(), QStringLiteral("5th percentile 430 Hz"));
+    QCOMPARE(plot->result().chosenHz, 1000); // against the profile's rate
+    QVERIFY(plot->result().windows.size() >= 29);
+    QVERIFY(status->text().startsWith(QStringLiteral("Below 90 % of 1000 Hz.")));
+    QVERIFY(status->toolTip().contains(QStringLiteral("USB hub")));
+
+    // At the full rate: no warning.
+    mouse.sim.setFakeReportRate(0);
+    QVERIFY(rate.startRateTest());
+    QTRY_VERIFY_WITH_TIMEOUT(rate.testButton()->isEnabled(), 30000);
+    QCOMPARE(median->text(), QStringLiteral("Median 1000 Hz"));
+    QCOMPARE(status->text(), QStringLiteral("The mouse delivers its rate."));
+    QVERIFY(status->toolTip().isEmpty());
+}
+
 void TestPerformancePage::unknownRateKeepsLabel()
 {
     MirtReportRate rate;
@@ -313,7 +376,7 @@ void TestPerformancePage::screenshots()
         MirtReportRate rate(&window);
         dpi.setGeometry(int(10 * scale), int(10 * scale), int(456 * scale), int(386 * scale));
         speed.setGeometry(int(10 * scale), int(348 * scale), int(506 * scale), int(77 * scale));
-        rate.setGeometry(int(474 * scale), int(10 * scale), int(149 * scale), int(200 * scale));
+        rate.setGeometry(int(474 * scale), int(10 * scale), int(149 * scale), int(334 * scale));
         ProfileData profile;
         for (int i = 0; i < kDpiStageCount; ++i) {
             profile.DPI_INFO[i].used = i < 5;
@@ -330,6 +393,13 @@ void TestPerformancePage::screenshots()
         dpi.setStageCount(6);
         speed.setData(&profile, 1, 1, 1, 0, 8);
         rate.setProfile(&profile, 1);
+        {
+            // A finished test with its plot: a link at 440 Hz for a mouse set to 500.
+            SimulatedMouse mouse(440);
+            rate.setMouseCollectionSource([] { return SimulatedHidBackend::pathOf(0, 0); });
+            QVERIFY(rate.startRateTest());
+            QTRY_VERIFY_WITH_TIMEOUT(rate.testButton()->isEnabled(), 30000);
+        }
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QString file = dir + QStringLiteral("/pages-%1x.png").arg(scale);

@@ -275,6 +275,27 @@ QVector<Report> MouseFirmware::pressDpiButton()
     return out;
 }
 
+int MouseFirmware::rateHzOfCode(int code)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (kRates[i] == code)
+            return 1000 >> i;
+    }
+    return 0;
+}
+
+QByteArray MouseFirmware::motionReport(uint32_t step)
+{
+    // Eight directions in turn: the pointer draws a small octagon.
+    static constexpr int8_t kDx[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+    static constexpr int8_t kDy[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+    const size_t d = (step / 16) % 8;
+    QByteArray report(kMouseReportSize, '\0');
+    report[1] = char(kDx[d]);
+    report[2] = char(kDy[d]);
+    return report;
+}
+
 QVector<Report> MouseFirmware::pressRateButton()
 {
     int i = 0;

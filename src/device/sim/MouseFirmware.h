@@ -10,6 +10,7 @@
 
 #include "ProtocolConstants.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
 #include <QVector>
@@ -63,6 +64,13 @@ public:
     int activeProfile() const { return m_active; }
     int dpiStage() const { return m_dpiStage; }
     int reportRate() const { return m_rate; }
+    // The report rate in Hz: of the mouse's current code, or of CODE (0 for
+    // a code the mouse does not know).
+    int reportRateHz() const { return rateHzOfCode(m_rate); }
+    static int rateHzOfCode(int code);
+    // A motion report of the mouse collection (buttons, X, Y, wheel), moving
+    // by one count along a small circle; STEP numbers the reports.
+    static QByteArray motionReport(uint32_t step);
     bool inWrite() const { return m_inWrite; }
     const Stats &stats() const { return m_stats; }
 

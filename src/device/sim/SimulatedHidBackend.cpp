@@ -24,6 +24,34 @@ struct SimulatedHidBackend::SimHandle : HidDevice
     int interfaceNumber = 0;
     bool dead = false;
     std::deque<Pending> queue; // ordered by due time
+    // Motion on the mouse collection: report number `motionStep` is due at
+    // motionBaseUs + (motionStep - motionBaseStep) periods of motionHz.
+    int motionHz = 0;
+    int64_t motionBaseUs = 0;
+    uint32_t motionBaseStep = 0;
+    uint32_t motionStep = 0;
+
+    int64_t motionDueUs() const
+    {
+        const int64_t n = int64_t(motionStep - motionBaseStep);
+        const int64_t nominal = motionBaseUs + (n * 1000000) / motionHz;
+        // A little jitter, as a real link has: within +-2 % of a period.
+        const int64_t spread = 1000000 / motionHz / 25;
+        const int64_t jitter =
+            spread ? int64_t((motionStep * 2654435761u) >> 8) % (2 * spread + 1) - spread : 0;
+        return nominal + jitter;
+    }
+    // Follows a change of rate from the next report on.
+    void setMotionRate(int hz, int64_t nowUs)
+    {
+        if (hz == motionHz)
+            return;
+        motionBaseUs = motionHz ? motionDueUs() : nowUs;
+        motionBaseStep = motionStep;
+        motionHz = hz;
+        if (motionBaseUs < nowUs - 1000000) // nobody read for a while: start afresh
+            motionBaseUs = nowUs;
+    }
 };
 
 SimulatedHidBackend::SimulatedHidBackend(QObject *parent) : QObject(parent) {}
@@ -93,6 +121,8 @@ HidDevice *SimulatedHidBackend::openPath(const QByteArray &path)
             h->path = path;
             h->connection = c;
             h->interfaceNumber = iface;
+            if (iface == 0)
+                h->setMotionRate(motionRateLocked(), protocolClock()->nowUs());
             m_handles.append(h);
             return h;
         }
@@ -251,7 +281,19 @@ int SimulatedHidBackend::write(HidDevice *device, const uint8_t *data, size_t le
 int SimulatedHidBackend::readTimeout(HidDevice *device, uint8_t *data, size_t length, int milliseconds)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    auto *h = static_cast<SimHandle *>(device);
+    return readLocked(lock, static_cast<SimHandle *>(device), data, length, milliseconds, nullptr);
+}
+
+int SimulatedHidBackend::readStamped(HidDevice *device, uint8_t *data, size_t length, int milliseconds,
+                                     int64_t *arrivalUs)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return readLocked(lock, static_cast<SimHandle *>(device), data, length, milliseconds, arrivalUs);
+}
+
+int SimulatedHidBackend::readLocked(std::unique_lock<std::mutex> &lock, SimHandle *h, uint8_t *data,
+                                    size_t length, int milliseconds, int64_t *arrivalUs)
+{
     if (!h || !m_handles.contains(h) || h->dead || !data) {
         m_lastError = QStringLiteral("No such device");
         return -1;
@@ -263,18 +305,41 @@ int SimulatedHidBackend::readTimeout(HidDevice *device, uint8_t *data, size_t le
     }
     ProtocolClock *clock = protocolClock();
     const int64_t deadline = clock->nowUs() + int64_t(std::max(milliseconds, 0)) * 1000;
-    auto take = [&]() {
+    // The next report of this handle and when it is due, if any.
+    auto nextDue = [&](int64_t *due) {
+        if (h->interfaceNumber == 0) {
+            if (h->connection != activeConnectionLocked())
+                return false; // the mouse moves over the other connection
+            h->setMotionRate(motionRateLocked(), clock->nowUs());
+            *due = h->motionDueUs();
+            return true;
+        }
+        if (h->queue.empty())
+            return false;
+        *due = h->queue.front().dueUs;
+        return true;
+    };
+    auto take = [&](int64_t due) {
+        if (arrivalUs)
+            *arrivalUs = due;
+        if (h->interfaceNumber == 0) {
+            const QByteArray report = MouseFirmware::motionReport(h->motionStep++);
+            const size_t n = std::min<size_t>(length, size_t(report.size()));
+            std::memcpy(data, report.constData(), n);
+            return int(n);
+        }
         const Pending p = h->queue.front();
         h->queue.pop_front();
         const size_t n = std::min<size_t>(length, size_t(p.length));
         std::memcpy(data, p.report.data(), n);
         return int(n);
     };
+    int64_t due = 0;
     if (clock->isVirtual()) {
         auto *vc = static_cast<VirtualClock *>(clock);
-        if (!h->queue.empty() && h->queue.front().dueUs <= deadline) {
-            vc->advanceTo(h->queue.front().dueUs);
-            return take();
+        if (nextDue(&due) && due <= deadline) {
+            vc->advanceTo(due);
+            return take(due);
         }
         vc->advanceTo(deadline);
         return 0;
@@ -283,15 +348,35 @@ int SimulatedHidBackend::readTimeout(HidDevice *device, uint8_t *data, size_t le
         if (!m_handles.contains(h) || h->dead)
             return -1;
         const int64_t now = clock->nowUs();
-        if (!h->queue.empty() && h->queue.front().dueUs <= now)
-            return take();
+        const bool pending = nextDue(&due);
+        if (pending && due <= now)
+            return take(due);
         if (now >= deadline)
             return 0;
-        int64_t until = deadline;
-        if (!h->queue.empty())
-            until = std::min(until, h->queue.front().dueUs);
+        const int64_t until = pending ? std::min(deadline, due) : deadline;
         m_cv.wait_for(lock, std::chrono::microseconds(until - now));
     }
+}
+
+int SimulatedHidBackend::motionRateLocked() const
+{
+    if (m_fakeRateHz > 0)
+        return m_fakeRateHz;
+    const int hz = m_firmware.reportRateHz();
+    return hz > 0 ? hz : 1000;
+}
+
+void SimulatedHidBackend::setFakeReportRate(int hz)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_fakeRateHz = std::max(hz, 0);
+    m_cv.notify_all();
+}
+
+int SimulatedHidBackend::fakeReportRate() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_fakeRateHz;
 }
 
 int SimulatedHidBackend::activeConnectionLocked() const

@@ -76,6 +76,8 @@ public:
     int exit() override;
     int write(HidDevice *device, const uint8_t *data, size_t length) override;
     int readTimeout(HidDevice *device, uint8_t *data, size_t length, int milliseconds) override;
+    int readStamped(HidDevice *device, uint8_t *data, size_t length, int milliseconds,
+                    int64_t *arrivalUs) override;
     QString error(HidDevice *device) override;
     bool permissionDenied(const QByteArray &path) override;
 
@@ -95,6 +97,10 @@ public:
     // The next n reads fail (-1) / the next n writes fail (-1).
     void scriptReadErrors(int n);
     void scriptWriteErrors(int n);
+    // Motion reports at HZ whatever rate the mouse is set to (a weak link);
+    // 0 follows the mouse's rate again.
+    void setFakeReportRate(int hz);
+    int fakeReportRate() const;
     // Nodes exist but this user may not open them.
     void setPermissionDenied(bool denied);
 
@@ -151,6 +157,9 @@ private:
     void unplugLocked(int connection, QList<PlugEvent> &events);
     void raise(const QList<PlugEvent> &events);
     int activeConnectionLocked() const;
+    int motionRateLocked() const;
+    int readLocked(std::unique_lock<std::mutex> &lock, SimHandle *h, uint8_t *data, size_t length,
+                   int milliseconds, int64_t *arrivalUs);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_cv;
@@ -165,6 +174,7 @@ private:
     int m_writeErrors = 0;
     int m_unplugAfter = -1;
     bool m_permissionDenied = false;
+    int m_fakeRateHz = 0;
     QVector<Frame> m_written;
     FaultCounts m_faultCounts;
     int m_writesOn[2] = {0, 0};

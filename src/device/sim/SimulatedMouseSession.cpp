@@ -15,6 +15,12 @@ SimulatedMouseSession::SimulatedMouseSession(bool withCable, const QString &memo
     m_backend.plugReceiver(true);
     if (withCable)
         m_backend.plugCable(true);
+    // A weak link to try the report-rate test with: the mouse collection
+    // delivers this many reports per second whatever the mouse is set to.
+    bool ok = false;
+    const int fake = qEnvironmentVariableIntValue("MOUSECFG_SIM_FAKE_RATE", &ok);
+    if (ok && fake > 0)
+        m_backend.setFakeReportRate(fake);
     setHidBackend(&m_backend);
 }
 

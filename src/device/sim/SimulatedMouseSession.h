@@ -2,7 +2,8 @@
 // The simulated mouse as the program and the command line use it: a
 // SimulatedHidBackend installed as the HID backend, its firmware memory
 // loaded from and saved to "simulated-mouse.ini" in the configuration folder
-// so that consecutive runs see one mouse.
+// so that consecutive runs see one mouse. MOUSECFG_SIM_FAKE_RATE=HZ makes its
+// mouse collection deliver HZ reports per second (a weak link).
 
 #include "SimulatedHidBackend.h"
 

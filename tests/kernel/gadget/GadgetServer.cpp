@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <sys/signalfd.h>
 #include <sys/stat.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +35,8 @@ GadgetServer::GadgetServer(const GadgetOptions &options) : m_options(options)
         state.udcFile = p.udcFile;
         m_ports.push_back(std::move(state));
     }
+    for (const GadgetOptions::Motion &m : options.motion)
+        m_motionPorts.push_back(std::make_unique<HidgPort>(m.name, m.node, kMouseReportSize));
 }
 
 GadgetServer::~GadgetServer()
@@ -42,6 +45,8 @@ GadgetServer::~GadgetServer()
         ::close(m_controlFd);
     if (m_signalFd >= 0)
         ::close(m_signalFd);
+    if (m_motionTimerFd >= 0)
+        ::close(m_motionTimerFd);
 }
 
 bool GadgetServer::start(QString *errorText)
@@ -96,6 +101,8 @@ int GadgetServer::run()
                 events |= POLLOUT;
             fds.push_back({s.port->fd(), events, 0});
         }
+        const size_t timerIndex = fds.size();
+        fds.push_back({m_motionHz ? m_motionTimerFd : -1, POLLIN, 0});
 
         const int n = ::poll(fds.data(), fds.size(), kPollMs);
         if (n < 0) {
@@ -137,6 +144,8 @@ int GadgetServer::run()
             if (s.port->isOpen() && (revents & (POLLERR | POLLHUP | POLLNVAL)))
                 s.port->close();
         }
+        if (fds[timerIndex].revents & POLLIN)
+            sendMotion();
     }
     return saveState() ? 0 : 1;
 }
@@ -152,6 +161,48 @@ void GadgetServer::serveReport(PortState &state, const QByteArray &report)
     for (const Report &a : answers)
         state.port->queueReport(reportBytes(a));
     m_dirty = true;
+}
+
+void GadgetServer::setMoving(bool moving)
+{
+    if (moving && m_motionTimerFd < 0)
+        m_motionTimerFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    m_motionHz = moving ? m_firmware.reportRateHz() : 0;
+    if (moving)
+        m_motionSent = m_motionDropped = 0;
+    armMotionTimer();
+}
+
+void GadgetServer::armMotionTimer()
+{
+    if (m_motionTimerFd < 0)
+        return;
+    itimerspec spec{};
+    if (m_motionHz > 0) {
+        spec.it_interval.tv_nsec = 1000000000L / m_motionHz;
+        spec.it_value = spec.it_interval;
+    }
+    ::timerfd_settime(m_motionTimerFd, 0, &spec, nullptr);
+}
+
+void GadgetServer::sendMotion()
+{
+    uint64_t expirations = 0;
+    if (::read(m_motionTimerFd, &expirations, sizeof expirations) != ssize_t(sizeof expirations))
+        return;
+    // One report per period at most: periods the server slept through are
+    // lost, as reports the host did not collect are.
+    const QByteArray report = MouseFirmware::motionReport(m_motionStep++);
+    for (auto &port : m_motionPorts) {
+        if (port->tryOpen())
+            ++(port->sendNow(report) ? m_motionSent : m_motionDropped);
+    }
+    // The rate follows the mouse's own (a write or its rate button).
+    const int hz = m_firmware.reportRateHz();
+    if (hz > 0 && hz != m_motionHz) {
+        m_motionHz = hz;
+        armMotionTimer();
+    }
 }
 
 void GadgetServer::unplug(PortState &state)
@@ -252,6 +303,20 @@ bool GadgetServer::handleControl(const QString &line, QString *errorText)
         m_dirty = true;
         return true;
     }
+    if (command == QLatin1String("move") && words.size() == 2 &&
+        (words.at(1) == QLatin1String("on") || words.at(1) == QLatin1String("off"))) {
+        if (words.at(1) == QLatin1String("on") && m_motionPorts.empty()) {
+            *errorText = QStringLiteral("move: no --motion function was given");
+            return false;
+        }
+        setMoving(words.at(1) == QLatin1String("on"));
+        return true;
+    }
+    if (command == QLatin1String("motion-count") && words.size() == 2)
+        return writeText(
+            words.at(1),
+            QStringLiteral("sent %1 dropped %2\n").arg(m_motionSent).arg(m_motionDropped).toUtf8(),
+            errorText);
     if (command == QLatin1String("charging") && words.size() == 2) {
         int on;
         if (!number(1, 0, 1, &on))
@@ -301,14 +366,19 @@ bool GadgetServer::saveState(QString *errorText)
 
 bool GadgetServer::writeDump(const QString &path, QString *errorText)
 {
+    return writeText(path, QJsonDocument(m_firmware.toJson()).toJson(), errorText);
+}
+
+bool GadgetServer::writeText(const QString &path, const QByteArray &text, QString *errorText)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *errorText = QStringLiteral("dump: cannot write %1: %2").arg(path, file.errorString());
+        *errorText = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
-    file.write(QJsonDocument(m_firmware.toJson()).toJson());
+    file.write(text);
     if (!file.commit()) {
-        *errorText = QStringLiteral("dump: cannot write %1: %2").arg(path, file.errorString());
+        *errorText = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

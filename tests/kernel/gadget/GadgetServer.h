@@ -11,6 +11,12 @@
 //   charging 0|1              set the charging state
 //   unplug-after PORT N       unbind PORT's gadget when its N-th next output
 //                             report arrives (that report is lost)
+//   move on|off               the mouse is moved: motion reports on every
+//                             --motion function at the mouse's report rate
+//                             (one per period; a report the host has not
+//                             collected in time is dropped, as a mouse does)
+//   motion-count PATH         write "sent N dropped M" (motion reports the
+//                             host collected / dropped since "move on") to PATH
 //   quit                      save and exit
 // SIGTERM and SIGINT save and exit too.
 
@@ -34,6 +40,12 @@ struct GadgetOptions
         QString udcFile; // the gadget's configfs UDC file, for unplug-after
     };
     std::vector<Port> ports;
+    struct Motion
+    {
+        QString name; // "receiver", "cable"
+        QString node; // /dev/hidgN of the mouse function (boot mouse, 4-byte reports)
+    };
+    std::vector<Motion> motion;
 };
 
 class GadgetServer
@@ -61,12 +73,16 @@ private:
     };
 
     void serveReport(PortState &state, const QByteArray &report);
+    void setMoving(bool moving);
+    void armMotionTimer();
+    void sendMotion();
     void readControl();
     void unplug(PortState &state);
     PortState *statusPort();
     PortState *portNamed(const QString &name);
     bool saveState(QString *errorText = nullptr);
     bool writeDump(const QString &path, QString *errorText);
+    bool writeText(const QString &path, const QByteArray &text, QString *errorText);
 
     GadgetOptions m_options;
     MouseFirmware m_firmware;
@@ -74,6 +90,12 @@ private:
     int m_controlFd = -1;
     int m_signalFd = -1;
     QByteArray m_controlBuffer;
+    std::vector<std::unique_ptr<HidgPort>> m_motionPorts;
+    int m_motionTimerFd = -1;
+    int m_motionHz = 0; // the rate the timer runs at; 0 while the mouse rests
+    uint32_t m_motionStep = 0;
+    int m_motionSent = 0;
+    int m_motionDropped = 0;
     bool m_dirty = false;
     bool m_quit = false;
 };

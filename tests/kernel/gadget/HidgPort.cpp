@@ -83,6 +83,22 @@ void HidgPort::queueReport(const QByteArray &report)
     flush();
 }
 
+bool HidgPort::sendNow(const QByteArray &report)
+{
+    if (m_fd < 0)
+        return false;
+    QByteArray r = report.left(m_reportSize);
+    r.append(QByteArray(m_reportSize - r.size(), '\0'));
+    const ssize_t n = ::write(m_fd, r.constData(), size_t(r.size()));
+    if (n >= 0)
+        return true;
+    if (errno != EAGAIN && errno != EINTR) {
+        qDebug() << "gadget:" << m_name << "write failed:" << strerror(errno);
+        close();
+    }
+    return false;
+}
+
 void HidgPort::flush()
 {
     while (m_fd >= 0 && !m_pending.isEmpty()) {

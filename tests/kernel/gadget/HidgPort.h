@@ -34,6 +34,9 @@ public:
     // Queues an input report (padded or cut to the report size) and sends
     // as much of the queue as the function takes without blocking.
     void queueReport(const QByteArray &report);
+    // Sends one input report now when the function takes it without blocking;
+    // false when the host has not collected the previous one (nothing queued).
+    bool sendNow(const QByteArray &report);
     // Sends queued reports; call when poll() says the node is writable.
     void flush();
     bool hasPending() const { return !m_pending.isEmpty(); }

@@ -3,7 +3,7 @@
 // real kernel, usbhid, hidraw and udev.
 //
 //   mousecfg-gadget --state FILE [--control FIFO] [--ready FILE]
-//                   --port NAME:NODE[:UDCFILE] [--port ...]
+//                   --port NAME:NODE[:UDCFILE] [--port ...] [--motion NAME:NODE ...]
 
 #include "GadgetServer.h"
 
@@ -44,7 +44,11 @@ int main(int argc, char **argv)
                                         QStringLiteral("A vendor HID function: name, /dev/hidgN and, "
                                                        "for unplug-after, the gadget's UDC file."),
                                         QStringLiteral("name:node[:udc]"));
-    parser.addOptions({stateOption, controlOption, readyOption, portOption});
+    const QCommandLineOption motionOption(QStringLiteral("motion"),
+                                          QStringLiteral("A mouse HID function for the motion reports of "
+                                                         "\"move on\": name and /dev/hidgN."),
+                                          QStringLiteral("name:node"));
+    parser.addOptions({stateOption, controlOption, readyOption, portOption, motionOption});
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -69,6 +73,12 @@ int main(int argc, char **argv)
             return usageError(QStringLiteral("port \"%1\" given twice").arg(parts.at(0)));
         names.insert(parts.at(0));
         options.ports.push_back({parts.at(0), parts.at(1), parts.value(2)});
+    }
+    for (const QString &spec : parser.values(motionOption)) {
+        const QStringList parts = spec.split(QLatin1Char(':'));
+        if (parts.size() != 2 || parts.at(0).isEmpty() || parts.at(1).isEmpty())
+            return usageError(QStringLiteral("--motion expects name:node, got \"%1\"").arg(spec));
+        options.motion.push_back({parts.at(0), parts.at(1)});
     }
     if (options.ports.empty())
         return usageError(QStringLiteral("at least one --port is required"));

@@ -141,6 +141,11 @@ gadget_vendor_node() {
   echo "/dev/hidg$(cut -d: -f2 "$CFG/$1/functions/hid.vendor/dev")"
 }
 
+# /dev/hidgN of a gadget's mouse function (its motion reports).
+gadget_mouse_node() {
+  echo "/dev/hidg$(cut -d: -f2 "$CFG/$1/functions/hid.mouse/dev")"
+}
+
 # start_mouse: mousecfg-gadget serving the vendor functions of both gadgets
 # (bound or not), a mouse in its factory state with its memory in $MOUSE_STATE.
 start_mouse() {
@@ -151,7 +156,9 @@ start_mouse() {
   rm -f "$MOUSE_DIR/ready" "$MOUSE_STATE"
   "$GADGET" --state "$MOUSE_STATE" --control "$MOUSE_DIR/control" --ready "$MOUSE_DIR/ready" \
     --port "receiver:$(gadget_vendor_node receiver):$CFG/receiver/UDC" \
-    --port "cable:$(gadget_vendor_node cable):$CFG/cable/UDC" 2>>"$MOUSE_DIR/gadget.log" &
+    --port "cable:$(gadget_vendor_node cable):$CFG/cable/UDC" \
+    --motion "receiver:$(gadget_mouse_node receiver)" --motion "cable:$(gadget_mouse_node cable)" \
+    2>>"$MOUSE_DIR/gadget.log" &
   MOUSE_PID=$!
   echo $MOUSE_PID >> /tmp/bg-pids
   WAIT_LIMIT=100 wait_for test -e "$MOUSE_DIR/ready" || { cat "$MOUSE_DIR/gadget.log"; return 1; }
