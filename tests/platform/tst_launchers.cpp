@@ -6,10 +6,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QThread>
 #include <QtTest>
 
