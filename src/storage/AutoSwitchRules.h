@@ -57,6 +57,7 @@ public:
     bool setRule(const QString &application, int slot, QString *errorText = nullptr);
     // False when no rule names APPLICATION.
     bool removeRule(const QString &application);
+    void clearRules() { m_rules.clear(); }
 
     // The slot for a window whose WM_CLASS parts are CLASSES and whose program
     // is EXEPATH (either may be empty): a path rule first, then the first class

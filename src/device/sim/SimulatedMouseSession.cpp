@@ -15,6 +15,11 @@ SimulatedMouseSession::SimulatedMouseSession(bool withCable, const QString &memo
     m_backend.plugReceiver(true);
     if (withCable)
         m_backend.plugCable(true);
+    // A slower mouse, for scripts that need a write to last (milliseconds per echo).
+    bool ok = false;
+    const int latencyMs = qEnvironmentVariableIntValue("MOUSECFG_SIM_ECHO_MS", &ok);
+    if (ok && latencyMs >= 0 && latencyMs <= 1000)
+        m_backend.setEchoLatencyUs(int64_t(latencyMs) * 1000);
     setHidBackend(&m_backend);
 }
 
