@@ -1,7 +1,6 @@
 #include "AutoSwitchDialog.h"
 
 #include "MirtKit.h"
-#include "MirtMessageBox.h"
 #include "MirtPushButton.h"
 #include "PageStyle.h"
 
@@ -36,11 +35,10 @@ QString comboSheet()
         .arg(MirtKit::textColor().name(), px(4), MirtKit::accentColor().name());
 }
 
-QFont textFont(double designPixels, bool bold = false)
+QFont textFont(int designPixels, bool bold = false)
 {
-    QFont font = MirtMessageBox::messageFont();
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setPixelSize(qMax(1, MirtKit::scaled(designPixels)));
+    QFont font = MirtKit::languageFont(designPixels);
+    font.setBold(bold);
     return font;
 }
 
@@ -68,8 +66,7 @@ AutoSwitchDialog::AutoSwitchDialog(const AutoSwitchRules &rules, const QList<Act
     title->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(MirtKit::accentColor().name()));
 
-    m_enabled =
-        new QCheckBox(tr("Switch the mouse's profile when one of these applications gains the focus"), this);
+    m_enabled = new QCheckBox(tr("Switch profiles as these applications gain the focus"), this);
     m_enabled->setObjectName(QStringLiteral("autoSwitchEnabled"));
     m_enabled->setStyleSheet(PageStyle::checkBoxSheet());
     m_enabled->setChecked(rules.enabled());

@@ -44,11 +44,12 @@ void MousecfgWidget::autoSwitchProfile(int slot)
         ShowOsd(tr("THE MOUSE DID NOT SWITCH TO PROFILE %1.").arg(slot));
         return;
     }
+    // "Auto-switch: Profile 2", with the profile's name when it has its own.
     const QString name = m_document->set().names[size_t(index)];
-    const QString number = tr("Profile") + QStringLiteral(" %1").arg(slot);
-    ShowOsd(name.isEmpty() || name == QStringLiteral("Profile %1").arg(slot)
-                ? number
-                : number + QStringLiteral(": ") + name);
+    QString profile = tr("Profile") + QStringLiteral(" %1").arg(slot);
+    if (!name.isEmpty() && name != QStringLiteral("Profile %1").arg(slot))
+        profile += QStringLiteral(" (%1)").arg(name);
+    ShowOsd(tr("Auto-switch: %1").arg(profile));
 }
 
 void MousecfgWidget::openAutoSwitchDialog()

@@ -6,7 +6,10 @@
 # a window focused while a write runs switches after the write; a window
 # without a rule takes the "otherwise" slot; a rule on a program's path
 # matches through _NET_WM_PID. The mouse's own profile is read with
-# mousecfg-cli sim-show once the window has ended.
+# mousecfg-cli sim-show once the window has ended. Screenshots of the rules
+# dialog in $BUILD_DIR/screenshots, at scale 1 and, on a second X server at
+# 192 DPI, at 2.
+#   e2e-autoswitch.sh --shots S  the dialog's screenshot only, at scale S
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 for tool in openbox xmessage xprop; do
@@ -44,6 +47,25 @@ export QT_MESSAGE_PATTERN="%{time process} %{category}: %{message}"
 switched() { grep -c "profile switch to $(($1 - 1)) result 0" "$LOG"; }
 activate() { xdotool windowactivate --sync "$1" 2>/dev/null; }
 mouse_profile() { "$BIN/mousecfg-cli" --simulate --config-dir "$CONF" sim-show | sed -n 's/.*"activeProfile": \([0-9]\).*/\1/p'; }
+
+# The rules dialog from the profile menu (its last entry), in a screenshot.
+shot_dialog() {
+  click_in "$WIN" 345 567
+  xdotool key Up Return
+  wait_for '[ -n "$(xdotool search --onlyvisible --name "^Auto-switch profiles$" 2>/dev/null)" ]' 50 ||
+    fail "the auto-switch dialog did not open"
+  sleep 0.5
+  shot "autoswitch-dialog-$SCALE"
+  xdotool key Escape
+  sleep 0.3
+}
+if [ "$SCALE" != 1 ]; then
+  start_mousecfg
+  shot_dialog
+  stop_mousecfg
+  echo "PASS"
+  exit 0
+fi
 
 start_mousecfg
 activate "$WA"
@@ -100,5 +122,12 @@ start_mousecfg
 activate "$WA"
 sleep 1.5
 [ "$(switched 2)" = 0 ] || fail "auto-switch off still switched"
+shot_dialog
 stop_mousecfg
+
+# The dialog at scale 2 on a second X server.
+if [ -z "${MOUSECFG_E2E_NESTED:-}" ]; then
+  MOUSECFG_E2E_NESTED=1 bash "$ROOT/tests/e2e/on-new-display.sh" -screen 0 2200x1500x24 -dpi 192 -nolisten tcp \
+    -- bash "${BASH_SOURCE[0]}" --shots 2 | sed 's/^/  scale 2: /' || fail "the run at scale 2 failed"
+fi
 echo "PASS"
