@@ -28,7 +28,7 @@ CLI=("$BIN/mousecfg-cli" --config-dir "$CONF")
 
 # The test windows: xmessage sets WM_CLASS's instance from -name.
 XPIDS=()
-open_window() { # NAME X: opens the window and sets W_NAME to its id
+open_window() { # NAME X: opens the window NAME at X and waits for it
   xmessage -name "$1" -geometry "240x80+$2+880" "$1" >/dev/null 2>&1 &
   XPIDS+=($!)
   wait_for "[ -n \"\$(xdotool search --classname '^$1\$' 2>/dev/null)\" ]" 100 || fail "no window $1"
