@@ -1356,12 +1356,12 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</translation>
         <translation>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</translation>
     </message>
     <message>
-        <source>Auto-switch…</source>
-        <translation>Auto-switch…</translation>
-    </message>
-    <message>
         <source>Auto-switch: %1</source>
         <translation>Auto-switch: %1</translation>
+    </message>
+    <message>
+        <source>Auto-switch profiles by application</source>
+        <translation>Auto-switch profiles by application</translation>
     </message>
 </context>
 <context>

@@ -1356,12 +1356,12 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <translation>可以在 Config.ini 中指定适用于本系统的固件更新程序：[Firmware] 节中的 Updater。</translation>
     </message>
     <message>
-        <source>Auto-switch…</source>
-        <translation>自动切换…</translation>
-    </message>
-    <message>
         <source>Auto-switch: %1</source>
         <translation>自动切换：%1</translation>
+    </message>
+    <message>
+        <source>Auto-switch profiles by application</source>
+        <translation>按应用程序自动切换配置</translation>
     </message>
 </context>
 <context>

@@ -1356,12 +1356,12 @@ DELETE IT? THESE BUTTONS GET THEIR FACTORY FUNCTION.</source>
         <translation>可以在 Config.ini 中指定適用於本系統的韌體更新程式：[Firmware] 區段中的 Updater。</translation>
     </message>
     <message>
-        <source>Auto-switch…</source>
-        <translation>自動切換…</translation>
-    </message>
-    <message>
         <source>Auto-switch: %1</source>
         <translation>自動切換：%1</translation>
+    </message>
+    <message>
+        <source>Auto-switch profiles by application</source>
+        <translation>依應用程式自動切換設定檔</translation>
     </message>
 </context>
 <context>

@@ -8,10 +8,9 @@
 #include "DeviceLink.h"
 #include "DeviceSession.h"
 #include "Log.h"
-#include "MirtAction.h"
+#include "MirtPushButton.h"
 #include "ProfileDocument.h"
 
-#include <QMenu>
 
 void MousecfgWidget::setUpAutoSwitch()
 {
@@ -22,11 +21,7 @@ void MousecfgWidget::setUpAutoSwitch()
     m_pAutoSwitch->setSwitchFunction([this](int slot) { autoSwitchProfile(slot); });
     connect(m_pAutoSwitch, &AutoSwitchControl::problem, this, &MousecfgWidget::ShowOsd);
 
-    m_pProfileMenu->addSeparator();
-    m_pAutoSwitchEntry = new MirtAction(tr("Auto-switch…"), m_pProfileMenu);
-    m_pAutoSwitchEntry->setObjectName(QStringLiteral("autoSwitchEntry"));
-    m_pProfileMenu->addAction(m_pAutoSwitchEntry);
-    connect(m_pAutoSwitchEntry, &QAction::triggered, this, &MousecfgWidget::openAutoSwitchDialog);
+    connect(m_pAutoSwitchBtn, &QPushButton::clicked, this, &MousecfgWidget::openAutoSwitchDialog);
 
     // Nothing of it before the first frame: the file is read, and the desktop
     // followed, after it (and only while auto-switch is on).

@@ -450,5 +450,5 @@ private:
     MirtAction *m_pQuitAction = nullptr;
     TrayLife *m_pTrayLife = nullptr;
     AutoSwitchControl *m_pAutoSwitch = nullptr;
-    MirtAction *m_pAutoSwitchEntry = nullptr; // the profile menu's "Auto-switch…"
+    MirtPushButton *m_pAutoSwitchBtn = nullptr; // opens the rules dialog
 };

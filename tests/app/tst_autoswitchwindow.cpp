@@ -1,13 +1,12 @@
 // Auto-switch in the window, wired to a fake desktop and the simulated mouse:
 // a focused window switches the mouse through the profile path with a notice,
 // the follower runs only while auto-switch is on, the tray entry turns it off,
-// and the dialog from the profile menu writes the rules.
+// and the dialog from the profile area writes the rules.
 
 #include "AutoSwitchControl.h"
 #include "AutoSwitchDialog.h"
 #include "AutoSwitchRules.h"
 #include "FakeActiveWindowSource.h"
-#include "MirtAction.h"
 #include "MirtKit.h"
 #include "MirtPushButton.h"
 #include "MousecfgWidget.h"
@@ -187,7 +186,7 @@ void TestAutoSwitchWindow::dialogWritesTheRules()
         otherwise->setCurrentIndex(otherwise->findData(5));
         QTest::mouseClick(part<MirtPushButton>(dialog, "autoSwitchOk"), Qt::LeftButton);
     });
-    part<MirtAction>(m_w.get(), "autoSwitchEntry")->trigger();
+    part<MirtPushButton>(m_w.get(), "autoSwitchButton")->click();
     QVERIFY(seen);
     AutoSwitchRules stored;
     QVERIFY(stored.load(AutoSwitchRules::defaultFile()));

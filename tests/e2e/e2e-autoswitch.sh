@@ -48,10 +48,9 @@ switched() { grep -c "profile switch to $(($1 - 1)) result 0" "$LOG"; }
 activate() { xdotool windowactivate --sync "$1" 2>/dev/null; }
 mouse_profile() { "$BIN/mousecfg-cli" --simulate --config-dir "$CONF" sim-show | sed -n 's/.*"activeProfile": \([0-9]\).*/\1/p'; }
 
-# The rules dialog from the profile menu (its last entry), in a screenshot.
+# The rules dialog from the profile area (the button beside the name), in a screenshot.
 shot_dialog() {
-  click_in "$WIN" 345 567
-  xdotool key Up Return
+  click_in "$WIN" 622 567
   wait_for '[ -n "$(xdotool search --onlyvisible --name "^Auto-switch profiles$" 2>/dev/null)" ]' 50 ||
     fail "the auto-switch dialog did not open"
   sleep 0.5
