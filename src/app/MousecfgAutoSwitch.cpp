@@ -11,7 +11,6 @@
 #include "MirtPushButton.h"
 #include "ProfileDocument.h"
 
-
 void MousecfgWidget::setUpAutoSwitch()
 {
     m_pAutoSwitch = new AutoSwitchControl(m_session.get(), m_services.activeWindowSource, this);
