@@ -15,13 +15,15 @@ for arg in "$@"; do
   if [[ $arg =~ ^[0-9]+$ ]]; then SECONDS_IDLE=$arg; else builds+=("$(cd "$arg" && pwd)"); fi
 done
 [ ${#builds[@]} -gt 0 ] || builds=("${BUILD_DIR:-$ROOT/build}")
-for tool in Xvfb openbox trayer xdotool; do
+for tool in Xvfb openbox trayer dbus-run-session; do
   command -v $tool >/dev/null || { echo "missing $tool (scripts/test installs it)"; exit 1; }
 done
 
 if [ -z "${MOUSECFG_BENCH_INNER:-}" ]; then
+  # A session bus of its own, as a desktop has (see tests/e2e/lib.sh: without
+  # one, a sanitizer build can hang in libdbus's autolaunch at start-up).
   exec env MOUSECFG_BENCH_INNER=1 bash "$ROOT/tests/e2e/on-new-display.sh" -screen 0 1280x1024x24 -dpi 96 \
-    -nolisten tcp -- bash "$0" "${builds[@]}" "$SECONDS_IDLE"
+    -nolisten tcp -- dbus-run-session -- bash "$0" "${builds[@]}" "$SECONDS_IDLE"
 fi
 
 WORK=$(mktemp -d)
@@ -47,9 +49,11 @@ measure() { # BUILD MODE
   "$build/bin/mousecfg" --simulate --minimized --config-dir "$conf" >"$WORK/log" 2>&1 &
   pid=$!
   sleep 10 # start-up, the reads after the first frame, the tray
+  kill -0 $pid 2>/dev/null || { echo "mousecfg ended at start:"; cat "$WORK/log"; exit 1; }
   t0=$(cpu_ticks $pid)
   sleep "$SECONDS_IDLE"
   t1=$(cpu_ticks $pid)
+  [ -n "${BENCH_KEEP_LOG:-}" ] && cp "$WORK/log" "$BENCH_KEEP_LOG-$mode.log"
   kill -TERM $pid
   wait $pid 2>/dev/null || true
   awk -v b="$build" -v m="$mode" -v d=$((t1 - t0)) -v hz="$ticks" -v s="$SECONDS_IDLE" \
@@ -58,7 +62,8 @@ measure() { # BUILD MODE
 
 for b in "${builds[@]}"; do
   measure "$b" off
-  if "$b/bin/mousecfg-cli" --help 2>/dev/null | grep -q auto-switch; then
+  help=$("$b/bin/mousecfg-cli" --help 2>/dev/null || true)
+  if [[ $help == *auto-switch* ]]; then
     measure "$b" on
   fi
 done
