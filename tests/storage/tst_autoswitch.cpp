@@ -205,13 +205,16 @@ void TestAutoSwitch::switchAfterTheWindowSettles()
     int mouseSlot = 1;
     switcher.setMouseSlot([&] { return mouseSlot; });
     switcher.setRules(gameRules());
+    // Twice the program's settle time: a busy machine's 100 ms wait stays well inside it.
+    const int settle = 2 * AutoSwitcher::kSettleMs;
+    switcher.setSettleMs(settle);
     QSignalSpy asked(&switcher, &AutoSwitcher::switchRequested);
 
     // Passing through GameA on the way to GameB switches to GameB alone.
     switcher.windowActivated({QStringLiteral("gamea")}, QString());
     QTest::qWait(100);
     switcher.windowActivated({QStringLiteral("gameb")}, QString());
-    QVERIFY(asked.wait(2000));
+    QVERIFY(asked.wait(5000));
     QCOMPARE(asked.takeFirst().at(0).toInt(), 3);
     mouseSlot = 3;
 
@@ -219,27 +222,27 @@ void TestAutoSwitch::switchAfterTheWindowSettles()
     // a window without a rule while "otherwise" keeps the mouse as it is.
     switcher.windowActivated({QStringLiteral("gameb")}, QString());
     switcher.windowActivated({QStringLiteral("xterm")}, QString());
-    QTest::qWait(AutoSwitcher::kSettleMs + 200);
+    QTest::qWait(settle + 200);
     QCOMPARE(asked.count(), 0);
 
     AutoSwitchRules otherwise = gameRules();
     otherwise.setOtherwise(5);
     switcher.setRules(otherwise);
     switcher.windowActivated({QStringLiteral("xterm")}, QString());
-    QVERIFY(asked.wait(2000));
+    QVERIFY(asked.wait(5000));
     QCOMPARE(asked.takeFirst().at(0).toInt(), 5);
 
     // No mouse to switch, or auto-switch off: nothing.
     mouseSlot = 0;
     switcher.windowActivated({QStringLiteral("gamea")}, QString());
-    QTest::qWait(AutoSwitcher::kSettleMs + 200);
+    QTest::qWait(settle + 200);
     mouseSlot = 1;
     AutoSwitchRules off = gameRules();
     off.setEnabled(false);
     switcher.windowActivated({QStringLiteral("gamea")}, QString());
     switcher.setRules(off); // turned off while settling
     switcher.windowActivated({QStringLiteral("gameb")}, QString());
-    QTest::qWait(AutoSwitcher::kSettleMs + 200);
+    QTest::qWait(settle + 200);
     QCOMPARE(asked.count(), 0);
 }
 
