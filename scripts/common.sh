@@ -18,7 +18,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # clang with its sanitizer and libFuzzer runtimes, for scripts/fuzz.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 TEST_PACKAGES=(
-  xvfb xauth xdotool imagemagick x11-utils trayer weston dbus-daemon
+  xvfb xauth xdotool imagemagick x11-utils trayer weston dbus-daemon openbox
   qemu-system-x86 busybox-static cpio clang-format
   lintian appstream desktop-file-utils
   "${PACKAGE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"

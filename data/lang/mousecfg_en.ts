@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ActiveWindowSource</name>
+    <message>
+        <source>This desktop session does not tell applications which window is active, so the profile cannot follow it here.</source>
+        <translation>This desktop session does not tell applications which window is active, so the profile cannot follow it here.</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSwitchControl</name>
+    <message>
+        <source>&amp;Auto-switch profiles</source>
+        <translation>&amp;Auto-switch profiles</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSwitchDialog</name>
+    <message>
+        <source>Auto-switch profiles</source>
+        <translation>Auto-switch profiles</translation>
+    </message>
+    <message>
+        <source>AUTO-SWITCH PROFILES</source>
+        <translation>AUTO-SWITCH PROFILES</translation>
+    </message>
+    <message>
+        <source>Switch profiles as these applications gain the focus</source>
+        <translation>Switch profiles as these applications gain the focus</translation>
+    </message>
+    <message>
+        <source>Some lines of the rule file were left out: %1</source>
+        <translation>Some lines of the rule file were left out: %1</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Window class or program path</source>
+        <translation>Window class or program path</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>Every other window:</source>
+        <translation>Every other window:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Leave the mouse as it is</source>
+        <translation>Leave the mouse as it is</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>Profile %1</translation>
+    </message>
+</context>
+<context>
     <name>ButtonCatalogue</name>
     <message>
         <source>Left</source>
@@ -1331,6 +1404,14 @@ Hub, port or distance?</translation>
     <message>
         <source>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</source>
         <translation>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</translation>
+    </message>
+    <message>
+        <source>Auto-switch: %1</source>
+        <translation>Auto-switch: %1</translation>
+    </message>
+    <message>
+        <source>Auto-switch profiles by application</source>
+        <translation>Auto-switch profiles by application</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ActiveWindowSource</name>
+    <message>
+        <source>This desktop session does not tell applications which window is active, so the profile cannot follow it here.</source>
+        <translation>此桌面会话不告知应用程序哪个窗口处于活动状态，因此配置无法在此跟随它切换。</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSwitchControl</name>
+    <message>
+        <source>&amp;Auto-switch profiles</source>
+        <translation>自动切换配置(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSwitchDialog</name>
+    <message>
+        <source>Auto-switch profiles</source>
+        <translation>自动切换配置</translation>
+    </message>
+    <message>
+        <source>AUTO-SWITCH PROFILES</source>
+        <translation>自动切换配置</translation>
+    </message>
+    <message>
+        <source>Switch profiles as these applications gain the focus</source>
+        <translation>这些应用程序获得焦点时切换配置</translation>
+    </message>
+    <message>
+        <source>Some lines of the rule file were left out: %1</source>
+        <translation>规则文件中有些行未被采用：%1</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>Window class or program path</source>
+        <translation>窗口类名或程序路径</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Every other window:</source>
+        <translation>其他所有窗口：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Leave the mouse as it is</source>
+        <translation>保持鼠标不变</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>配置 %1</translation>
+    </message>
+</context>
+<context>
     <name>ButtonCatalogue</name>
     <message>
         <source>Left</source>
@@ -1331,6 +1404,14 @@ Hub, port or distance?</source>
     <message>
         <source>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</source>
         <translation>可以在 Config.ini 中指定适用于本系统的固件更新程序：[Firmware] 节中的 Updater。</translation>
+    </message>
+    <message>
+        <source>Auto-switch: %1</source>
+        <translation>自动切换：%1</translation>
+    </message>
+    <message>
+        <source>Auto-switch profiles by application</source>
+        <translation>按应用程序自动切换配置</translation>
     </message>
 </context>
 <context>

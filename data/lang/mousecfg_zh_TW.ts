@@ -2,6 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>ActiveWindowSource</name>
+    <message>
+        <source>This desktop session does not tell applications which window is active, so the profile cannot follow it here.</source>
+        <translation>此桌面工作階段不告知應用程式哪個視窗處於作用中，因此設定檔無法在此跟隨它切換。</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSwitchControl</name>
+    <message>
+        <source>&amp;Auto-switch profiles</source>
+        <translation>自動切換設定檔(&amp;A)</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSwitchDialog</name>
+    <message>
+        <source>Auto-switch profiles</source>
+        <translation>自動切換設定檔</translation>
+    </message>
+    <message>
+        <source>AUTO-SWITCH PROFILES</source>
+        <translation>自動切換設定檔</translation>
+    </message>
+    <message>
+        <source>Switch profiles as these applications gain the focus</source>
+        <translation>這些應用程式取得焦點時切換設定檔</translation>
+    </message>
+    <message>
+        <source>Some lines of the rule file were left out: %1</source>
+        <translation>規則檔中有些行未被採用：%1</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>應用程式</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>設定檔</translation>
+    </message>
+    <message>
+        <source>Window class or program path</source>
+        <translation>視窗類別或程式路徑</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Every other window:</source>
+        <translation>其他所有視窗：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Leave the mouse as it is</source>
+        <translation>保持滑鼠不變</translation>
+    </message>
+    <message>
+        <source>Profile %1</source>
+        <translation>設定檔 %1</translation>
+    </message>
+</context>
+<context>
     <name>ButtonCatalogue</name>
     <message>
         <source>Left</source>
@@ -1331,6 +1404,14 @@ Hub, port or distance?</source>
     <message>
         <source>A firmware updater for this system can be named in Config.ini: Updater in the section [Firmware].</source>
         <translation>可以在 Config.ini 中指定適用於本系統的韌體更新程式：[Firmware] 區段中的 Updater。</translation>
+    </message>
+    <message>
+        <source>Auto-switch: %1</source>
+        <translation>自動切換：%1</translation>
+    </message>
+    <message>
+        <source>Auto-switch profiles by application</source>
+        <translation>依應用程式自動切換設定檔</translation>
     </message>
 </context>
 <context>

@@ -338,8 +338,10 @@ void DeviceSession::beginJob()
 {
     stopPoller();
     m_reopenTimer.stop();
-    if (m_jobDepth++ == 0)
+    if (m_jobDepth++ == 0) {
         setLinkAborted(false);
+        emit jobStarted();
+    }
 }
 
 void DeviceSession::endJob()
@@ -349,6 +351,7 @@ void DeviceSession::endJob()
     setLinkAborted(false);
     if (!m_queued.isEmpty() || m_reopenAfterJob)
         QTimer::singleShot(0, this, &DeviceSession::replayQueued);
+    emit jobEnded();
 }
 
 void DeviceSession::replayQueued()

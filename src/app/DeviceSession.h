@@ -108,6 +108,10 @@ signals:
     // The poller's reports; those of a poller since stopped are dropped.
     void batteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     void statusReport(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    // The first job began, the last one ended (its caller has not yet taken
+    // its results: whatever follows it, connect queued).
+    void jobStarted();
+    void jobEnded();
 
 private:
     void onDeviceChanged(const DeviceChange &change);

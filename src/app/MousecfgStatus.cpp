@@ -327,6 +327,15 @@ void MousecfgWidget::onProfileAction(QAction *action)
     const int i = m_profileActions.indexOf(qobject_cast<MirtAction *>(action));
     if (i < 0)
         return;
+    const int result = switchToProfile(i);
+    if (result != kSendOk)
+        showMessage(MirtMessageBox::kWarning, tr("THE MOUSE DID NOT SWITCH TO PROFILE %1.").arg(i + 1) +
+                                                  QLatin1Char('\n') +
+                                                  ProfileCommands::writeFailureText(result));
+}
+
+int MousecfgWidget::switchToProfile(int i)
+{
     const int previous = m_document->set().ProfileID;
     SetCurrentProfile(i, false);
     if (m_pProfileCommands)
@@ -338,14 +347,12 @@ void MousecfgWidget::onProfileAction(QAction *action)
             SetCurrentProfile(previous, false);
             if (m_pProfileCommands)
                 m_pProfileCommands->rebuildLibraryMenu();
-            showMessage(MirtMessageBox::kWarning, tr("THE MOUSE DID NOT SWITCH TO PROFILE %1.").arg(i + 1) +
-                                                      QLatin1Char('\n') +
-                                                      ProfileCommands::writeFailureText(result));
-            return;
+            return result;
         }
     }
     applyPointerSpeed();
     showProfileName(m_document->set().names[size_t(i)]);
+    return kSendOk;
 }
 
 int MousecfgWidget::switchMouseProfile(int index)

@@ -270,8 +270,12 @@ void MousecfgWidget::buildWidgets()
     m_pNameEdit->setStyleSheet(QStringLiteral("QLineEdit { background: rgba(0,0,0,120); color: white;"
                                               " border: 1px solid rgba(255,255,255,60); border-radius: 3px;"
                                               " padding-left: 4px; }"));
-    place(m_pNameEdit, 460, 552, 178, 30);
+    place(m_pNameEdit, 460, 552, 142, 30);
     connect(m_pNameEdit, &QLineEdit::returnPressed, this, &MousecfgWidget::slotProfileNameChange);
+    // Auto-switch's rules (the dialog opens from MousecfgAutoSwitch.cpp).
+    m_pAutoSwitchBtn = makeButton(fourImages(QStringLiteral("cmd")), QStringLiteral("\u21C4"));
+    m_pAutoSwitchBtn->setObjectName(QStringLiteral("autoSwitchButton"));
+    place(m_pAutoSwitchBtn, 606, 552, 32, 30);
     m_pLibraryBtn = makeButton(fourImages(QStringLiteral("cmd")), QStringLiteral("\u25BE"));
     m_pLibraryBtn->setObjectName(QStringLiteral("libraryButton"));
     place(m_pLibraryBtn, 642, 552, 32, 30);
@@ -716,6 +720,7 @@ void MousecfgWidget::retranslateTexts()
     m_pNameLabel->setText(tr("NAME"));
     m_pNameEdit->setToolTip(tr("Press Enter To Apply"));
     m_pLibraryBtn->setToolTip(tr("Profile Library"));
+    m_pAutoSwitchBtn->setToolTip(tr("Auto-switch profiles by application"));
     m_pExportProfileBtn->setText(tr("EXPORT"));
     m_pImportProfileBtn->setText(tr("IMPORT"));
     const QStringList commands = {tr("RESET"), tr("ADD"),    tr("DELETE"), tr("COPY"),  tr("Reset All"),

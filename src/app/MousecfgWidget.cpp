@@ -3,6 +3,7 @@
 #include "MousecfgWidget.h"
 
 #include "AppConfig.h"
+#include "AutoSwitchControl.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
 #include "DeviceSession.h"
@@ -147,6 +148,8 @@ MousecfgWidget::MousecfgWidget(const MousecfgServices &services, QWidget *parent
     // The template for new library profiles; written once the window is up.
     runAfterFirstFrame([] { ProfileDefaults::writeDefaultProfileFile(); });
 
+    // Auto-switch's profile menu entry; its rules and the desktop after the first frame.
+    setUpAutoSwitch();
     // The tray and the window icon come right after the first frame, and so
     // does the watch on the stored profiles (another program may change them).
     runAfterFirstFrame([this] {
@@ -469,6 +472,7 @@ void MousecfgWidget::createTray()
     m_pTrayLife = new TrayLife(m_services.notifier, this);
     m_pTrayLife->setObjectName(QStringLiteral("trayLife"));
     m_pTrayLife->addToMenu(m_pTrayMenu, m_pQuitAction);
+    m_pAutoSwitch->addToMenu(m_pTrayMenu, m_pQuitAction);
 
     m_pTray = new QSystemTrayIcon(this);
     m_pTray->setObjectName(QStringLiteral("trayIcon"));
@@ -528,7 +532,9 @@ bool MousecfgWidget::batteryThreadRunning() const
 int MousecfgWidget::runWithProgress(const std::function<int()> &job)
 {
     m_session->beginJob();
+    qCDebug(lcApp) << "mouse job: begins";
     const int result = ProfileCommandHost::runWithProgress(job);
+    qCDebug(lcApp) << "mouse job: ends, result" << result;
     m_session->endJob();
     return result;
 }

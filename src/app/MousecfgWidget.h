@@ -33,6 +33,8 @@
 #include <functional>
 #include <memory>
 
+class ActiveWindowSource;
+class AutoSwitchControl;
 class DesktopNotifier;
 class DeviceSession;
 class ProfileDocument;
@@ -80,6 +82,9 @@ struct MousecfgServices
     // The lock that keeps mousecfg-cli from the mouse while the window has it
     // (MouseLock); empty: none (tests that run no second program).
     QString mouseLockPath;
+    // Makes the follower of the desktop's active window for auto-switch (owned
+    // by the window once made); null: the one this session has, if any.
+    std::function<ActiveWindowSource *()> activeWindowSource;
 };
 
 // True while the "Dongle Disconnect!" warning is open: the tray toggle then
@@ -321,6 +326,13 @@ private:
     void showLoadNotice();
     // Switches the mouse to profile INDEX on the worker thread; SendCommand's code.
     int switchMouseProfile(int index);
+    // What a profile button does: the window's slot, then the mouse's, each
+    // back where it was when the mouse did not switch; SendCommand's code.
+    int switchToProfile(int index);
+    // Auto-switch (MousecfgAutoSwitch.cpp): set up, its switch with the notice, its dialog.
+    void setUpAutoSwitch();
+    void autoSwitchProfile(int slot);
+    void openAutoSwitchDialog();
 
     MousecfgServices m_services;
     QString m_strAppDir;
@@ -437,4 +449,6 @@ private:
     MirtAction *m_pLoadAction = nullptr;
     MirtAction *m_pQuitAction = nullptr;
     TrayLife *m_pTrayLife = nullptr;
+    AutoSwitchControl *m_pAutoSwitch = nullptr;
+    MirtPushButton *m_pAutoSwitchBtn = nullptr; // opens the rules dialog
 };

@@ -21,6 +21,11 @@ SimulatedMouseSession::SimulatedMouseSession(bool withCable, const QString &memo
     const int fake = qEnvironmentVariableIntValue("MOUSECFG_SIM_FAKE_RATE", &ok);
     if (ok && fake > 0)
         m_backend.setFakeReportRate(fake);
+    // A slower mouse, for scripts that need a write to last (milliseconds per echo).
+    ok = false;
+    const int latencyMs = qEnvironmentVariableIntValue("MOUSECFG_SIM_ECHO_MS", &ok);
+    if (ok && latencyMs >= 0 && latencyMs <= 1000)
+        m_backend.setEchoLatencyUs(int64_t(latencyMs) * 1000);
     setHidBackend(&m_backend);
 }
 

@@ -15,7 +15,8 @@ public:
     static QString defaultMemoryFile(); // Configs/simulated-mouse.ini
 
     // Installs the backend with the receiver plugged in (and the cable with
-    // withCable); the memory is loaded by load().
+    // withCable); the memory is loaded by load(). MOUSECFG_SIM_ECHO_MS (0 to
+    // 1000) sets the echo latency, 1 ms otherwise.
     explicit SimulatedMouseSession(bool withCable, const QString &memoryFile = defaultMemoryFile());
     ~SimulatedMouseSession(); // restores the hidapi backend (call save() first)
 
