@@ -30,7 +30,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -68,7 +67,10 @@ QFont nameFieldFont(double scale)
     QFont font = QApplication::font();
     if (qFuzzyCompare(scale, 1.0))
         return font;
-    font.setPixelSize(qMax(1, qRound(QFontInfo(font).pixelSize() * scale)));
+    // Its size at 1x in pixels: a point size counts at 96 dots an inch, as
+    // the factor already holds the screen's density.
+    const double designPx = font.pointSizeF() > 0 ? font.pointSizeF() * 96.0 / 72.0 : font.pixelSize();
+    font.setPixelSize(qMax(1, qRound(designPx * scale)));
     return font;
 }
 
