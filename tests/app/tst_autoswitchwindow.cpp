@@ -126,6 +126,15 @@ void TestAutoSwitchWindow::focusSwitchesTheMouse()
     QTRY_VERIFY(m_notices.contains(QStringLiteral("Auto-switch: Profile 2")));
     QVERIFY(part<MirtPushButton>(m_w.get(), "profileButton2")->GetState() == 1);
 
+    // Hidden in the tray it still switches (and the button follows for when it shows again).
+    m_w->hide();
+    m_source->activate(window(QStringLiteral("game-b")));
+    QTRY_COMPARE(mouseProfile(), 4);
+    QVERIFY(part<MirtPushButton>(m_w.get(), "profileButton4")->GetState() == 1);
+    m_source->activate(window(QStringLiteral("game-a")));
+    QTRY_COMPARE(mouseProfile(), 2);
+    m_w->show();
+
     // The program's own windows want nothing.
     m_source->activate(window(QStringLiteral("game-b"), QCoreApplication::applicationPid()));
     QTest::qWait(AutoSwitcher::kSettleMs + 300);
