@@ -27,7 +27,7 @@ CliDeviceSession::~CliDeviceSession()
     finish(&ignored);
 }
 
-bool CliDeviceSession::open(QString *errorText)
+bool CliDeviceSession::open(QString *errorText, const QString &instead)
 {
     // One program at a time talks to the mouse: frames of two would interleave,
     // and each would save over the other's files.
@@ -37,8 +37,8 @@ bool CliDeviceSession::open(QString *errorText)
         *errorText = m_lock->holder().isEmpty()
                          ? m_lock->errorString()
                          : QStringLiteral("%1 is using the mouse; try again when it has let go of it "
-                                          "(quit the window, or make the change there).")
-                               .arg(m_lock->holder());
+                                          "(quit the window, or %2).")
+                               .arg(m_lock->holder(), instead);
         m_lock.reset();
         return false;
     }

@@ -20,8 +20,10 @@ public:
 
     // Takes the mouse lock (the window, or another mousecfg-cli, may hold the
     // mouse), loads the simulated memory, opens the trace file, scans and
-    // opens the devices. False with errorText when the command cannot go on.
-    bool open(QString *errorText);
+    // opens the devices. False with errorText when the command cannot go on;
+    // while another program holds the mouse, the text ends with INSTEAD, what
+    // the user can do meanwhile.
+    bool open(QString *errorText, const QString &instead = QStringLiteral("make the change there"));
     // Stores the simulated mouse's memory; false with errorText on failure.
     bool finish(QString *errorText);
 

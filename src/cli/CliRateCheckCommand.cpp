@@ -52,7 +52,7 @@ int runRateCheck(const CliContext &ctx, const QStringList &args)
 
     CliDeviceSession session(ctx);
     QString error;
-    if (!session.open(&error))
+    if (!session.open(&error, QStringLiteral("use TEST RATE on its DPI tab")))
         return fail(error);
     const QByteArray path = ReportRate::mouseCollectionPath(deviceList().entries[0]);
     if (path.isEmpty()) {

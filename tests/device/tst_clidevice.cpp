@@ -148,6 +148,12 @@ private slots:
                              r.err.count(QLatin1Char('\n')) == 1,
                          qPrintable(r.err));
                 QVERIFY(!QFileInfo::exists(trace));
+                // What to do meanwhile: the same in the window.
+                QVERIFY2(
+                    r.err.contains(command == QLatin1String("rate-check")
+                                       ? QStringLiteral("(quit the window, or use TEST RATE on its DPI tab).")
+                                       : QStringLiteral("(quit the window, or make the change there).")),
+                    qPrintable(r.err));
             }
         }
         // Let go (or ended, crashed or not): the next holder has it.
