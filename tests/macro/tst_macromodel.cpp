@@ -2,6 +2,7 @@
 // clock, the editor's row and library commands, what a macro costs in the
 // mouse, and the gun set and macro selection rules.
 
+#include "../CliProcess.h"
 #include "ButtonCatalogue.h"
 #include "MacroFile.h"
 #include "MacroModel.h"
@@ -15,7 +16,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
@@ -481,13 +481,10 @@ void TestMacroModel::cliTwin()
     const QString file = MacroFile::macroFilePath(QStringLiteral("src"));
     QString out, err;
     auto cli = [&](const QStringList &args) {
-        QProcess p;
-        p.start(QStringLiteral(MOUSECFG_CLI),
-                QStringList{QStringLiteral("--config-dir"), box.configDir()} + args);
-        p.waitForFinished(30000);
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        const CliRun r = runCli(args, box.configDir());
+        out = r.out;
+        err = r.err;
+        return r.code;
     };
     QCOMPARE(cli({QStringLiteral("macro"), QStringLiteral("import"), file}), 1); // "src" is its own file
     QVERIFY2(err.contains(QStringLiteral("Macro Exist!")), qPrintable(err));

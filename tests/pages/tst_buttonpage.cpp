@@ -1,6 +1,7 @@
 // The button page, the key capture dialogs, their place in the main window
 // and `mousecfg-cli button`.
 
+#include "../CliProcess.h"
 #include "../app/WindowParts.h"
 #include "ButtonModel.h"
 #include "KeyTables.h"
@@ -28,7 +29,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -701,13 +701,10 @@ void TestButtonPage::cliAssignsAsThePageDoes()
     }
     QString out, err;
     auto cli = [&](const QStringList &args) {
-        QProcess p;
-        p.start(QStringLiteral(MOUSECFG_CLI),
-                QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
-        p.waitForFinished(60000);
-        out = QString::fromUtf8(p.readAllStandardOutput());
-        err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        const CliRun r = runCli(args, conf.path());
+        out = r.out;
+        err = r.err.trimmed();
+        return r.code;
     };
     auto buttons = [&](int slot) {
         cli({QStringLiteral("show")});

@@ -2,6 +2,7 @@
 // stage rules are DpiModel's, tested in tst_sensormodel), and the command
 // line's dpi, rate and sensor against the DPI and performance pages.
 
+#include "../CliProcess.h"
 #include "AppConfig.h"
 #include "DeviceDescription.h"
 #include "DeviceLink.h"
@@ -17,7 +18,6 @@
 #include "ProfileWriter.h"
 
 #include <QCheckBox>
-#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -259,13 +259,10 @@ void TestDpiPage::cliWritesWhatThePagesWrite()
     }
     QString out, err;
     auto cli = [&](const QStringList &args) {
-        QProcess p;
-        p.start(QStringLiteral(MOUSECFG_CLI),
-                QStringList{QStringLiteral("--config-dir"), cliDir.path()} + args);
-        p.waitForFinished(60000);
-        out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-        err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        const CliRun r = runCli(args, cliDir.path());
+        out = r.out.trimmed();
+        err = r.err.trimmed();
+        return r.code;
     };
     const QList<QStringList> edits = {
         {QStringLiteral("dpi"), QStringLiteral("2"), QStringLiteral("1600")},

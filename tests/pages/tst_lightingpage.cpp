@@ -1,6 +1,7 @@
 // The lighting page, its colour dialog, the preview on the mouse picture and
 // their place in the main window.
 
+#include "../CliProcess.h"
 #include "../app/WindowParts.h"
 #include "DefaultColorArea.h"
 #include "HColorArea.h"
@@ -30,7 +31,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -523,21 +523,15 @@ void TestLightingPage::cliEditsAsThePageDoes()
     auto cli = [&](QStringList args, const QString &dataDir = QString()) {
         if (!dataDir.isEmpty())
             args = QStringList{QStringLiteral("--data-dir"), dataDir} + args;
-        QProcess p;
-        p.start(QStringLiteral(MOUSECFG_CLI),
-                QStringList{QStringLiteral("--config-dir"), conf.path()} + args);
-        p.waitForFinished(60000);
-        err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        const CliRun r = runCli(args, conf.path());
+        err = r.err.trimmed();
+        return r.code;
     };
     auto profile = [&](int slot, const QString &dataDir = QString()) {
-        QProcess p;
-        QStringList args{QStringLiteral("--config-dir"), conf.path(), QStringLiteral("show")};
+        QStringList args{QStringLiteral("show")};
         if (!dataDir.isEmpty())
             args = QStringList{QStringLiteral("--data-dir"), dataDir} + args;
-        p.start(QStringLiteral(MOUSECFG_CLI), args);
-        p.waitForFinished(60000);
-        return QJsonDocument::fromJson(p.readAllStandardOutput())
+        return QJsonDocument::fromJson(runCli(args, conf.path()).out.toUtf8())
             .object()[QStringLiteral("profiles")]
             .toArray()[slot]
             .toObject();

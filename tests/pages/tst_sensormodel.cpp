@@ -2,6 +2,7 @@
 // mousecfg-cli dpi, rate and sensor, which edit the stored profiles by them:
 // bad input is refused with one line and changes no file.
 
+#include "../CliProcess.h"
 #include "DpiModel.h"
 #include "PerformanceModel.h"
 
@@ -12,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -308,12 +308,10 @@ void TestSensorModel::optionsByName()
 
 int TestSensorModel::cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(MOUSECFG_CLI), QStringList{QStringLiteral("--config-dir"), m_conf.path()} + args);
-    p.waitForFinished(60000);
-    m_err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-    m_out = QString::fromUtf8(p.readAllStandardOutput());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    const CliRun r = runCli(args, m_conf.path());
+    m_err = r.err.trimmed();
+    m_out = r.out;
+    return r.code;
 }
 
 QMap<QString, QByteArray> TestSensorModel::snapshot() const

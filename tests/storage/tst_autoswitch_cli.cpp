@@ -1,10 +1,10 @@
 // mousecfg-cli auto-switch, run as the separate program it is: the commands
 // round-trip through the rule file, and a refused command changes no byte.
 
+#include "../CliProcess.h"
 #include "StorageTestUtil.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -41,18 +41,8 @@ private:
 TestAutoSwitchCli::Result TestAutoSwitchCli::run(const StorageSandbox &box, const QStringList &args,
                                                  const QProcessEnvironment &env)
 {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(MOUSECFG_CLI),
-            QStringList{QStringLiteral("--config-dir"), box.configDir(), QStringLiteral("auto-switch")} +
-                args);
-    Result r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    const CliRun run = runCli(QStringList{QStringLiteral("auto-switch")} + args, box.configDir(), env);
+    return Result{run.code, run.out, run.err};
 }
 
 void TestAutoSwitchCli::commandsRoundTrip()
