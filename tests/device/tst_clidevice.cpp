@@ -1,6 +1,7 @@
 // mousecfg-cli's device commands against the simulated mouse, run as the
 // real executable: consecutive commands see one mouse through its memory file.
 
+#include "../CliProcess.h"
 #include "DeviceTestSupport.h"
 #include "MouseLock.h"
 
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,47 +19,29 @@
 
 #include <unistd.h>
 
-namespace {
-struct Run
-{
-    int code = -1;
-    QString out, err;
-};
-} // namespace
-
 class TestCliDevice : public QObject
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
-    QString m_cli;
 
-    Run cli(const QStringList &args,
-            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    CliRun cli(const QStringList &args,
+               const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        QStringList all{QStringLiteral("--config-dir"), m_dir.filePath(QStringLiteral("Configs"))};
-        p.setProcessChannelMode(QProcess::SeparateChannels);
-        p.start(m_cli, all + args);
-        if (!p.waitForFinished(60000))
-            return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runCli(args, m_dir.filePath(QStringLiteral("Configs")), env);
     }
 
 private slots:
     void initTestCase()
     {
-        m_cli = QDir(qEnvironmentVariable("MOUSECFG_DATA_DIR")).filePath(QStringLiteral("mousecfg-cli"));
-        if (!QFileInfo(m_cli).isExecutable())
+        if (!QFileInfo(QStringLiteral(MOUSECFG_CLI)).isExecutable())
             QSKIP("mousecfg-cli is not built");
         QDir().mkpath(m_dir.filePath(QStringLiteral("Configs")));
     }
 
     void listQuietAndCable()
     {
-        Run r = cli({QStringLiteral("--simulate"), QStringLiteral("list"), QStringLiteral("--quiet")});
+        CliRun r = cli({QStringLiteral("--simulate"), QStringLiteral("list"), QStringLiteral("--quiet")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.isEmpty() && r.err.isEmpty());
         r = cli({QStringLiteral("--simulate-cable"), QStringLiteral("list")});
@@ -87,7 +69,7 @@ private slots:
             return out;
         };
         const QStringList before = snapshot();
-        Run frames = cli({QStringLiteral("frames")});
+        CliRun frames = cli({QStringLiteral("frames")});
         QCOMPARE(snapshot(), before); // computed without a device and without changing any file
         QCOMPARE(frames.code, 0);
         const QStringList lines = frames.out.trimmed().split(QLatin1Char('\n'));
@@ -98,7 +80,7 @@ private slots:
         QVERIFY(lines.first().startsWith(QLatin1String("00 00 aa 55")));
         QVERIFY(lines.last().startsWith(QLatin1String("00 00 cc 33")));
 
-        Run w =
+        CliRun w =
             cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, QStringLiteral("write")});
         QCOMPARE(w.code, 0);
         QFile t(trace);
@@ -116,7 +98,7 @@ private slots:
                      .toInt(),
                  0);
 
-        Run show = cli({QStringLiteral("sim-show")});
+        CliRun show = cli({QStringLiteral("sim-show")});
         QCOMPARE(show.code, 0);
         const QJsonObject j = QJsonDocument::fromJson(show.out.toUtf8()).object();
         QCOMPARE(j.value(QStringLiteral("activeProfile")).toInt(), 1);
@@ -142,7 +124,7 @@ private slots:
             QCOMPARE(other.holder(), QStringLiteral("the mousecfg window (process %1)").arg(getpid()));
             for (const QString &command :
                  {QStringLiteral("write"), QStringLiteral("status"), QStringLiteral("rate-check")}) {
-                Run r = cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, command});
+                CliRun r = cli({QStringLiteral("--simulate"), QStringLiteral("--trace"), trace, command});
                 QCOMPARE(r.code, 1);
                 QVERIFY2(r.err.startsWith(QStringLiteral("mousecfg-cli: the mousecfg window (process ")) &&
                              r.err.count(QLatin1Char('\n')) == 1,
@@ -179,7 +161,7 @@ private slots:
         QVERIFY(chosen >= 500); // so that 430 Hz is below 90 % of it
         const QStringList check{QStringLiteral("--simulate"), QStringLiteral("rate-check"),
                                 QStringLiteral("--seconds"), QStringLiteral("1")};
-        Run r = cli(check);
+        CliRun r = cli(check);
         QVERIFY2(r.code == 0, qPrintable(r.err));
         const QRegularExpression line(
             QStringLiteral("^chosen %1 Hz, measured median (\\d+) Hz, 5th percentile "
@@ -220,18 +202,14 @@ private slots:
         // The mouse takes the set, the files cannot: exit 1 with the reason.
         QTemporaryDir conf;
         QVERIFY(QDir().mkpath(conf.filePath(QStringLiteral("Profile/Profile 1.prof/x"))));
-        QProcess p;
-        p.start(m_cli, {QStringLiteral("--config-dir"), conf.path(), QStringLiteral("--simulate"),
-                        QStringLiteral("write")});
-        QVERIFY(p.waitForFinished(60000));
-        const QString err = QString::fromUtf8(p.readAllStandardError());
-        QCOMPARE(p.exitCode(), 1);
-        QVERIFY2(err.contains(QStringLiteral("the settings were not saved")), qPrintable(err));
+        const CliRun r = runCli({QStringLiteral("--simulate"), QStringLiteral("write")}, conf.path());
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("the settings were not saved")), qPrintable(r.err));
     }
 
     void switchAndStatus()
     {
-        Run r = cli({QStringLiteral("--simulate"), QStringLiteral("switch"), QStringLiteral("3")});
+        CliRun r = cli({QStringLiteral("--simulate"), QStringLiteral("switch"), QStringLiteral("3")});
         QCOMPARE(r.code, 0);
         QCOMPARE(QSettings(m_dir.filePath(QStringLiteral("Configs/Config.ini")), QSettings::IniFormat)
                      .value(QStringLiteral("Config/ProfileID"))
@@ -284,10 +262,8 @@ private slots:
         QTemporaryDir fresh;
         const QString dir = fresh.filePath(QStringLiteral("Configs"));
         auto run = [&](const QStringList &args) {
-            QProcess p;
-            p.start(m_cli, QStringList{QStringLiteral("--config-dir"), dir} + args);
-            p.waitForFinished(60000);
-            return std::make_pair(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()));
+            const CliRun r = runCli(args, dir);
+            return std::make_pair(r.code, r.out);
         };
         const auto shown = run({QStringLiteral("show")});
         QCOMPARE(shown.first, 0);
@@ -331,7 +307,7 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray before = f.readAll();
         f.close();
-        Run r = cli({QStringLiteral("--simulate"), QStringLiteral("status")});
+        CliRun r = cli({QStringLiteral("--simulate"), QStringLiteral("status")});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("Macros/Slot3")));
         QCOMPARE(r.err.trimmed().count(QLatin1Char('\n')), 0);
